@@ -1,0 +1,52 @@
+# Two commands for a newcomer: `make test` and `make run`. Both install what is
+# missing first (Debian packages, as root), then build.
+BUILD      ?= build
+HOST_DIR   := $(BUILD)/host
+ASAN_DIR   := $(BUILD)/host-asan
+WIN_DIR    := $(BUILD)/win32
+JOBS       ?= $(shell nproc)
+
+.PHONY: all bootstrap host asan win test test-host test-asan test-win run clean
+
+all: host win
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+$(HOST_DIR)/build.ninja:
+	cmake -S . -B $(HOST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+
+$(ASAN_DIR)/build.ninja:
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQR_SANITIZE=ON
+
+$(WIN_DIR)/build.ninja:
+	cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/i686-w64-mingw32.cmake
+
+host: bootstrap $(HOST_DIR)/build.ninja
+	ninja -C $(HOST_DIR) -j$(JOBS)
+
+asan: bootstrap $(ASAN_DIR)/build.ninja
+	ninja -C $(ASAN_DIR) -j$(JOBS)
+
+win: bootstrap $(WIN_DIR)/build.ninja
+	ninja -C $(WIN_DIR) -j$(JOBS)
+
+test-host: host
+	cd $(HOST_DIR) && ctest --output-on-failure
+
+test-asan: asan
+	cd $(ASAN_DIR) && ctest --output-on-failure
+
+test-win: win
+	bash scripts/wine-template.sh
+	cd $(WIN_DIR) && ctest --output-on-failure -j2
+
+test: bootstrap
+	$(MAKE) --no-print-directory test-host test-asan test-win
+
+run: win
+	bash scripts/run.sh $(WIN_DIR)
+
+clean:
+	rm -rf $(BUILD)

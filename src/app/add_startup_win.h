@@ -1,0 +1,7 @@
+// The start-up shortcut "Orvantis.Quickrail.lnk" in the user's Startup folder,
+// kept in line with the StartWindows setting.
+#pragma once
+
+// Creates (or overwrites) the shortcut when StartWindows is set, deletes it
+// otherwise. Shows messages 12 to 14 when the shell link cannot be made.
+bool AddStartup();

@@ -1,0 +1,22 @@
+#include "app/autostart_dialog_win.h"
+
+#include "app/message_texts.h"
+#include "resource.h"
+
+AutoStartDialog::AutoStartDialog() : Dialog(TheMessages().TemplateId(IDD_AUTOSTART)) {}
+
+void AutoStartDialog::Ask(bool& yes, bool& dontAskAgain) {
+  dontAsk_ = 0;
+  yes = DoModal(nullptr) == IDOK;
+  dontAskAgain = dontAsk_ != 0;
+}
+
+void AutoStartDialog::OnOK() {
+  ExchangeCheck(true, IDC_AUTOSTART_NOASK, dontAsk_);
+  EndDialog(IDOK);
+}
+
+void AutoStartDialog::OnCancel() {
+  ExchangeCheck(true, IDC_AUTOSTART_NOASK, dontAsk_);
+  EndDialog(IDCANCEL);
+}

@@ -1,0 +1,42 @@
+#include "app/install_info_win.h"
+
+#include <windows.h>
+
+#include "app/message_texts.h"
+#include "platform/handles_win.h"
+#include "platform/window_win.h"
+#include "resource.h"
+
+std::string RegistryKeyPath() {
+  char buffer[260] = {};
+  if (::LoadStringA(ResourceModule(), IDS_REGISTRY_KEY, buffer, sizeof(buffer)) <= 0) {
+    return "SOFTWARE\\Orvantis Software";
+  }
+  return buffer;
+}
+
+const char* ProgramTitle() { return "Orvantis.Quickrail"; }
+
+void FatalMessageAndExit(int messageId) {
+  ::MessageBoxA(nullptr, TheMessages().Text(messageId).c_str(), ProgramTitle(), MB_OK);
+  ::ExitProcess(0);
+}
+
+std::string InstallDirOrExit() {
+  HKEY raw = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryKeyPath().c_str(), 0, KEY_READ | KEY_WRITE, &raw) !=
+      ERROR_SUCCESS) {
+    FatalMessageAndExit(10);
+  }
+  UniqueRegKey key(raw);
+  char buffer[261] = {};
+  DWORD size = 260;
+  DWORD type = 0;
+  if (::RegQueryValueExA(key.Get(), "InstallDir", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                         &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    FatalMessageAndExit(11);
+  }
+  buffer[size < 260 ? size : 260] = '\0';
+  return buffer;
+}

@@ -1,0 +1,74 @@
+#include "app/splash_win.h"
+
+#include "app/app_win.h"
+#include "resource.h"
+
+namespace {
+constexpr UINT_PTR kSplashTimer = 1;
+SplashWindow* g_shown = nullptr;
+}  // namespace
+
+bool SplashWindow::IsShown() { return g_shown != nullptr; }
+
+bool SplashWindow::Show(unsigned milliseconds) {
+  if (g_shown) return true;
+  auto* splash = new SplashWindow();
+  splash->bitmap_.Reset(static_cast<HBITMAP>(
+      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, 0)));
+  BITMAP info = {};
+  if (!splash->bitmap_ || !::GetObjectA(splash->bitmap_.Get(), sizeof(info), &info)) {
+    delete splash;
+    return false;
+  }
+  splash->width_ = info.bmWidth;
+  splash->height_ = info.bmHeight;
+  const int x = (::GetSystemMetrics(SM_CXSCREEN) - info.bmWidth) / 2;
+  const int y = (::GetSystemMetrics(SM_CYSCREEN) - info.bmHeight) / 2;
+  if (!splash->Create("OrvantisSplash", "", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, x, y,
+                      info.bmWidth, info.bmHeight, nullptr, nullptr, 0)) {
+    delete splash;  // the half-made window goes; start-up carries on without it
+    return false;
+  }
+  g_shown = splash;
+  ::SetTimer(splash->Hwnd(), kSplashTimer, milliseconds, nullptr);
+  ::UpdateWindow(splash->Hwnd());
+  return true;
+}
+
+LRESULT SplashWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(Hwnd(), &ps);
+      UniqueDC memory(::CreateCompatibleDC(dc));
+      {
+        SelectScope select(memory.Get(), bitmap_.Get());
+        ::BitBlt(dc, 0, 0, width_, height_, memory.Get(), 0, 0, SRCCOPY);
+      }
+      ::EndPaint(Hwnd(), &ps);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wp == kSplashTimer) {
+        ::KillTimer(Hwnd(), kSplashTimer);
+        Destroy();
+        // Whatever the splash covered is painted at once.
+        if (HWND main = MainWindow()) ::UpdateWindow(main);
+        return 0;
+      }
+      break;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: case WM_CHAR:
+      return 0;  // the splash ends only by its timer
+    case WM_CLOSE:
+      return 0;
+  }
+  return DefaultProc(msg, wp, lp);
+}
+
+void SplashWindow::OnFinalDestroy() {
+  if (g_shown == this) g_shown = nullptr;
+  delete this;
+}

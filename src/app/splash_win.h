@@ -1,0 +1,24 @@
+// The splash picture shown at start-up: a borderless popup of the size of the
+// splash bitmap, centred, that goes away by its own timer and by nothing else.
+#pragma once
+
+#include "platform/handles_win.h"
+#include "platform/window_win.h"
+
+class SplashWindow : public Window {
+ public:
+  // Shows the splash for `milliseconds`. A request while one is shown is ignored.
+  // Returns false when nothing could be shown.
+  static bool Show(unsigned milliseconds);
+  static bool IsShown();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnFinalDestroy() override;
+
+ private:
+  SplashWindow() = default;
+  UniqueBitmap bitmap_;
+  int width_ = 0;
+  int height_ = 0;
+};

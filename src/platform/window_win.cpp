@@ -1,0 +1,224 @@
+#include "platform/window_win.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace {
+
+const char* const kWindowProp = "OrvantisWindowObject";
+
+}  // namespace
+
+HINSTANCE ResourceModule() { return ::GetModuleHandleA(nullptr); }
+
+Window::~Window() { Destroy(); }
+
+bool Window::Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId, UINT classStyle,
+                    HCURSOR cursor, HBRUSH background) {
+  static std::set<std::string> registered;
+  HINSTANCE instance = ResourceModule();
+  if (!registered.count(className)) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = classStyle;
+    wc.lpfnWndProc = &Window::StaticProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor ? cursor : ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    if (!::RegisterClassExA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    registered.insert(className);
+  }
+  HWND hwnd = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
+                                menuOrId, instance, this);
+  return hwnd != nullptr;
+}
+
+bool Window::Subclass(HWND hwnd) {
+  if (!hwnd || hwnd_) return false;
+  hwnd_ = hwnd;
+  ::SetPropA(hwnd, kWindowProp, this);
+  previous_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassProc)));
+  return previous_ != nullptr;
+}
+
+void Window::Destroy() {
+  if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
+
+LRESULT Window::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (previous_) return ::CallWindowProcA(previous_, hwnd_, msg, wp, lp);
+  return ::DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Window* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    self = static_cast<Window*>(cs->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
+  LRESULT result = self->HandleMessage(msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnFinalDestroy();
+  }
+  return result;
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = static_cast<Window*>(::GetPropA(hwnd, kWindowProp));
+  if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
+  LRESULT result = self->HandleMessage(msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->previous_));
+    ::RemovePropA(hwnd, kWindowProp);
+    self->hwnd_ = nullptr;
+    self->previous_ = nullptr;
+    self->OnFinalDestroy();
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+
+Dialog::~Dialog() {
+  if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+}
+
+INT_PTR Dialog::DoModal(HWND parent) {
+  modal_ = true;
+  INT_PTR result = ::DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), parent,
+                                     &Dialog::StaticProc, reinterpret_cast<LPARAM>(this));
+  modal_ = false;
+  return result;
+}
+
+bool Dialog::CreateModeless(HWND parent) {
+  modal_ = false;
+  HWND hwnd = ::CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), parent,
+                                   &Dialog::StaticProc, reinterpret_cast<LPARAM>(this));
+  return hwnd != nullptr;
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+  if (!hwnd_) return;
+  if (modal_) {
+    ::EndDialog(hwnd_, result);
+  } else {
+    ::DestroyWindow(hwnd_);
+  }
+}
+
+bool Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      result = OnInitDialog();
+      return true;
+    case WM_COMMAND: {
+      int id = LOWORD(wp);
+      int code = HIWORD(wp);
+      if (OnCommand(id, code, reinterpret_cast<HWND>(lp))) {
+        result = TRUE;
+        return true;
+      }
+      if (id == IDOK) {
+        OnOK();
+        result = TRUE;
+        return true;
+      }
+      if (id == IDCANCEL) {
+        OnCancel();
+        result = TRUE;
+        return true;
+      }
+      return false;
+    }
+    case WM_NOTIFY:
+      result = OnNotify(reinterpret_cast<NMHDR*>(lp));
+      ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+      return true;
+    default:
+      return false;
+  }
+}
+
+INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Dialog* self = nullptr;
+  if (msg == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lp);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return FALSE;
+  INT_PTR result = FALSE;
+  bool handled = self->HandleMessage(msg, wp, lp, result);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnFinalDestroy();
+    return FALSE;
+  }
+  // Messages whose result is the return value itself rather than DWLP_MSGRESULT.
+  switch (msg) {
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_INITDIALOG:
+    case WM_QUERYDRAGICON: case WM_COMPAREITEM: case WM_VKEYTOITEM: case WM_CHARTOITEM:
+      return handled ? result : FALSE;
+    default:
+      if (handled && msg != WM_NOTIFY) ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+      return handled ? TRUE : FALSE;
+  }
+}
+
+void Dialog::Exchange(bool save, int id, std::string& value) {
+  if (save) {
+    int length = ::GetWindowTextLengthA(Item(id));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = ::GetDlgItemTextA(hwnd_, id, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied));
+    value = text;
+  } else {
+    ::SetDlgItemTextA(hwnd_, id, value.c_str());
+  }
+}
+
+void Dialog::ExchangeCheck(bool save, int id, int& value) {
+  if (save) {
+    value = ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED ? 1 : 0;
+  } else {
+    ::CheckDlgButton(hwnd_, id, value ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
+void Dialog::ExchangeComboIndex(bool save, int id, int& value) {
+  if (save) {
+    value = static_cast<int>(::SendDlgItemMessageA(hwnd_, id, CB_GETCURSEL, 0, 0));
+  } else {
+    ::SendDlgItemMessageA(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+  }
+}
+
+void Dialog::ExchangeInt(bool save, int id, int& value) {
+  if (save) {
+    BOOL ok = FALSE;
+    int read = static_cast<int>(::GetDlgItemInt(hwnd_, id, &ok, TRUE));
+    if (ok) value = read;
+  } else {
+    ::SetDlgItemInt(hwnd_, id, static_cast<UINT>(value), TRUE);
+  }
+}

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "app/autostart.h"
+#include "app/registry_values.h"
+#include "app/sample_bar.h"
+#include "app/settings.h"
+
+namespace {
+
+struct AutoStartCase {
+  int startWindows, askAutoStart;
+  bool yes, dontAsk, shortcutMade;
+  bool expectAsked;
+  int expectStartWindows, expectAskAutoStart;
+  int expectShortcutCalls;
+};
+
+class AutoStartAnswer : public testing::TestWithParam<AutoStartCase> {};
+
+TEST_P(AutoStartAnswer, SettingsFollowTheAnswer) {
+  const AutoStartCase& c = GetParam();
+  Settings settings;
+  settings.StartWindows = c.startWindows;
+  settings.AskAutoStart = c.askAutoStart;
+  EXPECT_EQ(ShouldAskAutoStart(settings), c.expectAsked);
+  if (!c.expectAsked) return;
+  int calls = 0;
+  ApplyAutoStartAnswer(settings, c.yes, c.dontAsk, [&] {
+    ++calls;
+    return c.shortcutMade;
+  });
+  EXPECT_EQ(settings.StartWindows, c.expectStartWindows);
+  EXPECT_EQ(settings.AskAutoStart, c.expectAskAutoStart);
+  EXPECT_EQ(calls, c.expectShortcutCalls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AutoStartAnswer,
+    testing::Values(
+        // already starting with Windows, or told not to ask: no question
+        AutoStartCase{1, 1, false, false, true, false, 1, 1, 0},
+        AutoStartCase{0, 0, false, false, true, false, 0, 0, 0},
+        AutoStartCase{1, 0, false, false, true, false, 1, 0, 0},
+        // asked and answered
+        AutoStartCase{0, 1, true, false, true, true, 1, 1, 1},
+        AutoStartCase{0, 1, true, true, true, true, 1, 0, 1},
+        AutoStartCase{0, 1, true, false, false, true, 0, 1, 1},  // shortcut failed
+        AutoStartCase{0, 1, false, true, true, true, 0, 0, 0},   // "No", don't ask again
+        AutoStartCase{0, 1, false, false, true, true, 0, 1, 0},  // "No": asked next time
+        AutoStartCase{0, 7, false, true, true, true, 0, 0, 0}));  // any non-zero asks
+
+TEST(RegistryValues, VersionTakesLeadingDigits) {
+  EXPECT_EQ(ParseVersionText("100"), 100);
+  EXPECT_EQ(ParseVersionText("12abc"), 12);
+  EXPECT_EQ(ParseVersionText("abc"), 0);
+  EXPECT_EQ(ParseVersionText(""), 0);
+  EXPECT_EQ(ParseVersionText("-3"), -3);
+  EXPECT_EQ(ParseVersionText("99999999999"), INT32_MAX);
+}
+
+TEST(RegistryValues, InstallPathHasOneSeparator) {
+  EXPECT_EQ(InstallPath("C:\\Apps\\Q", "options.ini"), "C:\\Apps\\Q\\options.ini");
+  EXPECT_EQ(InstallPath("C:\\Apps\\Q\\", "Orvantis.chm"), "C:\\Apps\\Q\\Orvantis.chm");
+  EXPECT_EQ(InstallPath("C:\\", "options.ini"), "C:\\options.ini");
+}
+
+class FakeMachine : public SampleBarProbes {
+ public:
+  std::set<std::string> dirs, files;
+  std::optional<std::string> documents, windows;
+  bool DirectoryExists(const std::string& p) override { return dirs.count(p) > 0; }
+  bool FileExists(const std::string& p) override { return files.count(p) > 0; }
+  std::optional<std::string> DocumentsFolder() override { return documents; }
+  std::optional<std::string> WindowsFolder() override { return windows; }
+};
+
+std::string Names(const std::vector<SampleButton>& buttons) {
+  std::string out;
+  for (const auto& b : buttons) out += (b.separator ? std::string("|") : b.name) + ";";
+  return out;
+}
+
+TEST(SampleBar, FullMachineGivesEveryButtonInOrder) {
+  FakeMachine m;
+  m.dirs = {"A:\\", "C:\\", "D:\\"};
+  m.documents = "C:\\Users\\u\\Documents";
+  m.windows = "C:\\windows";
+  m.files = {"C:\\windows\\explorer.exe", "C:\\windows\\calc.exe", "C:\\windows\\notepad.exe"};
+  auto buttons = SampleBarButtons(m);
+  EXPECT_EQ(Names(buttons),
+            "A:\\;C:\\;D:\\;My Documents;|;Windows Explorer;Calculator;Notepad;|;Google;");
+  const SampleButton& docs = buttons[3];
+  EXPECT_EQ(docs.kind, 1);
+  EXPECT_EQ(docs.target, "C:\\Users\\u\\Documents");
+  EXPECT_EQ(docs.workDir, docs.target);
+  EXPECT_EQ(docs.iconFile, docs.target);
+  const SampleButton& notepad = buttons[7];
+  EXPECT_EQ(notepad.kind, 0);
+  EXPECT_EQ(notepad.target, "C:\\windows\\notepad.exe");
+  const SampleButton& web = buttons.back();
+  EXPECT_EQ(web.kind, 2);
+  EXPECT_EQ(web.target.rfind("https://", 0), 0u);
+  EXPECT_EQ(web.iconFile, web.target);
+  EXPECT_TRUE(web.workDir.empty());
+}
+
+TEST(SampleBar, CalculatorFallsBackToSystem32) {
+  FakeMachine m;
+  m.windows = "C:\\windows";
+  m.files = {"C:\\windows\\System32\\calc.exe"};
+  auto buttons = SampleBarButtons(m);
+  EXPECT_EQ(Names(buttons), "|;Calculator;|;Google;");
+  EXPECT_EQ(buttons[1].target, "C:\\windows\\System32\\calc.exe");
+}
+
+TEST(SampleBar, MissingPiecesAreLeftOut) {
+  FakeMachine m;  // no drives, no documents, no Windows folder
+  EXPECT_EQ(Names(SampleBarButtons(m)), "|;|;Google;");
+  m.windows = "C:\\windows";
+  m.files = {"C:\\windows\\notepad.exe"};
+  m.dirs = {"C:\\"};
+  EXPECT_EQ(Names(SampleBarButtons(m)), "C:\\;|;Notepad;|;Google;");
+}
+
+}  // namespace
