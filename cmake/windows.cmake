@@ -26,9 +26,11 @@ endforeach()
 
 # The driver the end-to-end scenarios steer the program with.
 file(GLOB QR_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/driver/*.cpp)
-add_executable(qrdriver ${QR_DRIVER_SOURCES})
-target_include_directories(qrdriver PRIVATE ${CMAKE_SOURCE_DIR}/tests/driver)
-target_link_libraries(qrdriver PRIVATE ${QR_SYSTEM_LIBS})
+if(QR_DRIVER_SOURCES)
+  add_executable(qrdriver ${QR_DRIVER_SOURCES})
+  target_include_directories(qrdriver PRIVATE ${CMAKE_SOURCE_DIR}/tests/driver)
+  target_link_libraries(qrdriver PRIVATE ${QR_SYSTEM_LIBS})
+endif()
 
 # The import table may name only Windows system libraries.
 add_test(NAME exe_imports_only_system_dlls

@@ -14,7 +14,7 @@ export WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 "$here/wine-template.sh"
-template=${QR_WINE_TEMPLATE:-$here/../build/wine-template}
+template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-2}
 if [ ! -f "$WINEPREFIX/.ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   rm -rf "$WINEPREFIX"
@@ -47,7 +47,7 @@ installdir=$(wine reg query 'HKCU\SOFTWARE\Orvantis Software' /v InstallDir 2>/d
 [ -n "$installdir" ] || { echo "run: the installer wrote no InstallDir" >&2; exit 1; }
 echo "run: installed into $installdir (prefix $WINEPREFIX)"
 
-wine explorer >/dev/null 2>&1 &
+wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
 wine "$installdir\\Orvantis.exe" &
 program_pid=$!
 

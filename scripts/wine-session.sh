@@ -8,7 +8,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-template.sh" || { echo "wine-session: no template prefix" >&2; exit 1; }
-template=${QR_WINE_TEMPLATE:-$here/../build/wine-template}
+template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-2}
 
 session=$(mktemp -d "${TMPDIR:-/tmp}/qr-session.XXXXXX")
 prefix=$session/prefix
@@ -40,7 +40,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Bring the desktop (and with it the taskbar and tray) up before the command runs.
-wine explorer >/dev/null 2>&1 &
+wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
 for _ in $(seq 1 100); do
   xwininfo -root -tree 2>/dev/null | grep -q -i 'wine desktop\|Default' && break
   sleep 0.1

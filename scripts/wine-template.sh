@@ -3,7 +3,7 @@
 # wineboot runs once per template, not per test; a lock keeps parallel callers apart.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-template=${QR_WINE_TEMPLATE:-$here/../build/wine-template}
+template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-2}
 mkdir -p "$(dirname "$template")"
 exec 9>"$template.lock"
 flock 9
@@ -23,6 +23,9 @@ wineboot -i >/dev/null 2>&1
 # a notification area and the appbar host with it.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# The taskbar with its notification area only comes with the shell enabled.
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
 for dll in winemenubuilder.exe mscoree mshtml; do
   wine reg add 'HKCU\Software\Wine\DllOverrides' /v "$dll" /d "" /f >/dev/null 2>&1
 done

@@ -9,12 +9,13 @@ format=$("$objdump" -f "$exe" | sed -n 's/.*file format //p')
 if [ "$format" != "pei-i386" ]; then
   echo "FAIL: $exe is '$format', not a PE32 i386 image"; exit 1
 fi
-if ! "$objdump" -p "$exe" | grep -q 'Subsystem.*0*2.*(Windows GUI)'; then
+headers=$("$objdump" -p "$exe")
+if ! grep -q 'Subsystem.*(Windows GUI)' <<<"$headers"; then
   echo "FAIL: $exe is not a GUI program"; exit 1
 fi
 bad=0
 while read -r dll; do
   lower=$(echo "$dll" | tr 'A-Z' 'a-z')
   if [[ ! $lower =~ $allowed ]]; then echo "FAIL: imports $dll"; bad=1; else echo "ok: $dll"; fi
-done < <("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
 exit $bad

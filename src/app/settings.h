@@ -25,6 +25,8 @@ struct FontRecord {
   uint8_t Quality = 1;
   uint8_t PitchAndFamily = 0;
   char FaceName[32] = {};
+
+  friend bool operator==(const FontRecord&, const FontRecord&) = default;
 };
 
 // The three view values the bar window keeps live copies of while it exists.
@@ -81,6 +83,8 @@ struct Settings {
   // the edge, autohide and always-on-top values (null: the record's own);
   // `displayedBar` becomes "CurrentBar".
   void Save(Profile& profile, const LiveViewValues* live, int32_t displayedBar);
+
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // The process-wide record.

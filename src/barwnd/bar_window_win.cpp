@@ -36,6 +36,7 @@ BarWindow::~BarWindow() { SetLiveValuesSource(nullptr); }
 
 BOOL BarWindow::OnInitDialog() {
   SetMainWindow(Hwnd());
+  ::SetWindowTextA(Hwnd(), ProgramTitle());
   HICON icon = ::LoadIconA(ResourceModule(), MAKEINTRESOURCEA(IDI_MAINFRAME));
   ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

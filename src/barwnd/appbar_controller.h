@@ -1,0 +1,82 @@
+// Docking and autohide of the bar window: the appbar conversation with the
+// shell, the autohide slide and the z-order rule, kept apart from Windows so
+// that every sequence, refusals included, runs against doubles on the host.
+// The bar window forwards its commands, timer ticks and notifications here and
+// reads the live edge / autohide / always-on-top values back for the settings.
+#pragma once
+
+#include "barwnd/appbar_shell.h"
+#include "barwnd/screen_edge.h"
+#include "platform/geometry.h"
+
+// Message numbers of the texts shown by docking.
+inline constexpr int kMsgAutoHideEdgeTaken = 50;
+inline constexpr int kMsgAppBarRefused = 51;
+
+// While autohide is on, this timer checks whether the mouse has left the bar.
+inline constexpr int kAutoHideTimerId = 1003;
+inline constexpr int kAutoHideCheckMilliseconds = 300;
+
+// The shell's notification code for "appbar positions changed" (ABN_POSCHANGED).
+inline constexpr int kAppBarNotifyPosChanged = 1;
+
+struct AppBarState {
+  int edge = kEdgeTop;
+  bool alwaysOnTop = false;
+  bool autoHide = false;     // the window is the autohide bar of its edge
+  bool shown = true;         // fully out; false while collapsed to its strip
+  bool dialogOpen = false;   // a dialog or menu of the bar is open: never collapse
+  Rect current;              // where the window was last placed
+};
+
+class AppBarController {
+ public:
+  AppBarController(AppBarShell& shell, AppBarWindow& window, const AppBarState& initial);
+
+  const AppBarState& State() const { return state_; }
+
+  // An autohide bar must stay above the windows it slides over.
+  bool Topmost() const { return state_.alwaysOnTop || state_.autoHide; }
+
+  // Registers with the shell and reserves the edge. Returns false when the shell
+  // refuses the new appbar (message 51 has been shown and the window is left
+  // where it is); the bar window's initialisation stops there. A refused
+  // autohide slot turns autohide off without a message.
+  bool Dock();
+  // Leaves the shell's list of appbars.
+  void Undock();
+  // Moves the bar to another edge: undock, then dock there.
+  bool SetEdge(int edge);
+  // Refusal to become the edge's autohide bar shows message 50 and leaves the
+  // bar docked with its full thickness reserved.
+  void ToggleAutoHide();
+  void ToggleAlwaysOnTop();
+
+  // Slides out (show) or collapses; nothing while the bar is already so, while
+  // autohide is off, or while one of the bar's dialogs is open.
+  void Slide(bool show);
+
+  // The 300 ms check: collapses once the mouse is beyond the hover margin.
+  void CheckAutoHide(Point mouse, Size doubleClick);
+  // Mouse over the window's client or non-client area.
+  void OnMouseMove();
+  void OnActivated();
+  void OnWindowPosChanged();
+  // The registered notification message; only position changes are handled:
+  // the bar takes its new docked rectangle (a collapsed autohide bar its new
+  // strip) without reserving anything.
+  void OnShellNotify(int code);
+  // A size change puts the window back where docking placed it.
+  void OnSize();
+  void SetDialogOpen(bool open) { state_.dialogOpen = open; }
+
+  Rect DockedRect();
+  Rect CollapsedRect();
+
+ private:
+  void PlaceCurrent(Activation activation);
+
+  AppBarShell& shell_;
+  AppBarWindow& window_;
+  AppBarState state_;
+};

@@ -1,0 +1,38 @@
+// Rectangles of a bar docked on a screen edge. The shell decides where an
+// appbar may go (other appbars push it inwards and shorten it), so the
+// rectangle is proposed, put to the shell's query, and then given back its
+// thickness from the side that faces the screen edge.
+#pragma once
+
+#include <functional>
+
+#include "platform/geometry.h"
+
+// The shell's position query: takes the edge and a proposal, returns the
+// proposal as the shell would allow it.
+using PositionQuery = std::function<Rect(int edge, const Rect& proposed)>;
+
+// The strip an autohide bar keeps visible when collapsed: one pixel, two on
+// the bottom edge.
+int CollapsedThickness(int edge);
+
+// A strip of the given thickness along the whole edge of a screen of
+// `screen` size; all zeros for an edge outside 0..3.
+Rect ProposedRect(int edge, Size screen, int thickness);
+
+// Keeps the side facing the screen edge as the shell placed it and sets the
+// opposite side `thickness` away from it, since the shell may have changed
+// both. Unknown edges are returned unchanged.
+Rect RestoreThickness(int edge, const Rect& queried, int thickness);
+
+// The full shown bar: proposal, query, thickness restored. No set-position
+// request is made here; the caller decides whether to reserve the space.
+Rect DockedRect(int edge, Size screen, int thickness, const PositionQuery& query);
+
+// The collapsed strip of an autohide bar, computed the same way.
+Rect CollapsedRect(int edge, Size screen, const PositionQuery& query);
+
+// An autohide bar collapses only when the mouse is farther from it than twice
+// the double-click size, so a shaky hand at the bar's border does not hide it.
+Rect HoverRect(const Rect& window, Size doubleClick);
+bool MouseLeftBar(Point mouse, const Rect& window, Size doubleClick);

@@ -1,0 +1,62 @@
+// The two sides the docking logic talks to. AppBarShell is the shell's appbar
+// conversation, one call per request; its Windows implementation fills the
+// 36-byte appbar record (window handle, the registered notification message,
+// the edge, the rectangle, the parameter; everything else zero). AppBarWindow
+// is what docking needs of the bar window itself. Host tests replace both.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/geometry.h"
+
+class AppBarShell {
+ public:
+  virtual ~AppBarShell() = default;
+  // ABM_NEW; false when the shell refuses to take the window as an appbar.
+  virtual bool New(int edge) = 0;
+  // ABM_REMOVE.
+  virtual void Remove() = 0;
+  // ABM_QUERYPOS: the proposal as the shell allows it.
+  virtual Rect QueryPos(int edge, const Rect& proposed) = 0;
+  // ABM_SETPOS: reserves the space; returns the rectangle the shell settled on.
+  virtual Rect SetPos(int edge, const Rect& proposed) = 0;
+  // ABM_SETAUTOHIDEBAR; false when registering is refused (another window
+  // already is the autohide bar of that edge).
+  virtual bool SetAutoHideBar(int edge, bool autoHide) = 0;
+  // ABM_GETAUTOHIDEBAR; true when some window is the autohide bar of the edge.
+  virtual bool GetAutoHideBar(int edge) = 0;
+  // ABM_ACTIVATE.
+  virtual void Activate() = 0;
+  // ABM_WINDOWPOSCHANGED.
+  virtual void WindowPosChanged() = 0;
+};
+
+enum class Activation { kActivate, kNoActivate };
+
+class AppBarWindow {
+ public:
+  virtual ~AppBarWindow() = default;
+  // Size of the primary screen; every rectangle starts from it.
+  virtual Size PrimaryScreenSize() = 0;
+  // The shown bar's thickness on that edge (it depends on icons and clock panel).
+  virtual int BarThickness(int edge) = 0;
+  // The window's rectangle on the screen as it is now.
+  virtual Rect ScreenRect() = 0;
+  // Moves and sizes the window, topmost or not. Docking and the user's edge and
+  // autohide commands move it normally; slides, shell notifications and size
+  // changes must not take the focus from the window the user works in.
+  virtual void Place(const Rect& rect, bool topmost, Activation activation) = 0;
+  // Changes only the z-order, keeping position and size.
+  virtual void SetTopmost(bool topmost) = 0;
+  // Repaints at once (after a slide, which processes no messages).
+  virtual void UpdateNow() = 0;
+  virtual uint32_t TickCount() = 0;
+  // The "Smoothly" setting, read at each slide since the options may change it.
+  virtual bool Smoothly() = 0;
+  virtual void StartAutoHideTimer() = 0;
+  virtual void StopAutoHideTimer() = 0;
+  // Toolbar wrapping depends on the edge, so buttons are rebuilt after undocking.
+  virtual void RebuildButtons() = 0;
+  // A modal message box with message `id` of the message-text table.
+  virtual void ShowMessage(int id) = 0;
+};

@@ -1,0 +1,39 @@
+// The items of the buttons toolbar, worked out from the displayed bar's buttons
+// before any toolbar control exists: which buttons are placed, their image
+// numbers, the wrap marks that make a left or right bar a column, and each
+// item's rectangle inside the toolbar (used for the tooltip tools).
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/geometry.h"
+
+// What the plan needs to know of one button of the bar, in bar order.
+struct BarButtonEntry {
+  bool separator = false;
+  bool available = true;
+  int commandId = 0;
+};
+
+struct ToolbarItem {
+  std::size_t source = 0;  // index of the button in the bar's list
+  bool separator = false;
+  int commandId = 0;       // 0 for separators
+  // Position in the image lists: the image lists are filled with one icon per
+  // placed non-separator button, in this same order. -1 for separators.
+  int imageIndex = -1;
+  bool wrap = false;       // the toolbar's wrap state for this item
+  Rect rect;               // the item's place in toolbar client coordinates
+};
+
+struct ToolbarPlan {
+  std::vector<ToolbarItem> items;
+  Size size;  // sum of the items along the bar, one button across; empty without items
+};
+
+// Unavailable buttons are left off the bar without leaving a gap. Separators
+// take 12 pixels along the bar. On left and right edges every item wraps except
+// one followed by a separator: a wrapping separator is drawn as a gap between
+// rows, so the item before it must stay on its row.
+ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Size button);

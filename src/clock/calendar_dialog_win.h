@@ -1,0 +1,21 @@
+// The calendar dialog: a month calendar to look a date up in. It changes
+// nothing; "Close", Escape and the close box end it.
+#pragma once
+
+#include "clock/html_help_win.h"
+#include "platform/window_win.h"
+
+class CalendarDialog : public Dialog {
+ public:
+  // The template comes from the dialog-template map (174).
+  explicit CalendarDialog(HelpViewer& help = TheHelpViewer());
+
+  // The help topic F1 opens.
+  static constexpr const char* kHelpTopic = "w_calendar.htm";
+
+ protected:
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+
+ private:
+  HelpViewer& help_;
+};

@@ -1,0 +1,91 @@
+#include "clock/clock_layout.h"
+
+#include <algorithm>
+
+namespace {
+
+int WidthOf(const std::string& text, const TextMeasure& measure) {
+  return text.empty() ? 0 : measure(text).Width;
+}
+
+// The first line's height: the date's when it is shown, else the time's.
+int FirstLineHeight(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure) {
+  if (shape.ShowDate) return measure(texts.Date).Height;
+  if (shape.ShowTime) return measure(texts.Time).Height;
+  return 0;
+}
+
+// Where a text of `width` starts so that it sits centred along a turned panel;
+// the text runs upwards from the returned y.
+int UpwardStart(const ClientRect& c, int width) { return c.Bottom - (c.Bottom - c.Top - width) / 2 - c.Top; }
+
+int CentredLeft(const ClientRect& c, int width) { return (c.Right - width - c.Left) / 2; }
+
+}  // namespace
+
+bool IsVerticalEdge(int edge) { return edge == 0 || edge == 2; }
+
+int ClockPanelLength(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure) {
+  const int date = WidthOf(texts.Date, measure);
+  const int time = WidthOf(texts.Time, measure);
+  const int length = shape.OneLine ? date + measure(kClockLineGap).Width + time : std::max(date, time);
+  // Integer form of "length × 1.1, fraction cut off".
+  return length * 11 / 10;
+}
+
+int ClockPanelThickness(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure) {
+  return FirstLineHeight(texts, shape, measure) * (shape.OneLine ? 1 : 2) + 4;
+}
+
+PanelSize ClockPanelSize(int edge, int length, int thickness) {
+  if (IsVerticalEdge(edge)) return {thickness, length};
+  return {length, thickness};
+}
+
+std::vector<PlacedText> PlaceClockTexts(int edge, const ClientRect& client, const ClockTexts& texts,
+                                        const ClockShape& shape, const TextMeasure& measure) {
+  std::vector<PlacedText> placed;
+  const bool vertical = IsVerticalEdge(edge);
+  const int dateWidth = shape.ShowDate ? WidthOf(texts.Date, measure) : 0;
+  const int timeWidth = shape.ShowTime ? WidthOf(texts.Time, measure) : 0;
+
+  if (shape.OneLine) {
+    if (!shape.ShowDate && !shape.ShowTime) return placed;
+    std::string line;
+    int width = 0;
+    if (shape.ShowDate && shape.ShowTime) {
+      line = texts.Date + kClockLineGap + texts.Time;
+      width = dateWidth + measure(kClockLineGap).Width + timeWidth;
+    } else if (shape.ShowDate) {
+      line = texts.Date;
+      width = dateWidth;
+    } else {
+      line = texts.Time;
+      width = timeWidth;
+    }
+    if (vertical) {
+      placed.push_back({line, 0, UpwardStart(client, width)});
+    } else {
+      placed.push_back({line, CentredLeft(client, width), 1});
+    }
+    return placed;
+  }
+
+  // Two lines: the time keeps the second line even when the date is off.
+  const int secondLine = FirstLineHeight(texts, shape, measure);
+  if (shape.ShowDate) {
+    if (vertical) {
+      placed.push_back({texts.Date, 1, UpwardStart(client, dateWidth)});
+    } else {
+      placed.push_back({texts.Date, CentredLeft(client, dateWidth), 1});
+    }
+  }
+  if (shape.ShowTime) {
+    if (vertical) {
+      placed.push_back({texts.Time, secondLine, UpwardStart(client, timeWidth)});
+    } else {
+      placed.push_back({texts.Time, CentredLeft(client, timeWidth), secondLine});
+    }
+  }
+  return placed;
+}

@@ -1,0 +1,69 @@
+// Size and text positions of the clock panel, computed from text extents that
+// the caller measures in the panel's font.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "clock/clock_text.h"
+
+struct TextExtent {
+  int Width = 0;
+  int Height = 0;
+};
+
+// Measures one text in the font the caller has selected.
+using TextMeasure = std::function<TextExtent(const std::string&)>;
+
+// Which parts the panel shows ("ShowCal", "ShowClock") and how ("OneLine").
+struct ClockShape {
+  bool ShowDate = true;
+  bool ShowTime = true;
+  bool OneLine = false;
+};
+
+// The gap between date and time on one line.
+inline constexpr const char* kClockLineGap = "  ";
+
+// What the bar window gets before the panel has a window to measure with.
+inline constexpr int kClockLengthWithoutWindow = 150;
+
+// Left and right bars turn the panel's text by 90 degrees.
+bool IsVerticalEdge(int edge);
+
+// The room the panel wants along the bar: the texts' length with a tenth added,
+// the fraction cut off.
+int ClockPanelLength(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure);
+
+// The room across the bar: one or two text lines and 4 pixels.
+int ClockPanelThickness(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure);
+
+struct PanelSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+// Length runs along the bar: downwards on the left and right edges, across on
+// the top and bottom ones (also for edge numbers outside 0..3).
+PanelSize ClockPanelSize(int edge, int length, int thickness);
+
+struct ClientRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+};
+
+// One text to draw with its reference point (for turned text the point where
+// the upward-running baseline starts).
+struct PlacedText {
+  std::string Text;
+  int X = 0;
+  int Y = 0;
+};
+
+// The texts to draw and where, centred along the bar; parts that are off are
+// left out. On one line the date and time share one text.
+std::vector<PlacedText> PlaceClockTexts(int edge, const ClientRect& client, const ClockTexts& texts,
+                                        const ClockShape& shape, const TextMeasure& measure);

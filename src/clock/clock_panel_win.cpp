@@ -1,0 +1,172 @@
+#include "clock/clock_panel_win.h"
+
+#include "app/message_texts.h"
+#include "app/settings.h"
+#include "clock/calendar_dialog_win.h"
+#include "platform/handles_win.h"
+#include "resource.h"
+
+namespace {
+
+const char* const kClassName = "OrvantisClockPanel";
+
+// Turned text runs upwards: 90 degrees in tenths.
+constexpr LONG kUpwards = 900;
+
+HCURSOR ClockCursor() {
+  // A shared resource cursor: the system keeps it, nothing to destroy.
+  return ::LoadCursorA(ResourceModule(), MAKEINTRESOURCEA(IDC_CLOCKHAND));
+}
+
+LOGFONTA ClockLogFont(const FontRecord& font, LONG turn) {
+  LOGFONTA lf = {};
+  lf.lfHeight = font.Height;
+  lf.lfWidth = font.Width;
+  lf.lfEscapement = turn;
+  lf.lfOrientation = turn;
+  lf.lfWeight = font.Weight;
+  lf.lfItalic = font.Italic;
+  lf.lfUnderline = font.Underline;
+  lf.lfStrikeOut = font.StrikeOut;
+  lf.lfCharSet = font.CharSet;
+  lf.lfOutPrecision = font.OutPrecision;
+  lf.lfClipPrecision = font.ClipPrecision;
+  lf.lfQuality = font.Quality;
+  lf.lfPitchAndFamily = font.PitchAndFamily;
+  lstrcpynA(lf.lfFaceName, font.FaceName, LF_FACESIZE);
+  return lf;
+}
+
+UniqueFont CreateClockFont(LONG turn) {
+  LOGFONTA lf = ClockLogFont(TheSettings().Font, turn);
+  return UniqueFont(::CreateFontIndirectA(&lf));
+}
+
+TextMeasure MeasureIn(HDC dc) {
+  return [dc](const std::string& text) {
+    SIZE size = {};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return TextExtent{size.cx, size.cy};
+  };
+}
+
+ClockShape CurrentShape() {
+  const Settings& s = TheSettings();
+  return {s.ShowCal != 0, s.ShowClock != 0, s.OneLine == 1};
+}
+
+// BeginPaint and EndPaint for the life of the scope.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = ::BeginPaint(hwnd, &ps_); }
+  ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_ = {};
+  HDC dc_ = nullptr;
+};
+
+}  // namespace
+
+LocalTime ReadLocalTime() {
+  SYSTEMTIME st = {};
+  ::GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+ClockPanel::ClockPanel(std::function<int()> edge, std::function<LocalTime()> now)
+    : edge_(std::move(edge)), now_(std::move(now)) {}
+
+bool ClockPanel::Create(HWND parent, const RECT& rect) {
+  return Window::Create(kClassName, "", WS_CHILD | WS_VISIBLE, 0, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, parent, nullptr, CS_DBLCLKS, ClockCursor());
+}
+
+void ClockPanel::UpdateTexts() {
+  texts_ = BuildClockTexts(TheSettings(), now_(), DateNamesFromMessages(TheMessages()));
+}
+
+int ClockPanel::GetLength() {
+  if (!Hwnd()) return kClockLengthWithoutWindow;
+  UpdateTexts();
+  WindowDC dc(Hwnd());
+  UniqueFont font = CreateClockFont(0);
+  SelectScope selected(dc.Get(), font.Get());
+  return ClockPanelLength(texts_, CurrentShape(), MeasureIn(dc.Get()));
+}
+
+RECT ClockPanel::GetRect(int edge) {
+  UpdateTexts();
+  int thickness = 0;
+  {
+    // Before the panel exists the screen measures for it.
+    WindowDC dc(Hwnd());
+    UniqueFont font = CreateClockFont(0);
+    SelectScope selected(dc.Get(), font.Get());
+    thickness = ClockPanelThickness(texts_, CurrentShape(), MeasureIn(dc.Get()));
+  }
+  PanelSize size = ClockPanelSize(edge, GetLength(), thickness);
+  return {0, 0, size.Width, size.Height};
+}
+
+void ClockPanel::Paint(HDC dc) {
+  const Settings& settings = TheSettings();
+  RECT client = {};
+  ::GetClientRect(Hwnd(), &client);
+  UniqueBrush background(::CreateSolidBrush(static_cast<COLORREF>(settings.ColorClockBk)));
+  ::FillRect(dc, &client, background.Get());
+  ::SetTextColor(dc, static_cast<COLORREF>(settings.ColorText));
+  ::SetBkMode(dc, TRANSPARENT);
+
+  const int edge = edge_ ? edge_() : settings.Edge;
+  UniqueFont font = CreateClockFont(IsVerticalEdge(edge) ? kUpwards : 0);
+  SelectScope selected(dc, font.Get());
+  const ClientRect area{client.left, client.top, client.right, client.bottom};
+  for (const PlacedText& text : PlaceClockTexts(edge, area, texts_, CurrentShape(), MeasureIn(dc))) {
+    ::TextOutA(dc, text.X, text.Y, text.Text.c_str(), static_cast<int>(text.Text.size()));
+  }
+}
+
+void ClockPanel::OpenCalendar() {
+  CalendarDialog calendar;
+  calendar.DoModal(Hwnd());
+}
+
+LRESULT ClockPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      UpdateTexts();
+      ::SetTimer(Hwnd(), kTimerId, kTimerInterval, nullptr);
+      return 0;
+    case WM_TIMER:
+      if (wp != kTimerId) break;
+      UpdateTexts();
+      // The paint fills the background itself.
+      ::InvalidateRect(Hwnd(), nullptr, FALSE);
+      return 0;
+    case WM_PAINT: {
+      PaintScope paint(Hwnd());
+      Paint(paint.Get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      ::SetCursor(ClockCursor());
+      break;
+    case WM_LBUTTONDOWN:
+      OpenCalendar();
+      ::SetCursor(ClockCursor());
+      break;
+  }
+  return DefaultProc(msg, wp, lp);
+}

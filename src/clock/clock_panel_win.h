@@ -1,0 +1,47 @@
+// The clock and date panel: a child of the bar window that shows the date and
+// the time, refreshed every second, and opens the calendar when clicked.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "clock/clock_layout.h"
+#include "clock/clock_text.h"
+#include "platform/window_win.h"
+
+// The current local time from the system clock.
+LocalTime ReadLocalTime();
+
+class ClockPanel : public Window {
+ public:
+  static constexpr UINT_PTR kTimerId = 1001;
+  static constexpr UINT kTimerInterval = 1000;
+
+  // `edge` tells the bar window's current edge (0 left, 1 top, 2 right,
+  // 3 bottom); `now` reads the clock.
+  explicit ClockPanel(std::function<int()> edge, std::function<LocalTime()> now = ReadLocalTime);
+
+  // Creates the panel as a visible child of the bar window.
+  bool Create(HWND parent, const RECT& rect);
+
+  // Reads the clock once and rebuilds both texts from the clock settings.
+  void UpdateTexts();
+  // Room wanted along the bar; 150 before the window exists.
+  int GetLength();
+  // The panel's size for a bar on `edge`, as a rectangle at 0,0.
+  RECT GetRect(int edge);
+
+  const std::string& DateText() const { return texts_.Date; }
+  const std::string& TimeText() const { return texts_.Time; }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void Paint(HDC dc);
+  void OpenCalendar();
+
+  std::function<int()> edge_;
+  std::function<LocalTime()> now_;
+  ClockTexts texts_;
+};

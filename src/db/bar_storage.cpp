@@ -1,0 +1,80 @@
+// Reading and writing one bar and its buttons inside the database file.
+#include <algorithm>
+
+#include "db/cbar.h"
+#include "db/cd.h"
+#include "db/database_io.h"
+#include "db/db_paths.h"
+#include "db/element_order.h"
+#include "db/records.h"
+#include "platform/file_ops.h"
+#include "platform/storage.h"
+
+int CD::Load(Stream& stream, DatabaseIo& io) {
+  std::string bytes;
+  if (!stream.ReadAll(bytes) || !DecodeButtonRecord(bytes, *this)) return 0;
+  if (Kind == kFile && IsSeparator != 1 &&
+      !io.Files.Exists(ResolveAgainstFolder(io.ProgramFolder, Target)))
+    Available = 0;
+  return 1;
+}
+
+int CD::Save(Stream& stream) const { return stream.Write(EncodeButtonRecord(*this)) && stream.Commit() ? 1 : 0; }
+
+int CBar::Load(Storage& storage, DatabaseIo& io) {
+  Clear();
+  {
+    std::unique_ptr<Stream> info;
+    std::string bytes;
+    if (storage.OpenStream(kBarInfoName, info) != StorageResult::kOk || !info->ReadAll(bytes) ||
+        !DecodeBarRecord(bytes, JoinPath(io.ProgramFolder, kProgramFileName), *this)) {
+      io.LostData = true;
+      return 0;
+    }
+  }
+
+  std::vector<StorageElement> elements;
+  if (!storage.Enumerate(elements)) {
+    io.Report(" CDB::Load 1)");
+    io.LostData = true;
+    return 0;
+  }
+  std::erase_if(elements, [](const StorageElement& e) { return e.IsStorage || e.Name == kBarInfoName; });
+  SortForReading(elements);
+
+  for (const StorageElement& element : elements) {
+    std::unique_ptr<Stream> stream;
+    auto button = std::make_unique<CD>();
+    if (storage.OpenStream(element.Name, stream) != StorageResult::kOk || !button->Load(*stream, io)) {
+      io.LostData = true;
+      continue;
+    }
+    Insert(std::move(button), -1);
+  }
+  return 1;
+}
+
+int CBar::Save(Storage& root, int32_t ordinal, DatabaseIo& io) const {
+  const std::string name = std::to_string(ordinal);
+  root.RemoveElement(name);
+  std::unique_ptr<Storage> storage = root.CreateStorage(name);
+  if (!storage) {
+    io.Report(" CBar::Save 1)");
+    return 0;
+  }
+  {
+    std::unique_ptr<Stream> info = storage->CreateStream(kBarInfoName);
+    if (!info) {
+      io.Report(" CBar::Save 2)");
+      return 0;
+    }
+    if (!info->Write(EncodeBarRecord(*this)) || !info->Commit()) return 0;
+  }
+  for (int32_t position = 0; position < Count(); ++position) {
+    const std::string buttonName = std::to_string(position);
+    storage->RemoveElement(buttonName);
+    std::unique_ptr<Stream> stream = storage->CreateStream(buttonName);
+    if (!stream || !At(position)->Save(*stream)) return 0;
+  }
+  return 1;
+}

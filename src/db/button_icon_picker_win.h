@@ -1,0 +1,12 @@
+// "Change icon...": the shell's icon-picker dialog, offered to the editing dialogs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Lets the user choose an icon starting from `iconFile` / `iconIndex`. Returns 1
+// and updates both when the user chose one; 0 and leaves both unchanged when
+// the user cancelled or the picker is not available. Paths are limited to the
+// picker's 260 characters.
+int PickButtonIcon(HWND owner, std::string& iconFile, int& iconIndex);

@@ -1,0 +1,7 @@
+#include "db/cd.h"
+
+CD CD::MakeSeparator() {
+  CD separator;
+  separator.IsSeparator = 1;
+  return separator;
+}

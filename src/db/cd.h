@@ -1,0 +1,48 @@
+// One button of a bar: a file, folder or internet shortcut to open, or a
+// separator. The field order is the order of the stored record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Storage;
+class Stream;
+struct DatabaseIo;
+
+enum ButtonKind : int32_t {
+  kSeparator = -1,
+  kFile = 0,
+  kFolder = 1,
+  kInternet = 2,
+};
+
+// Command ids of buttons: bar ordinal and position inside the bar.
+constexpr int32_t kFirstButtonCommand = 1124;
+constexpr int32_t kButtonsPerBar = 64;
+constexpr int32_t kLastButtonCommand = 17508;
+
+constexpr int32_t ButtonCommandId(int32_t ordinal, int32_t position) {
+  return kFirstButtonCommand + kButtonsPerBar * ordinal + position;
+}
+
+struct CD {
+  std::string Name;
+  std::string Target;
+  std::string WorkDir;
+  std::string Arguments;
+  int32_t ShowCmd = 1;
+  int32_t Kind = kSeparator;
+  std::string IconFile;
+  int32_t IconIndex = 0;
+  int32_t Available = 1;
+  int32_t IsSeparator = 0;
+  int32_t CommandId = 0;   // while the program runs; never stored
+  int32_t ImageIndex = -1;  // set by the bar window; never stored
+
+  static CD MakeSeparator();
+
+  // Reads the button record; 0 when the record is damaged and the button is to
+  // be left out. A file button whose target is missing becomes unavailable.
+  int Load(Stream& stream, DatabaseIo& io);
+  int Save(Stream& stream) const;
+};

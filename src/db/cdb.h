@@ -1,0 +1,100 @@
+// The button database: all bars, the home bar and the undo state. One instance
+// lives for the whole run (TheDB()). Bars are kept in their stored order; a
+// bar's index is its ordinal, and the database tells each bar its ordinal
+// whenever that changes, so command ids stay equal to
+// ButtonCommandId(ordinal, position).
+//
+// The database file "lbars.acc" lies in the program folder, beside the save
+// copy "tmp_db.acc" and the undo copy "undo_tmp.acc". Storage errors are shown
+// through the error reporter as message 83 followed by the failing step.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/button_spec.h"
+#include "db/cbar.h"
+
+class FileOps;
+class StorageBackend;
+
+class CDB {
+ public:
+  using ErrorReporter = std::function<void(const std::string& text)>;
+
+  // Wired to the platform's storage, files and message box.
+  CDB();
+  CDB(StorageBackend& storage, FileOps& files, ErrorReporter reporter);
+  ~CDB();
+  CDB(const CDB&) = delete;
+  CDB& operator=(const CDB&) = delete;
+
+  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+  const std::string& ProgramFolder() const { return programFolder_; }
+  void SetErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
+
+  // Ordinal of the new bar, or -1.
+  int32_t AddBar(const std::string& name);
+  // 1 when the button was added; 0 when the bar or the position names nothing.
+  int AddButton(ButtonSpec spec);
+  // The number of bars left. The home bar stays on the same bar (-1 when it
+  // is the one deleted).
+  int32_t DeleteBar(int32_t ordinal);
+  // The home-bar mark moves with its bar.
+  void SwapBars(int32_t first, int32_t second);
+  // Takes -1 … BarCount() - 1; anything else changes nothing.
+  void SetHomeBar(int32_t ordinal);
+  int32_t GetHomeBar() const { return homeBar_; }
+  int32_t BarCount() const { return static_cast<int32_t>(bars_.size()); }
+  // Null when the ordinal names no bar.
+  CBar* Bar(int32_t ordinal);
+  const CBar* Bar(int32_t ordinal) const;
+  // The program's executable, the icon of every new bar.
+  std::string DefaultIconFile() const;
+
+  // 1 on success and when there is no database file; 0 after a storage error.
+  int Load();
+  // False after a Load that returned 0 (start-up then builds no sample bar).
+  bool LastLoadSucceeded() const { return lastLoadSucceeded_; }
+  // 1 when the whole database reached the disk; 0 otherwise, and then the
+  // previous file is still in place.
+  int Save();
+  int BeginUndo();
+  int CommitUndo();
+  int RollbackUndo();
+  int32_t UndoActive() const { return undoActive_; }
+
+ private:
+  std::string PathOf(const char* fileName) const;
+  void ReportStorageError(const std::string& suffix) const;
+  void Renumber(size_t from);
+  int LoadBars();
+  bool WriteNewFile();
+  bool ReplaceDatabaseWith(const std::function<bool()>& makeNewFile);
+  void RecoverUnfinishedSave();
+  bool KeepBeside(const std::string& path, const char* stem);
+  // "<stem>.acc", else "<stem>_2.acc" … in the program folder; "" when all are taken.
+  std::string FreeNameBeside(const char* stem);
+
+  StorageBackend& storage_;
+  FileOps& files_;
+  ErrorReporter reporter_;
+  std::string programFolder_;
+  std::vector<std::unique_ptr<CBar>> bars_;
+  int32_t homeBar_ = -1;
+  int32_t undoActive_ = 0;
+  // The file on disk holds more than memory does (it could not be read, or
+  // parts of it were damaged): the next save keeps a copy of it first.
+  bool keepFileBeforeSave_ = false;
+  bool lastLoadSucceeded_ = true;
+};
+
+// The process-wide database.
+CDB& TheDB();
+
+// A plain message box with an OK button and no icon (Windows); standard error
+// on the host.
+void ShowStorageErrorBox(const std::string& text);

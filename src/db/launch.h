@@ -1,0 +1,30 @@
+// The record a button is opened with: the shell's execute call with the verb
+// "open" and the button's own texts. Built here so that every field can be
+// checked without Windows; launch_win.cpp hands it to ShellExecuteExA.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct CD;
+
+struct LaunchRecord {
+  uint32_t Size = 60;  // size of the shell's execute record on 32-bit Windows
+  uint32_t Mask = 0;   // no flags: the shell reports its own errors
+  std::string Verb = "open";
+  std::string File;
+  std::string Parameters;
+  std::string Directory;
+  int32_t Show = 1;
+};
+
+LaunchRecord MakeLaunchRecord(const CD& button);
+
+using Launcher = std::function<void(const LaunchRecord&)>;
+
+// The shell on Windows; on the host it opens nothing.
+void ShellLaunch(const LaunchRecord& record);
+
+// The launcher CBar::Launch uses; tests replace it to see the record.
+Launcher& CurrentLauncher();

@@ -1,0 +1,27 @@
+// Whole-file operations the save protocol is written against. Windows:
+// WinFileOps (MoveFileExA, CopyFileA, ...); host: HostFileOps over plain files,
+// or MemoryFileSystem when a test needs to inject faults.
+#pragma once
+
+#include <string>
+
+class FileOps {
+ public:
+  virtual ~FileOps() = default;
+  // True when anything (file or folder) is at the path.
+  virtual bool Exists(const std::string& path) = 0;
+  // Renames, replacing an existing destination.
+  virtual bool Move(const std::string& from, const std::string& to) = 0;
+  // Copies, replacing an existing destination.
+  virtual bool Copy(const std::string& from, const std::string& to) = 0;
+  // A missing file is no failure.
+  virtual bool Delete(const std::string& path) = 0;
+  // Forces a closed file's contents to the disk.
+  virtual bool Flush(const std::string& path) = 0;
+  virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
+  // Creates or truncates the file and writes the bytes in one piece.
+  virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
+};
+
+// The program's own file operations: WinFileOps on Windows, HostFileOps elsewhere.
+FileOps& PlatformFileOps();

@@ -1,0 +1,94 @@
+#include "platform/file_ops_win.h"
+
+#include <windows.h>
+
+#include "platform/handles_win.h"
+#include "platform/storage_ole_win.h"
+
+namespace {
+
+// Probing a drive without a medium must not raise the system's error dialog.
+class QuietErrorMode {
+ public:
+  QuietErrorMode() : old_(::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+  ~QuietErrorMode() { ::SetErrorMode(old_); }
+  QuietErrorMode(const QuietErrorMode&) = delete;
+  QuietErrorMode& operator=(const QuietErrorMode&) = delete;
+
+ private:
+  UINT old_;
+};
+
+UniqueKernelHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+  return UniqueKernelHandle(
+      ::CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
+bool WriteWholeBuffer(void* file, const void* data, unsigned long size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    DWORD written = 0;
+    if (!::WriteFile(file, p, size, &written, nullptr) || written == 0) return false;
+    p += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool WinFileOps::Exists(const std::string& path) {
+  if (path.empty()) return false;
+  QuietErrorMode quiet;
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WinFileOps::Move(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool WinFileOps::Copy(const std::string& from, const std::string& to) {
+  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+bool WinFileOps::Delete(const std::string& path) {
+  if (::DeleteFileA(path.c_str())) return true;
+  const DWORD error = ::GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool WinFileOps::Flush(const std::string& path) {
+  UniqueKernelHandle file = OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+  return file && ::FlushFileBuffers(file.Get()) != 0;
+}
+
+bool WinFileOps::ReadAll(const std::string& path, std::string& bytes) {
+  UniqueKernelHandle file = OpenFile(path, GENERIC_READ, 0, OPEN_EXISTING);
+  if (!file) return false;
+  DWORD high = 0;
+  const DWORD size = ::GetFileSize(file.Get(), &high);
+  if ((size == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) || high != 0) return false;
+  bytes.assign(size, '\0');
+  DWORD done = 0;
+  while (done < size) {
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), bytes.data() + done, size - done, &got, nullptr) || got == 0) return false;
+    done += got;
+  }
+  return true;
+}
+
+bool WinFileOps::WriteAll(const std::string& path, const std::string& bytes) {
+  UniqueKernelHandle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+  return file && WriteWholeBuffer(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+FileOps& PlatformFileOps() {
+  static WinFileOps ops;
+  return ops;
+}
+
+StorageBackend& PlatformStorage() {
+  static OleStorageBackend backend;
+  return backend;
+}

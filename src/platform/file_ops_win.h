@@ -1,0 +1,18 @@
+// File operations over the Windows file functions (ANSI).
+#pragma once
+
+#include "platform/file_ops.h"
+
+class WinFileOps : public FileOps {
+ public:
+  bool Exists(const std::string& path) override;
+  bool Move(const std::string& from, const std::string& to) override;
+  bool Copy(const std::string& from, const std::string& to) override;
+  bool Delete(const std::string& path) override;
+  bool Flush(const std::string& path) override;
+  bool ReadAll(const std::string& path, std::string& bytes) override;
+  bool WriteAll(const std::string& path, const std::string& bytes) override;
+};
+
+// Writes all bytes to an open file, however many calls WriteFile needs.
+bool WriteWholeBuffer(void* file, const void* data, unsigned long size);

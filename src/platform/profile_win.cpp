@@ -1,0 +1,33 @@
+#include "platform/profile_win.h"
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+WinProfile::WinProfile(std::string path) : path_(std::move(path)) {}
+
+int32_t WinProfile::GetInt(const char* section, const char* key, int32_t def) {
+  // The platform returns the value as UINT; the bits are the signed number.
+  return static_cast<int32_t>(GetPrivateProfileIntA(section, key, def, path_.c_str()));
+}
+
+std::string WinProfile::GetString(const char* section, const char* key, const std::string& def) {
+  // A result that fills the buffer may have been cut short: grow and ask again.
+  std::vector<char> buffer(256);
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length =
+        GetPrivateProfileStringA(section, key, def.c_str(), buffer.data(), size, path_.c_str());
+    if (length + 1 < size) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+bool WinProfile::WriteInt(const char* section, const char* key, int32_t value) {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool WinProfile::WriteString(const char* section, const char* key, const std::string& value) {
+  return WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()) != FALSE;
+}

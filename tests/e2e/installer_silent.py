@@ -1,0 +1,167 @@
+#!/usr/bin/python3
+"""Silent install, upgrade and uninstall of Orvantis-Setup.exe in a Wine prefix.
+
+Run inside scripts/wine-session.sh (WINEPREFIX and DISPLAY set):
+    installer_silent.py path/to/Orvantis-Setup.exe
+Each step checks what a user would find on disk and in the registry afterwards.
+"""
+import os
+import re
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+PROGRAM_KEY = r"HKCU\SOFTWARE\Orvantis Software"
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvantis.Quickrail"
+URL_FILE = "Orvantis.Quickrail Web Site.url"
+WEB_ADDRESS = "https://www.orvantis.example/"
+# Files the program itself leaves in its folder; the uninstaller takes them too.
+PROGRAM_DATA = ["options.ini", "lbars.acc", "tmp_db.acc", "undo_tmp.acc"]
+
+failures = []
+
+
+def check(ok, what):
+    print(("ok    " if ok else "FAIL  ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+    return ok
+
+
+def wine(*args, timeout=180):
+    return subprocess.run(["wine", *args], capture_output=True, text=True,
+                          encoding="latin-1", timeout=timeout)
+
+
+def registry_values(key):
+    """The values under key as {name: (type, data)}, or None when the key is missing."""
+    result = wine("reg", "query", key)
+    if result.returncode != 0:
+        return None
+    values = {}
+    for line in result.stdout.splitlines():
+        match = re.match(r"^\s+(.+?)\s{4}(REG_\w+)\s{4}(.*)$", line)
+        if match:
+            values[match.group(1)] = (match.group(2), match.group(3).rstrip("\r"))
+    return values
+
+
+def unix_path(windows_path):
+    result = subprocess.run(["winepath", "-u", windows_path], capture_output=True,
+                            text=True, encoding="latin-1")
+    return Path(result.stdout.strip())
+
+
+def user_folder():
+    users = Path(os.environ["WINEPREFIX"]) / "drive_c" / "users"
+    found = [p for p in users.iterdir() if p.name != "Public" and (p / "AppData").is_dir()]
+    if len(found) != 1:
+        sys.exit(f"cannot tell the Wine user's folder among {found}")
+    return found[0]
+
+
+def wait_until(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.5)
+    return condition()
+
+
+def run_setup(setup):
+    result = wine(setup, "/S")
+    return check(result.returncode == 0, f"silent setup exits with 0 (got {result.returncode})")
+
+
+def check_installed(install_dir, start_menu):
+    values = registry_values(PROGRAM_KEY) or {}
+    check(values.get("Version") == ("REG_SZ", "100"), f"Version is REG_SZ \"100\": {values.get('Version')}")
+    kind, text = values.get("InstallDir", (None, ""))
+    check(kind == "REG_SZ" and not text.endswith("\\"), f"InstallDir is REG_SZ without trailing backslash: {text!r}")
+    check(unix_path(text).resolve() == install_dir.resolve(), f"InstallDir names {install_dir}: {text!r}")
+
+    exe = install_dir / "Orvantis.exe"
+    check(exe.is_file() and exe.read_bytes()[:2] == b"MZ", "Orvantis.exe installed")
+    chm = install_dir / "Orvantis.chm"
+    check(chm.is_file() and chm.read_bytes()[:4] == b"ITSF", "Orvantis.chm installed")
+    url = install_dir / URL_FILE
+    url_lines = url.read_bytes().decode("latin-1").splitlines() if url.is_file() else []
+    check(url_lines[:1] == ["[InternetShortcut]"] and f"URL={WEB_ADDRESS}" in url_lines,
+          f"{URL_FILE} points at {WEB_ADDRESS}: {url_lines}")
+    check((install_dir / "Uninstall.exe").is_file(), "Uninstall.exe written")
+
+    link = start_menu / "Orvantis.Quickrail.lnk"
+    target = text + "\\Orvantis.exe"
+    link_bytes = link.read_bytes() if link.is_file() else b""
+    check(target.encode("latin-1") in link_bytes or target.encode("utf-16-le") in link_bytes,
+          f"Start-menu shortcut {link.name} points at {target}")
+
+    entry = registry_values(UNINSTALL_KEY) or {}
+    check(entry.get("UninstallString", ("", ""))[1] == f'"{text}\\Uninstall.exe"',
+          f"Add/Remove Programs entry names the uninstaller: {entry.get('UninstallString')}")
+    return values
+
+
+def uninstall(install_dir):
+    # The uninstaller copies itself to the temp folder and returns at once; its
+    # copy finishes the work, so wait for the key to go.
+    wine(str(install_dir / "Uninstall.exe"), "/S")
+    wait_until(lambda: registry_values(PROGRAM_KEY) is None
+               and not (install_dir / "Uninstall.exe").exists(), 90)
+
+
+def main():
+    setup = os.path.abspath(sys.argv[1])
+    user = user_folder()
+    install_dir = user / "AppData" / "Local" / "Orvantis.Quickrail"
+    programs = user / "AppData" / "Roaming" / "Microsoft" / "Windows" / "Start Menu" / "Programs"
+    start_menu = programs / "Orvantis.Quickrail"
+    # Wine names it "StartUp"; Windows paths are case-blind, this file system is not.
+    startup = next((p for p in programs.iterdir() if p.name.lower() == "startup"), programs / "StartUp")
+    startup_link = startup / "Orvantis.Quickrail.lnk"
+
+    print("-- fresh install")
+    run_setup(setup)
+    values = check_installed(install_dir, start_menu)
+    check(values.get("FirstRun") == ("REG_SZ", "1"), f"fresh install: FirstRun is \"1\": {values.get('FirstRun')}")
+
+    print("-- upgrade over a started install")
+    wine("reg", "add", PROGRAM_KEY, "/v", "FirstRun", "/t", "REG_SZ", "/d", "0", "/f")
+    wine("reg", "add", PROGRAM_KEY, "/v", "Version", "/t", "REG_SZ", "/d", "99", "/f")
+    run_setup(setup)
+    values = check_installed(install_dir, start_menu)
+    check(values.get("FirstRun") == ("REG_SZ", "0"), f"upgrade keeps FirstRun \"0\": {values.get('FirstRun')}")
+
+    print("-- uninstall with the program's files and a file of the user's")
+    for name in PROGRAM_DATA:
+        (install_dir / name).write_bytes(b"x")
+    (install_dir / "mine.txt").write_text("the user's own file")
+    startup_link.parent.mkdir(parents=True, exist_ok=True)
+    startup_link.write_bytes(b"L\0\0\0")
+    uninstall(install_dir)
+    check(registry_values(PROGRAM_KEY) is None, "program key removed")
+    check(registry_values(UNINSTALL_KEY) is None, "Add/Remove Programs entry removed")
+    left = sorted(p.name for p in install_dir.iterdir()) if install_dir.exists() else []
+    check(left == ["mine.txt"], f"only the user's file stays in the program folder: {left}")
+    check(not start_menu.exists(), "Start-menu folder removed")
+    check(not startup_link.exists(), "start-up shortcut removed")
+
+    print("-- reinstall after an uninstall, then a clean uninstall")
+    (install_dir / "mine.txt").unlink()
+    run_setup(setup)
+    values = check_installed(install_dir, start_menu)
+    check(values.get("FirstRun") == ("REG_SZ", "1"), f"reinstall: FirstRun is \"1\" again: {values.get('FirstRun')}")
+    uninstall(install_dir)
+    check(not install_dir.exists(), "empty program folder removed")
+
+    if failures:
+        print(f"{len(failures)} check(s) failed")
+        return 1
+    print("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

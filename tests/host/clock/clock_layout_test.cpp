@@ -1,0 +1,109 @@
+#include "clock/clock_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// 6 pixels a character; dates are 16 high and times 12, so a test can tell
+// whose height was taken.
+TextExtent FakeMeasure(const std::string& text) {
+  bool isTime = text.find(':') != std::string::npos && text.find(' ') == std::string::npos;
+  return {static_cast<int>(text.size()) * 6, isTime ? 12 : 16};
+}
+
+const ClockTexts kTexts{"23 January 2002", "21:05"};  // 90 and 30 pixels wide; gap 12
+
+TEST(ClockPanelLength, AddsATenthAndCutsTheFraction) {
+  struct Case {
+    ClockTexts texts;
+    ClockShape shape;
+    int expected;
+  } cases[] = {
+      {kTexts, {true, true, false}, 99},        // the wider line, 90 × 1.1
+      {kTexts, {true, true, true}, 145},        // 90 + 12 + 30 = 132, × 1.1 = 145.2
+      {{"", "21:05"}, {false, true, false}, 33},
+      {{"", "21:05"}, {false, true, true}, 46},  // the gap counts on one line even alone: 42 × 1.1
+      {{"abcde", ""}, {true, false, false}, 33},  // 30 × 1.1 cut from 33.0
+      {{"a", ""}, {true, false, false}, 6},       // 6.6 cut to 6
+      {{"", ""}, {false, false, false}, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ClockPanelLength(c.texts, c.shape, FakeMeasure), c.expected) << c.texts.Date << "|" << c.texts.Time;
+  }
+}
+
+TEST(ClockPanelThickness, OneOrTwoLinesOfTheFirstLinesHeight) {
+  EXPECT_EQ(ClockPanelThickness(kTexts, {true, true, false}, FakeMeasure), 16 * 2 + 4);
+  EXPECT_EQ(ClockPanelThickness(kTexts, {true, true, true}, FakeMeasure), 16 + 4);
+  EXPECT_EQ(ClockPanelThickness({"", "21:05"}, {false, true, false}, FakeMeasure), 12 * 2 + 4);
+  EXPECT_EQ(ClockPanelThickness({"", ""}, {false, false, false}, FakeMeasure), 4);
+  EXPECT_EQ(ClockPanelThickness({"", ""}, {false, false, true}, FakeMeasure), 4);
+}
+
+TEST(ClockPanelSize, LengthRunsAlongTheBar) {
+  struct Case {
+    int edge;
+    PanelSize expected;
+  } cases[] = {{0, {20, 99}}, {1, {99, 20}}, {2, {20, 99}}, {3, {99, 20}}, {7, {99, 20}}};
+  for (const Case& c : cases) {
+    PanelSize size = ClockPanelSize(c.edge, 99, 20);
+    EXPECT_EQ(size.Width, c.expected.Width) << c.edge;
+    EXPECT_EQ(size.Height, c.expected.Height) << c.edge;
+  }
+}
+
+struct PlacementCase {
+  const char* name;
+  int edge;
+  ClientRect client;
+  ClockTexts texts;
+  ClockShape shape;
+  std::vector<PlacedText> expected;
+};
+
+class ClockPlacementTest : public testing::TestWithParam<PlacementCase> {};
+
+TEST_P(ClockPlacementTest, PlacesTheTexts) {
+  const PlacementCase& c = GetParam();
+  std::vector<PlacedText> placed = PlaceClockTexts(c.edge, c.client, c.texts, c.shape, FakeMeasure);
+  ASSERT_EQ(placed.size(), c.expected.size());
+  for (size_t i = 0; i < placed.size(); ++i) {
+    EXPECT_EQ(placed[i].Text, c.expected[i].Text) << i;
+    EXPECT_EQ(placed[i].X, c.expected[i].X) << i;
+    EXPECT_EQ(placed[i].Y, c.expected[i].Y) << i;
+  }
+}
+
+const ClientRect kWide{0, 0, 160, 36};
+const ClientRect kTall{0, 0, 36, 160};
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ClockPlacementTest,
+    testing::Values(
+        // One text, date first, centred: (160 - 132) / 2.
+        PlacementCase{"TopOneLine", 1, kWide, kTexts, {true, true, true}, {{"23 January 2002  21:05", 14, 1}}},
+        PlacementCase{"BottomOneLineTimeOnly", 3, kWide, {"", "21:05"}, {false, true, true}, {{"21:05", 65, 1}}},
+        // Upwards from 160 - (160 - 132) / 2.
+        PlacementCase{"LeftOneLine", 0, kTall, kTexts, {true, true, true}, {{"23 January 2002  21:05", 0, 146}}},
+        PlacementCase{"RightOneLineDateOnly", 2, kTall, {"23 January 2002", ""}, {true, false, true},
+                      {{"23 January 2002", 0, 125}}},
+        PlacementCase{"TopTwoLines", 1, kWide, kTexts, {true, true, false},
+                      {{"23 January 2002", 35, 1}, {"21:05", 65, 16}}},
+        // With the date off the time keeps the second line, at its own height.
+        PlacementCase{"TopTwoLinesTimeOnly", 1, kWide, {"", "21:05"}, {false, true, false}, {{"21:05", 65, 12}}},
+        PlacementCase{"LeftTwoLines", 0, kTall, kTexts, {true, true, false},
+                      {{"23 January 2002", 1, 125}, {"21:05", 16, 95}}},
+        PlacementCase{"RightTwoLinesTimeOnly", 2, kTall, {"", "21:05"}, {false, true, false}, {{"21:05", 12, 95}}},
+        // A client rectangle not at the origin, and halves cut towards zero
+        // when the text is wider than the panel: (50 - 90 - 10) / 2 = -25.
+        PlacementCase{"OffsetAndOverflow", 1, ClientRect{10, 4, 50, 40}, {"23 January 2002", ""}, {true, false, false},
+                      {{"23 January 2002", -25, 1}}},
+        PlacementCase{"OddHalfTowardsZero", 1, ClientRect{0, 0, 61, 20}, {"", "21:05"}, {false, true, true},
+                      {{"21:05", 15, 1}}},
+        PlacementCase{"NothingShown", 1, kWide, {"", ""}, {false, false, true}, {}},
+        PlacementCase{"NothingShownTwoLines", 0, kTall, {"", ""}, {false, false, false}, {}}),
+    [](const testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

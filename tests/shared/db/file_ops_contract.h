@@ -1,0 +1,49 @@
+// What every FileOps implementation must do, checked in an empty folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/file_ops.h"
+
+inline void CheckFileOpsContract(FileOps& files, const std::string& folder) {
+  const std::string a = folder + "\\a.bin";
+  const std::string b = folder + "\\b.bin";
+  const std::string c = folder + "\\c.bin";
+  const std::string bytes("one\0two\xFF", 8);
+
+  EXPECT_FALSE(files.Exists(a));
+  EXPECT_FALSE(files.Exists(""));
+  EXPECT_TRUE(files.Delete(a)) << "a missing file is no failure";
+  EXPECT_FALSE(files.Move(a, b));
+  EXPECT_FALSE(files.Copy(a, b));
+  EXPECT_FALSE(files.Flush(a));
+  std::string read = "unchanged";
+  EXPECT_FALSE(files.ReadAll(a, read));
+
+  ASSERT_TRUE(files.WriteAll(a, bytes));
+  EXPECT_TRUE(files.Exists(a));
+  ASSERT_TRUE(files.ReadAll(a, read));
+  EXPECT_EQ(read, bytes);
+  EXPECT_TRUE(files.Flush(a));
+
+  ASSERT_TRUE(files.WriteAll(b, "old b"));
+  EXPECT_TRUE(files.Copy(a, b)) << "copy replaces";
+  ASSERT_TRUE(files.ReadAll(b, read));
+  EXPECT_EQ(read, bytes);
+
+  ASSERT_TRUE(files.WriteAll(c, "old c"));
+  EXPECT_TRUE(files.Move(c, a)) << "move replaces";
+  EXPECT_FALSE(files.Exists(c));
+  ASSERT_TRUE(files.ReadAll(a, read));
+  EXPECT_EQ(read, "old c");
+
+  ASSERT_TRUE(files.WriteAll(a, ""));
+  ASSERT_TRUE(files.ReadAll(a, read));
+  EXPECT_EQ(read, "");
+  EXPECT_TRUE(files.Delete(a));
+  EXPECT_TRUE(files.Delete(b));
+  EXPECT_FALSE(files.Exists(a));
+  EXPECT_FALSE(files.Exists(b));
+}

@@ -1,0 +1,158 @@
+// Start-up pieces on the real Windows functions: the start-up shortcut, the
+// splash window and the autostart question's template.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "app/add_startup_win.h"
+#include "app/install_info_win.h"
+#include "app/settings.h"
+#include "app/splash_win.h"
+#include "platform/handles_win.h"
+#include "platform/window_win.h"
+#include "resource.h"
+
+namespace {
+
+std::string TempFolder() {
+  char path[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, path);
+  std::string folder = std::string(path) + "qr-startup-test";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string StartupLinkPath() {
+  char startup[MAX_PATH] = {};
+  ::SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE);
+  return std::string(startup) + "\\Orvantis.Quickrail.lnk";
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class StartupShortcut : public testing::Test {
+ protected:
+  void SetUp() override {
+    installDir_ = TempFolder();
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, RegistryKeyPath().c_str(), 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    UniqueRegKey owned(key);
+    ::RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(installDir_.c_str()),
+                     static_cast<DWORD>(installDir_.size() + 1));
+    saved_ = TheSettings().StartWindows;
+  }
+  void TearDown() override {
+    TheSettings().StartWindows = saved_;
+    ::DeleteFileA(StartupLinkPath().c_str());
+  }
+  std::string installDir_;
+  int saved_ = 1;
+};
+
+TEST_F(StartupShortcut, PointsAtTheInstalledProgramAndFollowsTheSetting) {
+  TheSettings().StartWindows = 1;
+  ASSERT_TRUE(AddStartup());
+  ASSERT_TRUE(Exists(StartupLinkPath()));
+
+  ComScope com;
+  ComPtr<IShellLinkA> link;
+  ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, link.PutVoid())));
+  ComPtr<IPersistFile> file;
+  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid())));
+  WCHAR wide[MAX_PATH];
+  ::MultiByteToWideChar(CP_ACP, 0, StartupLinkPath().c_str(), -1, wide, MAX_PATH);
+  ASSERT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ)));
+  char target[MAX_PATH] = {};
+  char workDir[MAX_PATH] = {};
+  link->GetPath(target, MAX_PATH, nullptr, 0);
+  link->GetWorkingDirectory(workDir, MAX_PATH);
+  EXPECT_STREQ(target, (installDir_ + "\\Orvantis.exe").c_str());
+  EXPECT_STREQ(workDir, installDir_.c_str());
+
+  // Made again over an existing one, then removed when the setting is off.
+  EXPECT_TRUE(AddStartup());
+  TheSettings().StartWindows = 0;
+  EXPECT_TRUE(AddStartup());
+  EXPECT_FALSE(Exists(StartupLinkPath()));
+  EXPECT_TRUE(AddStartup()) << "a missing shortcut is no error";
+}
+
+void PumpFor(DWORD milliseconds) {
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < milliseconds) {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    ::Sleep(10);
+  }
+}
+
+TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
+  ASSERT_TRUE(SplashWindow::Show(300));
+  HWND splash = ::FindWindowA("OrvantisSplash", nullptr);
+  ASSERT_NE(splash, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(splash));
+
+  UniqueBitmap bitmap(static_cast<HBITMAP>(
+      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, 0)));
+  BITMAP info = {};
+  ASSERT_TRUE(::GetObjectA(bitmap.Get(), sizeof(info), &info));
+  RECT rect;
+  ::GetWindowRect(splash, &rect);
+  EXPECT_EQ(rect.right - rect.left, info.bmWidth);
+  EXPECT_EQ(rect.bottom - rect.top, info.bmHeight);
+  EXPECT_NEAR(rect.left, (::GetSystemMetrics(SM_CXSCREEN) - info.bmWidth) / 2, 1);
+  EXPECT_NEAR(rect.top, (::GetSystemMetrics(SM_CYSCREEN) - info.bmHeight) / 2, 1);
+  EXPECT_EQ(::GetWindowLongA(splash, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+
+  // A second request while one is up changes nothing.
+  EXPECT_TRUE(SplashWindow::Show(60000));
+  EXPECT_EQ(::FindWindowA("OrvantisSplash", nullptr), splash);
+
+  // Clicks and keys do not end it; only its timer does.
+  ::SendMessageA(splash, WM_LBUTTONDOWN, 0, 0);
+  ::SendMessageA(splash, WM_KEYDOWN, VK_ESCAPE, 0);
+  ::SendMessageA(splash, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindow(splash));
+  PumpFor(700);
+  EXPECT_FALSE(::IsWindow(splash));
+  EXPECT_FALSE(SplashWindow::IsShown());
+}
+
+TEST(AutoStartTemplate, HoldsTheQuestionButtonsAndCheckBox) {
+  struct Probe : Dialog {
+    Probe() : Dialog(IDD_AUTOSTART) {}
+  } probe;
+  ASSERT_TRUE(probe.CreateModeless(nullptr));
+  char text[256];
+  ::GetWindowTextA(probe.Hwnd(), text, sizeof(text));
+  EXPECT_STREQ(text, "Auto start");
+  ::GetDlgItemTextA(probe.Hwnd(), IDOK, text, sizeof(text));
+  EXPECT_STREQ(text, "Yes");
+  ::GetDlgItemTextA(probe.Hwnd(), IDCANCEL, text, sizeof(text));
+  EXPECT_STREQ(text, "No");
+  ::GetDlgItemTextA(probe.Hwnd(), IDC_AUTOSTART_NOASK, text, sizeof(text));
+  EXPECT_STREQ(text, "Do not check autorun");
+  bool found = false;
+  for (HWND child = ::GetWindow(probe.Hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    ::GetWindowTextA(child, text, sizeof(text));
+    if (std::string(text) ==
+        "Working with the program is comfortable if it is run automatically at Windows startup. Enable autorun?")
+      found = true;
+  }
+  EXPECT_TRUE(found);
+}
+
+TEST(StringTable, KeyPathAndDatabaseName) {
+  EXPECT_EQ(RegistryKeyPath(), "SOFTWARE\\Orvantis Software");
+  char text[64] = {};
+  ::LoadStringA(ResourceModule(), IDS_DATABASE_FILE, text, sizeof(text));
+  EXPECT_STREQ(text, "lbars.acc");
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+#include "clock/clock_panel_win.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "clock_test_support.h"
+#include "platform/handles_win.h"
+
+namespace {
+
+const LocalTime kEvening{2002, 1, 3, 23, 21, 5, 7};  // Wednesday 23 January 2002, 21:05:07
+
+class ClockPanelTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(host_.Open(400, 200));
+    // The loaded defaults, with a font every Wine prefix has.
+    TheSettings() = Settings();
+    lstrcpynA(TheSettings().Font.FaceName, "Tahoma", LF_FACESIZE);
+    TheSettings().Font.CharSet = DEFAULT_CHARSET;
+  }
+
+  std::function<LocalTime()> Clock() {
+    return [this] {
+      ++reads_;
+      return now_;
+    };
+  }
+
+  bool CreatePanel(ClockPanel& panel, int width = 200, int height = 40) {
+    RECT rect = {2, 2, 2 + width, 2 + height};
+    return panel.Create(host_.Hwnd(), rect);
+  }
+
+  // The panel's text measured here, in the settings' font, to check its sizes against.
+  SIZE Measure(const std::string& text) {
+    LOGFONTA lf = {};
+    const FontRecord& f = TheSettings().Font;
+    lf.lfHeight = f.Height;
+    lf.lfWeight = f.Weight;
+    lf.lfCharSet = f.CharSet;
+    lf.lfOutPrecision = f.OutPrecision;
+    lf.lfClipPrecision = f.ClipPrecision;
+    lf.lfQuality = f.Quality;
+    lstrcpynA(lf.lfFaceName, f.FaceName, LF_FACESIZE);
+    UniqueFont font(::CreateFontIndirectA(&lf));
+    WindowDC dc(nullptr);
+    SelectScope selected(dc.Get(), font.Get());
+    SIZE size = {};
+    ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+  }
+
+  SettingsSnapshot snapshot_;
+  TestHostWindow host_;
+  LocalTime now_ = kEvening;
+  int reads_ = 0;
+  int edge_ = 1;
+};
+
+TEST_F(ClockPanelTest, WantsTheDefaultLengthBeforeItHasAWindow) {
+  ClockPanel panel([this] { return edge_; }, Clock());
+  EXPECT_EQ(panel.GetLength(), 150);
+}
+
+TEST_F(ClockPanelTest, FormatsItsTextsWhenCreated) {
+  ClockPanel panel([this] { return edge_; }, Clock());
+  ASSERT_TRUE(CreatePanel(panel));
+  EXPECT_EQ(panel.DateText(), "23 January 2002 We");
+  EXPECT_EQ(panel.TimeText(), "21:05:07");
+}
+
+TEST_F(ClockPanelTest, SizesFollowTheRealFontPerEdge) {
+  ClockPanel panel([this] { return edge_; }, Clock());
+  ASSERT_TRUE(CreatePanel(panel));
+  const SIZE date = Measure("23 January 2002 We");
+  const SIZE time = Measure("21:05:07");
+  const LONG length = std::max(date.cx, time.cx) * 11 / 10;
+  const LONG thickness = date.cy * 2 + 4;
+  ASSERT_GT(date.cx, 0);
+
+  EXPECT_EQ(panel.GetLength(), length);
+  for (int edge : {1, 3}) {
+    RECT r = panel.GetRect(edge);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, length) << edge;
+    EXPECT_EQ(r.bottom, thickness) << edge;
+  }
+  for (int edge : {0, 2}) {
+    RECT r = panel.GetRect(edge);
+    EXPECT_EQ(r.right, thickness) << edge;
+    EXPECT_EQ(r.bottom, length) << edge;
+  }
+
+  TheSettings().OneLine = 1;
+  EXPECT_EQ(panel.GetLength(), (date.cx + Measure("  ").cx + time.cx) * 11 / 10);
+  EXPECT_EQ(panel.GetRect(1).bottom, date.cy + 4);
+}
+
+TEST_F(ClockPanelTest, IsOnlyItsMarginThickWithNothingToShow) {
+  TheSettings().ShowCal = 0;
+  TheSettings().ShowClock = 0;
+  ClockPanel panel([this] { return edge_; }, Clock());
+  ASSERT_TRUE(CreatePanel(panel));
+  EXPECT_EQ(panel.GetRect(1).bottom, 4);
+  EXPECT_EQ(panel.GetRect(0).right, 4);
+}
+
+TEST_F(ClockPanelTest, TimerRebuildsTheTextsAndRepaintsWithoutErasing) {
+  ClockPanel panel([this] { return edge_; }, Clock());
+  ASSERT_TRUE(CreatePanel(panel));
+  ::ValidateRect(panel.Hwnd(), nullptr);
+
+  now_.Second = 8;
+  const int readsBefore = reads_;
+  // The panel's own one-second timer, not a message sent by hand.
+  PumpMessages(2500, [&] { return reads_ > readsBefore; });
+  EXPECT_GT(reads_, readsBefore);
+  EXPECT_EQ(panel.TimeText(), "21:05:08");
+  RECT update = {};
+  EXPECT_TRUE(::GetUpdateRect(panel.Hwnd(), &update, FALSE));
+}
+
+struct PaintCase {
+  const char* name;
+  int edge;
+  int oneLine;
+  int showCal;
+  int showClock;
+  bool textRunsUpwards;
+};
+
+class ClockPanelPaintTest : public ClockPanelTest, public testing::WithParamInterface<PaintCase> {};
+
+TEST_P(ClockPanelPaintTest, FillsTheBackgroundAndDrawsTheTextInItsColour) {
+  const PaintCase& c = GetParam();
+  const COLORREF background = RGB(0, 160, 0);
+  const COLORREF ink = RGB(200, 0, 200);
+  Settings& s = TheSettings();
+  s.ColorClockBk = static_cast<int32_t>(background);
+  s.ColorText = static_cast<int32_t>(ink);
+  s.OneLine = c.oneLine;
+  s.ShowCal = c.showCal;
+  s.ShowClock = c.showClock;
+  s.Font.Quality = NONANTIALIASED_QUALITY;  // pure ink pixels to find
+  edge_ = c.edge;
+
+  ClockPanel panel([this] { return edge_; }, Clock());
+  ASSERT_TRUE(CreatePanel(panel, 10, 10));
+  RECT size = panel.GetRect(c.edge);
+  ::MoveWindow(panel.Hwnd(), 2, 2, size.right, size.bottom, FALSE);
+
+  ClientPicture picture = PrintClient(panel.Hwnd());
+  ASSERT_EQ(picture.width, size.right);
+  EXPECT_EQ(picture.At(0, 0), background);
+  EXPECT_EQ(picture.At(picture.width - 1, picture.height - 1), background);
+  const size_t inkPixels = static_cast<size_t>(std::count(picture.pixels.begin(), picture.pixels.end(), ink));
+  const size_t otherPixels = static_cast<size_t>(std::count_if(picture.pixels.begin(), picture.pixels.end(),
+      [&](COLORREF p) { return p != ink && p != background; }));
+  if (!c.showCal && !c.showClock) {
+    EXPECT_EQ(inkPixels, 0u);
+    return;
+  }
+  EXPECT_GT(inkPixels, 20u);
+  EXPECT_EQ(otherPixels, 0u);
+
+  // The text lies inside the panel and runs along it.
+  RECT text = BoundsOfNon(picture, background);
+  const LONG across = c.textRunsUpwards ? text.right - text.left : text.bottom - text.top;
+  const LONG along = c.textRunsUpwards ? text.bottom - text.top : text.right - text.left;
+  EXPECT_GT(along, across) << "text runs the wrong way";
+  // Centred along the bar: the margins on both sides differ by little.
+  const LONG before = c.textRunsUpwards ? text.top : text.left;
+  const LONG after = c.textRunsUpwards ? picture.height - text.bottom : picture.width - text.right;
+  EXPECT_LE(std::abs(before - after), 6) << before << " / " << after;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ClockPanelPaintTest,
+    testing::Values(PaintCase{"TopTwoLines", 1, 0, 1, 1, false}, PaintCase{"BottomOneLine", 3, 1, 1, 1, false},
+                    PaintCase{"LeftTwoLines", 0, 0, 1, 1, true}, PaintCase{"RightOneLine", 2, 1, 1, 1, true},
+                    PaintCase{"TopTimeOnly", 1, 0, 0, 1, false}, PaintCase{"LeftDateOnly", 0, 1, 1, 0, true},
+                    PaintCase{"NothingShown", 1, 0, 0, 0, false}),
+    [](const testing::TestParamInfo<PaintCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ClockPanelTest, TimeAloneStandsOnTheSecondLine) {
+  const COLORREF background = RGB(255, 255, 0);
+  TheSettings().ColorClockBk = static_cast<int32_t>(background);
+  TheSettings().ShowCal = 0;
+  TheSettings().Font.Quality = NONANTIALIASED_QUALITY;
+  ClockPanel panel([this] { return edge_; }, Clock());
+  ASSERT_TRUE(CreatePanel(panel, 10, 10));
+  RECT size = panel.GetRect(1);
+  ::MoveWindow(panel.Hwnd(), 2, 2, size.right, size.bottom, FALSE);
+  RECT text = BoundsOfNon(PrintClient(panel.Hwnd()), background);
+  const LONG lineHeight = Measure("21:05:07").cy;
+  EXPECT_GE(text.top, lineHeight) << "the time should leave the first line empty";
+}
+
+}  // namespace
