@@ -14,7 +14,7 @@ export WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 "$here/wine-template.sh"
-template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-2}
+template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-3}
 if [ ! -f "$WINEPREFIX/.ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   rm -rf "$WINEPREFIX"

@@ -8,7 +8,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-template.sh" || { echo "wine-session: no template prefix" >&2; exit 1; }
-template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-2}
+template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-3}
 
 session=$(mktemp -d "${TMPDIR:-/tmp}/qr-session.XXXXXX")
 prefix=$session/prefix

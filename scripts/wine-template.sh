@@ -3,7 +3,7 @@
 # wineboot runs once per template, not per test; a lock keeps parallel callers apart.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-2}
+template=${QR_WINE_TEMPLATE:-$here/../build/wine-template-3}
 mkdir -p "$(dirname "$template")"
 exec 9>"$template.lock"
 flock 9
