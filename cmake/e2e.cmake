@@ -9,3 +9,9 @@ foreach(scenario ${QR_E2E_SCENARIOS})
     TIMEOUT 600
     ENVIRONMENT "QR_BUILD_DIR=${CMAKE_BINARY_DIR};QR_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots;PYTHONDONTWRITEBYTECODE=1")
 endforeach()
+
+# An independent compound-file reader checks the bytes the ole32 code writes.
+add_test(NAME e2e_db_olefile
+         COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/db_olefile_check.py
+                 $<TARGET_FILE:qr_win_db_tests> ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+set_tests_properties(e2e_db_olefile PROPERTIES TIMEOUT 300)

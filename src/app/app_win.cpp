@@ -17,6 +17,7 @@
 #include "app/settings.h"
 #include "app/splash_win.h"
 #include "barwnd/bar_window_win.h"
+#include "clock/html_help_win.h"
 #include "db/cdb.h"
 #include "platform/handles_win.h"
 #include "platform/profile_win.h"
@@ -92,6 +93,7 @@ void BarApp::ReadInstallation() {
 
   settingsPath_ = InstallPath(InstallDirOrExit(), "options.ini");
   helpPath_ = InstallPath(InstallDirOrExit(), "Orvantis.chm");
+  TheHtmlHelp().SetHelpFile(helpPath_);
 }
 
 void BarApp::AskAutoStart() {

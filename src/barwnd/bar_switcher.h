@@ -7,12 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "db/cd.h"
+
 inline constexpr int kHomeBarTimerId = 1004;
 
 // Command identifiers the bar window routes: a click on a launch button sends
-// 1124 + 64 x bar ordinal + button number, a bar-switch menu entry 17509 + bar.
-inline constexpr int kFirstButtonCommand = 1124;
-inline constexpr int kLastButtonCommand = 1124 + 64 * 256;
+// 1124 + 64 x bar ordinal + button number (kFirstButtonCommand to
+// kLastButtonCommand, from the model), a bar-switch menu entry 17509 + bar.
 inline constexpr int kFirstSwitchCommand = kLastButtonCommand + 1;
 inline constexpr int kLastSwitchCommand = kFirstSwitchCommand + 256;
 

@@ -10,3 +10,11 @@
 // the user cancelled or the picker is not available. Paths are limited to the
 // picker's 260 characters.
 int PickButtonIcon(HWND owner, std::string& iconFile, int& iconIndex);
+
+// The picker's entry: owner, path buffer (UTF-16 on the NT family, single-byte
+// on the 9x family), its capacity in characters and the index. Positive when
+// the user chose an icon.
+using IconPickerEntry = int(WINAPI*)(HWND owner, void* path, UINT capacity, int* index);
+
+// PickButtonIcon with a given entry and text width.
+int PickButtonIconWith(IconPickerEntry pick, bool wideText, HWND owner, std::string& iconFile, int& iconIndex);

@@ -54,8 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Only the middle number of types 6 and 7 is padded.
         DateCase{"Type6SingleDigits", 6, 1, 1, 0, kMar5_2004, "2004.05.3"},
         DateCase{"Type7SingleDigits", 7, 1, 1, 0, kMar5_2004, "2004.03.5"},
-        DateCase{"Type4Padded", 4, 1, 1, 0, kMar5_2004, "05.03.2004"},
-        DateCase{"Type5Padded", 5, 1, 1, 0, kMar5_2004, "03.05.2004"},
         // With the year off the year's blank or the separator stays behind.
         DateCase{"Type0NoYear", 0, 1, 0, 0, kMar5_2004, "5 March "},
         DateCase{"Type1NoYear", 1, 1, 0, 0, kMar5_2004, "March 5 "},
@@ -67,29 +65,20 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"Type7NoYear", 7, 1, 0, 0, kMar5_2004, ".03.5"},
         // The weekday follows after one blank.
         DateCase{"Type0NoYearWeekday", 0, 1, 0, 1, kMar5_2004, "5 March  Fr"},
-        DateCase{"Type3Weekday", 3, 1, 1, 1, kJan23_2002, "2002 January 23 We"},
         DateCase{"Type7Weekday", 7, 2, 1, 1, kMar5_2004, "2004/03/5 Fr"},
         DateCase{"SaturdayName", 4, 1, 0, 1, LocalTime{2004, 3, 6, 6, 0, 0, 0}, "06.03. Sa"},
-        DateCase{"SundayName", 4, 1, 0, 1, LocalTime{2004, 3, 0, 7, 0, 0, 0}, "07.03. Su"},
         DateCase{"DecemberName", 0, 0, 1, 0, LocalTime{1999, 12, 5, 31, 0, 0, 0}, "31 December 1999"},
         // Every separator, and none outside the table.
         DateCase{"SepSpace", 4, 0, 1, 0, kJan23_2002, "23 01 2002"},
         DateCase{"SepSlash", 4, 2, 1, 0, kJan23_2002, "23/01/2002"},
         DateCase{"SepSemicolon", 4, 3, 1, 0, kJan23_2002, "23;01;2002"},
         DateCase{"SepBeyondTable", 4, 4, 1, 0, kJan23_2002, "23012002"},
-        DateCase{"SepNegative", 7, -1, 1, 0, kJan23_2002, "20020123"},
         // Words don't use the separator.
         DateCase{"WordsIgnoreSeparator", 1, 2, 1, 0, kJan23_2002, "January 23 2002"},
         // A layout number outside 0..7 reads as layout 0.
         DateCase{"TypeBeyondTable", 8, 1, 1, 0, kJan23_2002, "23 January 2002"},
         DateCase{"TypeNegative", -1, 1, 0, 1, kMar5_2004, "5 March  Fr"}),
     [](const testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
-
-TEST(DateFormat, EmptyWhenTheDateIsOff) {
-  Settings settings;
-  settings.ShowCal = 0;
-  EXPECT_EQ(FormatDate(settings, kJan23_2002, EnglishNames()), "");
-}
 
 struct TimeCase {
   const char* name;
@@ -117,26 +106,25 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TimeCase{"Evening24", 0, 0, 0, 21, "21:05"},
                     TimeCase{"Evening24Seconds", 0, 1, 0, 21, "21:05:07"},
                     TimeCase{"HourNotPadded", 3, 1, 0, 9, "9 05 07"},
-                    TimeCase{"Midnight24", 0, 0, 0, 0, "0:05"},
                     TimeCase{"SepDot", 1, 1, 0, 21, "21.05.07"},
                     TimeCase{"SepSlash", 2, 1, 0, 21, "21/05/07"},
                     TimeCase{"SepSemicolon", 4, 1, 0, 21, "21;05;07"},
                     TimeCase{"SepBeyondTable", 5, 1, 0, 21, "210507"},
-                    TimeCase{"SepNegative", -1, 0, 0, 21, "2105"},
                     TimeCase{"Evening12", 0, 0, 1, 21, "9:05 PM"},
-                    TimeCase{"Evening12Seconds", 0, 1, 1, 21, "9:05:07 PM"},
                     TimeCase{"Morning12", 0, 0, 1, 9, "9:05 AM"},
                     TimeCase{"Midnight12", 0, 0, 1, 0, "12:05 AM"},
                     TimeCase{"Noon12", 0, 0, 1, 12, "12:05 PM"},
                     TimeCase{"OnePm12", 0, 0, 1, 13, "1:05 PM"},
-                    TimeCase{"LastHour12", 0, 1, 1, 23, "11:05:07 PM"},
-                    TimeCase{"LastMorningHour12", 1, 0, 1, 11, "11.05 AM"}),
+                    TimeCase{"LastHour12", 0, 1, 1, 23, "11:05:07 PM"}),
     [](const testing::TestParamInfo<TimeCase>& info) { return std::string(info.param.name); });
 
-TEST(TimeFormat, EmptyWhenTheClockIsOff) {
+TEST(ClockTexts, PartsThatAreOffAreEmpty) {
   Settings settings;
+  settings.ShowCal = 0;
   settings.ShowClock = 0;
-  EXPECT_EQ(FormatTime(settings, kJan23_2002), "");
+  ClockTexts texts = BuildClockTexts(settings, kJan23_2002, EnglishNames());
+  EXPECT_EQ(texts.Date, "");
+  EXPECT_EQ(texts.Time, "");
 }
 
 TEST(ClockTexts, BuildsBothTextsFromOneReading) {

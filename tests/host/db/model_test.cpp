@@ -178,7 +178,7 @@ TEST_F(DatabaseModelTest, NewBarTakesTheProgramIcon) {
   EXPECT_EQ(db_.Bar(-1), nullptr);
 }
 
-TEST_F(DatabaseModelTest, AddButtonFillsTheButtonFromTheSpec) {
+TEST_F(DatabaseModelTest, AddButtonCopiesEveryField) {
   AddBars(2);
   EXPECT_EQ(db_.AddButton({"C:\\t.exe", "T", "C:\\w", "-a", "C:\\i.dll", 4, 2, kFile, 1, 0}), 1);
   const CD& b = *db_.Bar(1)->At(1);

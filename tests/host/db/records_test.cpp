@@ -9,42 +9,6 @@
 
 namespace {
 
-TEST(RecordsTest, ButtonRecordRoundTripsEveryStoredField) {
-  CD button;
-  button.Name = "N\xE9";
-  button.Target = "C:\\a b\\t.exe";
-  button.WorkDir = "C:\\a b";
-  button.Arguments = "-x \"y\"";
-  button.ShowCmd = 2;
-  button.Kind = kFile;
-  button.IconFile = "C:\\i.ico";
-  button.IconIndex = -3;
-  button.Available = 0;
-  button.IsSeparator = 0;
-  button.CommandId = 4000;
-  const std::string bytes = EncodeButtonRecord(button);
-  EXPECT_EQ(bytes.size(), 168u + 2 + 12 + 6 + 6 + 8);
-  EXPECT_EQ(bytes.substr(bytes.size() - 128), std::string(128, '\0'));
-  CD read;
-  ASSERT_EQ(DecodeButtonRecord(bytes, read), 1);
-  EXPECT_EQ(EncodeButtonRecord(read), bytes);
-  EXPECT_EQ(read.CommandId, 0) << "command ids are not stored";
-}
-
-TEST(RecordsTest, BarRecordIsTwentyEightBytesPlusItsTexts) {
-  CBar bar;
-  bar.Name = "Tools";
-  bar.IconFile = "C:\\x.ico";
-  bar.IconIndex = 7;
-  bar.ShowOnTimer = 1;
-  bar.ShowAfter = 60000;
-  bar.Available = 0;
-  EXPECT_EQ(EncodeBarRecord(bar), Text("Tools") + Int(0) + Int(1) + Int(60000) + Text("C:\\x.ico") + Int(7) + Int(0));
-  CBar read;
-  ASSERT_EQ(DecodeBarRecord(EncodeBarRecord(bar), "default.exe", read), 1);
-  EXPECT_EQ(EncodeBarRecord(read), EncodeBarRecord(bar));
-}
-
 TEST(RecordsTest, BarWithoutIconPathIsStoredSoThatItReadsBack) {
   // The reader takes no index after an empty path, so none is written.
   CBar bar;

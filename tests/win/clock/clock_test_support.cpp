@@ -1,5 +1,7 @@
 #include "clock_test_support.h"
 
+#include <algorithm>
+
 #include "platform/handles_win.h"
 
 ClientPicture PrintClient(HWND hwnd) {
@@ -20,7 +22,10 @@ ClientPicture PrintClient(HWND hwnd) {
   WindowDC screen(nullptr);
   UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   UniqueDC memory(::CreateCompatibleDC(screen.Get()));
-  if (!bitmap || !memory) return picture;
+  if (!bitmap || !memory || !bits) {
+    picture.width = picture.height = 0;
+    return picture;
+  }
   {
     SelectScope selected(memory.Get(), bitmap.Get());
     ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);

@@ -1,0 +1,38 @@
+// A toolbar control on the bar window (the buttons toolbar and the bar-switch
+// button). It keeps a solid brush of the bar's colour for the life of its window
+// and paints the room around its buttons with it, so the toolbar does not stand
+// out from the bar.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/geometry.h"
+#include "platform/handles_win.h"
+#include "platform/window_win.h"
+
+class BarToolbar : public Window {
+ public:
+  struct Look {
+    bool flat = false;
+    COLORREF background = 0;
+    HIMAGELIST images = nullptr;  // stays owned by the caller and must outlive the toolbar
+    Size button;
+    Size image;
+  };
+
+  // Creates the control as a visible child of `parent` with its buttons; false
+  // when the control cannot be made.
+  bool Create(HWND parent, int id, const Look& look, const std::vector<TBBUTTON>& buttons);
+  void Place(const Rect& rect);
+  int ButtonCount() const;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnFinalDestroy() override { brush_.Reset(); }
+
+ private:
+  UniqueBrush brush_;
+};

@@ -1,0 +1,20 @@
+// The maker's two logo lines on the bar's background.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/geometry.h"
+
+struct LogoContext {
+  int edge = 1;
+  bool posLeft = true;
+  COLORREF background = 0;
+  Size window;                 // the bar window's size
+  std::optional<Rect> panel;   // the clock panel's rectangle in client coordinates
+};
+
+// Draws "Orvantis Software" and the maker's web address transparently in the
+// inverse of the background colour, turned on left and right edges.
+void PaintLogo(HDC dc, const LogoContext& context);

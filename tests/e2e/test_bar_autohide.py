@@ -1,0 +1,138 @@
+"""Autohide: switched on by its command, the bar collapses to a strip of two
+pixels at the bottom (one at the top) once the mouse is away, a touch slides it
+out again; always on top keeps it where it is; with "Smoothly" off it still
+shows and hides; after Exit options.ini holds the autohide and edge in effect."""
+
+import sys
+import time
+from pathlib import Path
+from types import SimpleNamespace
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import qrbench as qr  # noqa: E402
+from startup_steps import bar_window, exit_through_menu, expect, ini_path, set_ini  # noqa: E402
+
+scenario = qr.Scenario("bar_autohide")
+state = SimpleNamespace(install=None, process=None, bar=None, thickness=0, screen=None, notepad=None)
+
+AUTOHIDE = 32773
+ALWAYS_ON_TOP = 32783
+TOP = 32794
+WS_EX_TOPMOST = 0x8
+
+
+def bar_rect():
+    return qr.rect(state.bar["hwnd"])[0]
+
+
+def wait_rect(predicate, what):
+    return qr.wait_until(lambda: predicate(bar_rect()), timeout=10, what=what)
+
+
+def mouse_away():
+    """Another program takes the focus, as when the user goes back to work, and
+    the mouse leaves the bar. (An active bar slides out, so it must not get the
+    focus back when a driver call ends.)"""
+    if state.notepad is None:
+        state.notepad = qr.start("notepad")
+        state.notepad_window = qr.wait_window(timeout_ms=20000, exe="notepad.exe")
+    qr.activate(state.notepad_window["hwnd"])
+    qr.move(state.screen["width"] // 2, state.screen["height"] // 2)
+
+
+def collapsed_at_bottom(r):
+    return r.height == 2 and r.bottom == state.screen["height"] and r.width == state.screen["width"]
+
+
+def collapsed_at_top(r):
+    return r.height == 1 and r.top == 0 and r.width == state.screen["width"]
+
+
+def start_bar():
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    state.screen = qr.screen()
+
+
+@scenario.step
+def install():
+    state.install = qr.install()
+    set_ini(state.install, "prog", "Splash", "0")
+    set_ini(state.install, "view", "Edge", "3")
+
+
+@scenario.step
+def collapses_to_two_pixels_at_the_bottom_and_slides_out_on_touch():
+    start_bar()
+    docked = bar_rect()
+    state.thickness = docked.height
+    expect(docked.bottom == state.screen["height"], f"docked at the bottom: {docked}")
+    qr.send_command(state.bar["hwnd"], AUTOHIDE)
+    mouse_away()
+    wait_rect(collapsed_at_bottom, "the 2-pixel strip at the bottom")
+    expect(int(qr.info(state.bar["hwnd"])["exstyle"], 16) & WS_EX_TOPMOST, "an autohide bar is topmost")
+    qr.screenshot("bar_autohide-collapsed-bottom")
+    qr.move(state.screen["width"] // 2, state.screen["height"] - 1)
+    wait_rect(lambda r: r == docked, "the bar slid out to its docked place")
+    qr.screenshot("bar_autohide-shown-bottom")
+    mouse_away()
+    wait_rect(collapsed_at_bottom, "the bar collapsed again")
+
+
+@scenario.step
+def on_the_top_edge_one_pixel_stays():
+    qr.send_command(state.bar["hwnd"], TOP)
+    mouse_away()
+    wait_rect(collapsed_at_top, "the 1-pixel strip at the top")
+    qr.move(state.screen["width"] // 2, 0)
+    wait_rect(lambda r: r.top == 0 and r.height == state.thickness, "the bar slid out at the top")
+    mouse_away()
+    wait_rect(collapsed_at_top, "the bar collapsed at the top again")
+    qr.screenshot("bar_autohide-collapsed-top")
+
+
+@scenario.step
+def exit_keeps_autohide_and_edge():
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+    view = {k.strip(): v for k, v in qr.read_ini(ini_path(state.install))["view"].items()}
+    expect(view["AutoHide"] == "1" and view["Edge"] == "1", f"AutoHide {view['AutoHide']}, Edge {view['Edge']}")
+
+
+@scenario.step
+def without_smoothly_it_still_shows_and_hides():
+    set_ini(state.install, "prog", "Smoothly", "0")
+    start_bar()
+    mouse_away()
+    wait_rect(collapsed_at_top, "the stored autohide bar on its strip")
+    qr.move(state.screen["width"] // 2, 0)
+    wait_rect(lambda r: r.top == 0 and r.height == state.thickness, "the bar out at once")
+    mouse_away()
+    wait_rect(collapsed_at_top, "the bar back on its strip")
+
+
+@scenario.step
+def autohide_off_docks_normally_and_always_on_top_toggles():
+    qr.send_command(state.bar["hwnd"], AUTOHIDE)
+    wait_rect(lambda r: r.top == 0 and r.height == state.thickness, "the bar docked again")
+    mouse_away()
+    time.sleep(1.0)
+    expect(bar_rect().height == state.thickness, "without autohide the bar stays out")
+    expect(not int(qr.info(state.bar["hwnd"])["exstyle"], 16) & WS_EX_TOPMOST, "a plain bar is not topmost")
+    qr.send_command(state.bar["hwnd"], ALWAYS_ON_TOP)
+    qr.wait_until(lambda: int(qr.info(state.bar["hwnd"])["exstyle"], 16) & WS_EX_TOPMOST, timeout=5,
+                  what="always on top")
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+    view = {k.strip(): v for k, v in qr.read_ini(ini_path(state.install))["view"].items()}
+    expect(view["AutoHide"] == "0" and view["AlwaysOnTop"] == "1", f"view {view}")
+
+
+@scenario.cleanup
+def end_program():
+    if state.notepad is not None:
+        qr.stop(state.notepad)
+    if state.process is not None:
+        qr.stop(state.process)
+
+
+sys.exit(scenario.run())

@@ -1,0 +1,69 @@
+// A whole database load from a damaged file. The first input byte steers the
+// storage (bit 0: enumerate in reverse; bits 1-4: which storage operation
+// fails, 0 for none; bits 5-7: on which call, from 1); the rest is the file
+// "lbars.acc" in the host's compound-file format.
+//
+// Whatever the file holds, the load ends with a consistent database: ordinals
+// and command ids in order, a home bar that names a bar or none, a message for
+// every failed load. Saving that database and loading it again gives it back.
+#include "fuzz_support.h"
+#include "platform/file_ops_memory.h"
+#include "platform/storage_memory.h"
+
+namespace {
+
+using StorageOp = MemoryStorageBackend::Op;
+
+const char kFolder[] = "C:\\Orvantis";
+const char kDatabasePath[] = "C:\\Orvantis\\lbars.acc";
+constexpr int kStorageOpCount = static_cast<int>(StorageOp::kCommit) + 1;
+
+struct Scene {
+  MemoryFileSystem files;
+  MemoryStorageBackend storage{files};
+  std::vector<std::string> reports;
+  CDB db{storage, files, [this](const std::string& text) { reports.push_back(text); }};
+
+  Scene() {
+    files.MakeFolder(kFolder);
+    db.SetProgramFolder(kFolder);
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const uint8_t control = data[0];
+  const std::string file = BytesOf(data + 1, size - 1);
+
+  Scene first;
+  first.files.Put(kDatabasePath, file);
+  first.storage.SetReverseEnumeration(control & 1);
+  const int failing = (control >> 1) & 0x0F;
+  if (failing >= 1 && failing <= kStorageOpCount)
+    first.storage.Faults().FailNth(static_cast<StorageOp>(failing - 1), (control >> 5) + 1);
+
+  const int loaded = first.db.Load();
+  FUZZ_CHECK(loaded == 0 || loaded == 1);
+  if (loaded == 0) FUZZ_CHECK(!first.reports.empty() && !first.db.LastLoadSucceeded());
+  if (!MemoryStorageBackend::Parse(file)) FUZZ_CHECK(loaded == 0);
+  FUZZ_CHECK(NumberedInOrder(first.db));
+  FUZZ_CHECK(first.db.GetHomeBar() >= -1 && first.db.GetHomeBar() < first.db.BarCount());
+  for (int32_t i = 0; i < first.db.BarCount(); ++i) FUZZ_CHECK(!first.db.Bar(i)->IconFile.empty());
+  // Loading leaves the file as it found it.
+  FUZZ_CHECK(first.files.Contents(kDatabasePath) == file);
+
+  first.storage.Faults().Clear();
+  FUZZ_CHECK(first.db.Save() == 1);
+  // Whatever was not read back is kept beside the new file, never thrown away.
+  if (loaded == 0) FUZZ_CHECK(first.files.Contents("C:\\Orvantis\\lbars_unreadable.acc") == file);
+
+  Scene second;
+  for (const std::string& name : first.files.Names()) second.files.Put(name, first.files.Contents(name));
+  second.storage.SetReverseEnumeration(!(control & 1));
+  FUZZ_CHECK(second.db.Load() == 1);
+  FUZZ_CHECK(second.reports.empty());
+  FUZZ_CHECK(SameDatabase(first.db, second.db));
+  return 0;
+}
