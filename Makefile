@@ -45,7 +45,8 @@ test-win: win
 test: bootstrap
 	$(MAKE) --no-print-directory test-host test-asan test-win
 
-run: win
+run: bootstrap $(WIN_DIR)/build.ninja
+	ninja -C $(WIN_DIR) -j$(JOBS) installer
 	bash scripts/run.sh $(WIN_DIR)
 
 clean:

@@ -1,0 +1,27 @@
+# Benchmarks (bench/). Never run by the tests: timings are not asserted.
+# Host tree: qr_host_bench, Google Benchmark over the in-memory storage (build
+# it in a Release tree for meaningful figures). Windows tree:
+# qr_win_db_save_bench, timed under Wine on the real ole32, which prints the
+# program's save beside a direct-mode save written the plain way.
+include_guard(GLOBAL)
+
+file(GLOB QR_BENCH_PORTABLE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+list(FILTER QR_BENCH_PORTABLE EXCLUDE REGEX "_win\\.cpp$")
+set(QR_BENCH_SUPPORT ${CMAKE_SOURCE_DIR}/bench/sample_database.cpp)
+
+if(WIN32)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/bench/db_save_bench_win.cpp AND TARGET qr_db)
+    add_executable(qr_win_db_save_bench ${CMAKE_SOURCE_DIR}/bench/db_save_bench_win.cpp ${QR_BENCH_SUPPORT})
+    target_include_directories(qr_win_db_save_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+    target_link_libraries(qr_win_db_save_bench PRIVATE qr_db ${QR_SYSTEM_LIBS})
+  endif()
+else()
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND AND TARGET qr_db)
+    add_executable(qr_host_bench ${QR_BENCH_PORTABLE})
+    target_include_directories(qr_host_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+    target_link_libraries(qr_host_bench PRIVATE qr_db benchmark::benchmark benchmark::benchmark_main)
+  else()
+    message(STATUS "Host benchmarks skipped: Google Benchmark (libbenchmark-dev) not found")
+  endif()
+endif()

@@ -4,6 +4,8 @@
 #   QR_FUZZ_SECONDS=600 ctest -L fuzz     runs each target longer
 # Not built in the Windows tree, nor in the sanitizer tree: the fuzz targets
 # carry ASan and UBSan themselves, one run of them is enough.
+include_guard(GLOBAL)
+
 if(WIN32 OR QR_SANITIZE)
   return()
 endif()

@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 fonts-wine xvfb x11-utils xauth
   nsis fp-utils imagemagick icoutils
   python3 python3-olefile
+  clang libclang-rt-14-dev libbenchmark-dev
 )
 
 if [ "$(id -u)" -ne 0 ]; then

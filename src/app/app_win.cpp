@@ -17,7 +17,7 @@
 #include "app/settings.h"
 #include "app/splash_win.h"
 #include "barwnd/bar_window_win.h"
-#include "clock/html_help_win.h"
+#include "platform/html_help_win.h"
 #include "db/cdb.h"
 #include "platform/handles_win.h"
 #include "platform/profile_win.h"
@@ -75,22 +75,7 @@ void WriteSettings() {
 }
 
 void BarApp::ReadInstallation() {
-  HKEY raw = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryKeyPath().c_str(), 0, KEY_READ | KEY_WRITE, &raw) !=
-      ERROR_SUCCESS) {
-    FatalMessageAndExit(10);
-  }
-  UniqueRegKey key(raw);
-  char buffer[261] = {};
-  DWORD size = 260;
-  if (::RegQueryValueExA(key.Get(), "Version", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                         &size) != ERROR_SUCCESS) {
-    FatalMessageAndExit(11);
-  }
-  buffer[size < 260 ? size : 260] = '\0';
-  version_ = ParseVersionText(buffer);
-  key.Reset();
-
+  version_ = ParseVersionText(InstallValueOrExit("Version"));
   settingsPath_ = InstallPath(InstallDirOrExit(), "options.ini");
   helpPath_ = InstallPath(InstallDirOrExit(), "Orvantis.chm");
   TheHtmlHelp().SetHelpFile(helpPath_);
@@ -116,18 +101,18 @@ void BarApp::BuildSampleBar() {
       target->InsertSeparator(-1);
       continue;
     }
-    ButtonSpec spec;
-    spec.Target = sample.target;
-    spec.Name = sample.name;
-    spec.WorkDir = sample.workDir;
-    spec.Arguments = "";
-    spec.IconFile = sample.iconFile;
-    spec.IconIndex = 0;
-    spec.ShowCmd = 1;
-    spec.Kind = sample.kind;
-    spec.Bar = bar;
-    spec.Position = -1;
-    db.AddButton(spec);
+    ButtonSpec request;
+    request.Target = sample.target;
+    request.Name = sample.name;
+    request.WorkDir = sample.workDir;
+    request.Arguments = "";
+    request.IconFile = sample.iconFile;
+    request.IconIndex = 0;
+    request.ShowCmd = 1;
+    request.Kind = sample.kind;
+    request.Bar = bar;
+    request.Position = -1;
+    db.AddButton(request);
   }
 }
 

@@ -22,7 +22,7 @@ void FatalMessageAndExit(int messageId) {
   ::ExitProcess(0);
 }
 
-std::string InstallDirOrExit() {
+std::string InstallValueOrExit(const char* name) {
   HKEY raw = nullptr;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryKeyPath().c_str(), 0, KEY_READ | KEY_WRITE, &raw) !=
       ERROR_SUCCESS) {
@@ -32,11 +32,13 @@ std::string InstallDirOrExit() {
   char buffer[261] = {};
   DWORD size = 260;
   DWORD type = 0;
-  if (::RegQueryValueExA(key.Get(), "InstallDir", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                         &size) != ERROR_SUCCESS ||
+  if (::RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+          ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ)) {
     FatalMessageAndExit(11);
   }
   buffer[size < 260 ? size : 260] = '\0';
   return buffer;
 }
+
+std::string InstallDirOrExit() { return InstallValueOrExit("InstallDir"); }

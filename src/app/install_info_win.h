@@ -7,6 +7,10 @@
 // The key path, from the string table.
 std::string RegistryKeyPath();
 
+// Reads a text value of the key afresh. On failure shows message 10 (key) or 11
+// (value) and ends the process with exit code 0, as start-up does.
+std::string InstallValueOrExit(const char* name);
+
 // Reads "InstallDir" afresh. On failure shows message 10 (key) or 11 (value)
 // and ends the process with exit code 0, as start-up does.
 std::string InstallDirOrExit();

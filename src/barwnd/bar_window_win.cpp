@@ -157,6 +157,7 @@ BOOL BarWindow::OnInitDialog() {
   RebuildSwitchButton();
   if (!appBar_.Dock()) return FALSE;  // message 51 has been shown; the bar stays as it is
   docked_ = true;
+  SettleOnStrip();
   RebuildButtons();
   // No taskbar button: the bar is reached through its own edge and menus.
   ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
@@ -284,12 +285,14 @@ void BarWindow::RedockAfterOptions() {
   if (panel_) ::InvalidateRect(panel_->Hwnd(), nullptr, FALSE);
   appBar_.Undock();
   appBar_.Dock();
+  SettleOnStrip();
   LayOut();
 }
 
 void BarWindow::RebuildAll() {
   appBar_.Undock();
   appBar_.Dock();
+  SettleOnStrip();
   RebuildButtons();
   RebuildSwitchButton();
 }
@@ -454,6 +457,13 @@ void BarWindow::OnExit() {
   }
 }
 
+// Docking an autohide bar leaves it on its strip but still counted as shown,
+// and a shown bar does not slide out when touched. Collapsing it once (from the
+// strip to the strip) makes the first touch bring it out.
+void BarWindow::SettleOnStrip() {
+  if (AutoHide() && Shown()) appBar_.Slide(false);
+}
+
 void BarWindow::ReleaseAndSave() {
   if (shell_.Registered()) shell_.Remove();
   WriteSettings();
@@ -470,6 +480,7 @@ bool BarWindow::OnCommand(int id, int, HWND) {
   }
   if (const int edge = EdgeOfCommand(id); edge >= 0) {
     appBar_.SetEdge(edge);
+    SettleOnStrip();
     LayOut();
     RepaintAll();
     return true;
@@ -477,6 +488,7 @@ bool BarWindow::OnCommand(int id, int, HWND) {
   switch (id) {
     case kCmdAutoHide:
       appBar_.ToggleAutoHide();
+      SettleOnStrip();
       return true;
     case kCmdAlwaysOnTop:
       appBar_.ToggleAlwaysOnTop();

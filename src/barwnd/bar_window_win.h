@@ -101,6 +101,7 @@ class BarWindow : public Dialog, private AppBarWindow, private BarSwitchHost {
   void ShowBarSwitchMenu();
   void OpenButtonsManager();
   void OnExit();
+  void SettleOnStrip();
   // Leaves the shell's appbars and writes the settings: before the window is
   // destroyed, and when Windows ends the logon.
   void ReleaseAndSave();

@@ -2,7 +2,7 @@
 // nothing; "Close", Escape and the close box end it.
 #pragma once
 
-#include "clock/html_help_win.h"
+#include "platform/html_help_win.h"
 #include "platform/window_win.h"
 
 class CalendarDialog : public Dialog {

@@ -31,21 +31,21 @@ int32_t CDB::AddBar(const std::string& name) {
   return BarCount() - 1;
 }
 
-int CDB::AddButton(ButtonSpec spec) {
-  CBar* bar = Bar(spec.Bar);
+int CDB::AddButton(ButtonSpec request) {
+  CBar* bar = Bar(request.Bar);
   if (!bar) return 0;
   auto button = std::make_unique<CD>();
-  button->Name = std::move(spec.Name);
-  button->Target = std::move(spec.Target);
-  button->WorkDir = std::move(spec.WorkDir);
-  button->Arguments = std::move(spec.Arguments);
-  button->IconFile = std::move(spec.IconFile);
-  button->IconIndex = spec.IconIndex;
-  button->ShowCmd = spec.ShowCmd;
-  button->Kind = spec.Kind;
+  button->Name = std::move(request.Name);
+  button->Target = std::move(request.Target);
+  button->WorkDir = std::move(request.WorkDir);
+  button->Arguments = std::move(request.Arguments);
+  button->IconFile = std::move(request.IconFile);
+  button->IconIndex = request.IconIndex;
+  button->ShowCmd = request.ShowCmd;
+  button->Kind = request.Kind;
   button->Available = 1;
   button->IsSeparator = 0;
-  return bar->Insert(std::move(button), spec.Position);
+  return bar->Insert(std::move(button), request.Position);
 }
 
 int32_t CDB::DeleteBar(int32_t ordinal) {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "db/button_spec.h"
+#include "db/new_button.h"
 #include "db/cbar.h"
 
 class FileOps;
@@ -39,7 +39,7 @@ class CDB {
   // Ordinal of the new bar, or -1.
   int32_t AddBar(const std::string& name);
   // 1 when the button was added; 0 when the bar or the position names nothing.
-  int AddButton(ButtonSpec spec);
+  int AddButton(ButtonSpec request);
   // The number of bars left. The home bar stays on the same bar (-1 when it
   // is the one deleted).
   int32_t DeleteBar(int32_t ordinal);

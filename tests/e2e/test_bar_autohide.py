@@ -14,7 +14,7 @@ import qrbench as qr  # noqa: E402
 from startup_steps import bar_window, exit_through_menu, expect, ini_path, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_autohide")
-state = SimpleNamespace(install=None, process=None, bar=None, thickness=0, screen=None, notepad=None)
+state = SimpleNamespace(install=None, process=None, bar=None, thickness=0, screen=None)
 
 AUTOHIDE = 32773
 ALWAYS_ON_TOP = 32783
@@ -31,13 +31,6 @@ def wait_rect(predicate, what):
 
 
 def mouse_away():
-    """Another program takes the focus, as when the user goes back to work, and
-    the mouse leaves the bar. (An active bar slides out, so it must not get the
-    focus back when a driver call ends.)"""
-    if state.notepad is None:
-        state.notepad = qr.start("notepad")
-        state.notepad_window = qr.wait_window(timeout_ms=20000, exe="notepad.exe")
-    qr.activate(state.notepad_window["hwnd"])
     qr.move(state.screen["width"] // 2, state.screen["height"] // 2)
 
 
@@ -129,8 +122,6 @@ def autohide_off_docks_normally_and_always_on_top_toggles():
 
 @scenario.cleanup
 def end_program():
-    if state.notepad is not None:
-        qr.stop(state.notepad)
     if state.process is not None:
         qr.stop(state.process)
 

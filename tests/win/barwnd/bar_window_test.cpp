@@ -108,13 +108,13 @@ class BarWindowTest : public testing::Test {
         TheDB().Bar(bar)->InsertSeparator(-1);
         continue;
       }
-      ButtonSpec spec;
-      spec.Target = folder_ + "\\" + caption + ".txt";
-      WriteFile(spec.Target);
-      spec.Name = caption;
-      spec.IconFile = spec.Target;
-      spec.Bar = bar;
-      TheDB().AddButton(spec);
+      ButtonSpec request;
+      request.Target = folder_ + "\\" + caption + ".txt";
+      WriteFile(request.Target);
+      request.Name = caption;
+      request.IconFile = request.Target;
+      request.Bar = bar;
+      TheDB().AddButton(request);
     }
     return bar;
   }
@@ -352,11 +352,11 @@ TEST_F(BarWindowTest, EveryKindOfTargetGetsItsButton) {
   const std::vector<std::pair<std::string, int>> targets = {
       {"C:\\", kFolder}, {std::string(windows) + "\\notepad.exe", kFile}, {"http://www.example.com/", kInternet}};
   for (const auto& [target, kind] : targets) {
-    ButtonSpec spec;
-    spec.Target = spec.IconFile = spec.Name = target;
-    spec.Kind = kind;
-    spec.Bar = bar;
-    TheDB().AddButton(spec);
+    ButtonSpec request;
+    request.Target = request.IconFile = request.Name = target;
+    request.Kind = kind;
+    request.Bar = bar;
+    TheDB().AddButton(request);
   }
   Open();
   EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
@@ -371,12 +371,17 @@ bool Topmost(HWND hwnd) { return (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TO
 TEST_F(BarWindowTest, AutoHideAndAlwaysOnTopKeepTheBarTopmost) {
   AddBar("one", {"a"});
   BarWindow& bar = Open();
+  const RECT docked = WindowRect();
   EXPECT_FALSE(Topmost(bar.Hwnd()));
   ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32773, 0);
   EXPECT_TRUE(bar.AutoHide());
   EXPECT_TRUE(Topmost(bar.Hwnd()));
   const RECT strip = WindowRect();
   EXPECT_EQ(strip.bottom - strip.top, 1);  // a top bar keeps one pixel
+  // The first touch of the strip brings the whole bar out.
+  ::SendMessageA(bar.Hwnd(), WM_NCMOUSEMOVE, HTBORDER, MAKELPARAM(10, 0));
+  EXPECT_TRUE(bar.Shown());
+  EXPECT_EQ(WindowRect().bottom - WindowRect().top, docked.bottom - docked.top);
   ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32773, 0);
   EXPECT_FALSE(bar.AutoHide());
   EXPECT_FALSE(Topmost(bar.Hwnd()));

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "clock/html_help_win.h"
+#include "platform/html_help_win.h"
 #include "platform/window_win.h"
 
 // A plain top-level window standing in for the bar window.

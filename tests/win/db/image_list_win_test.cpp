@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "db/button_icon_win.h"
-#include "db/button_spec.h"
+#include "db/new_button.h"
 #include "db/cbar.h"
 #include "db/cdb.h"
 #include "icon_pixels_win.h"
@@ -17,13 +17,13 @@ std::string WindowsFolder() {
 }
 
 ButtonSpec FileButton(const std::string& target, int32_t iconIndex = 0) {
-  ButtonSpec spec;
-  spec.Target = target;
-  spec.Name = target;
-  spec.IconFile = target;
-  spec.IconIndex = iconIndex;
-  spec.Kind = kFile;
-  return spec;
+  ButtonSpec request;
+  request.Target = target;
+  request.Name = target;
+  request.IconFile = target;
+  request.IconIndex = iconIndex;
+  request.Kind = kFile;
+  return request;
 }
 
 IconPicture ListImage(HIMAGELIST list, int index) {

@@ -1,4 +1,4 @@
-#include "clock/html_help_win.h"
+#include "platform/html_help_win.h"
 
 namespace {
 

@@ -1,0 +1,82 @@
+#include "sample_database.h"
+
+#include <string>
+
+#include "db/cdb.h"
+
+namespace {
+
+ButtonSpec SampleButton(int32_t bar, int32_t position) {
+  const std::string n = std::to_string(bar) + "." + std::to_string(position);
+  ButtonSpec spec;
+  spec.Bar = bar;
+  switch (position % 4) {
+    case 0:
+      spec.Kind = 0;
+      spec.Name = "Notepad " + n;
+      spec.Target = "C:\\windows\\notepad.exe";
+      spec.WorkDir = "C:\\windows";
+      spec.Arguments = "C:\\Documents and Settings\\user\\My Documents\\notes " + n + ".txt";
+      spec.IconFile = "C:\\windows\\notepad.exe";
+      break;
+    case 1:
+      spec.Kind = 1;
+      spec.Name = "Projects " + n;
+      spec.Target = "C:\\Documents and Settings\\user\\My Documents\\Projects";
+      spec.IconFile = "C:\\windows\\system32\\shell32.dll";
+      spec.IconIndex = 4;
+      break;
+    case 2:
+      spec.Kind = 2;
+      spec.Name = "Orvantis web site " + n;
+      spec.Target = "http://www.example.com/orvantis/quickrail/index.html?from=" + n;
+      spec.IconFile = "Orvantis.Quickrail Web Site.url";
+      break;
+    default:
+      spec.Kind = 0;
+      spec.Name = "Report " + n;
+      spec.Target = "reports\\monthly " + n + ".doc";
+      spec.ShowCmd = 3;
+      break;
+  }
+  return spec;
+}
+
+}  // namespace
+
+void FillSampleDatabase(CDB& db, int32_t bars, int32_t buttonsPerBar) {
+  for (int32_t b = 0; b < bars; ++b) {
+    const int32_t ordinal = db.AddBar("Bar number " + std::to_string(b));
+    CBar& bar = *db.Bar(ordinal);
+    bar.ShowOnTimer = b % 2;
+    bar.ShowAfter = 5000;
+    for (int32_t p = 0; p < buttonsPerBar; ++p) {
+      if (p % 8 == 7)
+        bar.InsertSeparator(-1);
+      else
+        db.AddButton(SampleButton(ordinal, p));
+    }
+  }
+  db.SetHomeBar(bars > 1 ? 1 : -1);
+}
+
+bool SameDatabaseContents(const CDB& a, const CDB& b) {
+  if (a.BarCount() != b.BarCount() || a.GetHomeBar() != b.GetHomeBar()) return false;
+  for (int32_t i = 0; i < a.BarCount(); ++i) {
+    const CBar& x = *a.Bar(i);
+    const CBar& y = *b.Bar(i);
+    if (x.Name != y.Name || x.ShowOnLaunch != y.ShowOnLaunch || x.ShowOnTimer != y.ShowOnTimer ||
+        x.ShowAfter != y.ShowAfter || x.IconFile != y.IconFile || x.IconIndex != y.IconIndex ||
+        x.Available != y.Available || x.Count() != y.Count())
+      return false;
+    for (int32_t j = 0; j < x.Count(); ++j) {
+      const CD& c = *x.At(j);
+      const CD& d = *y.At(j);
+      if (c.Name != d.Name || c.Target != d.Target || c.WorkDir != d.WorkDir || c.Arguments != d.Arguments ||
+          c.ShowCmd != d.ShowCmd || c.Kind != d.Kind || c.IconFile != d.IconFile || c.IconIndex != d.IconIndex ||
+          c.Available != d.Available || c.IsSeparator != d.IsSeparator || c.CommandId != d.CommandId)
+        return false;
+    }
+  }
+  return true;
+}
