@@ -6,7 +6,7 @@ ASAN_DIR   := $(BUILD)/host-asan
 WIN_DIR    := $(BUILD)/win32
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap host asan win test test-host test-asan test-win run clean
+.PHONY: all bootstrap host asan win test test-host test-asan test-win run fuzz bench clean
 
 all: host win
 
@@ -44,6 +44,22 @@ test-win: win
 
 test: bootstrap
 	$(MAKE) --no-print-directory test-host test-asan test-win
+
+# Longer fuzzing than the bounded runs inside `make test`.
+FUZZ_SECONDS ?= 300
+fuzz: host
+	cd $(HOST_DIR) && QR_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest -L fuzz --output-on-failure --timeout 100000
+
+# Benchmarks: timings side by side with a baseline, never asserted.
+BENCH_DIR := $(BUILD)/host-release
+$(BENCH_DIR)/build.ninja:
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQR_FUZZ=OFF
+
+bench: bootstrap $(BENCH_DIR)/build.ninja win
+	ninja -C $(BENCH_DIR) -j$(JOBS) qr_host_bench
+	$(BENCH_DIR)/qr_host_bench
+	bash scripts/wine-template.sh
+	bash scripts/wine-run.sh $(WIN_DIR)/qr_win_db_save_bench.exe
 
 run: bootstrap $(WIN_DIR)/build.ninja
 	ninja -C $(WIN_DIR) -j$(JOBS) installer

@@ -16,7 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(!HasZeroByte(bar.Name) && !HasZeroByte(bar.IconFile));
   // A bar always has an icon to show: its own or the program's.
   FUZZ_CHECK(!bar.IconFile.empty());
-  if (bar.IconFile == kDefaultIcon) FUZZ_CHECK(bar.IconIndex == 0);
 
   const std::string encoded = EncodeBarRecord(bar);
   FUZZ_CHECK(encoded.size() == 28 + bar.Name.size() + bar.IconFile.size());

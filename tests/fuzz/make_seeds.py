@@ -115,6 +115,7 @@ SEEDS = {
         'hand_edited': (b'\xef\xbb\xbf; comment\n[ VIEW ]\nedge = 0x2\nEdge=1\nColorBk="255"\n[clock\n'
                         b'[clock]\nShowYear=0\nFont_PitchAndFamily=\'  Courier New Cyr Long Name Beyond 31\'\n'
                         b'CalType=-99999999999\nFont_CharSet=-1\n[prog]\nFloating=1\nCurrentBar=\n\x1a'),
+        'empty_section_header': b'[view]\r[]\nFloating=1',
         'empty': b'',
     },
     'fuzz_profile_int': {name: value for name, value in [
