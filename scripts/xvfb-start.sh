@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
-# Starts Xvfb on the first free display number and prints ":N".
+# Starts Xvfb on a free display and prints ":N". Xvfb itself picks the number
+# (-displayfd), so sessions started at the same moment never share a display.
 # The pid goes into the file named by $1 so that xvfb-stop.sh can end it.
 set -euo pipefail
 pidfile=$1
-for n in $(seq 90 190); do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  pid=$!
-  for _ in $(seq 1 50); do
-    if [ -e "/tmp/.X11-unix/X$n" ]; then
-      echo "$pid" > "$pidfile"
-      echo ":$n"
-      exit 0
-    fi
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill "$pid" 2>/dev/null || true
+numfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 1 100); do
+  if [ -s "$numfile" ]; then
+    n=$(tr -dc '0-9' < "$numfile")
+    rm -f "$numfile"
+    echo "$pid" > "$pidfile"
+    echo ":$n"
+    exit 0
+  fi
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
 done
-echo "xvfb-start: no free display" >&2
+kill "$pid" 2>/dev/null || true
+rm -f "$numfile"
+echo "xvfb-start: Xvfb did not start" >&2
 exit 1
