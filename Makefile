@@ -60,6 +60,7 @@ bench: bootstrap $(BENCH_DIR)/build.ninja win
 	$(BENCH_DIR)/qr_host_bench
 	bash scripts/wine-template.sh
 	bash scripts/wine-run.sh $(WIN_DIR)/qr_win_db_save_bench.exe
+	bash bench/run_bar_bench.sh $(WIN_DIR)
 
 run: bootstrap $(WIN_DIR)/build.ninja
 	ninja -C $(WIN_DIR) -j$(JOBS) installer

@@ -38,3 +38,5 @@ add_test(NAME exe_imports_only_system_dlls
 
 include(${CMAKE_SOURCE_DIR}/cmake/package.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/tools.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/bench_bar.cmake OPTIONAL)

@@ -28,8 +28,10 @@ bool AppBarController::Dock() {
   Rect placed;
   if (state_.autoHide && shell_.SetAutoHideBar(edge, true)) {
     placed = shell_.SetPos(edge, CollapsedRect());
-    Slide(true);
     window_.StartAutoHideTimer();
+    // The window ends on its strip: counting it as shown there would make the
+    // first touch of the strip do nothing.
+    state_.shown = false;
   } else {
     // Another bar holds this edge's autohide slot: the bar docks normally. The
     // timer may still run from the previous edge and has nothing left to do.
@@ -38,6 +40,7 @@ bool AppBarController::Dock() {
       window_.StopAutoHideTimer();
     }
     placed = shell_.SetPos(edge, DockedRect());
+    state_.shown = true;
   }
   state_.current = placed;
   PlaceCurrent(Activation::kActivate);
@@ -62,12 +65,12 @@ void AppBarController::ToggleAutoHide() {
     state_.current = shell_.SetPos(edge, DockedRect());
     window_.StopAutoHideTimer();
     state_.autoHide = false;
+    state_.shown = true;
   } else if (shell_.SetAutoHideBar(edge, true)) {
     state_.autoHide = true;
-    const Rect placed = shell_.SetPos(edge, CollapsedRect());
-    Slide(true);
+    state_.current = shell_.SetPos(edge, CollapsedRect());
     window_.StartAutoHideTimer();
-    state_.current = placed;
+    state_.shown = false;  // on its strip, so that the first touch slides it out
   } else {
     window_.ShowMessage(kMsgAutoHideEdgeTaken);
     state_.current = shell_.SetPos(edge, DockedRect());

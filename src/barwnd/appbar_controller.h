@@ -41,14 +41,16 @@ class AppBarController {
   // Registers with the shell and reserves the edge. Returns false when the shell
   // refuses the new appbar (message 51 has been shown and the window is left
   // where it is); the bar window's initialisation stops there. A refused
-  // autohide slot turns autohide off without a message.
+  // autohide slot turns autohide off without a message. An autohide bar is
+  // left collapsed on its strip and counted as such, so a touch brings it out.
   bool Dock();
   // Leaves the shell's list of appbars.
   void Undock();
   // Moves the bar to another edge: undock, then dock there.
   bool SetEdge(int edge);
-  // Refusal to become the edge's autohide bar shows message 50 and leaves the
-  // bar docked with its full thickness reserved.
+  // Turned on, the bar goes to its strip (collapsed); turned off, it is docked
+  // fully out. Refusal to become the edge's autohide bar shows message 50 and
+  // leaves the bar docked with its full thickness reserved.
   void ToggleAutoHide();
   void ToggleAlwaysOnTop();
 

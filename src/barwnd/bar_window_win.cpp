@@ -45,22 +45,16 @@ Rect WindowRectOf(HWND hwnd) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-// Both icon sizes of one icon resource, as a toolbar's pair of image lists.
-bool LoadIconPair(int resource, BarImageLists& out) {
-  out.small.Reset(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1));
-  out.large.Reset(::ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 1));
-  if (!out.small || !out.large) return false;
-  UniqueIcon small(static_cast<HICON>(
-      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-  UniqueIcon large(static_cast<HICON>(
-      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-  return ::ImageList_AddIcon(out.small.Get(), small.Get()) == 0 &&
-         ::ImageList_AddIcon(out.large.Get(), large.Get()) == 0;
+// An image list of one size holding one icon resource.
+UniqueImageList LoadIconList(int resource, int size) {
+  UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1));
+  UniqueIcon icon(static_cast<HICON>(
+      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  if (!list || !icon || ::ImageList_ReplaceIcon(list.Get(), -1, icon.Get()) != 0) return {};
+  return list;
 }
 
-HIMAGELIST Chosen(const BarImageLists& lists) {
-  return TheSettings().LargeIcon ? lists.large.Get() : lists.small.Get();
-}
+bool LargeIcons() { return TheSettings().LargeIcon != 0; }
 
 BarToolbar::Look ToolbarLook(HIMAGELIST images) {
   const Settings& settings = TheSettings();
@@ -77,7 +71,7 @@ std::vector<BarButtonEntry> EntriesOf(const CBar& bar) {
   std::vector<BarButtonEntry> entries;
   for (int32_t i = 0; i < bar.Count(); ++i) {
     const CD* button = bar.At(i);
-    entries.push_back({button->IsSeparator != 0, button->Available != 0, button->CommandId});
+    entries.push_back({button->IsSeparator != 0, button->Available != 0, button->CommandId, button->ImageIndex});
   }
   return entries;
 }
@@ -157,7 +151,6 @@ BOOL BarWindow::OnInitDialog() {
   RebuildSwitchButton();
   if (!appBar_.Dock()) return FALSE;  // message 51 has been shown; the bar stays as it is
   docked_ = true;
-  SettleOnStrip();
   RebuildButtons();
   // No taskbar button: the bar is reached through its own edge and menus.
   ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
@@ -227,12 +220,16 @@ void BarWindow::RebuildButtons() {
   plan_ = {};
   firstCaption_.clear();
 
-  CBar* bar = switcher_.HasDisplayedBar() ? TheDB().Bar(switcher_.Displayed()) : nullptr;
-  if (bar && BuildBarImageLists(*bar, TheDB().ProgramFolder(), buttonImages_)) {
+  // A button whose icon cannot be found is drawn without an image; only lists
+  // that cannot be made at all leave the bar without its toolbar.
+  const int displayed = switcher_.HasDisplayedBar() ? switcher_.Displayed() : -1;
+  CBar* bar = TheDB().Bar(displayed);
+  if (bar && buttonImages_.Build(TheDB(), displayed, LargeIcons())) {
     ToolbarPlan plan = PlanToolbar(EntriesOf(*bar), Edge(), CurrentButtonSize());
     auto toolbar = std::make_unique<BarToolbar>();
-    if (!plan.items.empty() &&
-        toolbar->Create(Hwnd(), kButtonsToolbarId, ToolbarLook(Chosen(buttonImages_)), ToolbarButtonsOf(plan))) {
+    if (!plan.items.empty() && toolbar->Create(Hwnd(), kButtonsToolbarId,
+                                               ToolbarLook(buttonImages_.ForIconSize(LargeIcons())),
+                                               ToolbarButtonsOf(plan))) {
       for (std::size_t i = 0; i < plan.items.size(); ++i) {
         const ToolbarItem& item = plan.items[i];
         if (item.separator) continue;
@@ -251,8 +248,9 @@ void BarWindow::RebuildButtons() {
 void BarWindow::RebuildSwitchButton() {
   if (switchToolbar_) tooltip_.RemoveTool(switchToolbar_->Hwnd(), kCmdBarSwitch);
   switchToolbar_.reset();
-  switchImages_ = {};
-  if (!LoadIconPair(IDI_BARSWITCH, switchImages_)) return;
+  switchSmall_ = LoadIconList(IDI_BARSWITCH, 16);
+  switchLarge_ = LoadIconList(IDI_BARSWITCH, 32);
+  if (!switchSmall_ || !switchLarge_) return;
 
   TBBUTTON button = {};
   button.iBitmap = 0;
@@ -260,7 +258,8 @@ void BarWindow::RebuildSwitchButton() {
   button.fsState = TBSTATE_ENABLED;
   button.fsStyle = TBSTYLE_BUTTON;
   auto toolbar = std::make_unique<BarToolbar>();
-  if (!toolbar->Create(Hwnd(), kSwitchToolbarId, ToolbarLook(Chosen(switchImages_)), {button})) return;
+  HIMAGELIST images = LargeIcons() ? switchLarge_.Get() : switchSmall_.Get();
+  if (!toolbar->Create(Hwnd(), kSwitchToolbarId, ToolbarLook(images), {button})) return;
   switchToolbar_ = std::move(toolbar);
   LayOut();
   const Size size = CurrentButtonSize();
@@ -285,14 +284,12 @@ void BarWindow::RedockAfterOptions() {
   if (panel_) ::InvalidateRect(panel_->Hwnd(), nullptr, FALSE);
   appBar_.Undock();
   appBar_.Dock();
-  SettleOnStrip();
   LayOut();
 }
 
 void BarWindow::RebuildAll() {
   appBar_.Undock();
   appBar_.Dock();
-  SettleOnStrip();
   RebuildButtons();
   RebuildSwitchButton();
 }
@@ -457,13 +454,6 @@ void BarWindow::OnExit() {
   }
 }
 
-// Docking an autohide bar leaves it on its strip but still counted as shown,
-// and a shown bar does not slide out when touched. Collapsing it once (from the
-// strip to the strip) makes the first touch bring it out.
-void BarWindow::SettleOnStrip() {
-  if (AutoHide() && Shown()) appBar_.Slide(false);
-}
-
 void BarWindow::ReleaseAndSave() {
   if (shell_.Registered()) shell_.Remove();
   WriteSettings();
@@ -480,7 +470,6 @@ bool BarWindow::OnCommand(int id, int, HWND) {
   }
   if (const int edge = EdgeOfCommand(id); edge >= 0) {
     appBar_.SetEdge(edge);
-    SettleOnStrip();
     LayOut();
     RepaintAll();
     return true;
@@ -488,7 +477,6 @@ bool BarWindow::OnCommand(int id, int, HWND) {
   switch (id) {
     case kCmdAutoHide:
       appBar_.ToggleAutoHide();
-      SettleOnStrip();
       return true;
     case kCmdAlwaysOnTop:
       appBar_.ToggleAlwaysOnTop();

@@ -15,11 +15,11 @@
 
 #include "barwnd/appbar_controller.h"
 #include "barwnd/appbar_shell_win.h"
-#include "barwnd/bar_image_lists_win.h"
 #include "barwnd/bar_switcher.h"
 #include "barwnd/bar_toolbar_win.h"
 #include "barwnd/bar_tooltip_win.h"
 #include "barwnd/toolbar_plan.h"
+#include "db/image_list_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 
@@ -101,7 +101,6 @@ class BarWindow : public Dialog, private AppBarWindow, private BarSwitchHost {
   void ShowBarSwitchMenu();
   void OpenButtonsManager();
   void OnExit();
-  void SettleOnStrip();
   // Leaves the shell's appbars and writes the settings: before the window is
   // destroyed, and when Windows ends the logon.
   void ReleaseAndSave();
@@ -116,11 +115,12 @@ class BarWindow : public Dialog, private AppBarWindow, private BarSwitchHost {
   BarTooltip tooltip_;
 
   // Image lists first: the toolbars that show them go before them.
-  BarImageLists buttonImages_;
+  ButtonImageLists buttonImages_;
   std::unique_ptr<BarToolbar> buttonsToolbar_;
   ToolbarPlan plan_;
   std::string firstCaption_;  // the first launch button's caption, for its tooltip tool
 
-  BarImageLists switchImages_;
+  UniqueImageList switchSmall_;
+  UniqueImageList switchLarge_;
   std::unique_ptr<BarToolbar> switchToolbar_;
 };

@@ -10,7 +10,6 @@ ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Si
 
   ToolbarPlan plan;
   int along = 0;
-  int nextImage = 0;
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     const BarButtonEntry& entry = buttons[i];
     if (!entry.available) continue;
@@ -20,7 +19,7 @@ ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Si
     const int length = entry.separator ? kSeparatorWidth : buttonAlong;
     if (!entry.separator) {
       item.commandId = entry.commandId;
-      item.imageIndex = nextImage++;
+      item.imageIndex = entry.imageIndex >= 0 ? entry.imageIndex : kNoImage;
     }
     item.rect = vertical ? Rect{0, along, across, along + length} : Rect{along, 0, along + length, across};
     along += length;

@@ -9,19 +9,26 @@
 
 #include "platform/geometry.h"
 
+// The toolbar control's image number for a button drawn without an image.
+inline constexpr int kNoImage = -2;
+
 // What the plan needs to know of one button of the bar, in bar order.
 struct BarButtonEntry {
   bool separator = false;
   bool available = true;
   int commandId = 0;
+  // The button's place in the image list the bar draws from; -1 when its icon
+  // could not be found or appended.
+  int imageIndex = -1;
 };
 
 struct ToolbarItem {
   std::size_t source = 0;  // index of the button in the bar's list
   bool separator = false;
   int commandId = 0;       // 0 for separators
-  // Position in the image lists: the image lists are filled with one icon per
-  // placed non-separator button, in this same order. -1 for separators.
+  // Position in the image list the bar draws from, as the button's icon landed
+  // there. A button without an icon has kNoImage, so it is drawn empty instead
+  // of taking a neighbour's picture. -1 for separators.
   int imageIndex = -1;
   bool wrap = false;       // the toolbar's wrap state for this item
   Rect rect;               // the item's place in toolbar client coordinates

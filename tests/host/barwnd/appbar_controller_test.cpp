@@ -128,7 +128,45 @@ TEST_F(AppBarControllerTest, AutoHideDockPutsTheBarOnItsStripTopmost) {
   EXPECT_EQ(log, (Log{"new 3", "autohide 3 on", "setpos 3 0,766,1024,768", "timer on",
                       "move 0,766,1024,768 topmost"}));
   EXPECT_TRUE(bar.State().autoHide);
+  EXPECT_FALSE(bar.State().shown);
 }
+
+// However the bar came onto its strip, it counts as collapsed there, so the
+// first touch of the strip brings the whole bar out.
+struct StripCase {
+  const char* how;
+  std::function<void(AppBarController&)> act;
+};
+
+class StripTouch : public AppBarControllerTest, public ::testing::WithParamInterface<StripCase> {};
+
+TEST_P(StripTouch, FirstTouchSlidesTheBarOut) {
+  AppBarController bar = Make(kEdgeTop, GetParam().how == std::string("toggled on") ? false : true);
+  ASSERT_TRUE(bar.Dock());
+  GetParam().act(bar);
+  ASSERT_EQ(window.rect, (Rect{0, 0, 1024, 1}));
+  log.clear();
+  bar.OnMouseMove();
+  EXPECT_EQ(log, (Log{"slide 0,0,1024,30 topmost"}));
+  EXPECT_TRUE(bar.State().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WaysOntoTheStrip, StripTouch,
+    ::testing::Values(StripCase{"docked", [](AppBarController&) {}},
+                      StripCase{"toggled on", [](AppBarController& bar) { bar.ToggleAutoHide(); }},
+                      StripCase{"docked again while out",
+                                [](AppBarController& bar) {
+                                  bar.OnMouseMove();
+                                  bar.Undock();
+                                  bar.Dock();
+                                }},
+                      StripCase{"edge changed", [](AppBarController& bar) { bar.SetEdge(kEdgeTop); }}),
+    [](const ::testing::TestParamInfo<StripCase>& info) {
+      std::string name = info.param.how;
+      for (char& c : name) c = c == ' ' ? '_' : c;
+      return name;
+    });
 
 TEST_F(AppBarControllerTest, TakenAutoHideSlotAtDockFallsBackSilently) {
   shell.acceptAutoHide = false;
@@ -149,21 +187,22 @@ TEST_F(AppBarControllerTest, TakenAutoHideSlotAtToggleShowsMessage50AndStaysDock
 TEST_F(AppBarControllerTest, AutoHideOnCollapseTouchAndOff) {
   AppBarController bar = Docked(kEdgeBottom, false);
   bar.ToggleAutoHide();
-  bar.CheckAutoHide({500, 760}, {4, 4});  // within twice the double-click size
-  MouseAway(bar);
   EXPECT_FALSE(bar.State().shown);
   bar.OnMouseMove();
   EXPECT_TRUE(bar.State().shown);
+  bar.CheckAutoHide({500, 730}, {4, 4});  // within twice the double-click size
+  EXPECT_TRUE(bar.State().shown);
+  MouseAway(bar);
+  EXPECT_FALSE(bar.State().shown);
   bar.ToggleAutoHide();
+  EXPECT_TRUE(bar.State().shown);
   EXPECT_EQ(log, (Log{"autohide 3 on", "setpos 3 0,766,1024,768", "timer on", "move 0,766,1024,768 topmost",
-                      "slide 0,766,1024,768 topmost", "slide 0,738,1024,768 topmost", "autohide 3 off",
+                      "slide 0,738,1024,768 topmost", "slide 0,766,1024,768 topmost", "autohide 3 off",
                       "setpos 3 0,738,1024,768", "timer off", "move 0,738,1024,768"}));
 }
 
 TEST_F(AppBarControllerTest, SmoothSlideShowsTimedFramesThenTheFinalRectangle) {
   AppBarController bar = Docked(kEdgeTop, true);
-  MouseAway(bar);  // docking leaves the bar on its strip while still marked shown
-  log.clear();
   window.ticks = {2000, 2000, 2100, 2200};
   bar.OnMouseMove();
   window.ticks = {3000, 3000, 3100, 3200};
@@ -174,6 +213,7 @@ TEST_F(AppBarControllerTest, SmoothSlideShowsTimedFramesThenTheFinalRectangle) {
 
 TEST_F(AppBarControllerTest, NothingCollapsesWhileADialogIsOpen) {
   AppBarController bar = Docked(kEdgeTop, true);
+  bar.OnMouseMove();
   bar.SetDialogOpen(true);
   MouseAway(bar);
   EXPECT_TRUE(bar.State().shown);
@@ -212,15 +252,15 @@ TEST_F(AppBarControllerTest, PositionChangeNotificationRedocksWithoutReserving) 
 
 TEST_F(AppBarControllerTest, PositionChangeKeepsACollapsedBarOnItsStrip) {
   AppBarController bar = Docked(kEdgeTop, true);
-  MouseAway(bar);
   bar.OnShellNotify(kAppBarNotifyPosChanged);
   EXPECT_EQ(window.rect, (Rect{0, 0, 1024, 1}));
+  bar.OnMouseMove();
+  bar.OnShellNotify(kAppBarNotifyPosChanged);
+  EXPECT_EQ(window.rect, (Rect{0, 0, 1024, 30}));
 }
 
 TEST_F(AppBarControllerTest, ActivationTellsTheShellAndShowsACollapsedBar) {
   AppBarController bar = Docked(kEdgeTop, true);
-  MouseAway(bar);
-  log.clear();
   bar.OnActivated();
   EXPECT_EQ(log, (Log{"activate", "slide 0,0,1024,30 topmost"}));
 }

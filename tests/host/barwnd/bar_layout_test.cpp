@@ -109,7 +109,7 @@ const BarButtonEntry kSep{true, true, 0};
 TEST(PlanToolbar, LeftEdgeStacksButtonsWithTheSeparatorAsRowGap) {
   // one, two, a separator, three
   const ToolbarPlan plan =
-      PlanToolbar(Buttons({{false, true, 1124}, {false, true, 1125}, kSep, {false, true, 1127}}), kEdgeLeft,
+      PlanToolbar(Buttons({{false, true, 1124, 0}, {false, true, 1125, 1}, kSep, {false, true, 1127, 2}}), kEdgeLeft,
                   ToolbarButtonSize(kSmall));
   ASSERT_EQ(plan.items.size(), 4u);
   const bool wraps[] = {true, false, true, true};
@@ -129,7 +129,7 @@ TEST(PlanToolbar, LeftEdgeStacksButtonsWithTheSeparatorAsRowGap) {
 
 TEST(PlanToolbar, UnavailableButtonsLeaveNoGap) {
   const ToolbarPlan plan =
-      PlanToolbar(Buttons({{false, true, 1124}, {false, false, 1125}, {false, true, 1126}}), kEdgeTop,
+      PlanToolbar(Buttons({{false, true, 1124, 0}, {false, false, 1125, 7}, {false, true, 1126, 1}}), kEdgeTop,
                   ToolbarButtonSize(kSmall));
   ASSERT_EQ(plan.items.size(), 2u);
   EXPECT_EQ(plan.items[1].source, 2u);
@@ -139,6 +139,20 @@ TEST(PlanToolbar, UnavailableButtonsLeaveNoGap) {
   EXPECT_FALSE(plan.items[0].wrap);
   EXPECT_FALSE(plan.items[1].wrap);
   EXPECT_EQ(plan.size, (Size{46, 22}));
+}
+
+// A button whose icon could not be appended is still placed, drawn without an
+// image; its neighbours keep the images their own icons landed on.
+TEST(PlanToolbar, ButtonWithoutIconKeepsItsPlaceAndTakesNoOtherImage) {
+  const ToolbarPlan plan =
+      PlanToolbar(Buttons({{false, true, 1124, 0}, {false, true, 1125, -1}, {false, true, 1126, 1}}), kEdgeTop,
+                  ToolbarButtonSize(kSmall));
+  ASSERT_EQ(plan.items.size(), 3u);
+  EXPECT_EQ(plan.items[0].imageIndex, 0);
+  EXPECT_EQ(plan.items[1].imageIndex, kNoImage);
+  EXPECT_EQ(plan.items[1].commandId, 1125);
+  EXPECT_EQ(plan.items[2].imageIndex, 1);
+  EXPECT_EQ(plan.items[2].rect, (Rect{46, 0, 69, 22}));
 }
 
 TEST(PlanToolbar, WrapLooksAtTheNextPlacedItem) {

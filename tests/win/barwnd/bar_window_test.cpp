@@ -391,3 +391,28 @@ TEST_F(BarWindowTest, AutoHideAndAlwaysOnTopKeepTheBarTopmost) {
 }
 
 }  // namespace
+
+namespace {
+
+// An icon that cannot be found costs only its own button's image: the toolbar
+// is still built, the button sits in its place drawn without an image, and the
+// buttons after it keep their own pictures.
+TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesCostsOnlyItsOwnImage) {
+  const int bar = AddBar("icons", {"a", "b", "c"});
+  TheDB().Bar(bar)->At(1)->IconFile = folder_ + "\\no such icons.dll";
+  BarWindow& window = Open();
+  ASSERT_NE(window.ButtonsToolbar(), nullptr);
+  EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
+  std::vector<int> images;
+  for (int i = 0; i < 3; ++i) {
+    TBBUTTON button = {};
+    ::SendMessageA(window.ButtonsToolbar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    images.push_back(button.iBitmap);
+  }
+  EXPECT_EQ(images, (std::vector<int>{0, I_IMAGENONE, 1}));
+  EXPECT_EQ(TheDB().Bar(bar)->At(1)->ImageIndex, -1);
+  auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(window.ButtonsToolbar(), TB_GETIMAGELIST, 0, 0));
+  EXPECT_EQ(::ImageList_GetImageCount(list), 2);
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+"""A click on a launch button, pressed on the screen with xdotool, starts the
+program it names with its arguments, working folder and window size: Notepad
+opens a file named relative to the button's working folder, and a quoted path
+with blanks given as arguments in a maximised window."""
+
+import os
+import subprocess
+import sys
+import time
+from pathlib import Path
+from types import SimpleNamespace
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import dbmake  # noqa: E402
+import qrbench as qr  # noqa: E402
+from startup_steps import bar_window, exit_through_menu, expect, set_ini  # noqa: E402
+
+scenario = qr.Scenario("bar_launch")
+state = SimpleNamespace(install=None, process=None, bar=None, work=None)
+
+BUTTONS_TOOLBAR_ID = 0xE800
+WS_MAXIMIZE = 0x01000000
+RELATIVE_TEXT = "found through the working folder"
+QUOTED_TEXT = "found by its quoted full path"
+
+
+def click_on_screen(x, y):
+    """A real press of the left button where a user would put the mouse."""
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, timeout=30, env=os.environ)
+    time.sleep(0.3)
+    subprocess.run(["xdotool", "click", "1"], check=True, timeout=30, env=os.environ)
+
+
+def launch_buttons():
+    found = qr.children(state.bar["hwnd"])
+    toolbar = next((c for c in found if c.get("class") == "ToolbarWindow32" and int(c["id"]) == BUTTONS_TOOLBAR_ID),
+                   None)
+    expect(toolbar is not None, f"the bar has its buttons toolbar: {found}")
+    return {int(b["cmd"]): qr.Rect.parse(b["rect"]) for b in toolbar.get("toolbar_buttons", [])}
+
+
+def notepad_window(name):
+    return qr.wait_window(timeout_ms=20000, exe="notepad.exe", title_contains=name)
+
+
+def notepad_text(window):
+    edits = [c for c in qr.children(window["hwnd"]) if c.get("class", "").lower() == "edit"]
+    expect(edits, f"Notepad shows an edit control: {window}")
+    return edits[0]["text"]
+
+
+def close_notepads():
+    for process in qr.processes(exe="notepad.exe"):
+        qr.driver("terminate", process["pid"], check=False)
+    qr.wait_until(lambda: not qr.processes(exe="notepad.exe"), timeout=15, what="Notepad to end")
+
+
+@scenario.step
+def install_with_a_launch_bar():
+    state.install = qr.install()
+    set_ini(state.install, "prog", "Splash", "0")
+    drive_c = qr.unix_path("C:\\")
+    state.work = drive_c / "qrwork"
+    (state.work / "other folder").mkdir(parents=True, exist_ok=True)
+    (state.work / "relative.txt").write_bytes(RELATIVE_TEXT.encode("ascii"))
+    (state.work / "other folder" / "second note.txt").write_bytes(QUOTED_TEXT.encode("ascii"))
+    notepad = qr.folder("windows") + "\\notepad.exe"
+    summary = dbmake.write(state.install.unix_dir, [
+        dbmake.bar("Launching"),
+        dbmake.button("Relative note", notepad, workdir="C:\\qrwork", args="relative.txt"),
+        dbmake.separator(),
+        dbmake.button("Quoted note", notepad, args='"C:\\qrwork\\other folder\\second note.txt"', show="max"),
+    ])
+    expect(summary["bars"] == "1", f"one bar written: {summary}")
+
+
+@scenario.step
+def relative_argument_opens_in_the_working_folder():
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    time.sleep(0.5)
+    buttons = launch_buttons()
+    expect(sorted(buttons) == [0, 1124, 1126], f"two launch buttons and a separator: {sorted(buttons)}")
+    qr.screenshot("bar_launch-bar")
+    click_on_screen(*buttons[1124].center)
+    window = notepad_window("relative.txt")
+    qr.wait_until(lambda: notepad_text(window) == RELATIVE_TEXT, timeout=10, what="the file's text in Notepad")
+    expect(not int(window["style"], 16) & WS_MAXIMIZE, f"a normal window: {window}")
+    qr.screenshot("bar_launch-relative")
+    close_notepads()
+
+
+@scenario.step
+def quoted_path_opens_maximised():
+    click_on_screen(*launch_buttons()[1126].center)
+    window = notepad_window("second note.txt")
+    qr.wait_until(lambda: notepad_text(window) == QUOTED_TEXT, timeout=10, what="the quoted file's text")
+    qr.wait_until(lambda: int(qr.info(window["hwnd"])["style"], 16) & WS_MAXIMIZE, timeout=10,
+                  what="a maximised Notepad")
+    qr.screenshot("bar_launch-quoted-maximised")
+    close_notepads()
+
+
+@scenario.step
+def exit_ends_the_program():
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
+@scenario.cleanup
+def end_programs():
+    close_notepads()
+    if state.process is not None:
+        qr.stop(state.process)
+
+
+sys.exit(scenario.run())
