@@ -8,38 +8,38 @@ namespace {
 
 ButtonSpec SampleButton(int32_t bar, int32_t position) {
   const std::string n = std::to_string(bar) + "." + std::to_string(position);
-  ButtonSpec spec;
-  spec.Bar = bar;
+  ButtonSpec request;
+  request.Bar = bar;
   switch (position % 4) {
     case 0:
-      spec.Kind = 0;
-      spec.Name = "Notepad " + n;
-      spec.Target = "C:\\windows\\notepad.exe";
-      spec.WorkDir = "C:\\windows";
-      spec.Arguments = "C:\\Documents and Settings\\user\\My Documents\\notes " + n + ".txt";
-      spec.IconFile = "C:\\windows\\notepad.exe";
+      request.Kind = 0;
+      request.Name = "Notepad " + n;
+      request.Target = "C:\\windows\\notepad.exe";
+      request.WorkDir = "C:\\windows";
+      request.Arguments = "C:\\Documents and Settings\\user\\My Documents\\notes " + n + ".txt";
+      request.IconFile = "C:\\windows\\notepad.exe";
       break;
     case 1:
-      spec.Kind = 1;
-      spec.Name = "Projects " + n;
-      spec.Target = "C:\\Documents and Settings\\user\\My Documents\\Projects";
-      spec.IconFile = "C:\\windows\\system32\\shell32.dll";
-      spec.IconIndex = 4;
+      request.Kind = 1;
+      request.Name = "Projects " + n;
+      request.Target = "C:\\Documents and Settings\\user\\My Documents\\Projects";
+      request.IconFile = "C:\\windows\\system32\\shell32.dll";
+      request.IconIndex = 4;
       break;
     case 2:
-      spec.Kind = 2;
-      spec.Name = "Orvantis web site " + n;
-      spec.Target = "http://www.example.com/orvantis/quickrail/index.html?from=" + n;
-      spec.IconFile = "Orvantis.Quickrail Web Site.url";
+      request.Kind = 2;
+      request.Name = "Orvantis web site " + n;
+      request.Target = "http://www.example.com/orvantis/quickrail/index.html?from=" + n;
+      request.IconFile = "Orvantis.Quickrail Web Site.url";
       break;
     default:
-      spec.Kind = 0;
-      spec.Name = "Report " + n;
-      spec.Target = "reports\\monthly " + n + ".doc";
-      spec.ShowCmd = 3;
+      request.Kind = 0;
+      request.Name = "Report " + n;
+      request.Target = "reports\\monthly " + n + ".doc";
+      request.ShowCmd = 3;
       break;
   }
-  return spec;
+  return request;
 }
 
 }  // namespace
