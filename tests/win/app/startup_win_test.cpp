@@ -1,5 +1,6 @@
 // Start-up pieces on the real Windows functions: the start-up shortcut, the
 // splash window and the autostart question's template.
+#include "win/pump_messages.h"
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -83,14 +84,6 @@ TEST_F(StartupShortcut, PointsAtTheInstalledProgramAndFollowsTheSetting) {
   EXPECT_TRUE(AddStartup()) << "a missing shortcut is no error";
 }
 
-void PumpFor(DWORD milliseconds) {
-  const DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < milliseconds) {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    ::Sleep(10);
-  }
-}
 
 TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
   ASSERT_TRUE(SplashWindow::Show(300));
@@ -119,7 +112,7 @@ TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
   ::SendMessageA(splash, WM_KEYDOWN, VK_ESCAPE, 0);
   ::SendMessageA(splash, WM_CLOSE, 0, 0);
   EXPECT_TRUE(::IsWindow(splash));
-  PumpFor(700);
+  PumpMessages(700);
   EXPECT_FALSE(::IsWindow(splash));
   EXPECT_FALSE(SplashWindow::IsShown());
 }

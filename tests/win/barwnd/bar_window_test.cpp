@@ -1,6 +1,7 @@
 // The bar window created modeless in this process on a prepared database and
 // settings: the toolbars it builds, the panel, the tooltip texts, docking
 // through the shell, bar switching and the return to the home bar.
+#include "win/pump_messages.h"
 #include "barwnd/bar_window_win.h"
 
 #include <gtest/gtest.h>
@@ -35,18 +36,6 @@ void WriteFile(const std::string& path) {
   ::WriteFile(file.Get(), "x", 1, &written, nullptr);
 }
 
-void Pump(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < ms) {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    if (done && done()) return;
-    ::Sleep(10);
-  }
-}
 
 struct ButtonLook {
   int command;
@@ -123,7 +112,7 @@ class BarWindowTest : public testing::Test {
     window_ = std::make_unique<BarWindow>();
     EXPECT_TRUE(window_->CreateModeless(nullptr));
     ::ShowWindow(window_->Hwnd(), SW_SHOWNOACTIVATE);
-    Pump(100);
+    PumpMessages(100);
     return *window_;
   }
 
@@ -301,7 +290,7 @@ TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
 
   ::SendMessageA(bar.Hwnd(), WM_COMMAND, 17510, 0);
   EXPECT_EQ(bar.DisplayedBar(), 1);
-  Pump(2000, [&] { return bar.DisplayedBar() == 0; });
+  PumpMessages(2000, [&] { return bar.DisplayedBar() == 0; });
   EXPECT_EQ(bar.DisplayedBar(), 0);
   EXPECT_EQ(Commands(), (std::vector<int>{1124}));
 

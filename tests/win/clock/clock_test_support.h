@@ -2,6 +2,7 @@
 // viewer, a settings snapshot and a look at rendered pixels.
 #pragma once
 
+#include "win/pump_messages.h"
 #include <windows.h>
 
 #include <functional>
@@ -41,18 +42,6 @@ class SettingsSnapshot {
 };
 
 // Pumps this thread's messages for about `ms` milliseconds, or until `done`.
-inline void PumpMessages(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < ms) {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    if (done && done()) return;
-    ::Sleep(10);
-  }
-}
 
 // A top-down 32-bit picture of a window's client area, painted through
 // WM_PRINTCLIENT into a memory bitmap.
