@@ -15,7 +15,6 @@ std::string RegistryKeyPath() {
   return buffer;
 }
 
-const char* ProgramTitle() { return "Orvantis.Quickrail"; }
 
 void FatalMessageAndExit(int messageId) {
   ::MessageBoxA(nullptr, TheMessages().Text(messageId).c_str(), ProgramTitle(), MB_OK);

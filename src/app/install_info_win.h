@@ -19,5 +19,3 @@ std::string InstallDirOrExit();
 // with exit code 0.
 [[noreturn]] void FatalMessageAndExit(int messageId);
 
-// The program's own name, the caption of its message boxes.
-const char* ProgramTitle();

@@ -6,6 +6,9 @@
 #include <string>
 #include <unordered_map>
 
+// The program's own name: the caption of its message boxes and windows.
+inline const char* ProgramTitle() { return "Orvantis.Quickrail"; }
+
 class MessageTexts {
  public:
   MessageTexts();

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/install_info_win.h"
+#include "app/message_texts.h"
 #include "db/cdb.h"
 
 void ShowStorageErrorBox(const std::string& text) {
