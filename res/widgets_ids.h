@@ -1,0 +1,2 @@
+// Control and string ids of the widgets resources.
+#pragma once
