@@ -1,0 +1,45 @@
+#include "options/options_session.h"
+
+void OptionsSession::Begin() {
+  host_.SetDialogOpen(true);
+  snapshot_ = settings_;
+}
+
+void OptionsSession::Perform(const BarOperations& operations) {
+  for (BarOperation operation : operations) {
+    switch (operation) {
+      case BarOperation::kRedockAfterOptions: host_.RedockAfterOptions(); break;
+      case BarOperation::kRebuildBackground: host_.RebuildBackground(); break;
+      case BarOperation::kRebuildAll: host_.RebuildAll(); break;
+      case BarOperation::kReactivateTooltips: host_.ReactivateTooltips(); break;
+      case BarOperation::kApplyOptions: host_.ApplyOptions(); break;
+      case BarOperation::kRepaint: host_.RepaintAll(); break;
+      case BarOperation::kTrayIcon:
+        trayShown_ = settings_.SysTrayIcon != 0;
+        host_.SetTrayIcon(*trayShown_);
+        break;
+      case BarOperation::kAddStartup:
+        startupOn_ = settings_.StartWindows != 0;
+        // A failure has been reported by AddStartup; the check box keeps its value.
+        host_.AddStartup();
+        break;
+    }
+  }
+}
+
+void OptionsSession::Cancel() {
+  if (cancelled_) return;
+  cancelled_ = true;
+  settings_ = snapshot_;
+  host_.ApplyOptions();
+  // ApplyOptions leaves the tray icon and the shortcut alone; without this they
+  // would keep the page's state while the record says otherwise.
+  if (trayShown_ && *trayShown_ != (settings_.SysTrayIcon != 0)) Perform({BarOperation::kTrayIcon});
+  if (startupOn_ && *startupOn_ != (settings_.StartWindows != 0)) Perform({BarOperation::kAddStartup});
+}
+
+void OptionsSession::End() {
+  host_.WriteSettings();
+  host_.SetDialogOpen(false);
+  host_.RepaintAll();
+}

@@ -1,0 +1,6 @@
+// The program page: six check boxes, each bound to one setting.
+#pragma once
+
+#include "options/control_binding.h"
+
+const ControlBindings& ProgramBindings();

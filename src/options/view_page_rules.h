@@ -1,0 +1,44 @@
+// The view page: the button look, the three colour swatches, the standard
+// colours and the clock font with its label.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "options/control_binding.h"
+
+// "Large buttons" and "Flat buttons".
+const ControlBindings& ViewBindings();
+
+// A colour swatch button and the colour it shows and sets.
+struct Swatch {
+  int id;
+  int32_t Settings::*field;
+  BarOperations operations;  // after a colour has been chosen
+};
+const std::vector<Swatch>& Swatches();
+const Swatch* FindSwatch(int id);
+
+// Stores the colour dialog's result (its initial colour when it was
+// cancelled) and returns what the bar is to do.
+BarOperations StoreChosenColor(const Swatch& swatch, uint32_t colour, Settings& settings);
+
+// The system's button-face, window and window-text colours.
+struct StandardColors {
+  uint32_t buttonFace;
+  uint32_t window;
+  uint32_t windowText;
+};
+BarOperations UseStandardColors(const StandardColors& colors, Settings& settings);
+
+// What the font dialog gave back when the user confirmed it.
+struct ChosenFont {
+  FontRecord font;
+  uint32_t colour;
+  int pointSizeTenths;
+};
+BarOperations StoreChosenFont(const ChosenFont& chosen, Settings& settings);
+
+// "<face name>, <FontSize> pt".
+std::string FontLabel(const Settings& settings);
