@@ -1,0 +1,60 @@
+// The per-user registry as the places-bar policy needs it: keys named by their
+// path below HKEY_CURRENT_USER ("Software\\Microsoft\\..."), values with their
+// type and raw bytes. Windows: WinRegistry (Reg*A); tests use an in-memory double.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Value types, numbered as the system numbers them.
+namespace regtype {
+constexpr uint32_t kString = 1;        // REG_SZ
+constexpr uint32_t kExpandString = 2;  // REG_EXPAND_SZ
+constexpr uint32_t kBinary = 3;        // REG_BINARY
+constexpr uint32_t kDword = 4;         // REG_DWORD
+constexpr uint32_t kMultiString = 7;   // REG_MULTI_SZ
+}  // namespace regtype
+
+struct RegistryValue {
+  uint32_t Type = regtype::kDword;
+  std::string Data;  // the stored bytes, exactly as the system holds them
+
+  friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+
+// A 32-bit number value (little-endian, as the system stores REG_DWORD).
+inline RegistryValue DwordValue(uint32_t number) {
+  RegistryValue value;
+  value.Type = regtype::kDword;
+  for (int i = 0; i < 4; ++i) value.Data.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
+  return value;
+}
+
+// The number of a REG_DWORD value of exactly 4 bytes; nothing for anything else.
+inline std::optional<uint32_t> DwordOf(const RegistryValue& value) {
+  if (value.Type != regtype::kDword || value.Data.size() != 4) return std::nullopt;
+  uint32_t number = 0;
+  for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.Data[i]);
+  return number;
+}
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // True when the key can be opened with full access.
+  virtual bool KeyExists(const std::string& path) = 0;
+  // Creates `subkey` (one or more levels) below the existing key `parent`;
+  // false when `parent` cannot be opened or the creation fails.
+  virtual bool CreateSubkey(const std::string& parent, const std::string& subkey) = 0;
+  // Deletes the key `name` below `parent` with its values; a key that has
+  // subkeys of its own is not deleted.
+  virtual bool DeleteSubkey(const std::string& parent, const std::string& name) = 0;
+  // True when the key exists and holds neither values nor subkeys.
+  virtual bool KeyIsEmpty(const std::string& path) = 0;
+  virtual std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name) = 0;
+  // The key must exist; an existing value is replaced.
+  virtual bool WriteValue(const std::string& key, const std::string& name, const RegistryValue& value) = 0;
+  // A missing value is no failure.
+  virtual bool DeleteValue(const std::string& key, const std::string& name) = 0;
+};
