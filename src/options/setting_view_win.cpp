@@ -1,0 +1,80 @@
+#include "options/setting_view_win.h"
+
+#include "options/view_page_rules.h"
+#include "options_ids.h"
+#include "platform/handles_win.h"
+#include "resource.h"
+
+CSettingView::CSettingView(MessageTexts& texts, OptionsSession& session, HelpViewer& help,
+                           OptionsDialogs& dialogs)
+    : OptionsPage(texts.TemplateId(IDD_SETTING_VIEW), session, help, "set_view.htm"), dialogs_(dialogs) {}
+
+BOOL CSettingView::OnInitDialog() {
+  ShowBindings(ViewBindings());
+  ::SetDlgItemTextA(Hwnd(), IDC_VIEW_FONT_LABEL, FontLabel(Record()).c_str());
+  return TRUE;
+}
+
+bool CSettingView::OnCommand(int id, int code, HWND) {
+  if (code != BN_CLICKED) return false;
+  if (const ControlBinding* binding = FindBinding(ViewBindings(), id)) {
+    Perform(StoreControl(ViewBindings(), id, ReadState(*binding), Record()).value());
+  } else if (const Swatch* swatch = FindSwatch(id)) {
+    ChooseColor(*swatch);
+  } else if (id == IDC_VIEW_STANDARD) {
+    UseStandardColors();
+  } else if (id == IDC_VIEW_CHANGE_FONT) {
+    ChooseFont();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool CSettingView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  if (msg == WM_DRAWITEM && DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) {
+    result = TRUE;
+    return true;
+  }
+  return OptionsPage::HandleMessage(msg, wp, lp, result);
+}
+
+void CSettingView::ChooseColor(const Swatch& swatch) {
+  // A cancelled dialog leaves the initial colour, so the field keeps its value.
+  COLORREF colour = static_cast<COLORREF>(Record().*swatch.field);
+  dialogs_.ChooseColor(Hwnd(), colour);
+  Perform(StoreChosenColor(swatch, colour, Record()));
+  RepaintPage();
+}
+
+void CSettingView::UseStandardColors() {
+  const StandardColors colors = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOW),
+                                 ::GetSysColor(COLOR_WINDOWTEXT)};
+  Perform(::UseStandardColors(colors, Record()));
+  RepaintPage();
+}
+
+void CSettingView::ChooseFont() {
+  LOGFONTA font = LogFontFromRecord(Record().Font);
+  COLORREF colour = static_cast<COLORREF>(Record().ColorText);
+  int tenths = 0;
+  if (!dialogs_.ChooseFont(Hwnd(), font, colour, tenths)) return;
+  const BarOperations operations = StoreChosenFont({RecordFromLogFont(font), colour, tenths}, Record());
+  ::SetDlgItemTextA(Hwnd(), IDC_VIEW_FONT_LABEL, FontLabel(Record()).c_str());
+  Perform(operations);
+  // The text colour came with the font: its swatch shows it.
+  RepaintPage();
+}
+
+bool CSettingView::DrawSwatch(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return false;
+  const Swatch* swatch = FindSwatch(static_cast<int>(item.CtlID));
+  if (!swatch) return false;
+  UniqueBrush brush(::CreateSolidBrush(static_cast<COLORREF>(Record().*swatch->field)));
+  ::FillRect(item.hDC, &item.rcItem, brush.Get());
+  return true;
+}
+
+void CSettingView::RepaintPage() {
+  ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}

@@ -1,0 +1,101 @@
+// A stand-in for the bar window in the options tests: a top-level window with
+// a real clock panel, recording what the pages ask of the bar; and scripted
+// answers for the colour and font dialogs.
+#pragma once
+
+#include "win/pump_messages.h"
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "clock/clock_panel_win.h"
+#include "options/options_dialogs_win.h"
+#include "options/options_host.h"
+#include "platform/html_help_win.h"
+#include "platform/window_win.h"
+
+class FakeBar : public OptionsHost {
+ public:
+  // `iniPath` is where WriteSettings writes the live record.
+  explicit FakeBar(std::string iniPath) : iniPath_(std::move(iniPath)) {}
+
+  bool Open();
+  HWND Hwnd() const { return window_.Hwnd(); }
+  ClockPanel* Panel() const { return panel_.get(); }
+
+  void SetDialogOpen(bool open) override { calls.push_back(open ? "DialogOpen(1)" : "DialogOpen(0)"); }
+  // Like the bar: the panel follows ShowBlock, ShowCal and ShowClock and is repainted.
+  void RedockAfterOptions() override;
+  void RebuildBackground() override { calls.push_back("Background"); }
+  void RebuildAll() override { calls.push_back("RebuildAll"); }
+  void ReactivateTooltips() override { calls.push_back("Tooltips"); }
+  void ApplyOptions() override;
+  void RepaintAll() override { calls.push_back("Repaint"); }
+  void SetTrayIcon(bool shown) override {
+    trayShown = shown;
+    calls.push_back(shown ? "Tray(1)" : "Tray(0)");
+  }
+  bool AddStartup() override {
+    calls.push_back("AddStartup");
+    return true;
+  }
+  void WriteSettings() override;
+
+  std::vector<std::string> calls;
+  bool trayShown = false;
+
+ private:
+  void MatchPanel();
+
+  class BarStandIn : public Window {};
+  std::string iniPath_;
+  BarStandIn window_;
+  std::unique_ptr<ClockPanel> panel_;
+};
+
+class ScriptedDialogs : public OptionsDialogs {
+ public:
+  bool ChooseColor(HWND, COLORREF& colour) override {
+    ++colourDialogs;
+    initialColour = colour;
+    if (!colourAnswer) return false;
+    colour = *colourAnswer;
+    return true;
+  }
+  bool ChooseFont(HWND, LOGFONTA& font, COLORREF& colour, int& pointSizeTenths) override {
+    ++fontDialogs;
+    initialFont = font;
+    initialFontColour = colour;
+    if (!fontAnswer) return false;
+    font = *fontAnswer;
+    colour = fontColourAnswer;
+    pointSizeTenths = fontTenthsAnswer;
+    return true;
+  }
+
+  std::optional<COLORREF> colourAnswer;
+  std::optional<LOGFONTA> fontAnswer;
+  COLORREF fontColourAnswer = 0;
+  int fontTenthsAnswer = 0;
+  int colourDialogs = 0;
+  int fontDialogs = 0;
+  COLORREF initialColour = 0;
+  LOGFONTA initialFont = {};
+  COLORREF initialFontColour = 0;
+};
+
+class RecordingHelp : public HelpViewer {
+ public:
+  bool ShowTopic(const std::string& topic) override {
+    topics.push_back(topic);
+    return true;
+  }
+  std::vector<std::string> topics;
+};
+
+// The colour at a point of a window's client area, painted through WM_PRINTCLIENT.
+COLORREF PrintedColourAt(HWND hwnd, int x, int y);
