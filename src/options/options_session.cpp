@@ -8,9 +8,15 @@ void OptionsSession::Begin() {
 void OptionsSession::Perform(const BarOperations& operations) {
   for (BarOperation operation : operations) {
     switch (operation) {
-      case BarOperation::kRedockAfterOptions: host_.RedockAfterOptions(); break;
+      case BarOperation::kRedockAfterOptions:
+        redocked_ = true;
+        host_.RedockAfterOptions();
+        break;
       case BarOperation::kRebuildBackground: host_.RebuildBackground(); break;
-      case BarOperation::kRebuildAll: host_.RebuildAll(); break;
+      case BarOperation::kRebuildAll:
+        redocked_ = true;
+        host_.RebuildAll();
+        break;
       case BarOperation::kReactivateTooltips: host_.ReactivateTooltips(); break;
       case BarOperation::kApplyOptions: host_.ApplyOptions(); break;
       case BarOperation::kRepaint: host_.RepaintAll(); break;
@@ -32,6 +38,7 @@ void OptionsSession::Cancel() {
   cancelled_ = true;
   settings_ = snapshot_;
   host_.ApplyOptions();
+  if (redocked_) host_.RedockAfterOptions();
   // ApplyOptions leaves the tray icon and the shortcut alone; without this they
   // would keep the page's state while the record says otherwise.
   if (trayShown_ && *trayShown_ != (settings_.SysTrayIcon != 0)) Perform({BarOperation::kTrayIcon});

@@ -47,5 +47,6 @@ class OptionsSession {
   // What the program page last gave the bar; empty while it gave nothing.
   std::optional<bool> trayShown_;
   std::optional<bool> startupOn_;
+  bool redocked_ = false;  // a page asked for a re-dock or a rebuild of everything
   bool cancelled_ = false;
 };

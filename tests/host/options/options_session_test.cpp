@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "options/clock_page_rules.h"
 #include "options/program_page_rules.h"
@@ -65,8 +66,9 @@ TEST_F(OptionsSessionTest, CancelAfterManyChangesGivesBackTheRecordFontIncluded)
   EXPECT_TRUE(record_ == session_.Snapshot());
   EXPECT_STREQ(record_.Font.FaceName, "Arial");
   EXPECT_EQ(record_.FontSize, 9);
+  // Applying does not dock: the bigger buttons and font must give their room back.
   // Neither the tray icon nor the shortcut were touched: nothing more to put back.
-  EXPECT_EQ(host_.calls, Calls{"ApplyOptions"});
+  EXPECT_EQ(host_.calls, (Calls{"ApplyOptions", "Redock"}));
 }
 
 TEST_F(OptionsSessionTest, EveryShownPageCancelsButTheBarIsAskedOnce) {
@@ -76,7 +78,35 @@ TEST_F(OptionsSessionTest, EveryShownPageCancelsButTheBarIsAskedOnce) {
   session_.Cancel();
   session_.Cancel();
   session_.Cancel();
-  EXPECT_EQ(host_.calls, Calls{"ApplyOptions"});
+  EXPECT_EQ(host_.calls, (Calls{"ApplyOptions", "Redock"}));
+}
+
+TEST_F(OptionsSessionTest, CancelRedocksOnlyWhenAPageChangedTheBarsShape) {
+  struct Case {
+    const char* what;
+    std::function<BarOperations(Settings&)> change;
+    Calls cancelCalls;
+  } cases[] = {
+      {"nothing", [](Settings&) { return BarOperations{}; }, {"ApplyOptions"}},
+      {"logo", [](Settings& s) { return StoreControl(ProgramBindings(), IDC_PROG_LOGO, 0, s).value(); },
+       {"ApplyOptions"}},
+      {"panel colour", [](Settings& s) { return StoreChosenColor(*FindSwatch(IDC_VIEW_PANEL_BK), 5, s); },
+       {"ApplyOptions"}},
+      {"large buttons", [](Settings& s) { return StoreControl(ViewBindings(), IDC_VIEW_LARGE, 1, s).value(); },
+       {"ApplyOptions", "Redock"}},
+      {"seconds", [](Settings& s) { return ClockControlChanged(IDC_CLOCK_SECONDS, 0, s)->operations; },
+       {"ApplyOptions", "Redock"}},
+  };
+  for (const Case& c : cases) {
+    Settings record = record_;
+    RecordingHost host;
+    OptionsSession session(record, host);
+    session.Begin();
+    session.Perform(c.change(record));
+    host.calls.clear();
+    session.Cancel();
+    EXPECT_EQ(host.calls, c.cancelCalls) << c.what;
+  }
 }
 
 TEST_F(OptionsSessionTest, CancelPutsTheTrayIconAndTheShortcutBack) {

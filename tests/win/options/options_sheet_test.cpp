@@ -135,6 +135,8 @@ TEST_F(OptionsSheetTest, TabsAreTheThreePagesInOrderWithTheClockPageShownFirst) 
   EXPECT_EQ(TabCtrl_GetCurSel(tabs), 0);
   EXPECT_EQ(sheet_.ClockPage(), ShowPage(0));
   EXPECT_EQ(Text(sheet_.OpenSheet()), "") << "no caption of its own";
+  EXPECT_EQ(::GetWindow(sheet_.OpenSheet(), GW_OWNER), bar_.Hwnd());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Text(ShowPage(i)), titles[i]) << "page windows carry their titles";
   EXPECT_EQ(bar_.calls, Calls{"DialogOpen(1)"});
 }
 
@@ -281,7 +283,7 @@ TEST_F(OptionsSheetTest, CancelGivesBackTheRecordTheFileAndTheTrayIcon) {
   EXPECT_EQ(sheet_.OpenSheet(), nullptr);
   EXPECT_TRUE(TheSettings() == before);
   EXPECT_FALSE(bar_.trayShown) << "the tray icon is taken away again";
-  EXPECT_EQ(bar_.calls, (Calls{"ApplyOptions", "Tray(0)", "Write", "DialogOpen(0)", "Repaint"}));
+  EXPECT_EQ(bar_.calls, (Calls{"ApplyOptions", "Redock", "Tray(0)", "Write", "DialogOpen(0)", "Repaint"}));
   EXPECT_EQ(ReadFile(ini_), expectedFile);
   ASSERT_NE(bar_.Panel(), nullptr);
   EXPECT_EQ(bar_.Panel()->TimeText(), "") << "the panel is as before";
