@@ -1,0 +1,235 @@
+#include "widgets/link_static_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <optional>
+
+#include "app/message_texts.h"
+#include "platform/window_win.h"
+#include "widgets/hyperlink_rules.h"
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x4C4B;  // one subclass per link; the object rides in the reference data
+constexpr UINT kToolId = 1;
+
+// The shell, the registry and process creation of this machine.
+class WindowsHyperlinkSystem final : public HyperlinkSystem {
+ public:
+  int ShellOpen(const std::string& target, int showCommand) override {
+    ComScope com;  // some handlers of web and mail addresses are COM servers
+    HINSTANCE result = ::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, showCommand);
+    return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+  }
+
+  std::optional<std::string> ClassesRootDefault(const std::string& key) override {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    UniqueRegKey owned(opened);
+    char value[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    DWORD type = 0;
+    if (::RegQueryValueExA(opened, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+      return std::nullopt;
+    }
+    return std::string(value);  // the extra byte keeps a value without its terminator terminated
+  }
+
+  int Run(const std::string& commandLine, int showCommand) override {
+    std::string line = commandLine;  // CreateProcess may write into it
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      return RunResultFromError(::GetLastError());
+    }
+    UniqueKernelHandle thread(process.hThread);
+    UniqueKernelHandle started(process.hProcess);
+    return 33;  // any value above 32 reads as success
+  }
+};
+
+RECT ClientRect(HWND hwnd) {
+  RECT r = {};
+  ::GetClientRect(hwnd, &r);
+  return r;
+}
+
+std::string WindowText(HWND hwnd) {
+  const int length = ::GetWindowTextLengthA(hwnd);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd, text.data(), length + 1)));
+  return text;
+}
+
+TOOLINFOA Tool(HWND control) {
+  TOOLINFOA info = {};
+  info.cbSize = sizeof(info);
+  info.hwnd = control;
+  info.uId = kToolId;
+  return info;
+}
+
+}  // namespace
+
+CLinkStatic::~CLinkStatic() { Detach(); }
+
+bool CLinkStatic::Attach(HWND control) {
+  if (!control || control_) return false;
+  control_ = control;
+  parent_ = ::GetParent(control);
+  if (!::SetWindowSubclass(control_, &CLinkStatic::ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) ||
+      !::SetWindowSubclass(parent_, &CLinkStatic::ParentProc, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(this))) {
+    Detach();
+    return false;
+  }
+  ::SetWindowLongA(control_, GWL_STYLE, ::GetWindowLongA(control_, GWL_STYLE) | SS_NOTIFY);
+  const std::string text = WindowText(control_);
+  if (target_.empty()) target_ = text;
+  if (text.empty()) ::SetWindowTextA(control_, target_.c_str());
+  SizeToText();
+  cursor_ = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+
+  tooltip_.Reset(::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
+                                   ResourceModule(), nullptr));
+  if (tooltip_) {
+    TOOLINFOA info = Tool(control_);
+    info.rect = ClientRect(control_);
+    info.lpszText = const_cast<char*>(target_.c_str());
+    ::SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+  return true;
+}
+
+void CLinkStatic::SetTarget(const std::string& target) {
+  target_ = target;
+  if (!control_) return;
+  SizeToText();
+  UpdateTool();
+}
+
+void CLinkStatic::UpdateTool() {
+  if (!tooltip_) return;
+  TOOLINFOA info = Tool(control_);
+  info.rect = ClientRect(control_);  // the control may have changed size
+  ::SendMessageA(tooltip_.Get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
+  info.lpszText = const_cast<char*>(target_.c_str());
+  ::SendMessageA(tooltip_.Get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void CLinkStatic::SizeToText() {
+  if (!autoSize || !control_) return;
+  RECT r = {};
+  ::GetWindowRect(control_, &r);
+  ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&r), 2);
+  const std::string text = WindowText(control_);
+  SIZE extent = {};
+  {
+    // Measured as the control's own device context comes, without its font.
+    WindowDC dc(control_);
+    ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  }
+  const LONG style = ::GetWindowLongA(control_, GWL_STYLE);
+  const LONG type = style & SS_TYPEMASK;
+  const LinkTextAlign align = type == SS_CENTER ? LinkTextAlign::kCenter
+                              : type == SS_RIGHT ? LinkTextAlign::kRight
+                                                 : LinkTextAlign::kLeft;
+  const Rect fitted = FitLinkToText({r.left, r.top, r.right, r.bottom}, {extent.cx, extent.cy}, align,
+                                    (style & SS_CENTERIMAGE) != 0);
+  ::SetWindowPos(control_, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HBRUSH CLinkStatic::OnColorRequest(HDC dc) {
+  ::SetTextColor(dc, visited_ ? visitedColor : linkColor);
+  if (underline) {
+    if (!underlinedFont_) {
+      HFONT current = reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0));
+      LOGFONTA font = {};
+      if (::GetObjectA(current ? current : ::GetStockObject(SYSTEM_FONT), sizeof(font), &font)) {
+        font.lfUnderline = TRUE;
+        underlinedFont_.Reset(::CreateFontIndirectA(&font));
+      }
+    }
+    if (underlinedFont_) ::SelectObject(dc, underlinedFont_.Get());
+  }
+  ::SetBkMode(dc, TRANSPARENT);
+  return static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
+}
+
+void CLinkStatic::OnClick() {
+  const int result = OpenTarget(target_, kShowCommand);
+  if (result <= 32) {
+    ReportFailure(result);
+    return;
+  }
+  visited_ = true;
+  // The text is drawn without a background: the parent repaints under it first.
+  RECT r = {};
+  ::GetWindowRect(control_, &r);
+  ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&r), 2);
+  ::RedrawWindow(parent_, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+int CLinkStatic::OpenTarget(const std::string& target, int showCommand) {
+  WindowsHyperlinkSystem system;
+  return OpenHyperlink(target, showCommand, system);
+}
+
+void CLinkStatic::ReportFailure(int code) {
+  ::MessageBeep(MB_ICONEXCLAMATION);
+  ::MessageBoxA(parent_, HyperlinkErrorText(code).c_str(), ProgramTitle(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+void CLinkStatic::Detach() {
+  if (control_) ::RemoveWindowSubclass(control_, &CLinkStatic::ControlProc, kSubclassId);
+  if (parent_) ::RemoveWindowSubclass(parent_, &CLinkStatic::ParentProc, reinterpret_cast<UINT_PTR>(this));
+  control_ = nullptr;
+  parent_ = nullptr;
+  tooltip_.Reset();
+}
+
+LRESULT CALLBACK CLinkStatic::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<CLinkStatic*>(data);
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && self->tooltip_) {
+    MSG relayed = {hwnd, msg, wp, lp, 0, {}};
+    ::SendMessageA(self->tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
+  switch (msg) {
+    case WM_SETCURSOR:
+      if (self->cursor_) {
+        ::SetCursor(self->cursor_);
+        return TRUE;
+      }
+      break;
+    case WM_NCDESTROY: {
+      // The dialog goes away before the object: let go of both windows now.
+      LRESULT result = ::DefSubclassProc(hwnd, msg, wp, lp);
+      self->Detach();
+      return result;
+    }
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK CLinkStatic::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<CLinkStatic*>(data);
+  const bool fromControl = reinterpret_cast<HWND>(lp) == self->control_ && self->control_;
+  if (msg == WM_CTLCOLORSTATIC && fromControl) {
+    return reinterpret_cast<LRESULT>(self->OnColorRequest(reinterpret_cast<HDC>(wp)));
+  }
+  if (msg == WM_COMMAND && fromControl && HIWORD(wp) == STN_CLICKED) {
+    self->OnClick();
+    return 0;
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}

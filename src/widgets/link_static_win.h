@@ -1,0 +1,76 @@
+// CLinkStatic turns a static text control of a dialog into a link: the text is
+// drawn in the link colour and underlined, the cursor changes over it, a
+// tooltip shows the target, and a click opens the target with the shell (a
+// web address, a "mailto:" address, a file). The control is subclassed, and so
+// is its parent for the two messages it sends about the control: the colour
+// request and the click.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/handles_win.h"
+
+class CLinkStatic {
+ public:
+  static constexpr COLORREF kLinkColor = 0xEE0000;
+  static constexpr COLORREF kVisitedColor = 0x8B1A55;
+  static constexpr int kShowCommand = SW_SHOW;
+
+  CLinkStatic() = default;
+  virtual ~CLinkStatic();
+  CLinkStatic(const CLinkStatic&) = delete;
+  CLinkStatic& operator=(const CLinkStatic&) = delete;
+
+  // Takes over a static control: adds the notify style, takes the window text
+  // as target when none was set (or the target as text when the control has
+  // none), sizes the control to its text, sets the arrow cursor and adds the
+  // tooltip over the whole control.
+  bool Attach(HWND control);
+  void SetTarget(const std::string& target);
+  const std::string& Target() const { return target_; }
+  // Replaces the arrow cursor; the cursor is a shared one and stays the caller's.
+  void SetLinkCursor(HCURSOR cursor) { cursor_ = cursor; }
+
+  HWND Hwnd() const { return control_; }
+  HWND Tooltip() const { return tooltip_.Get(); }
+  bool Visited() const { return visited_; }
+
+  COLORREF linkColor = kLinkColor;
+  COLORREF visitedColor = kVisitedColor;
+  bool underline = true;
+  bool autoSize = true;
+
+ protected:
+  // Opens the target; above 32 is success, as with the shell's open operation.
+  virtual int OpenTarget(const std::string& target, int showCommand);
+  // Beeps and shows the message box with the text for the failure code.
+  virtual void ReportFailure(int code);
+
+ private:
+  struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) {
+      if (::IsWindow(h)) ::DestroyWindow(h);
+    }
+  };
+
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  void SizeToText();
+  void UpdateTool();
+  HBRUSH OnColorRequest(HDC dc);
+  void OnClick();
+  void Detach();
+
+  HWND control_ = nullptr;
+  HWND parent_ = nullptr;
+  std::string target_;
+  bool visited_ = false;
+  HCURSOR cursor_ = nullptr;
+  UniqueFont underlinedFont_;
+  UniqueHandle<WindowTraits> tooltip_;
+};
