@@ -29,7 +29,7 @@ std::string WithFinalBackslash(const std::string& folder) {
   return result + "\\";
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
+std::string PathInFolder(const std::string& folder, const std::string& name) {
   return WithFinalBackslash(folder) + name;
 }
 

@@ -15,7 +15,7 @@ std::string FileNameOf(const std::string& path);
 std::string FolderOf(const std::string& path);
 // `folder` + "\\" + `name` with exactly one backslash between them, so that a
 // drive root ("C:\\") does not give "C:\\\\name".
-std::string JoinPath(const std::string& folder, const std::string& name);
+std::string PathInFolder(const std::string& folder, const std::string& name);
 // `folder` ending with exactly one "\\" ("" stays "").
 std::string WithFinalBackslash(const std::string& folder);
 // True when `text` contains `part` with exactly these letters.

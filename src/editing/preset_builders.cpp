@@ -60,6 +60,7 @@ PresetBar ControlPanelPreset(const std::string& systemFolder, const std::string&
   const std::string system = WithFinalBackslash(systemFolder);
   const std::string control = WithFinalBackslash(controlFolder);
   PresetBar bar{"Control Panel", {}};
+  if (systemFolder.empty()) return bar;
   for (const DirEntry& entry : lister.List(system + "*.cpl")) {
     if (entry.IsFolder()) continue;
     std::string name = namer.AppletName(system + entry.Name);
@@ -73,7 +74,7 @@ PresetBar ControlPanelPreset(const std::string& systemFolder, const std::string&
 
 std::string QuickLaunchFolder(const std::string& appDataFolder) {
   if (appDataFolder.empty()) return {};
-  return JoinPath(appDataFolder, "Microsoft\\Internet Explorer\\Quick Launch\\");
+  return PathInFolder(appDataFolder, "Microsoft\\Internet Explorer\\Quick Launch\\");
 }
 
 PresetBar QuickLaunchPreset(const std::string& appDataFolder, DirectoryLister& lister, ShortcutReader& links) {

@@ -39,10 +39,10 @@ TEST(PathPartsTest, FileNameAndFolderOfChosenPaths) {
   }
 }
 
-TEST(PathPartsTest, JoinPathPutsExactlyOneBackslashBetween) {
-  EXPECT_EQ(JoinPath("C:\\Docs", "a.txt"), "C:\\Docs\\a.txt");
-  EXPECT_EQ(JoinPath("C:\\Docs\\", "a.txt"), "C:\\Docs\\a.txt");
-  EXPECT_EQ(JoinPath("C:\\", "a.txt"), "C:\\a.txt");
+TEST(PathPartsTest, PathInFolderPutsExactlyOneBackslashBetween) {
+  EXPECT_EQ(PathInFolder("C:\\Docs", "a.txt"), "C:\\Docs\\a.txt");
+  EXPECT_EQ(PathInFolder("C:\\Docs\\", "a.txt"), "C:\\Docs\\a.txt");
+  EXPECT_EQ(PathInFolder("C:\\", "a.txt"), "C:\\a.txt");
   EXPECT_EQ(WithFinalBackslash(""), "");
   EXPECT_EQ(WithFinalBackslash("\\"), "\\");
 }
