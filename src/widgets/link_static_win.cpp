@@ -79,7 +79,7 @@ TOOLINFOA Tool(HWND control) {
 
 }  // namespace
 
-CLinkStatic::~CLinkStatic() { Detach(); }
+CLinkStatic::~CLinkStatic() { Detach(true); }
 
 bool CLinkStatic::Attach(HWND control) {
   if (!control || control_) return false;
@@ -88,7 +88,7 @@ bool CLinkStatic::Attach(HWND control) {
   if (!::SetWindowSubclass(control_, &CLinkStatic::ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) ||
       !::SetWindowSubclass(parent_, &CLinkStatic::ParentProc, reinterpret_cast<UINT_PTR>(this),
                            reinterpret_cast<DWORD_PTR>(this))) {
-    Detach();
+    Detach(true);
     return false;
   }
   ::SetWindowLongA(control_, GWL_STYLE, ::GetWindowLongA(control_, GWL_STYLE) | SS_NOTIFY);
@@ -152,15 +152,23 @@ void CLinkStatic::SizeToText() {
 HBRUSH CLinkStatic::OnColorRequest(HDC dc) {
   ::SetTextColor(dc, visited_ ? visitedColor : linkColor);
   if (underline) {
+    HFONT current = reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0));
     if (!underlinedFont_) {
-      HFONT current = reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0));
       LOGFONTA font = {};
       if (::GetObjectA(current ? current : ::GetStockObject(SYSTEM_FONT), sizeof(font), &font)) {
         font.lfUnderline = TRUE;
         underlinedFont_.Reset(::CreateFontIndirectA(&font));
       }
     }
-    if (underlinedFont_) ::SelectObject(dc, underlinedFont_.Get());
+    if (underlinedFont_) {
+      ::SelectObject(dc, underlinedFont_.Get());
+      // Some static controls select their own font only after asking for the
+      // colours: the underlined copy becomes the control's font as well.
+      if (current != underlinedFont_.Get()) {
+        originalFont_ = current;
+        ::SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(underlinedFont_.Get()), FALSE);
+      }
+    }
   }
   ::SetBkMode(dc, TRANSPARENT);
   return static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
@@ -190,7 +198,12 @@ void CLinkStatic::ReportFailure(int code) {
   ::MessageBoxA(parent_, HyperlinkErrorText(code).c_str(), ProgramTitle(), MB_ICONEXCLAMATION | MB_OK);
 }
 
-void CLinkStatic::Detach() {
+void CLinkStatic::Detach(bool controlStays) {
+  // A control that outlives this object must not keep the font it deletes.
+  if (controlStays && control_ && underlinedFont_ && ::IsWindow(control_) &&
+      reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0)) == underlinedFont_.Get()) {
+    ::SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(originalFont_), FALSE);
+  }
   if (control_) ::RemoveWindowSubclass(control_, &CLinkStatic::ControlProc, kSubclassId);
   if (parent_) ::RemoveWindowSubclass(parent_, &CLinkStatic::ParentProc, reinterpret_cast<UINT_PTR>(this));
   control_ = nullptr;
@@ -214,7 +227,7 @@ LRESULT CALLBACK CLinkStatic::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     case WM_NCDESTROY: {
       // The dialog goes away before the object: let go of both windows now.
       LRESULT result = ::DefSubclassProc(hwnd, msg, wp, lp);
-      self->Detach();
+      self->Detach(false);
       return result;
     }
   }

@@ -64,7 +64,8 @@ class CLinkStatic {
   void UpdateTool();
   HBRUSH OnColorRequest(HDC dc);
   void OnClick();
-  void Detach();
+  // `controlStays`: the control lives on and gets its own font back.
+  void Detach(bool controlStays);
 
   HWND control_ = nullptr;
   HWND parent_ = nullptr;
@@ -72,5 +73,6 @@ class CLinkStatic {
   bool visited_ = false;
   HCURSOR cursor_ = nullptr;
   UniqueFont underlinedFont_;
+  HFONT originalFont_ = nullptr;  // the control's font before the underlined copy, not owned
   UniqueHandle<WindowTraits> tooltip_;
 };

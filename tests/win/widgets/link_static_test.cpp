@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/message_texts.h"
@@ -15,6 +16,7 @@
 #include "resource.h"
 #include "widgets/about_dialog_win.h"
 #include "win/pump_messages.h"
+#include "win/widgets/test_canvas_win.h"
 #include "win/widgets/message_box_watch_win.h"
 
 namespace {
@@ -160,6 +162,42 @@ TEST(LinkStatic, ColourRequestCursorAndAVisitedClick) {
   EXPECT_TRUE(link.Visited());
   EXPECT_EQ(link.reported, -1);
   EXPECT_EQ(AskColour(parent.Hwnd(), parent.control).text, 0x8B1A55u);
+}
+
+// The longest run of pixels of `color` in any row.
+int LongestRun(const TestCanvas& canvas, int width, int height, COLORREF color) {
+  int longest = 0;
+  for (int y = 0; y < height; ++y) {
+    int run = 0;
+    for (int x = 0; x < width; ++x) {
+      run = canvas.At(x, y) == color ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+  }
+  return longest;
+}
+
+TEST(LinkStatic, TheTextIsDrawnUnderlinedInTheLinkColour) {
+  Parent parent(SS_LEFT, "Web-site: https://www.orvantis.example/");
+  HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  ::SendMessageA(parent.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  {
+    RecordingLink link;
+    ASSERT_TRUE(link.Attach(parent.control));
+    const RECT r = parent.ControlRect();
+    TestCanvas canvas(r.right - r.left, r.bottom - r.top, RGB(255, 255, 255));
+    ::SendMessageA(parent.control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    SIZE drawn = {};
+    {
+      UniqueDC measure(::CreateCompatibleDC(nullptr));
+      SelectScope select(measure.Get(), font);
+      ::GetTextExtentPoint32A(measure.Get(), "Web-site: https://www.orvantis.example/", 39, &drawn);
+    }
+    // The underline: one unbroken line under the whole text.
+    EXPECT_GE(LongestRun(canvas, r.right - r.left, r.bottom - r.top, 0xEE0000), drawn.cx * 9 / 10);
+  }
+  // The control keeps its own font when the link is gone.
+  EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(parent.control, WM_GETFONT, 0, 0)), font);
 }
 
 TEST(LinkStatic, AFailedOpenIsReportedAndLeavesTheLinkUnvisited) {

@@ -1,0 +1,277 @@
+// The bar's three menus opened for a stand-in bar window in this process: what
+// each holds while it is open (looked at from a timer of the owner window,
+// which the menu loop keeps dispatching), where it opens, the dialog-open flag
+// around it, and that it is gone with its icons afterwards.
+#include "barwnd/bar_menus_win.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/message_texts.h"
+#include "db/cdb.h"
+#include "platform/window_win.h"
+#include "widgets/menu_xp_win.h"
+#include "win/pump_messages.h"
+
+namespace {
+
+constexpr UINT_PTR kLookTimer = 77;
+
+class StandInBar : public Window, public BarMenuHost {
+ public:
+  StandInBar(const RECT& rect, int edge) : edge_(edge) {
+    Create("QrMenusTestBar", "bar", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, rect.left, rect.top,
+           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr);
+  }
+
+  // Runs `look` once while the next menu is open, then closes the menu (or
+  // leaves that to `look`).
+  void LookWhileOpen(std::function<void()> look) {
+    look_ = std::move(look);
+    ::SetTimer(Hwnd(), kLookTimer, 300, nullptr);
+  }
+
+  HWND BarHwnd() override { return Hwnd(); }
+  int Edge() override { return edge_; }
+  bool AutoHide() override { return autoHide; }
+  int DisplayedBar() override { return displayed; }
+  RECT SwitchButtonScreenRect() override { return switchButton; }
+  void SetDialogOpen(bool open) override { dialogOpen.push_back(open); }
+
+  BarMenus* menus = nullptr;
+  bool autoHide = false;
+  int displayed = 0;
+  RECT switchButton = {};
+  std::vector<bool> dialogOpen;
+  std::vector<int> commands;
+  int measured = 0;
+  int drawn = 0;
+  bool looked = false;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    switch (msg) {
+      case WM_MEASUREITEM:
+        if (menus && menus->OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) ++measured;
+        return TRUE;
+      case WM_DRAWITEM:
+        if (menus && menus->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) ++drawn;
+        return TRUE;
+      case WM_COMMAND:
+        commands.push_back(LOWORD(wp));
+        return 0;
+      case WM_TIMER:
+        if (wp == kLookTimer) {
+          ::KillTimer(Hwnd(), kLookTimer);
+          looked = true;
+          if (look_) look_();
+          return 0;
+        }
+        break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+  }
+
+ private:
+  int edge_;
+  std::function<void()> look_;
+};
+
+HWND OpenMenuWindow() { return ::FindWindowA("#32768", nullptr); }
+
+RECT ScreenRectOf(HWND hwnd) {
+  RECT r = {};
+  ::GetWindowRect(hwnd, &r);
+  return r;
+}
+
+UINT StateOf(HMENU menu, int command) { return ::GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND); }
+
+const MenuItemRecord* RecordAt(HMENU menu, int position) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_DATA;
+  ::GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+  return reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+}
+
+bool IconAlive(HICON icon) {
+  ICONINFO info = {};
+  if (!::GetIconInfo(icon, &info)) return false;
+  ::DeleteObject(info.hbmMask);
+  ::DeleteObject(info.hbmColor);
+  return true;
+}
+
+std::string ThisProgram() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+class BarMenusTest : public testing::Test {
+ protected:
+  CDB db_;
+  MessageTexts texts_;
+};
+
+TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
+  StandInBar bar({0, 100, 30, 700}, 0);
+  bar.autoHide = true;
+  BarMenus menus(bar, db_, texts_);
+  bar.menus = &menus;
+  std::vector<HICON> icons;
+  HMENU shown = nullptr;
+  bar.LookWhileOpen([&] {
+    ASSERT_NE(menus.Tracked(), nullptr);
+    shown = menus.Tracked()->Handle();
+    EXPECT_EQ(bar.dialogOpen, std::vector<bool>{true});
+    HWND window = OpenMenuWindow();
+    ASSERT_TRUE(window);
+    const RECT at = ScreenRectOf(window);
+    EXPECT_EQ(at.left, 28);   // the bar's right side, 2 pixels in
+    EXPECT_EQ(at.top, 300);   // a third of the way down the bar
+    EXPECT_EQ(::GetMenuItemCount(shown), 10);
+    EXPECT_TRUE(StateOf(shown, 32773) & MF_CHECKED);
+    EXPECT_EQ(::GetMenuDefaultItem(shown, FALSE, 0), 32785u);
+    HMENU edges = ::GetSubMenu(shown, 1);
+    for (int command : {32794, 32795, 32797}) EXPECT_FALSE(StateOf(edges, command) & MF_CHECKED) << command;
+    EXPECT_TRUE(StateOf(edges, 32796) & MF_CHECKED);
+    EXPECT_EQ(menus.Tracked()->colors.background, 0xDEE1E9u);
+    EXPECT_EQ(menus.Tracked()->colors.selection, 0xFF9966u);
+    EXPECT_EQ(const_cast<CMenuXP*>(menus.Tracked())->FindMenu(edges)->colors.background, 0xA4FAC8u);
+    // Every entry has its icon but the separators, Exit and two of the Help entries.
+    for (HMENU popup : {shown, edges, ::GetSubMenu(shown, 7)}) {
+      for (int position = 0; position < ::GetMenuItemCount(popup); ++position) {
+        const MenuItemRecord* record = RecordAt(popup, position);
+        ASSERT_NE(record, nullptr);
+        const bool wantsIcon = !record->separator && record->text != "Exit" &&
+                               record->text != "Orvantis.Quickrail Web Page" &&
+                               record->text != "About Orvantis.Quickrail ...";
+        EXPECT_EQ(static_cast<bool>(record->icon), wantsIcon) << record->text;
+        if (record->icon) icons.push_back(record->icon.Get());
+      }
+    }
+    EXPECT_GT(bar.measured, 0);
+    EXPECT_GT(bar.drawn, 0);
+    // The last entry, Exit, chosen from the keyboard.
+    ::PostMessageA(window, WM_KEYDOWN, VK_UP, 0);
+    ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+  });
+  menus.ShowContextMenu({-1, -1}, true);
+  ASSERT_TRUE(bar.looked);
+  PumpMessages(200);
+  EXPECT_EQ(bar.commands, std::vector<int>{32772});
+  EXPECT_EQ(bar.dialogOpen, (std::vector<bool>{true, false}));
+  EXPECT_EQ(menus.Tracked(), nullptr);
+  EXPECT_FALSE(::IsMenu(shown));
+  ASSERT_EQ(icons.size(), 11u);
+  for (HICON icon : icons) EXPECT_FALSE(IconAlive(icon));
+}
+
+TEST_F(BarMenusTest, ContextMenuOpensAtTheMousePoint) {
+  StandInBar bar({0, 0, 1000, 30}, 1);
+  BarMenus menus(bar, db_, texts_);
+  bar.menus = &menus;
+  bar.LookWhileOpen([&] {
+    const RECT at = ScreenRectOf(OpenMenuWindow());
+    EXPECT_EQ(at.left, 400);
+    EXPECT_EQ(at.top, 12);
+    EXPECT_FALSE(StateOf(menus.Tracked()->Handle(), 32773) & MF_CHECKED);
+    EXPECT_TRUE(StateOf(::GetSubMenu(menus.Tracked()->Handle(), 1), 32794) & MF_CHECKED);
+    ::EndMenu();
+  });
+  menus.ShowContextMenu({400, 12}, false);
+  ASSERT_TRUE(bar.looked);
+  PumpMessages(100);
+  EXPECT_TRUE(bar.commands.empty());
+}
+
+TEST_F(BarMenusTest, BarSwitchMenuListsTheAvailableBarsUnderTheButton) {
+  for (const char* name : {"Work", "Hidden", "Games", ""}) {
+    CBar* added = db_.Bar(db_.AddBar(name));
+    added->IconFile = ThisProgram();
+  }
+  db_.Bar(1)->Available = 0;
+  db_.SetHomeBar(2);
+  StandInBar bar({0, 0, 1000, 30}, 1);
+  bar.displayed = 3;
+  bar.switchButton = {200, 4, 223, 26};
+  BarMenus menus(bar, db_, texts_);
+  bar.menus = &menus;
+  std::vector<HICON> icons;
+  bar.LookWhileOpen([&] {
+    EXPECT_EQ(bar.dialogOpen, std::vector<bool>{true});
+    const RECT at = ScreenRectOf(OpenMenuWindow());
+    EXPECT_EQ(at.left, 200);
+    EXPECT_EQ(at.top, 26);
+    HMENU shown = menus.Tracked()->Handle();
+    struct Entry {
+      const char* text;
+      UINT id;
+      bool checked;
+    };
+    const std::vector<Entry> expected = {{"  Work", 17509, false},
+                                         {"  Games (fixed)", 17511, false},
+                                         {"  { empty }", 17512, true},
+                                         {"", 0, false},
+                                         {"Buttons manager...", 32785, false}};
+    ASSERT_EQ(::GetMenuItemCount(shown), static_cast<int>(expected.size()));
+    for (int i = 0; i < static_cast<int>(expected.size()); ++i) {
+      const MenuItemRecord* record = RecordAt(shown, i);
+      EXPECT_EQ(record->text, expected[i].text);
+      EXPECT_EQ(::GetMenuItemID(shown, i), expected[i].id);
+      EXPECT_EQ((::GetMenuState(shown, i, MF_BYPOSITION) & MF_CHECKED) != 0, expected[i].checked) << i;
+      if (i != 3) {
+        EXPECT_TRUE(record->icon) << record->text;
+      }
+      if (record->icon) icons.push_back(record->icon.Get());
+    }
+    ::EndMenu();
+  });
+  menus.ShowBarSwitchMenu();
+  ASSERT_TRUE(bar.looked);
+  EXPECT_EQ(bar.dialogOpen, (std::vector<bool>{true, false}));
+  ASSERT_EQ(icons.size(), 4u);
+  for (HICON icon : icons) EXPECT_FALSE(IconAlive(icon));
+}
+
+TEST_F(BarMenusTest, TrayMenuIsThePlainMenuWithTheBarsChecks) {
+  StandInBar bar({994, 0, 1024, 768}, 2);
+  bar.autoHide = true;
+  BarMenus menus(bar, db_, texts_);
+  bar.menus = &menus;
+  HMENU shown = nullptr;
+  bar.LookWhileOpen([&] {
+    HWND window = OpenMenuWindow();
+    ASSERT_TRUE(window);
+    shown = reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0));
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(menus.Tracked(), nullptr);
+    EXPECT_TRUE(bar.dialogOpen.empty());
+    const RECT at = ScreenRectOf(window);
+    EXPECT_EQ(at.left, 300);
+    EXPECT_EQ(at.top, 200);
+    EXPECT_EQ(::GetMenuItemCount(shown), 10);
+    EXPECT_TRUE(StateOf(shown, 32773) & MF_CHECKED);
+    for (int command : {32794, 32795, 32796}) EXPECT_FALSE(StateOf(shown, command) & MF_CHECKED) << command;
+    EXPECT_TRUE(StateOf(shown, 32797) & MF_CHECKED);
+    EXPECT_EQ(::GetMenuDefaultItem(shown, FALSE, 0), 32785u);
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoA(shown, 0, TRUE, &info);
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
+    ::EndMenu();
+  });
+  menus.ShowTrayMenu({300, 200});
+  ASSERT_TRUE(bar.looked);
+  EXPECT_TRUE(bar.dialogOpen.empty());
+  EXPECT_EQ(bar.measured, 0);
+  EXPECT_FALSE(::IsMenu(shown));
+}
+
+}  // namespace
