@@ -1,0 +1,17 @@
+// What the buttons manager needs of the bar window that opened it. The bar
+// window implements it; the manager never sees the bar window itself.
+#pragma once
+
+class ManagerHost {
+ public:
+  virtual ~ManagerHost() = default;
+
+  // Ordinal of the bar the window shows (-1 when there is none).
+  virtual int DisplayedBar() = 0;
+  // The manager moves the shown bar when that bar is moved, deleted or made
+  // unavailable; the window shows the change when it rebuilds its buttons.
+  virtual void SetDisplayedBar(int ordinal) = 0;
+  // "Apply": the window shows the model as it is now (buttons, switch button,
+  // layout), as after the options have been applied.
+  virtual void RebuildButtons() = 0;
+};

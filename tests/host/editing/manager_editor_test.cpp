@@ -1,0 +1,421 @@
+// The buttons manager's logic on an in-memory database: what it selects, what
+// the leave step writes or refuses, and the tool-bar commands.
+#include <functional>
+
+#include "editing/manager_rules.h"
+#include "editing_ids.h"
+#include "manager_fixture.h"
+
+namespace {
+
+TEST_F(ManagerTest, OpensOnTheFirstButtonOfTheDisplayedBarOrOnTheBar) {
+  MakeBars({"Tools: notes, -, paint", "Empty", "Games: chess"});
+  struct Case {
+    int displayed;
+    std::string selected;
+    int layout;
+  };
+  for (const Case& c : {Case{0, "notes", kLayoutFile}, Case{1, "Empty", kLayoutBar}, Case{2, "chess", kLayoutFile},
+                        Case{7, "", kLayoutNone}}) {
+    host_.displayed = c.displayed;
+    Open();
+    const int selected = Editor().Selected();
+    EXPECT_EQ(selected == kNoItem ? "" : Tree().At(selected).Caption, c.selected) << c.displayed;
+    EXPECT_EQ(view_.treeSelection, selected);
+    EXPECT_EQ(view_.layout, c.layout) << c.displayed;
+    EXPECT_EQ(view_.controls.Name, c.selected) << c.displayed;
+    EXPECT_FALSE(view_.restoreEnabled);
+    editor_->OnCancel();
+  }
+}
+
+TEST_F(ManagerTest, TreeHoldsBarsButtonsAndSeparatorsWithTheirImages) {
+  MakeBars({"Tools: notes, -, paint, -", "Empty"});
+  Open();
+  EXPECT_EQ(Tree().At(Tree().Root()).Caption, "Quickrails");
+  EXPECT_EQ(Captions(Tree().Root()), "Tools@0, Empty@1");
+  EXPECT_EQ(Captions(Item(0)), "notes@0, - separator -@1, paint@2, - separator -@3");
+  const std::string exe = "C:\\Orvantis\\Orvantis.exe,0";
+  // The root's icon first, one separator image shared by every separator.
+  EXPECT_EQ(view_.images, (std::vector<std::string>{"#214", exe, "C:\\Orvantis\\notes.exe,0", "#213",
+                                                    "C:\\Orvantis\\paint.exe,0", exe}));
+  EXPECT_EQ(Tree().At(Item(0, 1)).Image, Tree().At(Item(0, 3)).Image);
+  EXPECT_EQ(Tree().At(Item(1)).Image, 5);
+}
+
+TEST_F(ManagerTest, RestoreBringsBackTheLastTakenFieldsAndChangesNothing) {
+  MakeBars({"Tools: notes, paint"});
+  Open();
+  const std::string before = Describe();
+  view_.controls.Name = "typed";
+  view_.restoreEnabled = true;  // the dialog enables it on any edit
+  Editor().OnRestore();
+  EXPECT_EQ(view_.controls.Name, "notes");
+  EXPECT_FALSE(view_.restoreEnabled);
+  ASSERT_TRUE(Click(Item(0, 1)));
+  EXPECT_EQ(Describe(), before);
+}
+
+TEST_F(ManagerTest, LeavingAnEditedButtonWritesItAndRetitlesItsItem) {
+  MakeBars({"Tools: notes, paint"});
+  Open();
+  view_.controls.Name = "Editor";
+  view_.controls.Arguments = "-n";
+  view_.controls.SizeChoice = 1;
+  view_.controls.Available = 0;
+  ASSERT_TRUE(Click(Item(0, 1)));
+  const CD& button = *db_.Bar(0)->At(0);
+  EXPECT_EQ(button.Name, "Editor");
+  EXPECT_EQ(button.Arguments, "-n");
+  EXPECT_EQ(button.ShowCmd, 3);
+  EXPECT_EQ(button.Available, 0);
+  EXPECT_EQ(Tree().At(Item(0, 0)).Caption, "Editor");
+  ASSERT_TRUE(Click(Item(0, 0)));
+  EXPECT_FALSE(view_.fieldsEnabled) << "an unavailable button shows its fields disabled";
+}
+
+// The leave step: which entries may be left with what the fields hold.
+struct LeaveCase {
+  const char* what;
+  std::function<void(ManagerTest&, ManagerEditor&, FakeManagerView&)> arrange;
+  const char* message;  // "" when the entry may be left
+  ManagerFocus focus;
+  const char* model;  // the model afterwards
+};
+
+class LeaveStepTest : public ManagerTest, public testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeaveStepTest, AllowsOrRefusesWithItsMessage) {
+  const LeaveCase& c = GetParam();
+  MakeBars({"Tools: notes, -", "Games: chess"});
+  Open();
+  view_.focus = ManagerFocus::kTree;
+  c.arrange(*this, Editor(), view_);
+  const int left = Editor().Selected();
+  view_.messages.clear();
+  view_.restoreEnabled = false;
+  const bool allowed = Click(Item(1));
+  EXPECT_EQ(allowed, std::string(c.message).empty());
+  EXPECT_EQ(view_.messages, allowed ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+  if (!allowed) {
+    EXPECT_EQ(Editor().Selected(), left) << "the selection stays";
+    EXPECT_EQ(view_.focus, c.focus);
+    EXPECT_TRUE(view_.restoreEnabled);
+  }
+  EXPECT_EQ(Describe(), c.model);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, LeaveStepTest,
+    testing::Values(
+        LeaveCase{"button without target", [](auto&, auto&, auto& v) { v.controls.Target.clear(); },
+                  "File name is not specified", ManagerFocus::kTarget, "Tools: notes, - | Games: chess"},
+        LeaveCase{"button without name", [](auto&, auto&, auto& v) { v.controls.Name.clear(); },
+                  "The button (quickrail) name is not specified", ManagerFocus::kName,
+                  "Tools: notes, - | Games: chess"},
+        LeaveCase{"bar without name",
+                  [](auto& t, auto&, auto& v) {
+                    t.Click(t.Item(0));
+                    v.controls.Name.clear();
+                  },
+                  "The button (quickrail) name is not specified", ManagerFocus::kName,
+                  "Tools: notes, - | Games: chess"},
+        LeaveCase{"separator, whatever the fields hold",
+                  [](auto& t, auto&, auto& v) {
+                    t.Click(t.Item(0, 1));
+                    v.controls.Target.clear();
+                    v.controls.Name.clear();
+                  },
+                  "", ManagerFocus::kTree, "Tools: notes, - | Games: chess"},
+        LeaveCase{"new button with its texts",
+                  [](auto&, auto& e, auto& v) {
+                    e.OnAddButton();
+                    v.controls.Target = "C:\\x.exe";
+                    v.controls.Name = "x";
+                  },
+                  "", ManagerFocus::kTree, "Tools: notes, x, - | Games: chess"},
+        LeaveCase{"new button without a name",
+                  [](auto&, auto& e, auto& v) {
+                    e.OnAddButton();
+                    v.controls.Target = "C:\\x.exe";
+                  },
+                  "The button (quickrail) name is not specified", ManagerFocus::kName,
+                  "Tools: notes, - | Games: chess"},
+        LeaveCase{"new bar with a name",
+                  [](auto&, auto& e, auto& v) {
+                    e.OnAddBar();
+                    v.controls.Name = "Docs";
+                  },
+                  "", ManagerFocus::kTree, "Tools: notes, - | Games: chess | Docs:"},
+        LeaveCase{"new bar without a name", [](auto&, auto& e, auto&) { e.OnAddBar(); },
+                  "The button (quickrail) name is not specified", ManagerFocus::kName,
+                  "Tools: notes, - | Games: chess"}),
+    [](const testing::TestParamInfo<LeaveCase>& info) {
+      std::string name;
+      for (const char* p = info.param.what; *p; ++p)
+        if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+      return name;
+    });
+
+TEST_F(ManagerTest, NewWebLinkGetsItsSchemeAndItsTargetAsIcon) {
+  MakeBars({"Web"});
+  host_.displayed = 0;
+  Open();
+  view_.chosenKind = kInternet;
+  Editor().OnAddButton();
+  // The browse step was cancelled: the target shows the prefix, nothing else.
+  EXPECT_EQ(view_.browsedKinds, std::vector<int>{kInternet});
+  EXPECT_EQ(view_.controls.Target, "http://");
+  EXPECT_EQ(view_.controls.Name, "");
+  EXPECT_TRUE(view_.restoreDeclines);
+  EXPECT_FALSE(Click(Tree().Root()));
+  EXPECT_EQ(view_.messages.back(), "The button (quickrail) name is not specified");
+
+  view_.controls.Target = "example.com/news";
+  view_.controls.Name = "News";
+  ASSERT_TRUE(Click(Tree().Root()));
+  const CD& button = *db_.Bar(0)->At(0);
+  EXPECT_EQ(button.Target, "http://example.com/news");
+  EXPECT_EQ(button.IconFile, "http://example.com/news");
+  EXPECT_EQ(button.Kind, kInternet);
+  EXPECT_FALSE(view_.restoreDeclines);
+}
+
+TEST_F(ManagerTest, BrowsedFileButtonShowsTheShellIconOfItsTarget) {
+  MakeBars({"Tools: notes"});
+  Open();
+  view_.browse = [](WorkingFields& f) {
+    f.Target = "C:\\Tools\\calc.exe";
+    f.Name = "calc";
+    return true;
+  };
+  Editor().OnAddButton();
+  EXPECT_EQ(view_.controls.Target, "C:\\Tools\\calc.exe");
+  EXPECT_EQ(view_.icons, "shell:C:\\Tools\\calc.exe");
+  EXPECT_EQ(view_.focus, ManagerFocus::kTarget);
+}
+
+TEST_F(ManagerTest, AddingAfterTheThirdOfFiveButtonsShiftsTheLaterItems) {
+  MakeBars({"Tools: a, b, c, d, e"});
+  Open();
+  ASSERT_TRUE(Click(Item(0, 2)));
+  Editor().OnAddButton();
+  EXPECT_EQ(Captions(Item(0)), "a@0, b@1, c@2, --new button--@0, d@3, e@4");
+  view_.controls.Target = "C:\\n.exe";
+  view_.controls.Name = "n";
+  ASSERT_TRUE(Click(Item(0, 0)));
+  EXPECT_EQ(Captions(Item(0)), "a@0, b@1, c@2, n@3, d@4, e@5");
+  EXPECT_EQ(Describe(), "Tools: a, b, c, n, d, e");
+  EXPECT_EQ(db_.Bar(0)->At(3)->CommandId, 1124 + 3);
+}
+
+TEST_F(ManagerTest, AddButtonNeedsABarAndACompletedType) {
+  MakeBars({"Tools: a", "Empty"});
+  Open();
+  ASSERT_TRUE(Click(Tree().Root()));
+  Editor().OnAddButton();
+  EXPECT_EQ(view_.messages, std::vector<std::string>{"no bar for the button"});
+  ASSERT_TRUE(Click(Item(0, 0)));
+  view_.chosenKind = -1;  // the type choice cancelled
+  Editor().OnAddButton();
+  EXPECT_EQ(Captions(Item(0)), "a@0");
+  EXPECT_EQ(Editor().Selected(), Item(0, 0));
+  // An empty bar gets the button as its only one.
+  view_.chosenKind = kFolder;
+  ASSERT_TRUE(Click(Item(1)));
+  Editor().OnAddButton();
+  EXPECT_EQ(view_.layout, kLayoutFolder);
+  view_.controls.Target = "C:\\Docs";
+  view_.controls.Name = "Docs";
+  Editor().OnRestore();  // "Decline": nothing is added
+  EXPECT_EQ(Captions(Item(1)), "");
+  EXPECT_EQ(Editor().Selected(), Item(1));
+  Editor().OnAddButton();
+  view_.controls.Target = "C:\\Docs";
+  view_.controls.Name = "Docs";
+  Editor().OnAddButton();  // commits the pending one, then asks for the next
+  EXPECT_EQ(Describe(), "Tools: a | Empty: Docs");
+  EXPECT_EQ(Captions(Item(1)), "Docs@0, --new button--@1");
+}
+
+TEST_F(ManagerTest, SeparatorAfterTheFirstButtonIsPositionOne) {
+  MakeBars({"Tools: a, b"});
+  Open();
+  Editor().OnSeparator();
+  EXPECT_EQ(Describe(), "Tools: a, -, b");
+  EXPECT_EQ(Captions(Item(0)), "a@0, - separator -@1, b@2");
+  EXPECT_EQ(Editor().Selected(), Item(0, 0));
+}
+
+TEST_F(ManagerTest, DeletingButtonsAndBars) {
+  MakeBars({"Tools: a, b, c", "Empty", "Games: chess"});
+  Open();
+  ASSERT_TRUE(Click(Item(0, 1)));
+  Editor().OnDelete();
+  EXPECT_EQ(Captions(Item(0)), "a@0, c@1");
+  EXPECT_EQ(Tree().At(Editor().Selected()).Caption, "c");
+  // A bar with buttons asks first; "No" keeps it.
+  ASSERT_TRUE(Click(Item(2)));
+  view_.answerYes = false;
+  Editor().OnDelete();
+  EXPECT_EQ(view_.questions,
+            std::vector<std::string>{"Remove the following quickrail with all its buttons:\nGames\nAre you sure ?"});
+  // An empty bar goes without a question.
+  ASSERT_TRUE(Click(Item(1)));
+  Editor().OnDelete();
+  EXPECT_EQ(view_.questions.size(), 1u);
+  EXPECT_EQ(Describe(), "Tools: a, c | Games: chess");
+  EXPECT_EQ(Captions(Tree().Root()), "Tools@0, Games@1");
+  // An uncommitted new button leaves the bar as it was.
+  ASSERT_TRUE(Click(Item(0, 0)));
+  Editor().OnAddButton();
+  Editor().OnDelete();
+  EXPECT_EQ(Captions(Item(0)), "a@0, c@1");
+}
+
+TEST_F(ManagerTest, MovingButtonsFollowsTheButtonAndStopsAtTheEnds) {
+  MakeBars({"Tools: a, b, -"});
+  Open();
+  Editor().OnMoveUp();
+  EXPECT_EQ(Describe(), "Tools: a, b, -");
+  Editor().OnMoveDown();
+  EXPECT_EQ(Describe(), "Tools: b, a, -");
+  EXPECT_EQ(Captions(Item(0)), "b@0, a@1, - separator -@2");
+  EXPECT_EQ(view_.controls.Name, "a");
+  Editor().OnMoveDown();
+  Editor().OnMoveDown();  // the last one: nothing
+  EXPECT_EQ(Describe(), "Tools: b, -, a");
+  EXPECT_EQ(Editor().SelButton(), 2);
+  // A button whose fields cannot be left stays where it is.
+  view_.controls.Name.clear();
+  Editor().OnMoveUp();
+  EXPECT_EQ(Describe(), "Tools: b, -, a");
+}
+
+TEST_F(ManagerTest, MovingAndDeletingBarsKeepHomeAndDisplayedBarsOnTheirBars) {
+  MakeBars({"A: a", "B: b", "C: c", "D: d"});
+  db_.Bar(1)->ShowOnLaunch = 1;
+  db_.SetHomeBar(1);
+  host_.displayed = 2;
+  Open();
+  ASSERT_TRUE(Click(Item(1)));
+  Editor().OnMoveDown();  // B below C
+  EXPECT_EQ(Describe(), "A: a | C: c | B*: b | D: d");
+  EXPECT_EQ(host_.displayed, 1) << "C is still shown";
+  EXPECT_EQ(Tree().At(Editor().Selected()).Caption, "B");
+  Editor().OnMoveDown();
+  Editor().OnMoveDown();  // already last
+  EXPECT_EQ(Describe(), "A: a | C: c | D: d | B*: b");
+  ASSERT_TRUE(Click(Item(0)));
+  Editor().OnMoveUp();  // already first
+  Editor().OnDelete();  // A goes: everything after it moves down one ordinal
+  EXPECT_EQ(Describe(), "C: c | D: d | B*: b");
+  EXPECT_EQ(host_.displayed, 0);
+  EXPECT_EQ(Captions(Tree().Root()), "C@0, D@1, B@2");
+  ASSERT_TRUE(Click(Item(0)));
+  Editor().OnDelete();  // the shown bar itself: bar 0 is shown
+  EXPECT_EQ(host_.displayed, 0);
+  EXPECT_EQ(Describe(), "D: d | B*: b");
+}
+
+TEST_F(ManagerTest, UnavailableDisplayedBarGivesWayToTheFirstAvailableOne) {
+  MakeBars({"A: a", "B: b", "C: c"});
+  db_.Bar(0)->Available = 0;
+  host_.displayed = 2;
+  Open();
+  ASSERT_TRUE(Click(Item(2)));
+  EXPECT_EQ(view_.barAvailableCaption, true);
+  view_.controls.Available = 0;
+  Editor().OnAvailable();
+  EXPECT_FALSE(view_.fieldsEnabled);
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(host_.displayed, 1);
+  // With no bar available at all the index stays.
+  ASSERT_TRUE(Click(Item(1)));
+  view_.controls.Available = 0;
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(Describe(), "A!: a | B!: b | C!: c");
+  EXPECT_EQ(host_.displayed, 1);
+}
+
+TEST_F(ManagerTest, TimerOnAnotherBarMakesItTheHomeBar) {
+  MakeBars({"A: a", "B: b"});
+  db_.Bar(0)->ShowOnLaunch = 1;
+  db_.Bar(0)->ShowOnTimer = 1;
+  db_.Bar(0)->ShowAfter = 5000;
+  db_.SetHomeBar(0);
+  Open();
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(view_.controls.ShowOnTimer, 1);
+  EXPECT_EQ(view_.controls.ShowAfterSeconds, 5);
+  EXPECT_TRUE(view_.secondsEnabled);
+  ASSERT_TRUE(Click(Item(1)));
+  EXPECT_EQ(view_.controls.ShowOnTimer, 0);
+  EXPECT_FALSE(view_.secondsEnabled);
+  view_.controls.ShowOnTimer = 1;
+  Editor().OnShowOnTimer();
+  EXPECT_TRUE(view_.secondsEnabled);
+  EXPECT_EQ(view_.controls.ShowAfterSeconds, 1);
+  view_.controls.ShowAfterSeconds = 20;
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(db_.GetHomeBar(), 1);
+  EXPECT_EQ(db_.Bar(1)->ShowAfter, 20000);
+  EXPECT_EQ(view_.controls.ShowOnLaunch, 0) << "A is no longer the home bar";
+  EXPECT_EQ(view_.controls.ShowOnTimer, 0);
+}
+
+TEST_F(ManagerTest, AddingBars) {
+  MakeBars({"A: a"});
+  Open();
+  Editor().OnAddBar();
+  EXPECT_EQ(Captions(Tree().Root()), "A@0, --new quickrail--@1");
+  EXPECT_EQ(view_.layout, kLayoutBar);
+  EXPECT_EQ(view_.focus, ManagerFocus::kName);
+  EXPECT_TRUE(view_.restoreDeclines);
+  Editor().OnAddBar();  // no name yet: nothing happens
+  EXPECT_EQ(Captions(Tree().Root()), "A@0, --new quickrail--@1");
+  view_.controls.Name = "B";
+  Editor().OnAddBar();
+  EXPECT_EQ(Captions(Tree().Root()), "A@0, B@1, --new quickrail--@2");
+  view_.controls.Name = "C";
+  view_.chosenKind = kFile;
+  Editor().OnAddButton();  // the new bar is made and gets the button
+  EXPECT_EQ(Describe(), "A: a | B: | C:");
+  EXPECT_EQ(Captions(Item(2)), "--new button--@0");
+  EXPECT_EQ(Editor().SelBar(), 2);
+}
+
+TEST_F(ManagerTest, PresetBarIsShownWithItsFirstButton) {
+  MakeBars({"A: a"});
+  Open();
+  view_.controls.Name = "renamed";
+  view_.addPreset = [this] {
+    const int32_t bar = db_.AddBar("Preset");
+    AddFileButton(bar, "p");
+    return bar;
+  };
+  Editor().OnAddPresetBar();
+  EXPECT_EQ(Describe(), "A: renamed | Preset: p") << "what was typed reached the model first";
+  EXPECT_EQ(Tree().At(Editor().Selected()).Caption, "p");
+}
+
+TEST_F(ManagerTest, DetailsKeepWhatWasTypedAndChangeTheLayout) {
+  MakeBars({"A: a"});
+  Open();
+  view_.controls.Arguments = "typed";
+  view_.details = true;
+  Editor().OnDetails();
+  EXPECT_EQ(view_.layout, kLayoutFile);
+  EXPECT_TRUE(view_.layoutDetails);
+  EXPECT_EQ(view_.controls.Arguments, "typed");
+  EXPECT_EQ(view_.icons, "C:\\Orvantis\\a.exe,0");
+  view_.pickedIcon = "shell32.dll";
+  view_.pickedIndex = 4;
+  Editor().OnChangeIcon();
+  EXPECT_EQ(view_.icons, "shell32.dll,4");
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(db_.Bar(0)->At(0)->IconFile, "shell32.dll");
+  EXPECT_EQ(view_.images.back(), "shell32.dll,4") << "the item shows its new icon";
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// A buttons manager over an in-memory database file, with helpers that act as
+// the user does: click a tree item, type into the fields, press the buttons.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/message_texts.h"
+#include "db/cdb.h"
+#include "editing/manager_editor.h"
+#include "manager_fake_view.h"
+#include "platform/file_ops_memory.h"
+#include "platform/storage_memory.h"
+
+class ManagerTest : public testing::Test {
+ public:
+  static constexpr const char* kProgramFolder = "C:\\Orvantis";
+
+  ManagerTest() : storage_(files_), db_(storage_, files_, [this](const std::string& t) { reports_.push_back(t); }) {
+    db_.SetProgramFolder(kProgramFolder);
+  }
+
+  // Bars from "Name: a, b, -, c" lines ("-" a separator); file buttons get a
+  // target that exists, so a reload keeps them available.
+  void MakeBars(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+      const size_t colon = line.find(':');
+      const int32_t ordinal = db_.AddBar(line.substr(0, colon));
+      if (colon == std::string::npos) continue;
+      std::string rest = line.substr(colon + 1);
+      size_t start = 0;
+      while (start <= rest.size()) {
+        size_t end = rest.find(',', start);
+        if (end == std::string::npos) end = rest.size();
+        std::string name = rest.substr(start, end - start);
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        if (name == "-") {
+          CBar* bar = db_.Bar(ordinal);
+          bar->InsertSeparator(bar->Count() - 1);
+        } else if (!name.empty()) {
+          AddFileButton(ordinal, name);
+        }
+        start = end + 1;
+      }
+    }
+  }
+
+  void AddFileButton(int32_t ordinal, const std::string& name) {
+    ButtonSpec spec;
+    spec.Name = name;
+    spec.Target = std::string(kProgramFolder) + "\\" + name + ".exe";
+    spec.IconFile = spec.Target;
+    spec.Kind = kFile;
+    spec.Bar = ordinal;
+    files_.Put(spec.Target, "program");
+    db_.AddButton(spec);
+  }
+
+  // The file as it is before the manager opens.
+  void SaveFile() { ASSERT_EQ(db_.Save(), 1); }
+
+  void Open() {
+    editor_ = std::make_unique<ManagerEditor>(db_, texts_, host_, view_);
+    editor_->Open();
+  }
+
+  ManagerEditor& Editor() { return *editor_; }
+  const ManagerTree& Tree() { return editor_->Tree(); }
+
+  // The tree item of a bar, or of a button of it.
+  int Item(int32_t bar, int32_t position = -1) {
+    const int barItem = Tree().ChildWithData(Tree().Root(), bar);
+    return position < 0 ? barItem : Tree().ChildWithData(barItem, position);
+  }
+
+  // A click on a tree item: the control asks before it moves and tells after.
+  bool Click(int id) {
+    if (!editor_->LeaveSelected()) return false;
+    editor_->ItemSelected(id);
+    return true;
+  }
+
+  // "Bar*: a, b" per bar; * marks the home bar, ! an unavailable bar or button.
+  std::string Describe() const {
+    std::string out;
+    for (int32_t i = 0; i < db_.BarCount(); ++i) {
+      const CBar& bar = *db_.Bar(i);
+      if (i) out += " | ";
+      out += bar.Name + (db_.GetHomeBar() == i ? "*" : "") + (bar.Available ? "" : "!") + ":";
+      for (int32_t b = 0; b < bar.Count(); ++b) {
+        const CD& button = *bar.At(b);
+        out += b ? ", " : " ";
+        out += button.IsSeparator ? "-" : button.Name + (button.Available ? "" : "!");
+      }
+    }
+    return out;
+  }
+
+  // Captions under a tree item, and the item data of each.
+  std::string Captions(int parent) {
+    std::string out;
+    for (int child : Tree().Children(parent)) {
+      const TreeItem& item = Tree().At(child);
+      out += (out.empty() ? "" : ", ") + item.Caption + "@" + std::to_string(item.Data);
+    }
+    return out;
+  }
+
+  std::string FileBytes() { return files_.Contents(std::string(kProgramFolder) + "\\lbars.acc"); }
+  bool HasFile(const char* name) { return files_.Has(std::string(kProgramFolder) + "\\" + name); }
+
+  MemoryFileSystem files_;
+  MemoryStorageBackend storage_;
+  std::vector<std::string> reports_;
+  CDB db_;
+  MessageTexts texts_;
+  FakeManagerHost host_;
+  FakeManagerView view_;
+  std::unique_ptr<ManagerEditor> editor_;
+};
