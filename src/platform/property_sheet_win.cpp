@@ -123,7 +123,15 @@ INT_PTR PropertySheet::Run(HWND owner, bool modeless) {
   return result;
 }
 
-int CALLBACK PropertySheet::Callback(HWND hwnd, UINT msg, LPARAM) {
+int CALLBACK PropertySheet::Callback(HWND hwnd, UINT msg, LPARAM lp) {
+  if (msg == PSCB_PRECREATE && lp) {
+    // Centred on the screen rather than at its corner, where it would cover
+    // whatever its owner shows along the top.
+    auto* words = reinterpret_cast<WORD*>(lp);
+    const bool extended = words[1] == 0xFFFF;  // DLGTEMPLATEEX: style after version, signature, help id, ex style
+    DWORD* style = extended ? reinterpret_cast<DWORD*>(lp + 12) : reinterpret_cast<DWORD*>(lp);
+    *style |= DS_CENTER;
+  }
   if (msg == PSCB_INITIALIZED && g_creating) {
     g_creating->frame_.Subclass(hwnd);
     // Later sheets of a nested run must not take this one's place.
