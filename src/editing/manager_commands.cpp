@@ -27,7 +27,6 @@ void ManagerEditor::OnAddButton() {
   bool committed = false;
   if (tree_.At(selected_).Kind == ItemKind::kNewBar) {
     if (fields_.Name.empty() || !CommitNewBar()) return;
-    selBar_ = tree_.At(selected_).Data;
     committed = true;
   } else if (selBar_ == -1) {
     view_.ReportNoBarForButton();
@@ -157,6 +156,8 @@ void ManagerEditor::OnSeparator() {
 
 void ManagerEditor::Move(int direction) {
   if (!tree_.Exists(selected_)) return;
+  // A pending entry becomes a real one first (or stays, and nothing moves).
+  if (IsPlaceholder(selected_) && !LeaveSelected()) return;
   const ItemKind kind = tree_.At(selected_).Kind;
   if (kind == ItemKind::kBar)
     MoveBar(direction);

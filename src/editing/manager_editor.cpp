@@ -334,5 +334,7 @@ bool ManagerEditor::CommitNewBar() {
   item.Image = view_.AddIconImage(bar->IconFile, bar->IconIndex);
   view_.TreeChanged(tree_, selected_);
   view_.SetRestoreCaption(false);
+  selBar_ = ordinal;
+  selButton_ = -1;
   return true;
 }

@@ -385,6 +385,27 @@ TEST_F(ManagerTest, AddingBars) {
   EXPECT_EQ(Editor().SelBar(), 2);
 }
 
+TEST_F(ManagerTest, MovingAPendingEntryMakesItFirst) {
+  MakeBars({"A: a", "B: b"});
+  host_.displayed = 1;
+  Open();
+  Editor().OnAddBar();
+  Editor().OnMoveUp();  // no name: it stays pending and nothing moves
+  EXPECT_EQ(Describe(), "A: a | B: b");
+  view_.controls.Name = "New";
+  Editor().OnMoveUp();
+  EXPECT_EQ(Describe(), "A: a | New: | B: b");
+  EXPECT_EQ(host_.displayed, 2) << "B is still shown";
+  EXPECT_EQ(Tree().At(Editor().Selected()).Caption, "New");
+  ASSERT_TRUE(Click(Item(0, 0)));
+  Editor().OnAddButton();
+  view_.controls.Target = "C:\\n.exe";
+  view_.controls.Name = "n";
+  Editor().OnMoveUp();
+  EXPECT_EQ(Describe(), "A: n, a | New: | B: b");
+  EXPECT_EQ(view_.controls.Name, "n");
+}
+
 TEST_F(ManagerTest, PresetBarIsShownWithItsFirstButton) {
   MakeBars({"A: a"});
   Open();

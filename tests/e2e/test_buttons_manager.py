@@ -1,0 +1,281 @@
+"""Editing bars in the buttons manager: a double click on the bar opens it; a file
+button added with the type choice and typed fields is on the bar at once after OK
+and again after a restart; a bar added, named and moved up, a button deleted, then
+Apply and Cancel keep what was applied; "lbars.acc", read by olefile, holds exactly
+the expected bars and buttons; and Cancel leaves the file byte for byte as it was
+when the manager opened, with no "undo_tmp.acc" left.
+
+Needs the bar window to open the manager (command 32785 and a double click) and
+rebuild its buttons after it closes."""
+
+import struct
+import sys
+from pathlib import Path
+from types import SimpleNamespace
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import dbmake  # noqa: E402
+import olefile  # noqa: E402
+import qrbench as qr  # noqa: E402
+from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
+
+scenario = qr.Scenario("buttons_manager")
+state = SimpleNamespace(install=None, process=None, bar=None, manager=None, notepad=None, applied=None)
+
+CMD_BUTTONS_MANAGER = 32785
+CMD_ADD_BUTTON, CMD_DELETE, CMD_MOVE_UP, CMD_ADD_BAR = 32815, 32816, 32818, 32821
+TREE, TARGET, NAME, RESTORE, APPLY = 1132, 1123, 1008, 1141, 1144
+BUTTONS_TOOLBAR_ID = 0xE800
+TVM_GETNEXTITEM, TVM_SELECTITEM = 0x110A, 0x110B
+TVGN_ROOT, TVGN_NEXT, TVGN_CHILD, TVGN_CARET = 0, 1, 4, 9
+
+
+# --- the bar and the manager ---------------------------------------------------------
+
+
+def launch_commands():
+    for child in qr.children(state.bar["hwnd"]):
+        if child.get("class") == "ToolbarWindow32" and int(child["id"]) == BUTTONS_TOOLBAR_ID:
+            return sorted(int(b["cmd"]) for b in child.get("toolbar_buttons", []) if int(b["cmd"]))
+    return []
+
+
+def wait_commands(commands, what):
+    qr.wait_until(lambda: launch_commands() == commands, timeout=10, what=what)
+
+
+def start_bar():
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+
+
+def free_spot_on_bar():
+    """A point of the bar window that no child covers."""
+    bar, _ = qr.rect(state.bar["hwnd"])
+    covered = [qr.Rect.parse(c["rect"]) for c in qr.children(state.bar["hwnd"], direct=True)
+               if c.get("visible", "1") == "1"]
+    y = (bar.top + bar.bottom) // 2
+    for x in range(bar.right - 3, bar.left, -4):
+        if not any(r.left <= x < r.right and r.top <= y < r.bottom for r in covered):
+            return x, y
+    raise qr.BenchError(f"no free spot on the bar {bar}")
+
+
+def wait_manager():
+    state.manager = qr.wait_window(timeout_ms=20000, exe=EXE, cls="#32770", title="Buttons Manager")
+    return state.manager
+
+
+def control(control_id):
+    found = [c for c in qr.children(state.manager["hwnd"]) if int(c["id"]) == control_id]
+    expect(found, f"control {control_id} in the manager")
+    return found[0]["hwnd"]
+
+
+def command(command_id):
+    qr.send_command(state.manager["hwnd"], command_id)
+
+
+def close_manager(button):
+    qr.press(state.manager["hwnd"], button)
+    qr.wait_gone(state.manager["hwnd"], timeout_ms=20000, destroyed=True)
+    state.manager = None
+
+
+def wait_text(hwnd, text, what):
+    qr.wait_until(lambda: qr.window_text(hwnd) == text, timeout=10, what=what)
+
+
+def tree_item(*path):
+    """The tree item at a path of child numbers under the root: () the root, (0,) the
+    first bar, (2, 0) the first button of the third bar."""
+    tree = control(TREE)
+    item = qr.send(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)
+    for index in path:
+        item = qr.send(tree, TVM_GETNEXTITEM, TVGN_CHILD, item)
+        for _ in range(index):
+            item = qr.send(tree, TVM_GETNEXTITEM, TVGN_NEXT, item)
+        expect(item, f"tree item {path}")
+    return item
+
+
+def select(*path):
+    qr.send(control(TREE), TVM_SELECTITEM, TVGN_CARET, tree_item(*path))
+
+
+def cancel_browsing():
+    """The browse step after the type choice opens a file dialog where the shell
+    services are wired; it is cancelled, as a user who types the target does."""
+    def owned_dialog():
+        for window in qr.windows(visible_only=True, exe=EXE, cls="#32770", owner=state.manager["hwnd"]):
+            if window.get("text") != "Type select":
+                return window
+        return None
+    try:
+        browser = qr.wait_until(owned_dialog, timeout=5, what="the file dialog")
+    except qr.BenchError:
+        return
+    qr.press(browser["hwnd"], qr.IDCANCEL)
+    qr.wait_gone(browser["hwnd"], timeout_ms=10000, destroyed=True)
+
+
+# --- the database file ---------------------------------------------------------------
+
+
+def read_text(data, at):
+    (length,) = struct.unpack_from("<i", data, at)
+    at += 4
+    return data[at:at + length].decode("latin-1"), at + length
+
+
+def database():
+    """[(bar name, [button name or "-"])] in stored order, read with olefile."""
+    path = state.install.file("lbars.acc")
+    expect(olefile.isOleFile(str(path)), f"{path} is a compound file")
+    ole = olefile.OleFileIO(str(path))
+    try:
+        entries = ole.listdir(streams=True, storages=False)
+        bars = sorted({int(e[0]) for e in entries if len(e) == 2})
+        out = []
+        for bar in bars:
+            name, _ = read_text(ole.openstream([str(bar), "__quickrail_info__"]).read(), 0)
+            buttons = sorted(int(e[1]) for e in entries if len(e) == 2 and e[0] == str(bar)
+                             and e[1] != "__quickrail_info__")
+            names = []
+            for button in buttons:
+                data = ole.openstream([str(bar), str(button)]).read()
+                text, at = read_text(data, 0)
+                for _ in range(3):  # target, working folder, arguments
+                    _, at = read_text(data, at)
+                at += 8  # show command, kind
+                _, at = read_text(data, at)  # icon file
+                at += 8  # icon index, available
+                (separator,) = struct.unpack_from("<i", data, at)
+                names.append("-" if separator else text)
+            out.append((name, names))
+        return out
+    finally:
+        ole.close()
+
+
+def file_bytes():
+    return state.install.file("lbars.acc").read_bytes()
+
+
+def undo_copy_left():
+    return state.install.file("undo_tmp.acc").exists()
+
+
+# --- the steps -----------------------------------------------------------------------
+
+
+@scenario.step
+def install_with_two_bars():
+    state.install = qr.install()
+    set_ini(state.install, "prog", "Splash", "0")
+    state.notepad = qr.folder("windows") + "\\notepad.exe"
+    dbmake.write(state.install.unix_dir, [
+        dbmake.bar("Tools"),
+        dbmake.button("Notepad", state.notepad),
+        dbmake.button("Drive C", "C:\\", kind="folder"),
+        dbmake.bar("Spare"),
+        dbmake.button("Spare note", state.notepad),
+    ])
+    start_bar()
+    wait_commands([1124, 1125], "the two buttons of Tools")
+
+
+@scenario.step
+def double_click_on_the_bar_opens_the_manager():
+    qr.click(*free_spot_on_bar(), "double")
+    wait_manager()
+    qr.screenshot("buttons_manager-open")
+    expect(qr.window_text(control(NAME)) == "Notepad", "the first button of the shown bar is selected")
+
+
+@scenario.step
+def a_typed_file_button_is_on_the_bar_after_ok():
+    command(CMD_ADD_BUTTON)
+    choice = qr.wait_window(timeout_ms=10000, exe=EXE, cls="#32770", title="Type select")
+    qr.press(choice["hwnd"], qr.IDOK)
+    qr.wait_gone(choice["hwnd"], timeout_ms=10000, destroyed=True)
+    cancel_browsing()
+    wait_text(control(RESTORE), "Decline", "the new button pending")
+    qr.set_text(control(TARGET), state.notepad)
+    qr.set_text(control(NAME), "Notes")
+    qr.screenshot("buttons_manager-new-button")
+    close_manager(qr.IDOK)
+    wait_commands([1124, 1125, 1126], "the new button on the bar")
+    expect(not undo_copy_left(), "no undo copy after OK")
+    have = database()
+    expect(have == [("Tools", ["Notepad", "Notes", "Drive C"]), ("Spare", ["Spare note"])],
+           f"lbars.acc after OK: {have}")
+
+
+@scenario.step
+def the_new_button_is_there_after_a_restart():
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+    start_bar()
+    wait_commands([1124, 1125, 1126], "three buttons after the restart")
+
+
+@scenario.step
+def add_a_bar_move_it_up_delete_a_button_and_apply():
+    qr.send_command(state.bar["hwnd"], CMD_BUTTONS_MANAGER)
+    wait_manager()
+    command(CMD_ADD_BAR)
+    wait_text(control(RESTORE), "Decline", "the new bar pending")
+    qr.set_text(control(NAME), "Added")
+    command(CMD_MOVE_UP)
+    qr.wait_until(lambda: qr.window_text(control(NAME)) == "Added" and
+                  qr.send(control(TREE), TVM_GETNEXTITEM, TVGN_CARET, 0) == tree_item(1),
+                  timeout=10, what="the new bar second")
+    select(2, 0)
+    wait_text(control(NAME), "Spare note", "the spare bar's button selected")
+    command(CMD_DELETE)
+    wait_text(control(NAME), "", "the empty spare bar selected")
+    qr.screenshot("buttons_manager-before-apply")
+    qr.press(state.manager["hwnd"], APPLY)
+    want = [("Tools", ["Notepad", "Notes", "Drive C"]), ("Added", []), ("Spare", [])]
+    qr.wait_until(lambda: database() == want, timeout=10, what=f"lbars.acc after Apply to hold {want}")
+    state.applied = file_bytes()
+    expect(undo_copy_left(), "Apply takes a new undo copy")
+
+
+@scenario.step
+def cancel_after_apply_keeps_what_was_applied():
+    select(0, 0)
+    wait_text(control(NAME), "Notepad", "the first button selected")
+    command(CMD_DELETE)
+    close_manager(qr.IDCANCEL)
+    expect(file_bytes() == state.applied, "Cancel went back to the file of the Apply")
+    expect(not undo_copy_left(), "no undo copy after Cancel")
+    wait_commands([1124, 1125, 1126], "the bar after Cancel")
+
+
+@scenario.step
+def cancel_leaves_the_file_as_it_was():
+    before = file_bytes()
+    qr.send_command(state.bar["hwnd"], CMD_BUTTONS_MANAGER)
+    wait_manager()
+    command(CMD_ADD_BAR)
+    wait_text(control(RESTORE), "Decline", "the new bar pending")
+    qr.set_text(control(NAME), "Dropped")
+    select(0)
+    command(CMD_DELETE)
+    qr.answer_message_box(qr.IDYES, exe=EXE)
+    close_manager(qr.IDCANCEL)
+    expect(file_bytes() == before, "lbars.acc byte for byte as before the manager opened")
+    expect(not undo_copy_left(), "no undo copy after Cancel")
+    wait_commands([1124, 1125, 1126], "the bar after Cancel")
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
+@scenario.cleanup
+def end_program():
+    if state.process is not None:
+        qr.stop(state.process)
+
+
+sys.exit(scenario.run())
