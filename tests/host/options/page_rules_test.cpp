@@ -92,16 +92,6 @@ TEST(OptionsControls, EachControlStoresItsSettingAndAsksTheBar) {
   }
 }
 
-TEST(OptionsControls, ControlsOfOtherPagesAreNotHandled) {
-  Settings record;
-  const Settings before = record;
-  EXPECT_FALSE(ClockControlChanged(IDC_VIEW_LARGE, 1, record));
-  EXPECT_FALSE(StoreControl(ProgramBindings(), IDC_CLOCK_DATE, 0, record));
-  EXPECT_FALSE(StoreControl(ViewBindings(), IDC_PROG_TRAY, 0, record));
-  EXPECT_EQ(FindSwatch(IDC_VIEW_STANDARD), nullptr);
-  EXPECT_TRUE(record == before);
-}
-
 TEST(OptionsControls, ARadioButtonThatIsNotSelectedStoresNothing) {
   Settings record;
   record.PosLeft = 1;
@@ -165,19 +155,6 @@ TEST(ClockLayout, DateAndClockTakeTwoLinesEitherAloneOne) {
   }
 }
 
-TEST(ClockLayout, OtherControlsLeaveTheLayoutAndTheEnablingAlone) {
-  Settings s;
-  s.OneLine = 1;  // one line although both are shown: a hand-set choice stays
-  const ClockReaction year = ClockControlChanged(IDC_CLOCK_YEAR, 0, s).value();
-  EXPECT_EQ(s.OneLine, 1);
-  EXPECT_FALSE(year.layoutChanged || year.enablingChanged || year.focusPage);
-  const ClockReaction area = ClockControlChanged(IDC_CLOCK_AREA, 0, s).value();
-  EXPECT_TRUE(area.enablingChanged);
-  EXPECT_FALSE(area.layoutChanged);
-  EXPECT_TRUE(ClockControlChanged(IDC_CLOCK_DATE_FORMAT, 2, s).value().focusPage);
-  EXPECT_FALSE(ClockControlChanged(IDC_CLOCK_DATE_SEP, 2, s).value().focusPage);
-}
-
 TEST(RadioMappings, StoredFlagsSelectTheButtons) {
   struct Case {
     int32_t Settings::*field;
@@ -200,24 +177,6 @@ TEST(RadioMappings, StoredFlagsSelectTheButtons) {
   s.PosLeft = 0;
   ClockControlChanged(IDC_CLOCK_LEFT, 1, s);
   EXPECT_EQ(s.PosLeft, 1);
-}
-
-TEST(ShownState, ChecksAndListsShowTheirFields) {
-  Settings s;
-  s.ShowYear = 5;  // set by hand in the file: still just ticked
-  s.CalType = 6;
-  s.SysTrayIcon = 0;
-  EXPECT_EQ(ShownState(*FindBinding(ClockBindings(), IDC_CLOCK_YEAR), s), 1);
-  EXPECT_EQ(ShownState(*FindBinding(ClockBindings(), IDC_CLOCK_DATE_FORMAT), s), 6);
-  EXPECT_EQ(ShownState(*FindBinding(ProgramBindings(), IDC_PROG_TRAY), s), 0);
-}
-
-TEST(ClockPageOk, StoresDayOfWeekAndSecondsAndRedocks) {
-  Settings s;
-  s.DayOfWeek = 1, s.Sec = 0;
-  EXPECT_EQ(ClockPageOk(0, 1, s), BarOperations{BarOperation::kRedockAfterOptions});
-  EXPECT_EQ(s.DayOfWeek, 0);
-  EXPECT_EQ(s.Sec, 1);
 }
 
 TEST(FontChoice, StoresFontColourAndWholePoints) {

@@ -1,6 +1,7 @@
 // The options sheet opened modeless over a stand-in bar window with a real
 // clock panel, on a prepared "options.ini": the pages as they open, changes
-// shown by the bar at once, the swatches, the font, F1, OK and Cancel.
+// shown by the bar at once, the swatches, F1, and a second Options command.
+// OK, Cancel and the real font dialog are the end-to-end scenario's.
 #include "options/options_sheet_win.h"
 
 #include <gtest/gtest.h>
@@ -37,11 +38,6 @@ std::string TempIni() {
   char folder[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, folder);
   return std::string(folder) + "qr-options-test.ini";
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::vector<std::string> ListItems(HWND list) {
@@ -112,7 +108,7 @@ class OptionsSheetTest : public testing::Test {
 
   Settings saved_;
   std::string ini_ = TempIni();
-  FakeBar bar_{ini_};
+  FakeBar bar_;
   ScriptedDialogs dialogs_;
   RecordingHelp help_;
   OptionsSheet sheet_{TheSettings(), TheMessages(), bar_, help_, dialogs_};
@@ -229,79 +225,6 @@ TEST_F(OptionsSheetTest, SwatchesPaintTheirColoursAndFollowTheChoice) {
   EXPECT_EQ(centre(IDC_VIEW_CLOCK_BK), ::GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(centre(IDC_VIEW_TEXT_COLOR), ::GetSysColor(COLOR_WINDOWTEXT));
   EXPECT_EQ(bar_.calls, (Calls{"DialogOpen(1)", "Redock", "Background", "Redock", "Background"}));
-}
-
-TEST_F(OptionsSheetTest, AChosenFontChangesThePanelAndTheLabel) {
-  HWND view = ShowPage(1);
-  const int widthBefore = bar_.Panel()->GetLength();
-  LOGFONTA chosen = {};
-  chosen.lfHeight = -27;
-  chosen.lfWeight = 700;
-  lstrcpynA(chosen.lfFaceName, "Courier New", LF_FACESIZE);
-  dialogs_.fontAnswer = chosen;
-  dialogs_.fontColourAnswer = RGB(200, 0, 0);
-  dialogs_.fontTenthsAnswer = 205;
-  Click(view, IDC_VIEW_CHANGE_FONT);
-
-  EXPECT_EQ(dialogs_.initialFont.lfHeight, -13) << "the dialog starts at the settings' font";
-  EXPECT_STREQ(dialogs_.initialFont.lfFaceName, "Tahoma");
-  EXPECT_EQ(dialogs_.initialFontColour, RGB(0, 255, 0));
-  EXPECT_EQ(Text(::GetDlgItem(view, IDC_VIEW_FONT_LABEL)), "Courier New, 20 pt");
-  EXPECT_EQ(TheSettings().FontSize, 20);
-  EXPECT_EQ(TheSettings().Font.Height, -27);
-  EXPECT_EQ(TheSettings().ColorText, static_cast<int32_t>(RGB(200, 0, 0)));
-  EXPECT_GT(bar_.Panel()->GetLength(), widthBefore) << "the panel measures the bigger font";
-
-  dialogs_.fontAnswer.reset();  // cancelled: nothing changes
-  bar_.calls.clear();
-  Click(view, IDC_VIEW_CHANGE_FONT);
-  EXPECT_EQ(TheSettings().FontSize, 20);
-  EXPECT_TRUE(bar_.calls.empty());
-}
-
-TEST_F(OptionsSheetTest, CancelGivesBackTheRecordTheFileAndTheTrayIcon) {
-  const Settings before = TheSettings();
-  HWND clock = ShowPage(0);
-  Click(clock, IDC_CLOCK_CLOCK);
-  Select(clock, IDC_CLOCK_DATE_FORMAT, 1);
-  HWND view = ShowPage(1);
-  Click(view, IDC_VIEW_LARGE);
-  Click(view, IDC_VIEW_STANDARD);
-  HWND program = ShowPage(2);
-  Click(program, IDC_PROG_TRAY);
-  EXPECT_TRUE(bar_.trayShown);
-  Click(program, IDC_PROG_LOGO);
-
-  // The file as the bar would write the untouched record.
-  WinProfile profile(ini_);
-  Settings untouched = before;
-  untouched.Save(profile, nullptr, before.CurrentBar);
-  const std::string expectedFile = ReadFile(ini_);
-
-  bar_.calls.clear();
-  Press(PSBTN_CANCEL);
-  EXPECT_EQ(sheet_.OpenSheet(), nullptr);
-  EXPECT_TRUE(TheSettings() == before);
-  EXPECT_FALSE(bar_.trayShown) << "the tray icon is taken away again";
-  EXPECT_EQ(bar_.calls, (Calls{"ApplyOptions", "Redock", "Tray(0)", "Write", "DialogOpen(0)", "Repaint"}));
-  EXPECT_EQ(ReadFile(ini_), expectedFile);
-  ASSERT_NE(bar_.Panel(), nullptr);
-  EXPECT_EQ(bar_.Panel()->TimeText(), "") << "the panel is as before";
-}
-
-TEST_F(OptionsSheetTest, OkKeepsTheChangesAndWritesThem) {
-  HWND clock = ShowPage(0);
-  Click(clock, IDC_CLOCK_DAY_OF_WEEK);
-  Click(clock, IDC_CLOCK_LEFT);
-  ShowPage(2);
-  bar_.calls.clear();
-  Press(PSBTN_OK);
-  EXPECT_EQ(sheet_.OpenSheet(), nullptr);
-  EXPECT_EQ(TheSettings().DayOfWeek, 1);
-  EXPECT_EQ(TheSettings().PosLeft, 1);
-  // The clock page redocks once more on OK; the others add nothing.
-  EXPECT_EQ(bar_.calls, (Calls{"Redock", "Write", "DialogOpen(0)", "Repaint"}));
-  EXPECT_NE(ReadFile(ini_).find("PosLeft=1"), std::string::npos);
 }
 
 TEST_F(OptionsSheetTest, F1OpensThePagesTopic) {

@@ -1,7 +1,6 @@
 #include "options_test_support.h"
 
 #include "platform/handles_win.h"
-#include "platform/profile_win.h"
 
 bool FakeBar::Open() {
   if (!window_.Create("QrOptionsTestBar", "options test bar", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 600, 60,
@@ -37,12 +36,6 @@ void FakeBar::RedockAfterOptions() {
 void FakeBar::ApplyOptions() {
   calls.push_back("ApplyOptions");
   MatchPanel();
-}
-
-void FakeBar::WriteSettings() {
-  calls.push_back("Write");
-  WinProfile profile(iniPath_);
-  TheSettings().Save(profile, nullptr, TheSettings().CurrentBar);
 }
 
 COLORREF PrintedColourAt(HWND hwnd, int x, int y) {

@@ -1,6 +1,6 @@
 // A stand-in for the bar window in the options tests: a top-level window with
 // a real clock panel, recording what the pages ask of the bar; and scripted
-// answers for the colour and font dialogs.
+// answers for the colour dialog.
 #pragma once
 
 #include "win/pump_messages.h"
@@ -20,9 +20,6 @@
 
 class FakeBar : public OptionsHost {
  public:
-  // `iniPath` is where WriteSettings writes the live record.
-  explicit FakeBar(std::string iniPath) : iniPath_(std::move(iniPath)) {}
-
   bool Open();
   HWND Hwnd() const { return window_.Hwnd(); }
   ClockPanel* Panel() const { return panel_.get(); }
@@ -35,24 +32,19 @@ class FakeBar : public OptionsHost {
   void ReactivateTooltips() override { calls.push_back("Tooltips"); }
   void ApplyOptions() override;
   void RepaintAll() override { calls.push_back("Repaint"); }
-  void SetTrayIcon(bool shown) override {
-    trayShown = shown;
-    calls.push_back(shown ? "Tray(1)" : "Tray(0)");
-  }
+  void SetTrayIcon(bool shown) override { calls.push_back(shown ? "Tray(1)" : "Tray(0)"); }
   bool AddStartup() override {
     calls.push_back("AddStartup");
     return true;
   }
-  void WriteSettings() override;
+  void WriteSettings() override { calls.push_back("Write"); }
 
   std::vector<std::string> calls;
-  bool trayShown = false;
 
  private:
   void MatchPanel();
 
   class BarStandIn : public Window {};
-  std::string iniPath_;
   BarStandIn window_;
   std::unique_ptr<ClockPanel> panel_;
 };
@@ -60,32 +52,16 @@ class FakeBar : public OptionsHost {
 class ScriptedDialogs : public OptionsDialogs {
  public:
   bool ChooseColor(HWND, COLORREF& colour) override {
-    ++colourDialogs;
     initialColour = colour;
     if (!colourAnswer) return false;
     colour = *colourAnswer;
     return true;
   }
-  bool ChooseFont(HWND, LOGFONTA& font, COLORREF& colour, int& pointSizeTenths) override {
-    ++fontDialogs;
-    initialFont = font;
-    initialFontColour = colour;
-    if (!fontAnswer) return false;
-    font = *fontAnswer;
-    colour = fontColourAnswer;
-    pointSizeTenths = fontTenthsAnswer;
-    return true;
-  }
+  // The real font dialog is driven by the end-to-end scenario.
+  bool ChooseFont(HWND, LOGFONTA&, COLORREF&, int&) override { return false; }
 
   std::optional<COLORREF> colourAnswer;
-  std::optional<LOGFONTA> fontAnswer;
-  COLORREF fontColourAnswer = 0;
-  int fontTenthsAnswer = 0;
-  int colourDialogs = 0;
-  int fontDialogs = 0;
   COLORREF initialColour = 0;
-  LOGFONTA initialFont = {};
-  COLORREF initialFontColour = 0;
 };
 
 class RecordingHelp : public HelpViewer {
