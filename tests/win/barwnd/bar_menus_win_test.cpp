@@ -172,24 +172,6 @@ TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
   for (HICON icon : icons) EXPECT_FALSE(IconAlive(icon));
 }
 
-TEST_F(BarMenusTest, ContextMenuOpensAtTheMousePoint) {
-  StandInBar bar({0, 0, 1000, 30}, 1);
-  BarMenus menus(bar, db_, texts_);
-  bar.menus = &menus;
-  bar.LookWhileOpen([&] {
-    const RECT at = ScreenRectOf(OpenMenuWindow());
-    EXPECT_EQ(at.left, 400);
-    EXPECT_EQ(at.top, 12);
-    EXPECT_FALSE(StateOf(menus.Tracked()->Handle(), 32773) & MF_CHECKED);
-    EXPECT_TRUE(StateOf(::GetSubMenu(menus.Tracked()->Handle(), 1), 32794) & MF_CHECKED);
-    ::EndMenu();
-  });
-  menus.ShowContextMenu({400, 12}, false);
-  ASSERT_TRUE(bar.looked);
-  PumpMessages(100);
-  EXPECT_TRUE(bar.commands.empty());
-}
-
 TEST_F(BarMenusTest, BarSwitchMenuListsTheAvailableBarsUnderTheButton) {
   for (const char* name : {"Work", "Hidden", "Games", ""}) {
     CBar* added = db_.Bar(db_.AddBar(name));

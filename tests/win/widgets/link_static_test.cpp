@@ -126,16 +126,6 @@ TEST(LinkStatic, AttachTakesTheTextAsTargetAndSizesTheControlToIt) {
   }
 }
 
-TEST(LinkStatic, AnEmptyControlShowsItsTarget) {
-  Parent parent(SS_LEFT, "");
-  RecordingLink link;
-  link.SetTarget("mailto:someone@example.org");
-  ASSERT_TRUE(link.Attach(parent.control));
-  char text[128] = {};
-  ::GetWindowTextA(parent.control, text, sizeof(text));
-  EXPECT_STREQ(text, "mailto:someone@example.org");
-}
-
 TEST(LinkStatic, ColourRequestCursorAndAVisitedClick) {
   Parent parent(SS_LEFT);
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

@@ -179,24 +179,6 @@ TEST(MenuXpDraw, ForeignItemsAreLeftAlone) {
   EXPECT_FALSE(other.DrawItem(Request(menu->Handle(), 0, 0, kItem, canvas.Dc())));
 }
 
-TEST(MenuXpMeasure, AnswersForItemsOfSubMenusToo) {
-  auto menu = TestMenu();
-  auto sub = TestMenu();
-  sub->AppendSeparator();
-  sub->AppendItem(0, Record("Top", true));
-  HMENU subHandle = sub->Handle();
-  menu->AppendSubMenu(0, std::move(sub), Record("Screen edge", true));
-
-  MEASUREITEMSTRUCT separator = {ODT_MENU, 0, 0, 0, 0, Request(subHandle, 0, 0, kItem, nullptr).itemData};
-  ASSERT_TRUE(menu->MeasureItem(separator));
-  EXPECT_EQ(separator.itemHeight, static_cast<UINT>(::GetSystemMetrics(SM_CYMENUCHECK) / 2));
-  MEASUREITEMSTRUCT item = {ODT_MENU, 0, 0, 0, 0, Request(subHandle, 1, 0, kItem, nullptr).itemData};
-  ASSERT_TRUE(menu->MeasureItem(item));
-  EXPECT_GE(item.itemHeight, 20u);
-  // Wider than the icon column, the margins and the check-mark correction alone.
-  EXPECT_GT(static_cast<int>(item.itemWidth), 2 * 16 + 12 + 1 - ::GetSystemMetrics(SM_CXMENUCHECK));
-}
-
 TEST(MenuXpDraw, SubMenuItemsAreDrawnInTheSubMenusColours) {
   auto menu = TestMenu();
   auto sub = TestMenu();
