@@ -47,17 +47,12 @@ def places():
     return {f"Place{i}": v for i in range(5) if (v := qr.reg_value(PLACES_KEY, f"Place{i}")) is not None}
 
 
-def dialog(title, owner=None):
-    filters = {"exe": EXE, "cls": "#32770", "title": title}
-    if owner:
-        filters["owner"] = owner
-    return qr.wait_window(timeout_ms=20000, **filters)
+def dialog(title):
+    return qr.wait_window(timeout_ms=20000, exe=EXE, cls="#32770", title=title)
 
 
 def control(window, control_id):
-    found = [c for c in qr.children(window["hwnd"]) if int(c["id"]) == control_id]
-    expect(found, f"control {control_id} in {window.get('text', window['hwnd'])!r}")
-    return found[0]
+    return next(c for c in qr.children(window["hwnd"]) if int(c["id"]) == control_id)
 
 
 def open_manager():
@@ -99,32 +94,28 @@ def launch_commands():
 
 
 def stored_bars():
-    """Bar names and their buttons' (name, target, workdir, kind), read from lbars.acc."""
-    def text(data, at):
-        length = int.from_bytes(data[at:at + 4], "little", signed=True)
-        return data[at + 4:at + 4 + length].decode("latin-1"), at + 4 + length
+    """[(bar name, [(name, target, working folder, kind), ...]), ...] as lbars.acc holds them."""
+    def texts(data, count):
+        values, at = [], 0
+        for _ in range(count):
+            length = int.from_bytes(data[at:at + 4], "little", signed=True)
+            values.append(data[at + 4:at + 4 + length].decode("latin-1"))
+            at += 4 + length
+        return values, at
 
-    ole = olefile.OleFileIO(str(state.install.file("lbars.acc")))
-    try:
+    with olefile.OleFileIO(str(state.install.file("lbars.acc"))) as ole:
+        entries = [e for e in ole.listdir(streams=True) if len(e) == 2]
         bars = []
-        ordinals = sorted({int(e[0]) for e in ole.listdir(streams=True) if len(e) == 2})
-        for ordinal in ordinals:
-            name, _ = text(ole.openstream([str(ordinal), "__quickrail_info__"]).read(), 0)
-            positions = sorted(int(e[1]) for e in ole.listdir(streams=True)
-                               if len(e) == 2 and e[0] == str(ordinal) and e[1].isdigit())
+        for ordinal in sorted({int(e[0]) for e in entries}):
+            name = texts(ole.openstream([str(ordinal), "__quickrail_info__"]).read(), 1)[0][0]
             buttons = []
-            for position in positions:
+            for position in sorted(int(e[1]) for e in entries if e[0] == str(ordinal) and e[1].isdigit()):
                 data = ole.openstream([str(ordinal), str(position)]).read()
-                button_name, at = text(data, 0)
-                target, at = text(data, at)
-                workdir, at = text(data, at)
-                _, at = text(data, at)
-                kind = int.from_bytes(data[at + 4:at + 8], "little", signed=True)
-                buttons.append((button_name, target, workdir, kind))
+                (button, target, workdir, _), at = texts(data, 4)
+                kind = int.from_bytes(data[at + 4:at + 8], "little", signed=True)  # after the show command
+                buttons.append((button, target, workdir, kind))
             bars.append((name, buttons))
         return bars
-    finally:
-        ole.close()
 
 
 # --- the scenario ----------------------------------------------------------------------

@@ -1,6 +1,6 @@
 // An in-memory registry for tests: keys by path (letters compared without
-// regard to case, as the system does), values with type and bytes, and keys
-// that refuse to be opened or written, to stand for a locked-down policy tree.
+// regard to case, as the system does) and keys that refuse to open, standing
+// for a locked-down policy tree.
 #pragma once
 
 #include <algorithm>
@@ -21,125 +21,85 @@ inline void PrintTo(const RegistryValue& value, std::ostream* out) {
 
 class MemoryRegistry : public Registry {
  public:
+  using ValueMap = std::map<std::string, RegistryValue>;  // by lower-case name
+
   // Makes the key and every missing level above it.
   void AddKey(const std::string& path) {
-    std::string sofar;
-    for (const std::string& part : Split(path)) {
-      sofar = sofar.empty() ? part : sofar + "\\" + part;
-      keys_[Fold(sofar)];
-    }
+    const std::string folded = Fold(path);
+    for (size_t cut = folded.find('\\'); cut != std::string::npos; cut = folded.find('\\', cut + 1))
+      keys_[folded.substr(0, cut)];
+    keys_[folded];
   }
   void Put(const std::string& key, const std::string& name, const RegistryValue& value) {
     AddKey(key);
-    keys_[Fold(key)].values[Fold(name)] = value;
+    keys_[Fold(key)][Fold(name)] = value;
   }
-  // Opening the key (and so everything below it) fails from now on.
+  // The key and everything below it cannot be opened from now on.
   void Lock(const std::string& path) { locked_.insert(Fold(path)); }
 
   bool Has(const std::string& path) const { return keys_.count(Fold(path)) != 0; }
-  // The values of a key, by lower-case name; empty when the key is missing.
-  std::map<std::string, RegistryValue> Values(const std::string& path) const {
+  ValueMap Values(const std::string& path) const {
     auto it = keys_.find(Fold(path));
-    return it == keys_.end() ? std::map<std::string, RegistryValue>{} : it->second.values;
+    return it == keys_.end() ? ValueMap{} : it->second;
   }
-  // Every key path, lower case, for comparing whole trees.
   std::vector<std::string> KeyPaths() const {
     std::vector<std::string> paths;
-    for (const auto& [path, key] : keys_) paths.push_back(path);
+    for (const auto& entry : keys_) paths.push_back(entry.first);
     return paths;
   }
 
   bool KeyExists(const std::string& path) override { return Open(path) != nullptr; }
-
   bool CreateSubkey(const std::string& parent, const std::string& subkey) override {
-    if (!Open(parent)) return false;
-    const std::string path = parent + "\\" + subkey;
-    if (IsLocked(path)) return false;
-    AddKey(path);
+    if (!Open(parent) || Locked(parent + "\\" + subkey)) return false;
+    AddKey(parent + "\\" + subkey);
     return true;
   }
-
   bool DeleteSubkey(const std::string& parent, const std::string& name) override {
-    if (!Open(parent)) return false;
     const std::string path = Fold(parent + "\\" + name);
-    if (!keys_.count(path) || IsLocked(path)) return false;
-    const std::string below = path + "\\";
-    for (const auto& [other, key] : keys_) {
-      if (other.compare(0, below.size(), below) == 0) return false;
-    }
+    if (!Open(parent) || !Open(path) || HasSubkeys(path)) return false;
     keys_.erase(path);
     return true;
   }
-
   bool KeyIsEmpty(const std::string& path) override {
-    const Key* key = Open(path);
-    if (!key || !key->values.empty()) return false;
-    const std::string below = Fold(path) + "\\";
-    for (const auto& [other, unused] : keys_) {
-      if (other.compare(0, below.size(), below) == 0) return false;
-    }
-    return true;
+    const auto* key = Open(path);
+    return key && key->empty() && !HasSubkeys(Fold(path));
   }
-
   std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name) override {
-    const Key* opened = Open(key);
-    if (!opened) return std::nullopt;
-    auto it = opened->values.find(Fold(name));
-    if (it == opened->values.end()) return std::nullopt;
-    return it->second;
+    const auto* opened = Open(key);
+    if (!opened || !opened->count(Fold(name))) return std::nullopt;
+    return opened->at(Fold(name));
   }
-
   bool WriteValue(const std::string& key, const std::string& name, const RegistryValue& value) override {
-    Key* opened = Open(key);
-    if (!opened) return false;
-    opened->values[Fold(name)] = value;
-    return true;
+    auto* opened = Open(key);
+    if (opened) (*opened)[Fold(name)] = value;
+    return opened != nullptr;
   }
-
   bool DeleteValue(const std::string& key, const std::string& name) override {
-    Key* opened = Open(key);
-    if (!opened) return false;
-    opened->values.erase(Fold(name));
-    return true;
+    auto* opened = Open(key);
+    if (opened) opened->erase(Fold(name));
+    return opened != nullptr;
   }
 
  private:
-  struct Key {
-    std::map<std::string, RegistryValue> values;
-  };
-
   static std::string Fold(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
   }
-  static std::vector<std::string> Split(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : path) {
-      if (c == '\\') {
-        if (!part.empty()) parts.push_back(part);
-        part.clear();
-      } else {
-        part += c;
-      }
-    }
-    if (!part.empty()) parts.push_back(part);
-    return parts;
+  static bool Below(const std::string& path, const std::string& key) {
+    return path == key || path.starts_with(key + "\\");
   }
-  bool IsLocked(const std::string& path) const {
-    const std::string folded = Fold(path);
-    for (const std::string& locked : locked_) {
-      if (folded == locked || folded.compare(0, locked.size() + 1, locked + "\\") == 0) return true;
-    }
-    return false;
+  bool Locked(const std::string& path) const {
+    return std::any_of(locked_.begin(), locked_.end(), [&](const std::string& l) { return Below(Fold(path), l); });
   }
-  Key* Open(const std::string& path) {
-    if (IsLocked(path)) return nullptr;
+  bool HasSubkeys(const std::string& folded) const {
+    return std::any_of(keys_.begin(), keys_.end(),
+                       [&](const auto& entry) { return entry.first != folded && Below(entry.first, folded); });
+  }
+  ValueMap* Open(const std::string& path) {
     auto it = keys_.find(Fold(path));
-    return it == keys_.end() ? nullptr : &it->second;
+    return it == keys_.end() || Locked(path) ? nullptr : &it->second;
   }
 
-  std::map<std::string, Key> keys_;
+  std::map<std::string, ValueMap> keys_;
   std::set<std::string> locked_;
 };

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -14,45 +15,21 @@
 class TempFolder {
  public:
   TempFolder() {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    path_ = std::string(temp) + "qredit" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial);
-    ::CreateDirectoryA(path_.c_str(), nullptr);
+    path_ = (std::filesystem::temp_directory_path() /
+             ("qredit" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial)))
+                .string();
+    std::filesystem::create_directories(path_);
   }
-  ~TempFolder() { RemoveTree(path_); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   const std::string& Path() const { return path_; }
   std::string PathOf(const std::string& name) const { return path_ + "\\" + name; }
-  std::string MakeFolder(const std::string& name, DWORD attributes = 0) const {
-    ::CreateDirectoryA(PathOf(name).c_str(), nullptr);
-    if (attributes) ::SetFileAttributesA(PathOf(name).c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY);
-    return PathOf(name);
-  }
   std::string Put(const std::string& name, const std::string& bytes) const {
     std::ofstream(PathOf(name), std::ios::binary) << bytes;
     return PathOf(name);
-  }
-
-  static void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + "\\" + name;
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(path);
-        else
-          ::DeleteFileA(path.c_str());
-      } while (::FindNextFileA(search, &found));
-      ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
   }
 
  private:
@@ -60,11 +37,9 @@ class TempFolder {
 };
 
 struct LinkSpec {
-  std::string target;
-  std::string arguments;
-  std::string workDir;
+  std::string target, arguments, workDir;
   int showCmd = SW_SHOWNORMAL;
-  std::string iconFile;  // none when empty
+  std::string iconFile = {};  // none when empty
   int iconIndex = 0;
 };
 
@@ -72,37 +47,21 @@ struct LinkSpec {
 inline bool MakeShellLink(const std::string& path, const LinkSpec& spec) {
   ComScope com;
   ComPtr<IShellLinkA> link;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())))
+  ComPtr<IPersistFile> file;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
     return false;
   link->SetPath(spec.target.c_str());
   link->SetArguments(spec.arguments.c_str());
   link->SetWorkingDirectory(spec.workDir.c_str());
   link->SetShowCmd(spec.showCmd);
   if (!spec.iconFile.empty()) link->SetIconLocation(spec.iconFile.c_str(), spec.iconIndex);
-  ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return false;
-  wchar_t wide[MAX_PATH] = {};
-  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  return SUCCEEDED(file->Save(wide, TRUE));
+  return SUCCEEDED(file->Save(std::filesystem::path(path).wstring().c_str(), TRUE));
 }
 
-// The show command the shell itself reads back from a link. Wine's link
-// object answers 1 (normal) whatever the file holds; Windows answers the
-// stored command.
-inline int ShellShowCmdOf(const std::string& path) {
-  ComScope com;
-  ComPtr<IShellLinkA> link;
-  ComPtr<IPersistFile> file;
-  wchar_t wide[MAX_PATH] = {};
-  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  int show = -1;
-  if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) &&
-      SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) && SUCCEEDED(file->Load(wide, STGM_READ))) {
-    link->GetShowCmd(&show);
-  }
-  return show;
-}
-
-inline bool RunningUnderWine() {
-  return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+// Wine's link object reads every link's show command back as 1 (normal),
+// whatever the file holds; Windows reads the stored command.
+inline int ExpectedShowCmd(int stored) {
+  const bool wine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return wine ? SW_SHOWNORMAL : stored;
 }
