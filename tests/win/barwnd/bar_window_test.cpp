@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/install_info_win.h"
+#include "app/message_texts.h"
 #include "app/settings.h"
 #include "db/cdb.h"
 #include "db/launch.h"
@@ -56,6 +57,14 @@ std::vector<ButtonLook> ButtonsOf(HWND toolbar) {
   return out;
 }
 
+// Start-up's part: the settings writes and the shortcut are left out.
+class QuietBarHost : public BarHost {
+ public:
+  bool AddStartup() override { return true; }
+  void WriteSettings(const LiveViewValues&, int32_t) override {}
+  void SetMainWindow(HWND) override {}
+};
+
 class BarWindowTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -67,11 +76,9 @@ class BarWindowTest : public testing::Test {
     UniqueRegKey owned(key);
     ::RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder_.c_str()),
                      static_cast<DWORD>(folder_.size() + 1));
-    saved_ = TheSettings();
-    TheSettings() = Settings();
-    TheSettings().StartWindows = 0;  // the start-up shortcut is only deleted
+    settings_.StartWindows = 0;  // the start-up shortcut is only deleted
     ClearDatabase();
-    TheDB().SetProgramFolder(folder_);
+    db_.SetProgramFolder(folder_);
     savedLauncher_ = CurrentLauncher();
     CurrentLauncher() = [this](const LaunchRecord& record) { launched_.push_back(record.File); };
   }
@@ -80,21 +87,20 @@ class BarWindowTest : public testing::Test {
     window_.reset();
     CurrentLauncher() = savedLauncher_;
     ClearDatabase();
-    TheSettings() = saved_;
   }
 
-  static void ClearDatabase() {
-    TheDB().SetHomeBar(-1);
-    while (TheDB().BarCount() > 0) TheDB().DeleteBar(0);
+  void ClearDatabase() {
+    db_.SetHomeBar(-1);
+    while (db_.BarCount() > 0) db_.DeleteBar(0);
   }
 
   // A bar of file buttons named by `names` ("-" for a separator), each pointing
   // at a file that exists.
   int AddBar(const std::string& name, const std::vector<std::string>& names) {
-    const int bar = TheDB().AddBar(name);
+    const int bar = db_.AddBar(name);
     for (const std::string& caption : names) {
       if (caption == "-") {
-        TheDB().Bar(bar)->InsertSeparator(-1);
+        db_.Bar(bar)->InsertSeparator(-1);
         continue;
       }
       ButtonSpec request;
@@ -103,13 +109,13 @@ class BarWindowTest : public testing::Test {
       request.Name = caption;
       request.IconFile = request.Target;
       request.Bar = bar;
-      TheDB().AddButton(request);
+      db_.AddButton(request);
     }
     return bar;
   }
 
   BarWindow& Open() {
-    window_ = std::make_unique<BarWindow>();
+    window_ = std::make_unique<BarWindow>(settings_, db_, texts_, host_);
     EXPECT_TRUE(window_->CreateModeless(nullptr));
     ::ShowWindow(window_->Hwnd(), SW_SHOWNOACTIVATE);
     PumpMessages(100);
@@ -140,7 +146,10 @@ class BarWindowTest : public testing::Test {
   }
 
   std::string folder_;
-  Settings saved_;
+  Settings settings_;
+  CDB db_;
+  MessageTexts texts_;
+  QuietBarHost host_;
   Launcher savedLauncher_;
   std::vector<std::string> launched_;
   std::unique_ptr<BarWindow> window_;
@@ -155,7 +164,7 @@ struct IconCase {
 class BarWindowButtonSize : public BarWindowTest, public testing::WithParamInterface<IconCase> {};
 
 TEST_P(BarWindowButtonSize, ButtonsAndSeparatorsHaveTheirSizes) {
-  TheSettings().LargeIcon = GetParam().large ? 1 : 0;
+  settings_.LargeIcon = GetParam().large ? 1 : 0;
   AddBar("one", {"a", "b", "-", "c"});
   BarWindow& bar = Open();
   ASSERT_NE(bar.ButtonsToolbar(), nullptr);
@@ -180,10 +189,10 @@ INSTANTIATE_TEST_SUITE_P(Icons, BarWindowButtonSize, testing::Values(IconCase{fa
 
 TEST_F(BarWindowTest, HiddenAndMissingButtonsLeaveNoGap) {
   const int bar = AddBar("one", {"a", "b", "c", "d"});
-  TheDB().Bar(bar)->At(3)->Available = 0;  // hidden by the user
-  ASSERT_EQ(TheDB().Save(), 1);
+  db_.Bar(bar)->At(3)->Available = 0;  // hidden by the user
+  ASSERT_EQ(db_.Save(), 1);
   ::DeleteFileA((folder_ + "\\b.txt").c_str());  // gone since the last start
-  ASSERT_EQ(TheDB().Load(), 1);
+  ASSERT_EQ(db_.Load(), 1);
   Open();
   EXPECT_EQ(Commands(), (std::vector<int>{1124, 1126}));
   const std::vector<ButtonLook> buttons = Buttons();
@@ -192,7 +201,7 @@ TEST_F(BarWindowTest, HiddenAndMissingButtonsLeaveNoGap) {
 }
 
 TEST_F(BarWindowTest, LeftEdgeStacksButtonsWithTheSeparatorBetweenRows) {
-  TheSettings().Edge = 0;
+  settings_.Edge = 0;
   AddBar("one", {"one", "two", "-", "three"});
   Open();
   const std::vector<ButtonLook> b = Buttons();
@@ -207,7 +216,7 @@ TEST_F(BarWindowTest, DockedOnTheReturnedRectangleAcrossTheScreen) {
   const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
   const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
   AddBar("one", {"a"});
-  TheSettings().Edge = 3;
+  settings_.Edge = 3;
   BarWindow& bar = Open();
   RECT r = WindowRect();
   EXPECT_EQ(r.left, 0);
@@ -234,9 +243,9 @@ TEST_F(BarWindowTest, ClockPanelFollowsItsSettings) {
   };
   for (const Case c : {Case{1, 1, 1, true}, Case{1, 0, 1, true}, Case{1, 1, 0, true}, Case{1, 0, 0, false},
                        Case{0, 1, 1, false}}) {
-    TheSettings().ShowBlock = c.block;
-    TheSettings().ShowCal = c.date;
-    TheSettings().ShowClock = c.time;
+    settings_.ShowBlock = c.block;
+    settings_.ShowCal = c.date;
+    settings_.ShowClock = c.time;
     BarWindow& bar = Open();
     HWND panel = bar.ClockPanelWindow();
     EXPECT_EQ(panel != nullptr, c.panel) << c.block << c.date << c.time;
@@ -247,10 +256,10 @@ TEST_F(BarWindowTest, ClockPanelFollowsItsSettings) {
     window_.reset();
   }
   // Switched off later by the options: the panel goes.
-  TheSettings().ShowBlock = 1;
+  settings_.ShowBlock = 1;
   BarWindow& bar = Open();
   ASSERT_NE(bar.ClockPanelWindow(), nullptr);
-  TheSettings().ShowBlock = 0;
+  settings_.ShowBlock = 0;
   bar.ApplyOptions();
   EXPECT_EQ(bar.ClockPanelWindow(), nullptr);
 }
@@ -269,7 +278,7 @@ TEST_F(BarWindowTest, SwitchButtonTipNamesTheDisplayedBarCut) {
 TEST_F(BarWindowTest, SwitchingBarsRebuildsTheToolbar) {
   AddBar("first", {"a", "b"});
   AddBar("second", {"c"});
-  TheSettings().CurrentBar = 1;
+  settings_.CurrentBar = 1;
   BarWindow& bar = Open();
   EXPECT_EQ(bar.DisplayedBar(), 1);
   EXPECT_EQ(Commands(), (std::vector<int>{1188}));
@@ -280,11 +289,11 @@ TEST_F(BarWindowTest, SwitchingBarsRebuildsTheToolbar) {
 TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
   const int home = AddBar("home", {"a"});
   AddBar("other", {"b"});
-  TheDB().Bar(home)->ShowOnTimer = 1;
-  TheDB().Bar(home)->ShowAfter = 300;
-  TheDB().Bar(home)->ShowOnLaunch = 1;
-  TheDB().SetHomeBar(home);
-  TheSettings().CurrentBar = 1;
+  db_.Bar(home)->ShowOnTimer = 1;
+  db_.Bar(home)->ShowAfter = 300;
+  db_.Bar(home)->ShowOnLaunch = 1;
+  db_.SetHomeBar(home);
+  settings_.CurrentBar = 1;
   BarWindow& bar = Open();
   EXPECT_EQ(bar.DisplayedBar(), 0);  // the home bar wins over CurrentBar
 
@@ -305,7 +314,7 @@ TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
 class BarWindowTooltips : public BarWindowTest, public testing::WithParamInterface<int> {};
 
 TEST_P(BarWindowTooltips, CoverTheirButtons) {
-  TheSettings().Edge = GetParam();
+  settings_.Edge = GetParam();
   AddBar("one", {"first", "-", "second", "third"});
   BarWindow& bar = Open();
   const std::vector<ButtonLook> buttons = Buttons();
@@ -337,7 +346,7 @@ namespace {
 TEST_F(BarWindowTest, EveryKindOfTargetGetsItsButton) {
   char windows[MAX_PATH] = {};
   ::GetWindowsDirectoryA(windows, MAX_PATH);
-  const int bar = TheDB().AddBar("kinds");
+  const int bar = db_.AddBar("kinds");
   const std::vector<std::pair<std::string, int>> targets = {
       {"C:\\", kFolder}, {std::string(windows) + "\\notepad.exe", kFile}, {"http://www.example.com/", kInternet}};
   for (const auto& [target, kind] : targets) {
@@ -345,7 +354,7 @@ TEST_F(BarWindowTest, EveryKindOfTargetGetsItsButton) {
     request.Target = request.IconFile = request.Name = target;
     request.Kind = kind;
     request.Bar = bar;
-    TheDB().AddButton(request);
+    db_.AddButton(request);
   }
   Open();
   EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
@@ -388,7 +397,7 @@ namespace {
 // buttons after it keep their own pictures.
 TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesCostsOnlyItsOwnImage) {
   const int bar = AddBar("icons", {"a", "b", "c"});
-  TheDB().Bar(bar)->At(1)->IconFile = folder_ + "\\no such icons.dll";
+  db_.Bar(bar)->At(1)->IconFile = folder_ + "\\no such icons.dll";
   BarWindow& window = Open();
   ASSERT_NE(window.ButtonsToolbar(), nullptr);
   EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
@@ -399,7 +408,7 @@ TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesCostsOnlyItsOwnImage) {
     images.push_back(button.iBitmap);
   }
   EXPECT_EQ(images, (std::vector<int>{0, I_IMAGENONE, 1}));
-  EXPECT_EQ(TheDB().Bar(bar)->At(1)->ImageIndex, -1);
+  EXPECT_EQ(db_.Bar(bar)->At(1)->ImageIndex, -1);
   auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(window.ButtonsToolbar(), TB_GETIMAGELIST, 0, 0));
   EXPECT_EQ(::ImageList_GetImageCount(list), 2);
 }
