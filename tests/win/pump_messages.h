@@ -1,20 +1,4 @@
-// Lets a test's windows run for a while: dispatches this thread's messages
-// until `ms` have passed or `done` says so.
+// Moved to tests/support; this forwards until every test includes it from there.
 #pragma once
 
-#include <windows.h>
-
-#include <functional>
-
-inline void PumpMessages(DWORD ms, const std::function<bool()>& done = {}) {
-  const DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < ms) {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    if (done && done()) return;
-    ::Sleep(10);
-  }
-}
+#include "support/pump_messages_win.h"

@@ -2,7 +2,6 @@
 // viewer, a settings snapshot and a look at rendered pixels.
 #pragma once
 
-#include "win/pump_messages.h"
 #include <windows.h>
 
 #include <functional>
@@ -12,6 +11,7 @@
 #include "app/settings.h"
 #include "platform/html_help_win.h"
 #include "platform/window_win.h"
+#include "support/pump_messages_win.h"
 
 // A plain top-level window standing in for the bar window.
 class TestHostWindow : public Window {
@@ -40,8 +40,6 @@ class SettingsSnapshot {
  private:
   Settings saved_;
 };
-
-// Pumps this thread's messages for about `ms` milliseconds, or until `done`.
 
 // A top-down 32-bit picture of a window's client area, painted through
 // WM_PRINTCLIENT into a memory bitmap.
