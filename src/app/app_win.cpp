@@ -93,32 +93,6 @@ void BarApp::AskAutoStart() {
   ApplyAutoStartAnswer(settings_, yes, dontAskAgain, [this] { return AddStartup(); });
 }
 
-void BarApp::BuildSampleBar() {
-  CDB& db = db_;
-  const int bar = db.AddBar(kSampleBarName);
-  if (bar < 0) return;
-  WindowsSampleBarProbes probes;
-  for (const SampleButton& sample : SampleBarButtons(probes)) {
-    CBar* target = db.Bar(bar);
-    if (sample.separator) {
-      target->InsertSeparator(-1);
-      continue;
-    }
-    ButtonSpec request;
-    request.Target = sample.target;
-    request.Name = sample.name;
-    request.WorkDir = sample.workDir;
-    request.Arguments = "";
-    request.IconFile = sample.iconFile;
-    request.IconIndex = 0;
-    request.ShowCmd = 1;
-    request.Kind = sample.kind;
-    request.Bar = bar;
-    request.Position = -1;
-    db.AddButton(request);
-  }
-}
-
 void BarApp::FirstRun() {
   HKEY raw = nullptr;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryKeyPath().c_str(), 0, KEY_ALL_ACCESS, &raw) !=
@@ -134,7 +108,8 @@ void BarApp::FirstRun() {
   }
   if (firstRun[0] == '1' && (size < 2 || firstRun[1] == '\0') && db_.BarCount() == 0 &&
       db_.LastLoadSucceeded()) {
-    BuildSampleBar();
+    WindowsSampleBarProbes probes;
+    AddSampleBar(db_, probes);
     db_.Save();
     settings_.FlatButtons = 1;
     settings_.ColorBk = static_cast<int32_t>(::GetSysColor(COLOR_BTNFACE));

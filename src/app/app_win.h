@@ -33,7 +33,6 @@ class BarApp final : public BarHost {
   void ReadInstallation();
   void AskAutoStart();
   void FirstRun();
-  void BuildSampleBar();
   // Writes the settings record as it is (no bar window yet).
   void WriteSettingsRecord();
 
