@@ -1,5 +1,5 @@
 // Helpers the clock panel and calendar tests share: a host window, a fake help
-// viewer, a settings snapshot and a look at rendered pixels.
+// viewer and a look at rendered pixels.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "platform/html_help_win.h"
 #include "platform/window_win.h"
 #include "support/pump_messages_win.h"
@@ -29,16 +28,6 @@ class RecordingHelpViewer : public HelpViewer {
     return true;
   }
   std::vector<std::string> topics;
-};
-
-// Puts the settings record back as it was when the scope ends.
-class SettingsSnapshot {
- public:
-  SettingsSnapshot() : saved_(TheSettings()) {}
-  ~SettingsSnapshot() { TheSettings() = saved_; }
-
- private:
-  Settings saved_;
 };
 
 // A top-down 32-bit picture of a window's client area, painted through
