@@ -39,8 +39,3 @@ void Settings::Save(Profile& p, const LiveViewValues* live, int32_t displayedBar
       p.WriteInt(k.section, k.key, k.field.Get(written));
   }
 }
-
-Settings& TheSettings() {
-  static Settings settings;
-  return settings;
-}

@@ -1,6 +1,6 @@
 // The settings record: a field for every key of "options.ini". The keys, their
 // defaults and their order in the file are the table in app/settings_table.h.
-// One process-wide instance (TheSettings()); Load and Save go through a Profile,
+// One instance, owned by the application; Load and Save go through a Profile,
 // the Windows profile functions in the program, a file-backed copy of their
 // rules on the host.
 #pragma once
@@ -93,5 +93,3 @@ struct Settings {
   friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// The process-wide record.
-Settings& TheSettings();

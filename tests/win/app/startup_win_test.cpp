@@ -1,6 +1,6 @@
 // Start-up pieces on the real Windows functions: the start-up shortcut, the
 // splash window and the autostart question's template.
-#include "win/pump_messages.h"
+#include "support/pump_messages_win.h"
 #include <gtest/gtest.h>
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // The bar window created modeless in this process on a prepared database and
 // settings, shared by the bar window's test files.
 #pragma once
-#include "win/pump_messages.h"
+#include "support/pump_messages_win.h"
 #include "barwnd/bar_window_win.h"
 
 #include <gtest/gtest.h>
