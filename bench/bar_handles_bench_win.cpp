@@ -19,6 +19,7 @@
 #include <string>
 
 #include "app/install_info_win.h"
+#include "app/message_texts.h"
 #include "app/settings.h"
 #include "barwnd/bar_window_win.h"
 #include "db/cdb.h"
@@ -82,7 +83,7 @@ std::string PrepareProgramFolder() {
 }
 
 // Three bars of every kind of button, as a user's database might hold.
-void FillDatabase(const std::string& folder) {
+void FillDatabase(CDB& db, const std::string& folder) {
   char windows[MAX_PATH] = {};
   ::GetWindowsDirectoryA(windows, MAX_PATH);
   const std::string notepad = std::string(windows) + "\\notepad.exe";
@@ -94,21 +95,29 @@ void FillDatabase(const std::string& folder) {
   const Target targets[] = {{"Notepad", notepad, kFile},       {"Drive", "C:\\", kFolder},
                             {"Windows", windows, kFolder},     {"Web", "http://www.example.com/", kInternet},
                             {"Explorer", std::string(windows) + "\\explorer.exe", kFile}};
-  TheDB().SetProgramFolder(folder);
+  db.SetProgramFolder(folder);
   for (int b = 0; b < kBars; ++b) {
-    const int bar = TheDB().AddBar("Bar " + std::to_string(b + 1));
+    const int bar = db.AddBar("Bar " + std::to_string(b + 1));
     for (int i = 0; i < 8; ++i) {
-      if (i == 4) TheDB().Bar(bar)->InsertSeparator(-1);
+      if (i == 4) db.Bar(bar)->InsertSeparator(-1);
       const Target& target = targets[(i + b) % 5];
       ButtonSpec request;
       request.Name = target.name;
       request.Target = request.IconFile = target.path;
       request.Kind = target.kind;
       request.Bar = bar;
-      TheDB().AddButton(request);
+      db.AddButton(request);
     }
   }
 }
+
+// Start-up's part: no settings file and no start-up shortcut.
+class QuietBarHost : public BarHost {
+ public:
+  bool AddStartup() override { return true; }
+  void WriteSettings(const LiveViewValues&, int32_t) override {}
+  void SetMainWindow(HWND) override {}
+};
 
 }  // namespace
 
@@ -117,11 +126,14 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
   const std::string folder = PrepareProgramFolder();
-  TheSettings() = Settings();
-  TheSettings().StartWindows = 0;
-  FillDatabase(folder);
+  Settings settings;
+  settings.StartWindows = 0;
+  CDB db;
+  MessageTexts texts;
+  QuietBarHost host;
+  FillDatabase(db, folder);
 
-  auto bar = std::make_unique<BarWindow>();
+  auto bar = std::make_unique<BarWindow>(settings, db, texts, host);
   if (!bar->CreateModeless(nullptr)) {
     std::fputs("bar_handles_bench: the bar window could not be made\n", stderr);
     return 1;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "db/cdb.h"
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"
 #include "sample_database.h"
 

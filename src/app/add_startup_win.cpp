@@ -11,16 +11,17 @@
 #include "app/registry_values.h"
 #include "app/settings.h"
 #include "platform/handles_win.h"
+#include "platform/text_win.h"
 
 namespace {
 
-void ShowSystemError(int messageId) {
-  ::MessageBoxA(nullptr, TheMessages().Text(messageId).c_str(), ProgramTitle(), MB_OK);
+void ShowSystemError(MessageTexts& texts, int messageId) {
+  ::MessageBoxA(nullptr, texts.Text(messageId).c_str(), ProgramTitle(), MB_OK);
 }
 
 }  // namespace
 
-bool AddStartup() {
+bool AddStartup(const Settings& settings, MessageTexts& texts) {
   ComScope com;
   const std::string installDir = InstallDirOrExit();
   const std::string programPath = InstallPath(installDir, "Orvantis.exe");
@@ -28,7 +29,7 @@ bool AddStartup() {
   ::SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE);
   const std::string linkPath = InstallPath(startup, "Orvantis.Quickrail.lnk");
 
-  if (TheSettings().StartWindows == 0) {
+  if (settings.StartWindows == 0) {
     ::DeleteFileA(linkPath.c_str());
     return true;
   }
@@ -36,7 +37,7 @@ bool AddStartup() {
   ComPtr<IShellLinkA> link;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 link.PutVoid()))) {
-    ShowSystemError(12);
+    ShowSystemError(texts, 12);
     return false;
   }
   link->SetPath(programPath.c_str());
@@ -44,13 +45,13 @@ bool AddStartup() {
 
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) {
-    ShowSystemError(13);
+    ShowSystemError(texts, 13);
     return false;
   }
   WCHAR widePath[MAX_PATH] = {};
-  ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH);
+  CopyWideFromAnsi(linkPath, widePath, MAX_PATH);
   if (FAILED(file->Save(widePath, TRUE))) {
-    ShowSystemError(14);
+    ShowSystemError(texts, 14);
     return false;
   }
   return true;

@@ -2,6 +2,9 @@
 // kept in line with the StartWindows setting.
 #pragma once
 
+class MessageTexts;
+struct Settings;
+
 // Creates (or overwrites) the shortcut when StartWindows is set, deletes it
 // otherwise. Shows messages 12 to 14 when the shell link cannot be made.
-bool AddStartup();
+bool AddStartup(const Settings& settings, MessageTexts& texts);

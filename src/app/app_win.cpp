@@ -11,7 +11,6 @@
 #include "app/autostart.h"
 #include "app/autostart_dialog_win.h"
 #include "app/install_info_win.h"
-#include "app/live_values_win.h"
 #include "app/registry_values.h"
 #include "app/sample_bar.h"
 #include "app/settings.h"
@@ -20,11 +19,12 @@
 #include "platform/html_help_win.h"
 #include "db/cdb.h"
 #include "platform/handles_win.h"
+#include "platform/file_ops.h"
 #include "platform/profile_win.h"
+#include "platform/storage.h"
 
 namespace {
 
-HWND g_mainWindow = nullptr;
 constexpr unsigned kSplashMilliseconds = 5000;
 
 // Existence probes that never bring up the system's "no disk" dialog.
@@ -59,19 +59,22 @@ class WindowsSampleBarProbes : public SampleBarProbes {
 
 }  // namespace
 
-BarApp& TheApp() {
-  static BarApp app;
-  return app;
+constexpr int kMsgStorageError = 83;
+
+BarApp::BarApp()
+    : db_(PlatformStorage(), PlatformFileOps(),
+          [this](const std::string& step) { ShowStorageErrorBox(texts_.Text(kMsgStorageError) + step); }) {}
+
+bool BarApp::AddStartup() { return ::AddStartup(settings_, texts_); }
+
+void BarApp::WriteSettings(const LiveViewValues& live, int32_t displayedBar) {
+  WinProfile profile(settingsPath_);
+  settings_.Save(profile, &live, displayedBar);
 }
 
-HWND MainWindow() { return g_mainWindow; }
-void SetMainWindow(HWND hwnd) { g_mainWindow = hwnd; }
-
-void WriteSettings() {
-  WinProfile profile(TheApp().SettingsPath());
-  LiveValues live = CurrentLiveValues();
-  TheSettings().Save(profile, live.hasWindow ? &live.view : nullptr,
-                     live.hasWindow ? live.displayedBar : TheSettings().CurrentBar);
+void BarApp::WriteSettingsRecord() {
+  WinProfile profile(settingsPath_);
+  settings_.Save(profile, nullptr, settings_.CurrentBar);
 }
 
 void BarApp::ReadInstallation() {
@@ -82,38 +85,12 @@ void BarApp::ReadInstallation() {
 }
 
 void BarApp::AskAutoStart() {
-  if (!ShouldAskAutoStart(TheSettings())) return;
+  if (!ShouldAskAutoStart(settings_)) return;
   bool yes = false;
   bool dontAskAgain = false;
-  AutoStartDialog dialog;
+  AutoStartDialog dialog(texts_);
   dialog.Ask(yes, dontAskAgain);
-  ApplyAutoStartAnswer(TheSettings(), yes, dontAskAgain, [] { return AddStartup(); });
-}
-
-void BarApp::BuildSampleBar() {
-  CDB& db = TheDB();
-  const int bar = db.AddBar(kSampleBarName);
-  if (bar < 0) return;
-  WindowsSampleBarProbes probes;
-  for (const SampleButton& sample : SampleBarButtons(probes)) {
-    CBar* target = db.Bar(bar);
-    if (sample.separator) {
-      target->InsertSeparator(-1);
-      continue;
-    }
-    ButtonSpec request;
-    request.Target = sample.target;
-    request.Name = sample.name;
-    request.WorkDir = sample.workDir;
-    request.Arguments = "";
-    request.IconFile = sample.iconFile;
-    request.IconIndex = 0;
-    request.ShowCmd = 1;
-    request.Kind = sample.kind;
-    request.Bar = bar;
-    request.Position = -1;
-    db.AddButton(request);
-  }
+  ApplyAutoStartAnswer(settings_, yes, dontAskAgain, [this] { return AddStartup(); });
 }
 
 void BarApp::FirstRun() {
@@ -129,40 +106,44 @@ void BarApp::FirstRun() {
                          &size) != ERROR_SUCCESS) {
     return;
   }
-  if (firstRun[0] == '1' && (size < 2 || firstRun[1] == '\0') && TheDB().BarCount() == 0 &&
-      TheDB().LastLoadSucceeded()) {
-    BuildSampleBar();
-    TheDB().Save();
-    Settings& settings = TheSettings();
-    settings.FlatButtons = 1;
-    settings.ColorBk = static_cast<int32_t>(::GetSysColor(COLOR_BTNFACE));
-    settings.ColorClockBk = 0xFFFFFF;
-    settings.ColorText = 0;
-    WriteSettings();
+  if (firstRun[0] == '1' && (size < 2 || firstRun[1] == '\0') && db_.BarCount() == 0 &&
+      db_.LastLoadSucceeded()) {
+    WindowsSampleBarProbes probes;
+    AddSampleBar(db_, probes);
+    db_.Save();
+    settings_.FlatButtons = 1;
+    settings_.ColorBk = static_cast<int32_t>(::GetSysColor(COLOR_BTNFACE));
+    settings_.ColorClockBk = 0xFFFFFF;
+    settings_.ColorText = 0;
+    WriteSettingsRecord();
   }
   ::RegSetValueExA(key.Get(), "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
 }
 
 int BarApp::Run() {
   ReadInstallation();
-  TheDB().SetProgramFolder(InstallDirOrExit());
+  db_.SetProgramFolder(InstallDirOrExit());
 
   {
     WinProfile profile(settingsPath_);
-    TheSettings().Load(profile);
+    settings_.Load(profile);
   }
   AskAutoStart();
-  if (TheSettings().Splash) SplashWindow::Show(kSplashMilliseconds);
+  if (settings_.Splash) {
+    SplashWindow::Show(kSplashMilliseconds, [this] {
+      if (mainWindow_) ::UpdateWindow(mainWindow_);
+    });
+  }
 
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                          ICC_BAR_CLASSES | ICC_TAB_CLASSES};
   ::InitCommonControlsEx(&controls);
 
-  TheDB().Load();
+  db_.Load();
   FirstRun();
 
-  BarWindow window;
-  WriteSettings();
+  BarWindow window(settings_, db_, texts_, *this);
+  WriteSettings(window.LiveValues(), window.DisplayedBar());
   UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, "OrvantisQuickrailMutex"));
   window.DoModal(nullptr);
   return 0;

@@ -1,4 +1,6 @@
-// The application: start-up, the bar window's modal run, and the end.
+// The application: it owns the process-wide objects (the settings record, the
+// button database, the message texts), runs start-up, and hosts the bar
+// window, whose modal loop is the program's only message loop.
 #pragma once
 
 #include <windows.h>
@@ -6,8 +8,15 @@
 #include <cstdint>
 #include <string>
 
-class BarApp {
+#include "app/message_texts.h"
+#include "app/settings.h"
+#include "barwnd/bar_host.h"
+#include "db/cdb.h"
+
+class BarApp final : public BarHost {
  public:
+  BarApp();
+
   // The whole start-up sequence and the bar window's modal loop. Returns the
   // process exit code (0; a registry failure ends the process itself).
   int Run();
@@ -15,23 +24,24 @@ class BarApp {
   const std::string& SettingsPath() const { return settingsPath_; }
   const std::string& HelpPath() const { return helpPath_; }
 
+  // BarHost
+  bool AddStartup() override;
+  void WriteSettings(const LiveViewValues& live, int32_t displayedBar) override;
+  void SetMainWindow(HWND hwnd) override { mainWindow_ = hwnd; }
+
  private:
   void ReadInstallation();
   void AskAutoStart();
   void FirstRun();
-  void BuildSampleBar();
+  // Writes the settings record as it is (no bar window yet).
+  void WriteSettingsRecord();
 
+  // The message texts first: the database's error reporter uses them.
+  MessageTexts texts_;
+  Settings settings_;
+  CDB db_;
   std::string settingsPath_;
   std::string helpPath_;
   int32_t version_ = 0;
+  HWND mainWindow_ = nullptr;
 };
-
-BarApp& TheApp();
-
-// The bar window while it exists, else null.
-HWND MainWindow();
-void SetMainWindow(HWND hwnd);
-
-// Writes the settings record to "options.ini" (with the bar window's live values
-// when it exists).
-void WriteSettings();

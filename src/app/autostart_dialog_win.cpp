@@ -3,7 +3,7 @@
 #include "app/message_texts.h"
 #include "resource.h"
 
-AutoStartDialog::AutoStartDialog() : Dialog(TheMessages().TemplateId(IDD_AUTOSTART)) {}
+AutoStartDialog::AutoStartDialog(MessageTexts& texts) : Dialog(texts.TemplateId(IDD_AUTOSTART)) {}
 
 void AutoStartDialog::Ask(bool& yes, bool& dontAskAgain) {
   dontAsk_ = 0;

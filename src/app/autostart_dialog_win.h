@@ -3,9 +3,12 @@
 
 #include "platform/window_win.h"
 
+class MessageTexts;
+
 class AutoStartDialog : public Dialog {
  public:
-  AutoStartDialog();
+  explicit AutoStartDialog(MessageTexts& texts);
+  ~AutoStartDialog() override { Destroy(); }
   // Runs the question; `yes` is the answer, `dontAskAgain` the check box.
   void Ask(bool& yes, bool& dontAskAgain);
 

@@ -17,7 +17,8 @@ std::string RegistryKeyPath() {
 
 
 void FatalMessageAndExit(int messageId) {
-  ::MessageBoxA(nullptr, TheMessages().Text(messageId).c_str(), ProgramTitle(), MB_OK);
+  // Start-up cannot go on: the table is built here, whoever owns the program's own copy.
+  ::MessageBoxA(nullptr, MessageTexts().Text(messageId).c_str(), ProgramTitle(), MB_OK);
   ::ExitProcess(0);
 }
 

@@ -2,4 +2,7 @@
 
 #include "app/app_win.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return TheApp().Run(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { 
+  static BarApp app;
+  return app.Run();
+ }

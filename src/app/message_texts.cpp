@@ -74,8 +74,3 @@ std::string MessageTexts::Text(int32_t id) {
 }
 
 int32_t MessageTexts::TemplateId(int32_t id) { return templates_[id]; }
-
-MessageTexts& TheMessages() {
-  static MessageTexts messages;
-  return messages;
-}

@@ -22,5 +22,3 @@ class MessageTexts {
   std::unordered_map<int32_t, int32_t> templates_;
 };
 
-// The process-wide table.
-MessageTexts& TheMessages();

@@ -50,3 +50,4 @@ std::vector<SampleButton> SampleBarButtons(SampleBarProbes& probes) {
   buttons.push_back(search);
   return buttons;
 }
+

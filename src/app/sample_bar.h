@@ -30,3 +30,7 @@ class SampleBarProbes {
 };
 
 std::vector<SampleButton> SampleBarButtons(SampleBarProbes& probes);
+
+class CDB;
+// Adds "The Sample Quickrail" with the buttons above as the database's last bar.
+void AddSampleBar(CDB& db, SampleBarProbes& probes);

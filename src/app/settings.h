@@ -1,5 +1,6 @@
-// The settings record: every key of "options.ini" with its loaded default.
-// One process-wide instance (TheSettings()); Load and Save go through a Profile,
+// The settings record: a field for every key of "options.ini". The keys, their
+// defaults and their order in the file are the table in app/settings_table.h.
+// One instance, owned by the application; Load and Save go through a Profile,
 // the Windows profile functions in the program, a file-backed copy of their
 // rules on the host.
 #pragma once
@@ -9,22 +10,23 @@
 
 class Profile;
 
-// The clock font, in the layout of the Windows LOGFONT record.
+// The clock font, in the layout of the Windows LOGFONT record. A bare record
+// is all zeros; the settings record gives it the loaded defaults.
 struct FontRecord {
-  int32_t Height = -12;
-  int32_t Width = 0;
-  int32_t Escapement = 0;
-  int32_t Orientation = 0;
-  int32_t Weight = 700;
-  uint8_t Italic = 0;
-  uint8_t Underline = 0;
-  uint8_t StrikeOut = 0;
-  uint8_t CharSet = 204;
-  uint8_t OutPrecision = 3;
-  uint8_t ClipPrecision = 2;
-  uint8_t Quality = 1;
-  uint8_t PitchAndFamily = 0;
-  char FaceName[32] = {};
+  int32_t Height{};
+  int32_t Width{};
+  int32_t Escapement{};
+  int32_t Orientation{};
+  int32_t Weight{};
+  uint8_t Italic{};
+  uint8_t Underline{};
+  uint8_t StrikeOut{};
+  uint8_t CharSet{};
+  uint8_t OutPrecision{};
+  uint8_t ClipPrecision{};
+  uint8_t Quality{};
+  uint8_t PitchAndFamily{};
+  char FaceName[32]{};
 
   friend bool operator==(const FontRecord&, const FontRecord&) = default;
 };
@@ -41,41 +43,45 @@ struct Settings {
   static constexpr const char* kClock = "clock";
   static constexpr const char* kProg = "prog";
 
+  // Every field holds its loaded default, taken from the table (the zeros
+  // below only keep a field the table misses from being left undefined).
+  Settings();
+
   // view
-  int32_t Floating = 0;
-  int32_t AutoHide = 0;
-  int32_t AlwaysOnTop = 0;
-  int32_t Edge = 1;
-  int32_t ColorBk = 0;
-  int32_t ColorText = 0xFF0000;
-  int32_t ColorClockBk = 0xFFFF;
-  int32_t LargeIcon = 0;
-  int32_t FlatButtons = 0;
+  int32_t Floating{};
+  int32_t AutoHide{};
+  int32_t AlwaysOnTop{};
+  int32_t Edge{};
+  int32_t ColorBk{};
+  int32_t ColorText{};
+  int32_t ColorClockBk{};
+  int32_t LargeIcon{};
+  int32_t FlatButtons{};
   // prog
-  int32_t StartWindows = 1;
-  int32_t Smoothly = 1;
-  int32_t CurrentBar = 0;
-  int32_t Logo = 1;
-  int32_t Splash = 1;
-  int32_t LastAdd = 1;
-  int32_t AskAutoStart = 1;
-  int32_t UseToolTips = 1;
-  int32_t SysTrayIcon = 1;
+  int32_t StartWindows{};
+  int32_t Smoothly{};
+  int32_t CurrentBar{};
+  int32_t Logo{};
+  int32_t Splash{};
+  int32_t LastAdd{};
+  int32_t AskAutoStart{};
+  int32_t UseToolTips{};
+  int32_t SysTrayIcon{};
   // clock
-  int32_t ShowBlock = 1;
-  int32_t ShowCal = 1;
-  int32_t ShowClock = 1;
-  int32_t PosLeft = 1;
-  int32_t OneLine = 0;
-  int32_t CalType = 0;
-  int32_t CalSepType = 0;
-  int32_t DayOfWeek = 1;
-  int32_t ShowYear = 1;
-  int32_t Sec = 1;
-  int32_t Type12h = 0;
-  int32_t ClockSepType = 0;
+  int32_t ShowBlock{};
+  int32_t ShowCal{};
+  int32_t ShowClock{};
+  int32_t PosLeft{};
+  int32_t OneLine{};
+  int32_t CalType{};
+  int32_t CalSepType{};
+  int32_t DayOfWeek{};
+  int32_t ShowYear{};
+  int32_t Sec{};
+  int32_t Type12h{};
+  int32_t ClockSepType{};
   FontRecord Font;
-  int32_t FontSize = 0;
+  int32_t FontSize{};
 
   // Reads every key; a missing key or empty value gives the loaded default.
   void Load(Profile& profile);
@@ -87,5 +93,3 @@ struct Settings {
   friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// The process-wide record.
-Settings& TheSettings();

@@ -1,6 +1,5 @@
 #include "app/splash_win.h"
 
-#include "app/app_win.h"
 #include "resource.h"
 
 namespace {
@@ -10,9 +9,10 @@ SplashWindow* g_shown = nullptr;
 
 bool SplashWindow::IsShown() { return g_shown != nullptr; }
 
-bool SplashWindow::Show(unsigned milliseconds) {
+bool SplashWindow::Show(unsigned milliseconds, std::function<void()> onEnd) {
   if (g_shown) return true;
   auto* splash = new SplashWindow();
+  splash->onEnd_ = std::move(onEnd);
   splash->bitmap_.Reset(static_cast<HBITMAP>(
       ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, 0)));
   BITMAP info = {};
@@ -38,14 +38,10 @@ bool SplashWindow::Show(unsigned milliseconds) {
 LRESULT SplashWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(Hwnd(), &ps);
-      UniqueDC memory(::CreateCompatibleDC(dc));
-      {
-        SelectScope select(memory.Get(), bitmap_.Get());
-        ::BitBlt(dc, 0, 0, width_, height_, memory.Get(), 0, 0, SRCCOPY);
-      }
-      ::EndPaint(Hwnd(), &ps);
+      PaintScope paint(Hwnd());
+      UniqueDC memory(::CreateCompatibleDC(paint.Get()));
+      SelectScope select(memory.Get(), bitmap_.Get());
+      ::BitBlt(paint.Get(), 0, 0, width_, height_, memory.Get(), 0, 0, SRCCOPY);
       return 0;
     }
     case WM_TIMER:
@@ -53,7 +49,7 @@ LRESULT SplashWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ::KillTimer(Hwnd(), kSplashTimer);
         Destroy();
         // Whatever the splash covered is painted at once.
-        if (HWND main = MainWindow()) ::UpdateWindow(main);
+        if (onEnd_) onEnd_();
         return 0;
       }
       break;

@@ -2,6 +2,8 @@
 // splash bitmap, centred, that goes away by its own timer and by nothing else.
 #pragma once
 
+#include <functional>
+
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 
@@ -9,7 +11,8 @@ class SplashWindow : public Window {
  public:
   // Shows the splash for `milliseconds`. A request while one is shown is ignored.
   // Returns false when nothing could be shown.
-  static bool Show(unsigned milliseconds);
+  // `onEnd` runs when the splash has gone (the window it covered repaints).
+  static bool Show(unsigned milliseconds, std::function<void()> onEnd);
   static bool IsShown();
 
  protected:
@@ -19,6 +22,7 @@ class SplashWindow : public Window {
  private:
   SplashWindow() = default;
   UniqueBitmap bitmap_;
+  std::function<void()> onEnd_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/registered_messages_win.h"
+#include "platform/registered_messages_win.h"
 
 static_assert(sizeof(APPBARDATA) == 36, "the shell expects the 36-byte appbar record");
 

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/message_texts.h"
 #include "barwnd/logo_layout.h"
 #include "barwnd/screen_edge.h"
 #include "platform/handles_win.h"
@@ -10,7 +9,6 @@
 namespace {
 
 constexpr const char* kMakerLine = "Orvantis Software";
-constexpr int kMsgWebAddress = 56;
 constexpr int kTurned = 900;  // tenths of a degree: text runs upwards
 
 UniqueFont LogoFont(int height, int width, bool italic, int turn) {
@@ -35,7 +33,7 @@ void DrawLine(HDC dc, HFONT font, Point at, const std::string& text) {
 
 void PaintLogo(HDC dc, const LogoContext& context) {
   const std::string line1 = kMakerLine;
-  const std::string line2 = TheMessages().Text(kMsgWebAddress);
+  const std::string& line2 = context.webAddress;
   // Measured upright; the layout turns the positions itself.
   UniqueFont measure1 = LogoFont(12, 10, true, 0);
   UniqueFont measure2 = LogoFont(14, 0, false, 0);

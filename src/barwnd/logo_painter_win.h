@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "platform/geometry.h"
 
@@ -13,6 +14,7 @@ struct LogoContext {
   COLORREF background = 0;
   Size window;                 // the bar window's size
   std::optional<Rect> panel;   // the clock panel's rectangle in client coordinates
+  std::string webAddress;      // the second line: the maker's web address
 };
 
 // Draws "Orvantis Software" and the maker's web address transparently in the

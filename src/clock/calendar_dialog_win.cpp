@@ -15,8 +15,8 @@ void RegisterDateControls() {
 
 }  // namespace
 
-CalendarDialog::CalendarDialog(HelpViewer& help)
-    : Dialog(TheMessages().TemplateId(IDD_CALENDAR)), help_(help) {
+CalendarDialog::CalendarDialog(MessageTexts& texts, HelpViewer& help)
+    : Dialog(texts.TemplateId(IDD_CALENDAR)), help_(help) {
   RegisterDateControls();
 }
 

@@ -5,10 +5,13 @@
 #include "platform/html_help_win.h"
 #include "platform/window_win.h"
 
+class MessageTexts;
+
 class CalendarDialog : public Dialog {
  public:
   // The template comes from the dialog-template map (174).
-  explicit CalendarDialog(HelpViewer& help = TheHelpViewer());
+  explicit CalendarDialog(MessageTexts& texts, HelpViewer& help = TheHelpViewer());
+  ~CalendarDialog() override { Destroy(); }
 
   // The help topic F1 opens.
   static constexpr const char* kHelpTopic = "w_calendar.htm";

@@ -37,8 +37,8 @@ LOGFONTA ClockLogFont(const FontRecord& font, LONG turn) {
   return lf;
 }
 
-UniqueFont CreateClockFont(LONG turn) {
-  LOGFONTA lf = ClockLogFont(TheSettings().Font, turn);
+UniqueFont CreateClockFont(const FontRecord& record, LONG turn) {
+  LOGFONTA lf = ClockLogFont(record, turn);
   return UniqueFont(::CreateFontIndirectA(&lf));
 }
 
@@ -50,25 +50,9 @@ TextMeasure MeasureIn(HDC dc) {
   };
 }
 
-ClockShape CurrentShape() {
-  const Settings& s = TheSettings();
+ClockShape ShapeOf(const Settings& s) {
   return {s.ShowCal != 0, s.ShowClock != 0, s.OneLine == 1};
 }
-
-// BeginPaint and EndPaint for the life of the scope.
-class PaintScope {
- public:
-  explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = ::BeginPaint(hwnd, &ps_); }
-  ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND hwnd_;
-  PAINTSTRUCT ps_ = {};
-  HDC dc_ = nullptr;
-};
 
 }  // namespace
 
@@ -78,8 +62,9 @@ LocalTime ReadLocalTime() {
   return {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
-ClockPanel::ClockPanel(std::function<int()> edge, std::function<LocalTime()> now)
-    : edge_(std::move(edge)), now_(std::move(now)) {}
+ClockPanel::ClockPanel(const Settings& settings, MessageTexts& texts, std::function<int()> edge,
+                       std::function<LocalTime()> now)
+    : settings_(settings), messages_(texts), edge_(std::move(edge)), now_(std::move(now)) {}
 
 bool ClockPanel::Create(HWND parent, const RECT& rect) {
   return Window::Create(kClassName, "", WS_CHILD | WS_VISIBLE, 0, rect.left, rect.top, rect.right - rect.left,
@@ -87,16 +72,16 @@ bool ClockPanel::Create(HWND parent, const RECT& rect) {
 }
 
 void ClockPanel::UpdateTexts() {
-  texts_ = BuildClockTexts(TheSettings(), now_(), DateNamesFromMessages(TheMessages()));
+  texts_ = BuildClockTexts(settings_, now_(), DateNamesFromMessages(messages_));
 }
 
 int ClockPanel::GetLength() {
   if (!Hwnd()) return kClockLengthWithoutWindow;
   UpdateTexts();
   WindowDC dc(Hwnd());
-  UniqueFont font = CreateClockFont(0);
+  UniqueFont font = CreateClockFont(settings_.Font, 0);
   SelectScope selected(dc.Get(), font.Get());
-  return ClockPanelLength(texts_, CurrentShape(), MeasureIn(dc.Get()));
+  return ClockPanelLength(texts_, ShapeOf(settings_), MeasureIn(dc.Get()));
 }
 
 RECT ClockPanel::GetRect(int edge) {
@@ -105,16 +90,16 @@ RECT ClockPanel::GetRect(int edge) {
   {
     // Before the panel exists the screen measures for it.
     WindowDC dc(Hwnd());
-    UniqueFont font = CreateClockFont(0);
+    UniqueFont font = CreateClockFont(settings_.Font, 0);
     SelectScope selected(dc.Get(), font.Get());
-    thickness = ClockPanelThickness(texts_, CurrentShape(), MeasureIn(dc.Get()));
+    thickness = ClockPanelThickness(texts_, ShapeOf(settings_), MeasureIn(dc.Get()));
   }
   PanelSize size = ClockPanelSize(edge, GetLength(), thickness);
   return {0, 0, size.Width, size.Height};
 }
 
 void ClockPanel::Paint(HDC dc) {
-  const Settings& settings = TheSettings();
+  const Settings& settings = settings_;
   RECT client = {};
   ::GetClientRect(Hwnd(), &client);
   UniqueBrush background(::CreateSolidBrush(static_cast<COLORREF>(settings.ColorClockBk)));
@@ -123,16 +108,16 @@ void ClockPanel::Paint(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
 
   const int edge = edge_ ? edge_() : settings.Edge;
-  UniqueFont font = CreateClockFont(IsVerticalEdge(edge) ? kUpwards : 0);
+  UniqueFont font = CreateClockFont(settings_.Font, IsVerticalEdge(edge) ? kUpwards : 0);
   SelectScope selected(dc, font.Get());
   const ClientRect area{client.left, client.top, client.right, client.bottom};
-  for (const PlacedText& text : PlaceClockTexts(edge, area, texts_, CurrentShape(), MeasureIn(dc))) {
+  for (const PlacedText& text : PlaceClockTexts(edge, area, texts_, ShapeOf(settings_), MeasureIn(dc))) {
     ::TextOutA(dc, text.X, text.Y, text.Text.c_str(), static_cast<int>(text.Text.size()));
   }
 }
 
 void ClockPanel::OpenCalendar() {
-  CalendarDialog calendar;
+  CalendarDialog calendar(messages_);
   calendar.DoModal(Hwnd());
 }
 

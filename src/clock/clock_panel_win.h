@@ -9,6 +9,9 @@
 #include "clock/clock_text.h"
 #include "platform/window_win.h"
 
+class MessageTexts;
+struct Settings;
+
 // The current local time from the system clock.
 LocalTime ReadLocalTime();
 
@@ -17,9 +20,12 @@ class ClockPanel : public Window {
   static constexpr UINT_PTR kTimerId = 1001;
   static constexpr UINT kTimerInterval = 1000;
 
-  // `edge` tells the bar window's current edge (0 left, 1 top, 2 right,
-  // 3 bottom); `now` reads the clock.
-  explicit ClockPanel(std::function<int()> edge, std::function<LocalTime()> now = ReadLocalTime);
+  // The panel reads the clock settings (format, font, colours) live from
+  // `settings`; `edge` tells the bar window's current edge (0 left, 1 top,
+  // 2 right, 3 bottom); `now` reads the clock.
+  ClockPanel(const Settings& settings, MessageTexts& texts, std::function<int()> edge,
+             std::function<LocalTime()> now = ReadLocalTime);
+  ~ClockPanel() override { Destroy(); }
 
   // Creates the panel as a visible child of the bar window.
   bool Create(HWND parent, const RECT& rect);
@@ -41,6 +47,8 @@ class ClockPanel : public Window {
   void Paint(HDC dc);
   void OpenCalendar();
 
+  const Settings& settings_;
+  MessageTexts& messages_;
   std::function<int()> edge_;
   std::function<LocalTime()> now_;
   ClockTexts texts_;

@@ -1,6 +1,7 @@
 #include "db/button_icon_picker_win.h"
 
 #include "platform/handles_win.h"
+#include "platform/text_win.h"
 
 namespace {
 
@@ -28,8 +29,7 @@ int PickNarrow(IconPickerEntry pick, HWND owner, std::string& iconFile, int& ico
 int PickWide(IconPickerEntry pick, HWND owner, std::string& iconFile, int& iconIndex) {
   wchar_t path[kPathCapacity] = {};
   // A longer path is cut to what the picker's buffer holds.
-  ::MultiByteToWideChar(CP_ACP, 0, iconFile.c_str(), -1, path, kPathCapacity);
-  path[kPathCapacity - 1] = L'\0';
+  CopyWideFromAnsi(iconFile, path, kPathCapacity);
   int index = iconIndex;
   if (!Chose(pick(owner, path, kPathCapacity, &index))) return 0;
   path[kPathCapacity - 1] = L'\0';

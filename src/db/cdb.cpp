@@ -2,18 +2,11 @@
 
 #include <utility>
 
-#include "app/message_texts.h"
 #include "db/db_paths.h"
 #include "platform/file_ops.h"
 #include "platform/storage.h"
 
-namespace {
-
-constexpr int32_t kStorageErrorMessage = 83;
-
-}  // namespace
-
-CDB::CDB() : CDB(PlatformStorage(), PlatformFileOps(), ShowStorageErrorBox) {}
+CDB::CDB() : CDB(PlatformStorage(), PlatformFileOps(), nullptr) {}
 
 CDB::CDB(StorageBackend& storage, FileOps& files, ErrorReporter reporter)
     : storage_(storage), files_(files), reporter_(std::move(reporter)) {}
@@ -87,14 +80,11 @@ std::string CDB::DefaultIconFile() const { return JoinPath(programFolder_, kProg
 std::string CDB::PathOf(const char* fileName) const { return JoinPath(programFolder_, fileName); }
 
 void CDB::ReportStorageError(const std::string& suffix) const {
-  if (reporter_) reporter_(TheMessages().Text(kStorageErrorMessage) + suffix);
+  if (reporter_) reporter_(suffix);
 }
 
 void CDB::Renumber(size_t from) {
   for (size_t i = from; i < bars_.size(); ++i) bars_[i]->SetOrdinal(static_cast<int32_t>(i));
 }
 
-CDB& TheDB() {
-  static CDB db;
-  return db;
-}
+

@@ -1,12 +1,13 @@
 // The button database: all bars, the home bar and the undo state. One instance
-// lives for the whole run (TheDB()). Bars are kept in their stored order; a
+// lives for the whole run, owned by the application. Bars are kept in their stored order; a
 // bar's index is its ordinal, and the database tells each bar its ordinal
 // whenever that changes, so command ids stay equal to
 // ButtonCommandId(ordinal, position).
 //
 // The database file "lbars.acc" lies in the program folder, beside the save
-// copy "tmp_db.acc" and the undo copy "undo_tmp.acc". Storage errors are shown
-// through the error reporter as message 83 followed by the failing step.
+// copy "tmp_db.acc" and the undo copy "undo_tmp.acc". Storage errors go to the
+// error reporter as the failing step (" (IStorage:  CDB::Load 1)"); whoever shows
+// them puts message 83 in front.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,7 @@ class CDB {
  public:
   using ErrorReporter = std::function<void(const std::string& text)>;
 
-  // Wired to the platform's storage, files and message box.
+  // The platform's storage and files; errors are not reported (tools and tests).
   CDB();
   CDB(StorageBackend& storage, FileOps& files, ErrorReporter reporter);
   ~CDB();
@@ -92,9 +93,7 @@ class CDB {
   bool lastLoadSucceeded_ = true;
 };
 
-// The process-wide database.
-CDB& TheDB();
 
 // A plain message box with an OK button and no icon (Windows); standard error
-// on the host.
+// on the host. The text is message 83 followed by the reported step.
 void ShowStorageErrorBox(const std::string& text);

@@ -140,3 +140,18 @@ class SelectScope {
   HDC dc_;
   HGDIOBJ old_;
 };
+
+// BeginPaint and EndPaint for the life of the scope.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = ::BeginPaint(hwnd, &ps_); }
+  ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_ = {};
+  HDC dc_ = nullptr;
+};

@@ -8,6 +8,7 @@
 
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
+#include "platform/text_win.h"
 
 namespace {
 
@@ -16,14 +17,6 @@ using SharedCom = std::shared_ptr<ComScope>;
 
 constexpr DWORD kOpenChildMode = STGM_READ | STGM_SHARE_EXCLUSIVE;
 constexpr DWORD kCreateMode = STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE;
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(n, L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
 
 std::string Narrow(const wchar_t* wide) {
   const int n = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
@@ -87,30 +80,30 @@ class OleStorage : public Storage {
 
   StorageResult OpenStream(const std::string& name, std::unique_ptr<Stream>& stream) override {
     ComPtr<IStream> s;
-    const HRESULT hr = storage_->OpenStream(Wide(name).c_str(), nullptr, kOpenChildMode, 0, s.Put());
+    const HRESULT hr = storage_->OpenStream(WideFromAnsi(name).c_str(), nullptr, kOpenChildMode, 0, s.Put());
     if (FAILED(hr)) return IsNotFound(hr) ? StorageResult::kNotFound : StorageResult::kFailed;
     stream = std::make_unique<OleStream>(std::move(s), com_);
     return StorageResult::kOk;
   }
   StorageResult OpenStorage(const std::string& name, std::unique_ptr<Storage>& storage) override {
     ComPtr<IStorage> s;
-    const HRESULT hr = storage_->OpenStorage(Wide(name).c_str(), nullptr, kOpenChildMode, nullptr, 0, s.Put());
+    const HRESULT hr = storage_->OpenStorage(WideFromAnsi(name).c_str(), nullptr, kOpenChildMode, nullptr, 0, s.Put());
     if (FAILED(hr)) return IsNotFound(hr) ? StorageResult::kNotFound : StorageResult::kFailed;
     storage = std::make_unique<OleStorage>(std::move(s), com_);
     return StorageResult::kOk;
   }
   std::unique_ptr<Stream> CreateStream(const std::string& name) override {
     ComPtr<IStream> s;
-    if (FAILED(storage_->CreateStream(Wide(name).c_str(), kCreateMode, 0, 0, s.Put()))) return nullptr;
+    if (FAILED(storage_->CreateStream(WideFromAnsi(name).c_str(), kCreateMode, 0, 0, s.Put()))) return nullptr;
     return std::make_unique<OleStream>(std::move(s), com_);
   }
   std::unique_ptr<Storage> CreateStorage(const std::string& name) override {
     ComPtr<IStorage> s;
-    if (FAILED(storage_->CreateStorage(Wide(name).c_str(), kCreateMode, 0, 0, s.Put()))) return nullptr;
+    if (FAILED(storage_->CreateStorage(WideFromAnsi(name).c_str(), kCreateMode, 0, 0, s.Put()))) return nullptr;
     return std::make_unique<OleStorage>(std::move(s), com_);
   }
   bool RemoveElement(const std::string& name) override {
-    const HRESULT hr = storage_->DestroyElement(Wide(name).c_str());
+    const HRESULT hr = storage_->DestroyElement(WideFromAnsi(name).c_str());
     return SUCCEEDED(hr) || IsNotFound(hr);
   }
   bool Enumerate(std::vector<StorageElement>& elements) override {

@@ -2,19 +2,49 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
+#include <cassert>
+
 namespace {
 
-const char* const kWindowProp = "OrvantisWindowObject";
+constexpr UINT_PTR kSubclassId = 0x0E5A;
 
 }  // namespace
 
 HINSTANCE ResourceModule() { return ::GetModuleHandleA(nullptr); }
 
-Window::~Window() { Destroy(); }
+// --- WindowBase --------------------------------------------------------------
+
+WindowBase::~WindowBase() {
+  // The derived class should have destroyed its window (see the contract in the header).
+  assert(!hwnd_ || !::IsWindow(hwnd_));
+  if (!hwnd_) return;
+  HWND hwnd = hwnd_;
+  Unbind();
+  if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+}
+
+void WindowBase::Destroy() {
+  if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+}
+
+void WindowBase::Bind(HWND hwnd, Binding binding) {
+  hwnd_ = hwnd;
+  binding_ = binding;
+  if (binding == Binding::kUserData) ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void WindowBase::Unbind() {
+  if (!hwnd_) return;
+  if (binding_ == Binding::kUserData) ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  if (binding_ == Binding::kSubclass) ::RemoveWindowSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
+  hwnd_ = nullptr;
+  binding_ = Binding::kNone;
+}
+
+// --- Window ------------------------------------------------------------------
 
 bool Window::Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x,
                     int y, int width, int height, HWND parent, HMENU menuOrId, UINT classStyle,
@@ -40,63 +70,49 @@ bool Window::Create(const char* className, const char* title, DWORD style, DWORD
 
 bool Window::Subclass(HWND hwnd) {
   if (!hwnd || hwnd_) return false;
-  hwnd_ = hwnd;
-  ::SetPropA(hwnd, kWindowProp, this);
-  previous_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassProc)));
-  return previous_ != nullptr;
-}
-
-void Window::Destroy() {
-  if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+  if (!::SetWindowSubclass(hwnd, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    return false;
+  }
+  Bind(hwnd, Binding::kSubclass);
+  return true;
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (previous_) return ::CallWindowProcA(previous_, hwnd_, msg, wp, lp);
+  if (binding_ == Binding::kSubclass) return ::DefSubclassProc(hwnd_, msg, wp, lp);
   return ::DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Window* self = nullptr;
   if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-    self = static_cast<Window*>(cs->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    self->Bind(hwnd, Binding::kUserData);
   } else {
     self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
   if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
   LRESULT result = self->HandleMessage(msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
+    self->Unbind();
     self->OnFinalDestroy();
   }
   return result;
 }
 
-LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = static_cast<Window*>(::GetPropA(hwnd, kWindowProp));
-  if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<Window*>(data);
+  if (!self || self->hwnd_ != hwnd) return ::DefSubclassProc(hwnd, msg, wp, lp);
   LRESULT result = self->HandleMessage(msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->previous_));
-    ::RemovePropA(hwnd, kWindowProp);
-    self->hwnd_ = nullptr;
-    self->previous_ = nullptr;
+    self->Unbind();
     self->OnFinalDestroy();
   }
   return result;
 }
 
 // ---------------------------------------------------------------------------
-
-Dialog::~Dialog() {
-  if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
-}
 
 INT_PTR Dialog::DoModal(HWND parent) {
   modal_ = true;
@@ -159,8 +175,7 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Dialog* self = nullptr;
   if (msg == WM_INITDIALOG) {
     self = reinterpret_cast<Dialog*>(lp);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->Bind(hwnd, Binding::kUserData);
   } else {
     self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
@@ -168,8 +183,7 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   INT_PTR result = FALSE;
   bool handled = self->HandleMessage(msg, wp, lp, result);
   if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
+    self->Unbind();
     self->OnFinalDestroy();
     return FALSE;
   }

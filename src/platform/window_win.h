@@ -1,63 +1,82 @@
-// The small window layer the program's windows derive from: a Window owns its
-// HWND and receives every message through one virtual HandleMessage; a Dialog
-// is a Window made from a dialog template, modal or modeless.
+// The small window layer the program's windows derive from. A WindowBase owns
+// the slot of one HWND; a Window receives every message of a window it created
+// (or of a control it subclassed) through one virtual HandleMessage; a Dialog is
+// made from a dialog template, modal or modeless.
+//
+// Destroy contract: a derived class whose message handlers use its own members
+// destroys its window in its own destructor (Destroy()), while those members
+// still exist. Should a window outlive its derived part anyway, the base
+// destructor first cuts the window off from the object, so no message can reach
+// a half-destroyed object, and then destroys it.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-class Window {
+class WindowBase {
  public:
-  Window() = default;
-  virtual ~Window();
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
+  WindowBase(const WindowBase&) = delete;
+  WindowBase& operator=(const WindowBase&) = delete;
 
   HWND Hwnd() const { return hwnd_; }
+  // Destroys the window if it still exists.
+  void Destroy();
+
+ protected:
+  enum class Binding { kNone, kUserData, kSubclass };
+
+  WindowBase() = default;
+  ~WindowBase();
+
+  // Binds the object to `hwnd` (at WM_NCCREATE / WM_INITDIALOG) or forgets it
+  // (at WM_NCDESTROY, where OnFinalDestroy follows).
+  void Bind(HWND hwnd, Binding binding);
+  void Unbind();
+  // Called after WM_NCDESTROY, when the HWND is gone.
+  virtual void OnFinalDestroy() {}
+
+  HWND hwnd_ = nullptr;
+  Binding binding_ = Binding::kNone;
+};
+
+class Window : public WindowBase {
+ public:
+  Window() = default;
+  virtual ~Window() = default;
 
   // Registers the class once (per name) and creates the window; `this` is bound
   // at WM_NCCREATE. Returns false when the window could not be created.
-  bool Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y,
-              int width, int height, HWND parent, HMENU menuOrId, UINT classStyle = CS_DBLCLKS,
-              HCURSOR cursor = nullptr, HBRUSH background = nullptr);
+  [[nodiscard]] bool Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y,
+                            int width, int height, HWND parent, HMENU menuOrId, UINT classStyle = CS_DBLCLKS,
+                            HCURSOR cursor = nullptr, HBRUSH background = nullptr);
 
-  // Takes over an existing window (a control), forwarding what we don't handle
-  // to its previous window procedure.
-  bool Subclass(HWND hwnd);
-
-  // Destroys the window if it still exists.
-  void Destroy();
+  // Takes over an existing control through the common controls' subclassing;
+  // what we don't handle goes on to the control.
+  [[nodiscard]] bool Subclass(HWND hwnd);
 
  protected:
   // Every message of the window; call DefaultProc for what is not handled.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
-  // Called after WM_NCDESTROY, when the HWND is gone.
-  virtual void OnFinalDestroy() {}
 
  private:
   static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-  HWND hwnd_ = nullptr;
-  WNDPROC previous_ = nullptr;  // set for subclassed controls
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+  friend class WindowBase;
 };
 
-class Dialog {
+class Dialog : public WindowBase {
  public:
   explicit Dialog(int templateId) : templateId_(templateId) {}
-  virtual ~Dialog();
-  Dialog(const Dialog&) = delete;
-  Dialog& operator=(const Dialog&) = delete;
+  virtual ~Dialog() = default;
 
-  HWND Hwnd() const { return hwnd_; }
   int TemplateId() const { return templateId_; }
 
   // Runs the dialog modally; returns the value given to EndDialog, -1 on failure.
   INT_PTR DoModal(HWND parent);
   // Creates the dialog modeless (used by tests and child dialogs).
-  bool CreateModeless(HWND parent);
+  [[nodiscard]] bool CreateModeless(HWND parent);
   void EndDialog(INT_PTR result);
   bool IsModal() const { return modal_; }
 
@@ -72,8 +91,6 @@ class Dialog {
   // Every message; return true with `result` set when handled. The default
   // routes WM_INITDIALOG, WM_COMMAND and WM_NOTIFY to the functions above.
   virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result);
-  // Called at WM_NCDESTROY.
-  virtual void OnFinalDestroy() {}
 
   // Data exchange: `save` true reads the control into the value, false writes
   // the value into the control.
@@ -88,7 +105,6 @@ class Dialog {
   static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   int templateId_;
-  HWND hwnd_ = nullptr;
   bool modal_ = false;
 };
 

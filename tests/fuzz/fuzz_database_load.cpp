@@ -8,7 +8,7 @@
 // every failed load. Saving that database and loading it again gives it back.
 #include "db/records.h"
 #include "fuzz_support.h"
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "db/cdb.h"
+
 #include <set>
 #include <string>
 
@@ -123,6 +125,29 @@ TEST(SampleBar, MissingPiecesAreLeftOut) {
   m.files = {"C:\\windows\\notepad.exe"};
   m.dirs = {"C:\\"};
   EXPECT_EQ(Names(SampleBarButtons(m)), "C:\\;|;Notepad;|;Google;");
+}
+
+TEST(SampleBar, LandsInTheDatabaseAsItsLastBarWithEveryField) {
+  FakeMachine m;
+  m.dirs = {"C:\\"};
+  m.windows = "C:\\windows";
+  m.files = {"C:\\windows\\notepad.exe"};
+  CDB db;
+  db.AddBar("mine");
+  AddSampleBar(db, m);
+  ASSERT_EQ(db.BarCount(), 2);
+  const CBar& bar = *db.Bar(1);
+  EXPECT_EQ(bar.Name, kSampleBarName);
+  ASSERT_EQ(bar.Count(), 5);  // C:\, separator, Notepad, separator, Google
+  EXPECT_EQ(bar.At(1)->IsSeparator, 1);
+  const CD& notepad = *bar.At(2);
+  EXPECT_EQ(notepad.Name, "Notepad");
+  EXPECT_EQ(notepad.Target, "C:\\windows\\notepad.exe");
+  EXPECT_EQ(notepad.IconFile, notepad.Target);
+  EXPECT_EQ(notepad.Kind, 0);
+  EXPECT_EQ(notepad.ShowCmd, 1);
+  EXPECT_EQ(bar.At(4)->Kind, 2);
+  EXPECT_EQ(bar.At(4)->CommandId, ButtonCommandId(1, 4));
 }
 
 }  // namespace

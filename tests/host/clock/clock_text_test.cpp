@@ -135,7 +135,8 @@ TEST(ClockTexts, BuildsBothTextsFromOneReading) {
 }
 
 TEST(ClockTexts, NamesComeFromTheMessageTable) {
-  DateNames names = DateNamesFromMessages(TheMessages());
+  MessageTexts texts;
+  DateNames names = DateNamesFromMessages(texts);
   EXPECT_EQ(names.Weekdays.front(), "Su");
   EXPECT_EQ(names.Weekdays.back(), "Sa");
   EXPECT_EQ(names.Months.front(), "January");

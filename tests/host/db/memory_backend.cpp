@@ -1,4 +1,4 @@
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"
 #include "shared/db/test_backend.h"
 

@@ -6,7 +6,7 @@
 
 #include "db/cbar.h"
 #include "db/cdb.h"
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"
 
 namespace {

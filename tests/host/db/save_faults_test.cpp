@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "db/cdb.h"
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"
 
 namespace {
@@ -23,7 +23,7 @@ class FaultTest : public testing::Test {
   FaultTest() { storage_.SetReverseEnumeration(true); }
 
   std::unique_ptr<CDB> Database() {
-    auto db = std::make_unique<CDB>(storage_, files_, [this](const std::string& t) { reports_.push_back(t); });
+    auto db = std::make_unique<CDB>(storage_, files_, [this](const std::string& step) { reports_.push_back(kMessage + step); });
     db->SetProgramFolder("C:\\P");
     return db;
   }

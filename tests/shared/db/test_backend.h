@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/message_texts.h"
 #include "db/cdb.h"
 #include "platform/file_ops.h"
 #include "platform/storage.h"
@@ -33,7 +34,8 @@ class TestBackend {
   // A database on this backend whose error messages land in `reports`.
   std::unique_ptr<CDB> MakeDatabase(std::vector<std::string>* reports = nullptr) {
     auto db = std::make_unique<CDB>(Backend(), Files(), [reports](const std::string& text) {
-      if (reports) reports->push_back(text);
+      // The application puts message 83 in front of the failing step.
+      if (reports) reports->push_back(MessageTexts().Text(83) + text);
     });
     db->SetProgramFolder(Folder());
     return db;

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "shared/platform/profile_test_support.h"
+#include "support/profile_kinds.h"
+#include "support/scratch_folder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Start-up pieces on the real Windows functions: the start-up shortcut, the
 // splash window and the autostart question's template.
-#include "win/pump_messages.h"
+#include "support/pump_messages_win.h"
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 
 #include "app/add_startup_win.h"
 #include "app/install_info_win.h"
+#include "app/message_texts.h"
 #include "app/settings.h"
 #include "app/splash_win.h"
 #include "platform/handles_win.h"
@@ -45,19 +46,18 @@ class StartupShortcut : public testing::Test {
     UniqueRegKey owned(key);
     ::RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(installDir_.c_str()),
                      static_cast<DWORD>(installDir_.size() + 1));
-    saved_ = TheSettings().StartWindows;
   }
   void TearDown() override {
-    TheSettings().StartWindows = saved_;
     ::DeleteFileA(StartupLinkPath().c_str());
   }
   std::string installDir_;
-  int saved_ = 1;
+  Settings settings_;
+  MessageTexts texts_;
 };
 
 TEST_F(StartupShortcut, PointsAtTheInstalledProgramAndFollowsTheSetting) {
-  TheSettings().StartWindows = 1;
-  ASSERT_TRUE(AddStartup());
+  settings_.StartWindows = 1;
+  ASSERT_TRUE(AddStartup(settings_, texts_));
   ASSERT_TRUE(Exists(StartupLinkPath()));
 
   ComScope com;
@@ -77,16 +77,16 @@ TEST_F(StartupShortcut, PointsAtTheInstalledProgramAndFollowsTheSetting) {
   EXPECT_STREQ(workDir, installDir_.c_str());
 
   // Made again over an existing one, then removed when the setting is off.
-  EXPECT_TRUE(AddStartup());
-  TheSettings().StartWindows = 0;
-  EXPECT_TRUE(AddStartup());
+  EXPECT_TRUE(AddStartup(settings_, texts_));
+  settings_.StartWindows = 0;
+  EXPECT_TRUE(AddStartup(settings_, texts_));
   EXPECT_FALSE(Exists(StartupLinkPath()));
-  EXPECT_TRUE(AddStartup()) << "a missing shortcut is no error";
+  EXPECT_TRUE(AddStartup(settings_, texts_)) << "a missing shortcut is no error";
 }
 
 
 TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
-  ASSERT_TRUE(SplashWindow::Show(300));
+  ASSERT_TRUE(SplashWindow::Show(300, nullptr));
   HWND splash = ::FindWindowA("OrvantisSplash", nullptr);
   ASSERT_NE(splash, nullptr);
   EXPECT_TRUE(::IsWindowVisible(splash));
@@ -104,7 +104,7 @@ TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
   EXPECT_EQ(::GetWindowLongA(splash, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
 
   // A second request while one is up changes nothing.
-  EXPECT_TRUE(SplashWindow::Show(60000));
+  EXPECT_TRUE(SplashWindow::Show(60000, nullptr));
   EXPECT_EQ(::FindWindowA("OrvantisSplash", nullptr), splash);
 
   // Clicks and keys do not end it; only its timer does.

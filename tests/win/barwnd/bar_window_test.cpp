@@ -1,150 +1,10 @@
 // The bar window created modeless in this process on a prepared database and
 // settings: the toolbars it builds, the panel, the tooltip texts, docking
 // through the shell, bar switching and the return to the home bar.
-#include "win/pump_messages.h"
-#include "barwnd/bar_window_win.h"
+#include "win/barwnd/bar_window_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <commctrl.h>
-
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "app/install_info_win.h"
-#include "app/settings.h"
-#include "db/cdb.h"
-#include "db/launch.h"
-#include "platform/handles_win.h"
-
+namespace bar_window_test {
 namespace {
-
-std::string TempFolder() {
-  char path[MAX_PATH] = {};
-  ::GetTempPathA(MAX_PATH, path);
-  std::string folder = std::string(path) + "qr-barwindow-test";
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-void WriteFile(const std::string& path) {
-  UniqueKernelHandle file(
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  ::WriteFile(file.Get(), "x", 1, &written, nullptr);
-}
-
-
-struct ButtonLook {
-  int command;
-  bool separator;
-  RECT rect;  // toolbar client coordinates
-};
-
-std::vector<ButtonLook> ButtonsOf(HWND toolbar) {
-  std::vector<ButtonLook> out;
-  const int count = static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    TBBUTTON button = {};
-    ::SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-    RECT rect = {};
-    ::SendMessageA(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
-    out.push_back({button.idCommand, (button.fsStyle & TBSTYLE_SEP) != 0, rect});
-  }
-  return out;
-}
-
-class BarWindowTest : public testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = TempFolder();
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, RegistryKeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    UniqueRegKey owned(key);
-    ::RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder_.c_str()),
-                     static_cast<DWORD>(folder_.size() + 1));
-    saved_ = TheSettings();
-    TheSettings() = Settings();
-    TheSettings().StartWindows = 0;  // the start-up shortcut is only deleted
-    ClearDatabase();
-    TheDB().SetProgramFolder(folder_);
-    savedLauncher_ = CurrentLauncher();
-    CurrentLauncher() = [this](const LaunchRecord& record) { launched_.push_back(record.File); };
-  }
-
-  void TearDown() override {
-    window_.reset();
-    CurrentLauncher() = savedLauncher_;
-    ClearDatabase();
-    TheSettings() = saved_;
-  }
-
-  static void ClearDatabase() {
-    TheDB().SetHomeBar(-1);
-    while (TheDB().BarCount() > 0) TheDB().DeleteBar(0);
-  }
-
-  // A bar of file buttons named by `names` ("-" for a separator), each pointing
-  // at a file that exists.
-  int AddBar(const std::string& name, const std::vector<std::string>& names) {
-    const int bar = TheDB().AddBar(name);
-    for (const std::string& caption : names) {
-      if (caption == "-") {
-        TheDB().Bar(bar)->InsertSeparator(-1);
-        continue;
-      }
-      ButtonSpec request;
-      request.Target = folder_ + "\\" + caption + ".txt";
-      WriteFile(request.Target);
-      request.Name = caption;
-      request.IconFile = request.Target;
-      request.Bar = bar;
-      TheDB().AddButton(request);
-    }
-    return bar;
-  }
-
-  BarWindow& Open() {
-    window_ = std::make_unique<BarWindow>();
-    EXPECT_TRUE(window_->CreateModeless(nullptr));
-    ::ShowWindow(window_->Hwnd(), SW_SHOWNOACTIVATE);
-    PumpMessages(100);
-    return *window_;
-  }
-
-  std::vector<ButtonLook> Buttons() { return ButtonsOf(window_->ButtonsToolbar()); }
-
-  std::vector<int> Commands() {
-    std::vector<int> out;
-    for (const ButtonLook& b : Buttons()) out.push_back(b.separator ? 0 : b.command);
-    return out;
-  }
-
-  std::string SwitchTip() {
-    NMTTDISPINFOA info = {};
-    info.hdr.hwndFrom = window_->Tooltip();
-    info.hdr.idFrom = 32789;
-    info.hdr.code = TTN_GETDISPINFOA;
-    ::SendMessageA(window_->SwitchToolbar(), WM_NOTIFY, 32789, reinterpret_cast<LPARAM>(&info));
-    return info.lpszText ? info.lpszText : "";
-  }
-
-  RECT WindowRect() {
-    RECT r = {};
-    ::GetWindowRect(window_->Hwnd(), &r);
-    return r;
-  }
-
-  std::string folder_;
-  Settings saved_;
-  Launcher savedLauncher_;
-  std::vector<std::string> launched_;
-  std::unique_ptr<BarWindow> window_;
-};
 
 struct IconCase {
   bool large;
@@ -155,7 +15,7 @@ struct IconCase {
 class BarWindowButtonSize : public BarWindowTest, public testing::WithParamInterface<IconCase> {};
 
 TEST_P(BarWindowButtonSize, ButtonsAndSeparatorsHaveTheirSizes) {
-  TheSettings().LargeIcon = GetParam().large ? 1 : 0;
+  settings_.LargeIcon = GetParam().large ? 1 : 0;
   AddBar("one", {"a", "b", "-", "c"});
   BarWindow& bar = Open();
   ASSERT_NE(bar.ButtonsToolbar(), nullptr);
@@ -180,10 +40,10 @@ INSTANTIATE_TEST_SUITE_P(Icons, BarWindowButtonSize, testing::Values(IconCase{fa
 
 TEST_F(BarWindowTest, HiddenAndMissingButtonsLeaveNoGap) {
   const int bar = AddBar("one", {"a", "b", "c", "d"});
-  TheDB().Bar(bar)->At(3)->Available = 0;  // hidden by the user
-  ASSERT_EQ(TheDB().Save(), 1);
+  db_.Bar(bar)->At(3)->Available = 0;  // hidden by the user
+  ASSERT_EQ(db_.Save(), 1);
   ::DeleteFileA((folder_ + "\\b.txt").c_str());  // gone since the last start
-  ASSERT_EQ(TheDB().Load(), 1);
+  ASSERT_EQ(db_.Load(), 1);
   Open();
   EXPECT_EQ(Commands(), (std::vector<int>{1124, 1126}));
   const std::vector<ButtonLook> buttons = Buttons();
@@ -192,7 +52,7 @@ TEST_F(BarWindowTest, HiddenAndMissingButtonsLeaveNoGap) {
 }
 
 TEST_F(BarWindowTest, LeftEdgeStacksButtonsWithTheSeparatorBetweenRows) {
-  TheSettings().Edge = 0;
+  settings_.Edge = 0;
   AddBar("one", {"one", "two", "-", "three"});
   Open();
   const std::vector<ButtonLook> b = Buttons();
@@ -207,7 +67,7 @@ TEST_F(BarWindowTest, DockedOnTheReturnedRectangleAcrossTheScreen) {
   const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
   const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
   AddBar("one", {"a"});
-  TheSettings().Edge = 3;
+  settings_.Edge = 3;
   BarWindow& bar = Open();
   RECT r = WindowRect();
   EXPECT_EQ(r.left, 0);
@@ -234,9 +94,9 @@ TEST_F(BarWindowTest, ClockPanelFollowsItsSettings) {
   };
   for (const Case c : {Case{1, 1, 1, true}, Case{1, 0, 1, true}, Case{1, 1, 0, true}, Case{1, 0, 0, false},
                        Case{0, 1, 1, false}}) {
-    TheSettings().ShowBlock = c.block;
-    TheSettings().ShowCal = c.date;
-    TheSettings().ShowClock = c.time;
+    settings_.ShowBlock = c.block;
+    settings_.ShowCal = c.date;
+    settings_.ShowClock = c.time;
     BarWindow& bar = Open();
     HWND panel = bar.ClockPanelWindow();
     EXPECT_EQ(panel != nullptr, c.panel) << c.block << c.date << c.time;
@@ -247,10 +107,10 @@ TEST_F(BarWindowTest, ClockPanelFollowsItsSettings) {
     window_.reset();
   }
   // Switched off later by the options: the panel goes.
-  TheSettings().ShowBlock = 1;
+  settings_.ShowBlock = 1;
   BarWindow& bar = Open();
   ASSERT_NE(bar.ClockPanelWindow(), nullptr);
-  TheSettings().ShowBlock = 0;
+  settings_.ShowBlock = 0;
   bar.ApplyOptions();
   EXPECT_EQ(bar.ClockPanelWindow(), nullptr);
 }
@@ -269,7 +129,7 @@ TEST_F(BarWindowTest, SwitchButtonTipNamesTheDisplayedBarCut) {
 TEST_F(BarWindowTest, SwitchingBarsRebuildsTheToolbar) {
   AddBar("first", {"a", "b"});
   AddBar("second", {"c"});
-  TheSettings().CurrentBar = 1;
+  settings_.CurrentBar = 1;
   BarWindow& bar = Open();
   EXPECT_EQ(bar.DisplayedBar(), 1);
   EXPECT_EQ(Commands(), (std::vector<int>{1188}));
@@ -280,11 +140,11 @@ TEST_F(BarWindowTest, SwitchingBarsRebuildsTheToolbar) {
 TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
   const int home = AddBar("home", {"a"});
   AddBar("other", {"b"});
-  TheDB().Bar(home)->ShowOnTimer = 1;
-  TheDB().Bar(home)->ShowAfter = 300;
-  TheDB().Bar(home)->ShowOnLaunch = 1;
-  TheDB().SetHomeBar(home);
-  TheSettings().CurrentBar = 1;
+  db_.Bar(home)->ShowOnTimer = 1;
+  db_.Bar(home)->ShowAfter = 300;
+  db_.Bar(home)->ShowOnLaunch = 1;
+  db_.SetHomeBar(home);
+  settings_.CurrentBar = 1;
   BarWindow& bar = Open();
   EXPECT_EQ(bar.DisplayedBar(), 0);  // the home bar wins over CurrentBar
 
@@ -305,7 +165,7 @@ TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
 class BarWindowTooltips : public BarWindowTest, public testing::WithParamInterface<int> {};
 
 TEST_P(BarWindowTooltips, CoverTheirButtons) {
-  TheSettings().Edge = GetParam();
+  settings_.Edge = GetParam();
   AddBar("one", {"first", "-", "second", "third"});
   BarWindow& bar = Open();
   const std::vector<ButtonLook> buttons = Buttons();
@@ -329,79 +189,4 @@ TEST_P(BarWindowTooltips, CoverTheirButtons) {
 INSTANTIATE_TEST_SUITE_P(Edges, BarWindowTooltips, testing::Values(0, 1));
 
 }  // namespace
-
-namespace {
-
-// Folders, programs and web addresses each find their icon in another way;
-// every kind gets its button.
-TEST_F(BarWindowTest, EveryKindOfTargetGetsItsButton) {
-  char windows[MAX_PATH] = {};
-  ::GetWindowsDirectoryA(windows, MAX_PATH);
-  const int bar = TheDB().AddBar("kinds");
-  const std::vector<std::pair<std::string, int>> targets = {
-      {"C:\\", kFolder}, {std::string(windows) + "\\notepad.exe", kFile}, {"http://www.example.com/", kInternet}};
-  for (const auto& [target, kind] : targets) {
-    ButtonSpec request;
-    request.Target = request.IconFile = request.Name = target;
-    request.Kind = kind;
-    request.Bar = bar;
-    TheDB().AddButton(request);
-  }
-  Open();
-  EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
-}
-
-}  // namespace
-
-namespace {
-
-bool Topmost(HWND hwnd) { return (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-TEST_F(BarWindowTest, AutoHideAndAlwaysOnTopKeepTheBarTopmost) {
-  AddBar("one", {"a"});
-  BarWindow& bar = Open();
-  const RECT docked = WindowRect();
-  EXPECT_FALSE(Topmost(bar.Hwnd()));
-  ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32773, 0);
-  EXPECT_TRUE(bar.AutoHide());
-  EXPECT_TRUE(Topmost(bar.Hwnd()));
-  const RECT strip = WindowRect();
-  EXPECT_EQ(strip.bottom - strip.top, 1);  // a top bar keeps one pixel
-  // The first touch of the strip brings the whole bar out.
-  ::SendMessageA(bar.Hwnd(), WM_NCMOUSEMOVE, HTBORDER, MAKELPARAM(10, 0));
-  EXPECT_TRUE(bar.Shown());
-  EXPECT_EQ(WindowRect().bottom - WindowRect().top, docked.bottom - docked.top);
-  ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32773, 0);
-  EXPECT_FALSE(bar.AutoHide());
-  EXPECT_FALSE(Topmost(bar.Hwnd()));
-  ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32783, 0);
-  EXPECT_TRUE(bar.AlwaysOnTop());
-  EXPECT_TRUE(Topmost(bar.Hwnd()));
-}
-
-}  // namespace
-
-namespace {
-
-// An icon that cannot be found costs only its own button's image: the toolbar
-// is still built, the button sits in its place drawn without an image, and the
-// buttons after it keep their own pictures.
-TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesCostsOnlyItsOwnImage) {
-  const int bar = AddBar("icons", {"a", "b", "c"});
-  TheDB().Bar(bar)->At(1)->IconFile = folder_ + "\\no such icons.dll";
-  BarWindow& window = Open();
-  ASSERT_NE(window.ButtonsToolbar(), nullptr);
-  EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
-  std::vector<int> images;
-  for (int i = 0; i < 3; ++i) {
-    TBBUTTON button = {};
-    ::SendMessageA(window.ButtonsToolbar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-    images.push_back(button.iBitmap);
-  }
-  EXPECT_EQ(images, (std::vector<int>{0, I_IMAGENONE, 1}));
-  EXPECT_EQ(TheDB().Bar(bar)->At(1)->ImageIndex, -1);
-  auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(window.ButtonsToolbar(), TB_GETIMAGELIST, 0, 0));
-  EXPECT_EQ(::ImageList_GetImageCount(list), 2);
-}
-
-}  // namespace
+}  // namespace bar_window_test

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "app/message_texts.h"
+#include "app/settings.h"
 #include "clock/clock_panel_win.h"
 #include "clock_test_support.h"
 #include "resource.h"
@@ -54,10 +56,11 @@ class CalendarDialogTest : public testing::Test {
 
   TestHostWindow host_;
   RecordingHelpViewer help_;
+  MessageTexts texts_;
 };
 
 TEST_F(CalendarDialogTest, ShowsAMonthCalendarAndACloseButton) {
-  CalendarDialog dialog(help_);
+  CalendarDialog dialog(texts_, help_);
   ASSERT_TRUE(dialog.CreateModeless(host_.Hwnd()));
   HWND hwnd = dialog.Hwnd();
   EXPECT_EQ(TextOf(hwnd), "Calendar");
@@ -87,7 +90,7 @@ TEST_F(CalendarDialogTest, ShowsAMonthCalendarAndACloseButton) {
 }
 
 TEST_F(CalendarDialogTest, HelpRequestIsHandledWithTheCalendarTopic) {
-  CalendarDialog dialog(help_);
+  CalendarDialog dialog(texts_, help_);
   ASSERT_TRUE(dialog.CreateModeless(host_.Hwnd()));
   HELPINFO info = {};
   info.cbSize = sizeof(info);
@@ -166,8 +169,8 @@ class CalendarFromPanelTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(host_.Open(600, 48));
-    lstrcpynA(TheSettings().Font.FaceName, "Tahoma", LF_FACESIZE);
-    TheSettings().Font.CharSet = DEFAULT_CHARSET;
+    lstrcpynA(settings_.Font.FaceName, "Tahoma", LF_FACESIZE);
+    settings_.Font.CharSet = DEFAULT_CHARSET;
   }
 
   // Presses the left button on the panel; returns when the calendar has closed.
@@ -183,14 +186,15 @@ class CalendarFromPanelTest : public testing::Test {
     return probe;
   }
 
-  SettingsSnapshot snapshot_;
+  Settings settings_;
+  MessageTexts texts_;
   TestHostWindow host_;
   RecordingHelpViewer help_;
 };
 
 TEST_F(CalendarFromPanelTest, PressOnThePanelRunsTheCalendarModally) {
   ScopedHelpViewer useFake(help_);
-  ClockPanel panel([] { return 1; });
+  ClockPanel panel(settings_, texts_, [] { return 1; });
   RECT rect = panel.GetRect(1);
   ::OffsetRect(&rect, 4, 4);
   ASSERT_TRUE(panel.Create(host_.Hwnd(), rect));
@@ -214,10 +218,10 @@ TEST_F(CalendarFromPanelTest, HoldOpenForAScreenshot) {
   const char* hold = std::getenv("QR_CALENDAR_HOLD_MS");
   if (!hold) GTEST_SKIP() << "set QR_CALENDAR_HOLD_MS to hold the calendar open";
   ScopedHelpViewer useFake(help_);
-  Settings& s = TheSettings();
+  Settings& s = settings_;
   s.ColorClockBk = 0x00FFFF;
   s.ColorText = 0xFF0000;
-  ClockPanel panel([] { return 1; });
+  ClockPanel panel(settings_, texts_, [] { return 1; });
   RECT rect = panel.GetRect(1);
   ::OffsetRect(&rect, 4, (48 - rect.bottom) / 2);
   ASSERT_TRUE(panel.Create(host_.Hwnd(), rect));

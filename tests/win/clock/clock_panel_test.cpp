@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/message_texts.h"
+#include "app/settings.h"
 #include "clock_test_support.h"
 #include "platform/handles_win.h"
 
@@ -16,9 +18,8 @@ class ClockPanelTest : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(host_.Open(400, 200));
     // The loaded defaults, with a font every Wine prefix has.
-    TheSettings() = Settings();
-    lstrcpynA(TheSettings().Font.FaceName, "Tahoma", LF_FACESIZE);
-    TheSettings().Font.CharSet = DEFAULT_CHARSET;
+    lstrcpynA(settings_.Font.FaceName, "Tahoma", LF_FACESIZE);
+    settings_.Font.CharSet = DEFAULT_CHARSET;
   }
 
   std::function<LocalTime()> Clock() {
@@ -36,7 +37,7 @@ class ClockPanelTest : public testing::Test {
   // The panel's text measured here, in the settings' font, to check its sizes against.
   SIZE Measure(const std::string& text) {
     LOGFONTA lf = {};
-    const FontRecord& f = TheSettings().Font;
+    const FontRecord& f = settings_.Font;
     lf.lfHeight = f.Height;
     lf.lfWeight = f.Weight;
     lf.lfCharSet = f.CharSet;
@@ -52,7 +53,8 @@ class ClockPanelTest : public testing::Test {
     return size;
   }
 
-  SettingsSnapshot snapshot_;
+  Settings settings_;
+  MessageTexts texts_;
   TestHostWindow host_;
   LocalTime now_ = kEvening;
   int reads_ = 0;
@@ -60,7 +62,7 @@ class ClockPanelTest : public testing::Test {
 };
 
 TEST_F(ClockPanelTest, FormatsItsTextsWhenCreated) {
-  ClockPanel panel([this] { return edge_; }, Clock());
+  ClockPanel panel(settings_, texts_, [this] { return edge_; }, Clock());
   EXPECT_EQ(panel.GetLength(), 150) << "before the window exists";
   ASSERT_TRUE(CreatePanel(panel));
   EXPECT_EQ(panel.DateText(), "23 January 2002 We");
@@ -68,7 +70,7 @@ TEST_F(ClockPanelTest, FormatsItsTextsWhenCreated) {
 }
 
 TEST_F(ClockPanelTest, SizesFollowTheRealFontPerEdge) {
-  ClockPanel panel([this] { return edge_; }, Clock());
+  ClockPanel panel(settings_, texts_, [this] { return edge_; }, Clock());
   ASSERT_TRUE(CreatePanel(panel));
   const SIZE date = Measure("23 January 2002 We");
   const SIZE time = Measure("21:05:07");
@@ -90,13 +92,13 @@ TEST_F(ClockPanelTest, SizesFollowTheRealFontPerEdge) {
     EXPECT_EQ(r.bottom, length) << edge;
   }
 
-  TheSettings().OneLine = 1;
+  settings_.OneLine = 1;
   EXPECT_EQ(panel.GetLength(), (date.cx + Measure("  ").cx + time.cx) * 11 / 10);
   EXPECT_EQ(panel.GetRect(1).bottom, date.cy + 4);
 }
 
 TEST_F(ClockPanelTest, TimerRebuildsTheTextsAndRepaintsWithoutErasing) {
-  ClockPanel panel([this] { return edge_; }, Clock());
+  ClockPanel panel(settings_, texts_, [this] { return edge_; }, Clock());
   ASSERT_TRUE(CreatePanel(panel));
   ::ValidateRect(panel.Hwnd(), nullptr);
 
@@ -133,7 +135,7 @@ TEST_P(ClockPanelPaintTest, FillsTheBackgroundAndDrawsTheTextInItsColour) {
   const PaintCase& c = GetParam();
   const COLORREF background = RGB(0, 160, 0);
   const COLORREF ink = RGB(200, 0, 200);
-  Settings& s = TheSettings();
+  Settings& s = settings_;
   s.ColorClockBk = static_cast<int32_t>(background);
   s.ColorText = static_cast<int32_t>(ink);
   s.OneLine = c.oneLine;
@@ -142,7 +144,7 @@ TEST_P(ClockPanelPaintTest, FillsTheBackgroundAndDrawsTheTextInItsColour) {
   s.Font.Quality = NONANTIALIASED_QUALITY;  // pure ink pixels to find
   edge_ = c.edge;
 
-  ClockPanel panel([this] { return edge_; }, Clock());
+  ClockPanel panel(settings_, texts_, [this] { return edge_; }, Clock());
   ASSERT_TRUE(CreatePanel(panel, 10, 10));
   // With nothing to show the bar window leaves the panel out; give it room anyway.
   RECT size = c.showCal || c.showClock ? panel.GetRect(c.edge) : RECT{0, 0, 40, 20};

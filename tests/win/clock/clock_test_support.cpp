@@ -2,41 +2,20 @@
 
 #include <algorithm>
 
-#include "platform/handles_win.h"
+#include "support/draw_pixels_win.h"
 
 ClientPicture PrintClient(HWND hwnd) {
   RECT client = {};
   ::GetClientRect(hwnd, &client);
+  const std::vector<DWORD> rgbx = DrawToPixels(client.right, client.bottom, [hwnd](HDC dc) {
+    ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  });
   ClientPicture picture;
+  if (rgbx.empty()) return picture;
   picture.width = client.right;
   picture.height = client.bottom;
-
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  WindowDC screen(nullptr);
-  UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  UniqueDC memory(::CreateCompatibleDC(screen.Get()));
-  if (!bitmap || !memory || !bits) {
-    picture.width = picture.height = 0;
-    return picture;
-  }
-  {
-    SelectScope selected(memory.Get(), bitmap.Get());
-    ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
-    ::GdiFlush();
-  }
-  const auto* rgbx = static_cast<const DWORD*>(bits);
-  picture.pixels.reserve(static_cast<size_t>(picture.width * picture.height));
-  for (int i = 0; i < picture.width * picture.height; ++i) {
-    DWORD v = rgbx[i];  // 0x00RRGGBB in a DIB
-    picture.pixels.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
-  }
+  picture.pixels.reserve(rgbx.size());
+  for (DWORD v : rgbx) picture.pixels.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
   return picture;
 }
 

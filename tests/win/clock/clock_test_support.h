@@ -1,17 +1,16 @@
 // Helpers the clock panel and calendar tests share: a host window, a fake help
-// viewer, a settings snapshot and a look at rendered pixels.
+// viewer and a look at rendered pixels.
 #pragma once
 
-#include "win/pump_messages.h"
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "platform/html_help_win.h"
 #include "platform/window_win.h"
+#include "support/pump_messages_win.h"
 
 // A plain top-level window standing in for the bar window.
 class TestHostWindow : public Window {
@@ -30,18 +29,6 @@ class RecordingHelpViewer : public HelpViewer {
   }
   std::vector<std::string> topics;
 };
-
-// Puts the settings record back as it was when the scope ends.
-class SettingsSnapshot {
- public:
-  SettingsSnapshot() : saved_(TheSettings()) {}
-  ~SettingsSnapshot() { TheSettings() = saved_; }
-
- private:
-  Settings saved_;
-};
-
-// Pumps this thread's messages for about `ms` milliseconds, or until `done`.
 
 // A top-down 32-bit picture of a window's client area, painted through
 // WM_PRINTCLIENT into a memory bitmap.

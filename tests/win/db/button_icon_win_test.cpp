@@ -5,6 +5,7 @@
 
 #include "db/button_icon_picker_win.h"
 #include "icon_pixels_win.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -101,8 +102,8 @@ TEST(ButtonIcon, MixedCaseExtensionIgnoresTheIndex) {
 }
 
 TEST(ButtonIcon, UrlsShareTheProgramsWebShortcutIcon) {
-  TempFolder program;
-  program.WriteFile("Orvantis.Quickrail Web Site.url", kWebShortcut);
+  ScratchFolder program;
+  ASSERT_TRUE(WriteBytes(program.File("Orvantis.Quickrail Web Site.url"), kWebShortcut));
 
   ButtonIcons http = GetButtonIcon("http://www.orvantis.example/", 4, program.Path());
   ButtonIcons ftp = GetButtonIcon("ftp://files.orvantis.example/", 0, program.Path());
@@ -124,7 +125,7 @@ TEST(ButtonIcon, UrlsShareTheProgramsWebShortcutIcon) {
 }
 
 TEST(ButtonIcon, UrlsHaveNoIconWithoutTheWebShortcutFile) {
-  TempFolder program;
+  ScratchFolder program;
   ButtonIcons icons = GetButtonIcon("http://www.orvantis.example/", 0, program.Path());
   EXPECT_FALSE(icons.Large);
   EXPECT_FALSE(icons.Small);

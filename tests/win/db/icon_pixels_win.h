@@ -20,18 +20,3 @@ IconPicture DrawIcon(HICON icon);
 
 // The shell's icon for a path (SHGetFileInfoA), owned by the caller.
 HICON ShellIconOf(const std::string& path, bool large);
-
-// A temporary folder that is removed with its files at the end of the scope.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  void WriteFile(const std::string& name, const std::string& content);
-
- private:
-  std::string path_;
-  std::vector<std::string> files_;
-};

@@ -11,7 +11,7 @@
 #include "platform/file_ops.h"
 #include "platform/handles_win.h"
 #include "platform/storage.h"
-#include "win/db/find_handle_win.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -60,10 +60,8 @@ TEST(KilledSaveTest, SaveLoopChild) {
 
 TEST(KilledSaveTest, KillsSavesAtRandomMoments) {
   if (std::getenv(kFolderVariable)) GTEST_SKIP();
-  char temp[MAX_PATH] = {};
-  ::GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "qrkill" + std::to_string(::GetCurrentProcessId());
-  ::CreateDirectoryA(folder.c_str(), nullptr);
+  const ScratchFolder scratch;
+  const std::string folder = scratch.Path();
   {
     CDB first(PlatformStorage(), PlatformFileOps(), nullptr);
     first.SetProgramFolder(folder);
@@ -105,14 +103,6 @@ TEST(KilledSaveTest, KillsSavesAtRandomMoments) {
   EXPECT_GT(interrupted + seen[1], 0) << "no kill met a save: the child never got that far";
   std::printf("killed %d saves (%d in the middle of a save): %d left the first database, %d the second\n", kKills,
               interrupted, seen[0], seen[1]);
-  WIN32_FIND_DATAA found{};
-  UniqueFind search(::FindFirstFileA((folder + "\\*.acc").c_str(), &found));
-  if (search) {
-    do {
-      ::DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    } while (::FindNextFileA(search.Get(), &found));
-  }
-  ::RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 
 bool MemoryFileSystem::Allow(Op op) {
   if (Killed()) return false;

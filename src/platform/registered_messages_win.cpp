@@ -1,4 +1,4 @@
-#include "app/registered_messages_win.h"
+#include "platform/registered_messages_win.h"
 
 namespace {
 // Registered by static initialisation, before start-up runs.

@@ -1,12 +1,6 @@
-// Lets a test's windows run for a while: dispatches this thread's messages
-// until `ms` have passed or `done` says so.
-#pragma once
+#include "support/pump_messages_win.h"
 
-#include <windows.h>
-
-#include <functional>
-
-inline void PumpMessages(DWORD ms, const std::function<bool()>& done = {}) {
+void PumpMessages(DWORD ms, const std::function<bool()>& done) {
   const DWORD start = ::GetTickCount();
   while (::GetTickCount() - start < ms) {
     MSG msg;

@@ -1,0 +1,236 @@
+#include "barwnd/bar_children_win.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/message_texts.h"
+#include "app/settings.h"
+#include "barwnd/bar_commands.h"
+#include "barwnd/bar_geometry.h"
+#include "barwnd/bar_switcher.h"
+#include "barwnd/screen_edge.h"
+#include "clock/clock_panel_win.h"
+#include "db/cdb.h"
+#include "platform/geometry_win.h"
+#include "platform/text_win.h"
+#include "platform/window_win.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kMsgEmptyBar = 54;
+
+Size DialogFrame() { return {::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)}; }
+
+// An image list of one size holding one icon resource.
+UniqueImageList LoadIconList(int resource, int size) {
+  UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1));
+  UniqueIcon icon(static_cast<HICON>(
+      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  if (!list || !icon || ::ImageList_ReplaceIcon(list.Get(), -1, icon.Get()) != 0) return {};
+  return list;
+}
+
+BarToolbar::Look ToolbarLook(const Settings& settings, HIMAGELIST images) {
+  BarToolbar::Look look;
+  look.flat = settings.FlatButtons != 0;
+  look.background = static_cast<COLORREF>(settings.ColorBk);
+  look.images = images;
+  look.image = IconSize(settings.LargeIcon != 0);
+  look.button = ToolbarButtonSize(look.image);
+  return look;
+}
+
+std::vector<BarButtonEntry> EntriesOf(const CBar& bar) {
+  std::vector<BarButtonEntry> entries;
+  for (int32_t i = 0; i < bar.Count(); ++i) {
+    const CD* button = bar.At(i);
+    entries.push_back({button->IsSeparator != 0, button->Available != 0, button->CommandId, button->ImageIndex});
+  }
+  return entries;
+}
+
+std::vector<TBBUTTON> ToolbarButtonsOf(const ToolbarPlan& plan) {
+  std::vector<TBBUTTON> buttons;
+  for (const ToolbarItem& item : plan.items) {
+    TBBUTTON button = {};
+    const BYTE wrap = item.wrap ? TBSTATE_WRAP : 0;
+    if (item.separator) {
+      button.iBitmap = kSeparatorWidth;
+      button.fsStyle = TBSTYLE_SEP;
+      button.fsState = wrap;
+    } else {
+      button.iBitmap = item.imageIndex;
+      button.idCommand = item.commandId;
+      button.fsStyle = TBSTYLE_BUTTON;
+      button.fsState = TBSTATE_ENABLED | wrap;
+    }
+    buttons.push_back(button);
+  }
+  return buttons;
+}
+
+// Where the control really put an item. On left and right bars it draws a
+// wrapped separator as a gap of its own height, not the planned 12 pixels, and
+// a tip must cover the button the mouse is over.
+Rect ItemRect(const BarToolbar& toolbar, std::size_t index, const Rect& planned) {
+  RECT r = {};
+  if (!::SendMessageA(toolbar.Hwnd(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return planned;
+  return ToRect(r);
+}
+
+void Move(HWND hwnd, const Rect& r) {
+  if (hwnd) ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+Size CurrentButtonSize(const Settings& settings) { return ToolbarButtonSize(IconSize(settings.LargeIcon != 0)); }
+
+BarChildren::BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, std::function<int()> edge,
+                         std::function<int()> displayedBar)
+    : settings_(settings), db_(db), texts_(texts), edge_(std::move(edge)), displayedBar_(std::move(displayedBar)) {}
+
+BarChildren::~BarChildren() = default;
+
+bool BarChildren::CreateTooltip() { return tooltip_.Create(); }
+
+HWND BarChildren::ClockPanelWindow() const { return panel_ ? panel_->Hwnd() : nullptr; }
+
+bool BarChildren::MatchClockPanelToSettings() {
+  const bool wanted = WantsClockPanel(settings_.ShowBlock != 0, settings_.ShowCal != 0, settings_.ShowClock != 0);
+  if (wanted == (panel_ != nullptr)) return false;
+  if (!wanted) {
+    panel_.reset();
+    return true;
+  }
+  auto panel = std::make_unique<ClockPanel>(settings_, texts_, edge_);
+  RECT size = panel->GetRect(edge_());
+  if (!panel->Create(bar_, size)) return false;
+  // The panel is framed as sunk into the bar.
+  ::SetWindowLongA(panel->Hwnd(), GWL_EXSTYLE, ::GetWindowLongA(panel->Hwnd(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  ::SetWindowPos(panel->Hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  panel_ = std::move(panel);
+  LayOut();
+  return true;
+}
+
+void BarChildren::RepaintPanel() {
+  if (panel_) ::InvalidateRect(panel_->Hwnd(), nullptr, FALSE);
+}
+
+Size BarChildren::PanelSize(int edge) const {
+  if (!panel_) return {};
+  RECT r = panel_->GetRect(edge);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void BarChildren::LayOut() {
+  if (!bar_) return;
+  const int edge = edge_();
+  const Rect window = WindowRectOf(bar_);
+  ChildLayoutInput in;
+  in.edge = edge;
+  in.thickness = BarThickness(edge, IconSize(settings_.LargeIcon != 0), PanelSize(edge), DialogFrame());
+  in.windowLength = IsLeftOrRightEdge(edge) ? window.Height() : window.Width();
+  in.dialogFrame = DialogFrame();
+  in.posLeft = settings_.PosLeft != 0;
+  if (panel_) in.panel = PanelSize(edge);
+  in.button = CurrentButtonSize(settings_);
+  in.toolbar = plan_.size;
+  const ChildLayout layout = LayOutChildren(in);
+  if (panel_ && layout.panel) Move(panel_->Hwnd(), *layout.panel);
+  Move(SwitchToolbar(), layout.switchButton);
+  Move(ButtonsToolbar(), layout.toolbar);
+}
+
+void BarChildren::RemoveButtonTools() {
+  if (!buttonsToolbar_) return;
+  for (const ToolbarItem& item : plan_.items) {
+    if (!item.separator) tooltip_.RemoveTool(buttonsToolbar_->Hwnd(), static_cast<UINT>(item.commandId));
+  }
+}
+
+void BarChildren::RebuildButtons() {
+  RemoveButtonTools();
+  buttonsToolbar_.reset();
+  plan_ = {};
+  firstCaption_.clear();
+
+  // A button whose icon cannot be found is drawn without an image; only lists
+  // that cannot be made at all leave the bar without its toolbar.
+  const int displayed = displayedBar_();
+  const bool large = settings_.LargeIcon != 0;
+  CBar* bar = db_.Bar(displayed);
+  if (bar && buttonImages_.Build(db_, displayed, large)) {
+    ToolbarPlan plan = PlanToolbar(EntriesOf(*bar), edge_(), CurrentButtonSize(settings_));
+    auto toolbar = std::make_unique<BarToolbar>();
+    if (!plan.items.empty() && toolbar->Create(bar_, kButtonsToolbarId,
+                                               ToolbarLook(settings_, buttonImages_.ForIconSize(large)),
+                                               ToolbarButtonsOf(plan))) {
+      for (std::size_t i = 0; i < plan.items.size(); ++i) {
+        const ToolbarItem& item = plan.items[i];
+        if (item.separator) continue;
+        const std::string& caption = bar->At(static_cast<int32_t>(item.source))->Name;
+        if (firstCaption_.empty()) firstCaption_ = caption;
+        tooltip_.AddTool(toolbar->Hwnd(), static_cast<UINT>(item.commandId), ItemRect(*toolbar, i, item.rect),
+                         caption);
+      }
+      buttonsToolbar_ = std::move(toolbar);
+      plan_ = std::move(plan);
+    }
+  }
+  LayOut();
+}
+
+void BarChildren::RebuildSwitchButton() {
+  if (switchToolbar_) tooltip_.RemoveTool(switchToolbar_->Hwnd(), kCmdBarSwitch);
+  switchToolbar_.reset();
+  switchSmall_ = LoadIconList(IDI_BARSWITCH, 16);
+  switchLarge_ = LoadIconList(IDI_BARSWITCH, 32);
+  if (!switchSmall_ || !switchLarge_) return;
+
+  TBBUTTON button = {};
+  button.iBitmap = 0;
+  button.idCommand = kCmdBarSwitch;
+  button.fsState = TBSTATE_ENABLED;
+  button.fsStyle = TBSTYLE_BUTTON;
+  auto toolbar = std::make_unique<BarToolbar>();
+  HIMAGELIST images = settings_.LargeIcon != 0 ? switchLarge_.Get() : switchSmall_.Get();
+  if (!toolbar->Create(bar_, kSwitchToolbarId, ToolbarLook(settings_, images), {button})) return;
+  switchToolbar_ = std::move(toolbar);
+  LayOut();
+  const Size size = CurrentButtonSize(settings_);
+  tooltip_.AddCallbackTool(switchToolbar_->Hwnd(), kCmdBarSwitch, Rect{0, 0, size.cx, size.cy});
+}
+
+void BarChildren::ReactivateTooltips() { tooltip_.Activate(settings_.UseToolTips != 0); }
+
+void BarChildren::OnMouseOverBar() {
+  if (!buttonsToolbar_ || firstCaption_.empty()) return;
+  for (const ToolbarItem& item : plan_.items) {
+    if (item.separator) continue;
+    tooltip_.UpdateText(buttonsToolbar_->Hwnd(), static_cast<UINT>(item.commandId), firstCaption_);
+    break;
+  }
+}
+
+void BarChildren::OnTooltipText(NMHDR* hdr) {
+  ::SendMessageA(hdr->hwndFrom, TTM_SETMAXTIPWIDTH, 0, BarTooltip::kMaxTipWidth);
+  if (hdr->idFrom != kCmdBarSwitch) return;
+  const CBar* bar = db_.Bar(displayedBar_());
+  const std::string text = SwitchButtonTipText(bar ? &bar->Name : nullptr, texts_.Text(kMsgEmptyBar));
+  if (hdr->code == TTN_GETDISPINFOA) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+    lstrcpynA(info->szText, text.c_str(), sizeof(info->szText));
+    info->lpszText = info->szText;
+    info->hinst = nullptr;
+  } else {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);
+    CopyWideFromAnsi(text, info->szText, static_cast<int>(sizeof(info->szText) / sizeof(info->szText[0])));
+    info->lpszText = info->szText;
+    info->hinst = nullptr;
+  }
+}

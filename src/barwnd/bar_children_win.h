@@ -1,0 +1,84 @@
+// The bar window's children: the clock panel, the bar-switch button, the
+// toolbar of the displayed bar's buttons with its image lists, and the one
+// tooltip control over them; and where each of them goes on the bar.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "barwnd/bar_toolbar_win.h"
+#include "barwnd/bar_tooltip_win.h"
+#include "barwnd/toolbar_plan.h"
+#include "db/image_list_win.h"
+#include "platform/geometry.h"
+#include "platform/handles_win.h"
+
+class CDB;
+class ClockPanel;
+class MessageTexts;
+struct Settings;
+
+class BarChildren {
+ public:
+  // The standard control id of a framework toolbar, which the buttons toolbar carries.
+  static constexpr int kButtonsToolbarId = 0xE800;
+  static constexpr int kSwitchToolbarId = 0xE801;
+
+  // `edge` tells the bar's current edge; `displayedBar` the ordinal of the
+  // displayed bar, -1 for none.
+  BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, std::function<int()> edge,
+              std::function<int()> displayedBar);
+  ~BarChildren();
+  BarChildren(const BarChildren&) = delete;
+  BarChildren& operator=(const BarChildren&) = delete;
+
+  void SetBar(HWND bar) { bar_ = bar; }
+  bool CreateTooltip();
+
+  // The panel follows ShowBlock, ShowCal and ShowClock; true when it changed.
+  bool MatchClockPanelToSettings();
+  void RepaintPanel();
+  Size PanelSize(int edge) const;
+  void LayOut();
+  void RebuildButtons();
+  void RebuildSwitchButton();
+  void ReactivateTooltips();
+  // The mouse moved over the bar itself: the first button's tip text is renewed.
+  void OnMouseOverBar();
+  // TTN_GETDISPINFO: the bar-switch button's tip names the displayed bar.
+  void OnTooltipText(NMHDR* hdr);
+
+  HWND ButtonsToolbar() const { return buttonsToolbar_ ? buttonsToolbar_->Hwnd() : nullptr; }
+  HWND SwitchToolbar() const { return switchToolbar_ ? switchToolbar_->Hwnd() : nullptr; }
+  HWND Tooltip() const { return tooltip_.Hwnd(); }
+  HWND ClockPanelWindow() const;
+
+ private:
+  void RemoveButtonTools();
+
+  const Settings& settings_;
+  CDB& db_;
+  MessageTexts& texts_;
+  std::function<int()> edge_;
+  std::function<int()> displayedBar_;
+  HWND bar_ = nullptr;
+
+  std::unique_ptr<ClockPanel> panel_;
+  BarTooltip tooltip_;
+
+  // Image lists first: the toolbars that show them go before them.
+  ButtonImageLists buttonImages_;
+  std::unique_ptr<BarToolbar> buttonsToolbar_;
+  ToolbarPlan plan_;
+  std::string firstCaption_;  // the first launch button's caption, for its tooltip tool
+
+  UniqueImageList switchSmall_;
+  UniqueImageList switchLarge_;
+  std::unique_ptr<BarToolbar> switchToolbar_;
+};
+
+// The toolbar button size of the current icon size.
+Size CurrentButtonSize(const Settings& settings);

@@ -1,0 +1,82 @@
+// The bar window over buttons of every kind, with missing icons, and its
+// z-order with autohide and always-on-top.
+#include "win/barwnd/bar_window_fixture.h"
+
+
+namespace bar_window_test {
+namespace {
+
+// Folders, programs and web addresses each find their icon in another way;
+// every kind gets its button.
+TEST_F(BarWindowTest, EveryKindOfTargetGetsItsButton) {
+  char windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(windows, MAX_PATH);
+  const int bar = db_.AddBar("kinds");
+  const std::vector<std::pair<std::string, int>> targets = {
+      {"C:\\", kFolder}, {std::string(windows) + "\\notepad.exe", kFile}, {"http://www.example.com/", kInternet}};
+  for (const auto& [target, kind] : targets) {
+    ButtonSpec request;
+    request.Target = request.IconFile = request.Name = target;
+    request.Kind = kind;
+    request.Bar = bar;
+    db_.AddButton(request);
+  }
+  Open();
+  EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
+}
+
+}  // namespace
+
+namespace {
+
+bool Topmost(HWND hwnd) { return (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+TEST_F(BarWindowTest, AutoHideAndAlwaysOnTopKeepTheBarTopmost) {
+  AddBar("one", {"a"});
+  BarWindow& bar = Open();
+  const RECT docked = WindowRect();
+  EXPECT_FALSE(Topmost(bar.Hwnd()));
+  ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32773, 0);
+  EXPECT_TRUE(bar.AutoHide());
+  EXPECT_TRUE(Topmost(bar.Hwnd()));
+  const RECT strip = WindowRect();
+  EXPECT_EQ(strip.bottom - strip.top, 1);  // a top bar keeps one pixel
+  // The first touch of the strip brings the whole bar out.
+  ::SendMessageA(bar.Hwnd(), WM_NCMOUSEMOVE, HTBORDER, MAKELPARAM(10, 0));
+  EXPECT_TRUE(bar.Shown());
+  EXPECT_EQ(WindowRect().bottom - WindowRect().top, docked.bottom - docked.top);
+  ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32773, 0);
+  EXPECT_FALSE(bar.AutoHide());
+  EXPECT_FALSE(Topmost(bar.Hwnd()));
+  ::SendMessageA(bar.Hwnd(), WM_COMMAND, 32783, 0);
+  EXPECT_TRUE(bar.AlwaysOnTop());
+  EXPECT_TRUE(Topmost(bar.Hwnd()));
+}
+
+}  // namespace
+
+namespace {
+
+// An icon that cannot be found costs only its own button's image: the toolbar
+// is still built, the button sits in its place drawn without an image, and the
+// buttons after it keep their own pictures.
+TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesCostsOnlyItsOwnImage) {
+  const int bar = AddBar("icons", {"a", "b", "c"});
+  db_.Bar(bar)->At(1)->IconFile = folder_ + "\\no such icons.dll";
+  BarWindow& window = Open();
+  ASSERT_NE(window.ButtonsToolbar(), nullptr);
+  EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
+  std::vector<int> images;
+  for (int i = 0; i < 3; ++i) {
+    TBBUTTON button = {};
+    ::SendMessageA(window.ButtonsToolbar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    images.push_back(button.iBitmap);
+  }
+  EXPECT_EQ(images, (std::vector<int>{0, I_IMAGENONE, 1}));
+  EXPECT_EQ(db_.Bar(bar)->At(1)->ImageIndex, -1);
+  auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(window.ButtonsToolbar(), TB_GETIMAGELIST, 0, 0));
+  EXPECT_EQ(::ImageList_GetImageCount(list), 2);
+}
+
+}  // namespace
+}  // namespace bar_window_test
