@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "platform/ini_profile.h"
+#include "support/scratch_folder.h"
 
 TEST(UrlFileTest, TheAddressIsTheTargetAndItsNameLosesAWebScheme) {
   struct Case {
@@ -19,21 +17,21 @@ TEST(UrlFileTest, TheAddressIsTheTargetAndItsNameLosesAWebScheme) {
       {"[InternetShortcut]\r\nURL=http://h/" + std::string(1500, 'a'), "http://h/" + std::string(1500, 'a'),
        "h/" + std::string(1500, 'a')},
   };
-  const auto path = std::filesystem::temp_directory_path() / "qr_url_test.url";
+  ScratchFolder folder;
+  const std::string path = folder.File("link.url");
   for (const Case& c : cases) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.contents;
-    IniFileProfile file(path.string());
+    ASSERT_TRUE(WriteBytes(path, c.contents));
+    IniFileProfile file(path);
     WorkingFields fields;
     fields.Target = "http://";
     fields.WorkDir = "kept";
-    ASSERT_TRUE(TakeInternetShortcut(path.string(), file, fields));
+    ASSERT_TRUE(TakeInternetShortcut(path, file, fields));
     EXPECT_EQ(fields.Target, c.target);
     EXPECT_EQ(fields.Name, c.name);
     EXPECT_EQ(fields.WorkDir, "kept");
   }
   WorkingFields untouched;
-  IniFileProfile file(path.string());
+  IniFileProfile file(path);
   EXPECT_FALSE(TakeInternetShortcut("C:\\page.htm", file, untouched));
   EXPECT_EQ(untouched, WorkingFields{});
-  std::filesystem::remove(path);
 }

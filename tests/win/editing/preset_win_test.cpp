@@ -60,8 +60,8 @@ TEST_F(PresetWinTest, QuickLaunchAndFavoritesReadTheUsersOwnFolders) {
   const std::string quick = ShellFolder(CSIDL_APPDATA) + "\\Microsoft\\Internet Explorer\\Quick Launch";
   const std::string favorites = ShellFolder(CSIDL_FAVORITES);
   ::SHCreateDirectoryExA(nullptr, quick.c_str(), nullptr);
-  TempFolder targets;
-  const std::string editor = targets.Put("ed.exe", "MZ");
+  ScratchFolder targets;
+  const std::string editor = PutFile(targets, "ed.exe", "MZ");
   ASSERT_TRUE(MakeShellLink(quick + "\\Editor.lnk", {editor, "-q", targets.Path(), SW_SHOWMINNOACTIVE}));
   std::ofstream(favorites + "\\News.url") << "[InternetShortcut]\r\nURL=http://news.example/\r\n";
   std::ofstream(favorites + "\\notes.txt") << "not a link";

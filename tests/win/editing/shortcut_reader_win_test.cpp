@@ -12,22 +12,22 @@ void PrintTo(const ShortcutFields& f, std::ostream* out) {
 }
 
 TEST(ResolveShortcutTest, ReadsEveryFieldAndTakesTheTargetAsIconWhenTheLinkHasNone) {
-  TempFolder folder;
-  const std::string target = folder.Put("ed.exe", "MZ");
-  const std::string icons = folder.Put("icons.dll", "MZ");
-  ASSERT_TRUE(MakeShellLink(folder.PathOf("Editor.lnk"), {target, "-n file.txt", folder.Path(), SW_SHOWMAXIMIZED}));
-  ASSERT_TRUE(MakeShellLink(folder.PathOf("Tool.lnk"), {target, "", "", SW_SHOWNORMAL, icons, 7}));
+  ScratchFolder folder;
+  const std::string target = PutFile(folder, "ed.exe", "MZ");
+  const std::string icons = PutFile(folder, "icons.dll", "MZ");
+  ASSERT_TRUE(MakeShellLink(folder.File("Editor.lnk"), {target, "-n file.txt", folder.Path(), SW_SHOWMAXIMIZED}));
+  ASSERT_TRUE(MakeShellLink(folder.File("Tool.lnk"), {target, "", "", SW_SHOWNORMAL, icons, 7}));
   ShortcutFields fields{"old", "old", "old", 5, "old", 4};
-  ShellShortcutReader().Resolve(folder.PathOf("Editor.lnk"), fields);
+  ShellShortcutReader().Resolve(folder.File("Editor.lnk"), fields);
   EXPECT_EQ(fields, (ShortcutFields{target, folder.Path(), "-n file.txt", ExpectedShowCmd(3), target, 0}));
-  ShellShortcutReader().Resolve(folder.PathOf("Tool.lnk"), fields);
+  ShellShortcutReader().Resolve(folder.File("Tool.lnk"), fields);
   EXPECT_EQ(fields, (ShortcutFields{target, "", "", 1, icons, 7}));
 }
 
 TEST(ResolveShortcutTest, ADamagedOrMissingLinkLeavesTheFields) {
-  TempFolder folder;
-  const std::string damaged = folder.Put("Damaged.lnk", std::string("L\0\0\0garbage that is no link", 28));
-  for (const std::string& path : {damaged, folder.PathOf("Missing.lnk")}) {
+  ScratchFolder folder;
+  const std::string damaged = PutFile(folder, "Damaged.lnk", std::string("L\0\0\0garbage that is no link", 28));
+  for (const std::string& path : {damaged, folder.File("Missing.lnk")}) {
     ShortcutFields fields{"old", "old", "old", 5, "old", 4};
     ShellShortcutReader().Resolve(path, fields);
     EXPECT_EQ(fields, (ShortcutFields{"old", "old", "old", 5, "old", 4})) << path;

@@ -1,4 +1,4 @@
-// Folders and shell links the editing tests make for themselves.
+// Files and shell links the editing tests make for themselves.
 #pragma once
 
 #include <windows.h>
@@ -6,35 +6,16 @@
 #include <shobjidl.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/handles_win.h"
+#include "support/scratch_folder.h"
 
-// A fresh folder under the temporary folder, removed with what it holds.
-class TempFolder {
- public:
-  TempFolder() {
-    static int serial = 0;
-    path_ = (std::filesystem::temp_directory_path() /
-             ("qredit" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++serial)))
-                .string();
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-  std::string PathOf(const std::string& name) const { return path_ + "\\" + name; }
-  std::string Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
-    return PathOf(name);
-  }
-
- private:
-  std::string path_;
-};
+// A file with these bytes in the scratch folder; its full path.
+inline std::string PutFile(const ScratchFolder& folder, const std::string& name, const std::string& bytes) {
+  WriteBytes(folder.File(name), bytes);
+  return folder.File(name);
+}
 
 struct LinkSpec {
   std::string target, arguments, workDir;
