@@ -14,7 +14,7 @@
 #include "db/cdb.h"
 #include "platform/window_win.h"
 #include "widgets/menu_xp_win.h"
-#include "win/pump_messages.h"
+#include "support/pump_messages_win.h"
 
 namespace {
 

@@ -60,13 +60,12 @@ std::string Text(HWND hwnd) {
 class OptionsSheetTest : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = TheSettings();
     {
       std::ofstream out(ini_, std::ios::binary | std::ios::trunc);
       out << kPreparedIni;
     }
     WinProfile profile(ini_);
-    TheSettings().Load(profile);
+    settings_.Load(profile);
     ASSERT_TRUE(bar_.Open());
     ASSERT_TRUE(sheet_.OpenModeless(bar_.Hwnd()));
     ASSERT_NE(sheet_.OpenSheet(), nullptr);
@@ -75,7 +74,6 @@ class OptionsSheetTest : public testing::Test {
 
   void TearDown() override {
     if (sheet_.OpenSheet()) Press(PSBTN_CANCEL);
-    TheSettings() = saved_;
     ::DeleteFileA(ini_.c_str());
   }
 
@@ -106,12 +104,13 @@ class OptionsSheetTest : public testing::Test {
     PumpMessages(2000, [this] { return sheet_.CloseIfFinished(); });
   }
 
-  Settings saved_;
+  Settings settings_;
+  MessageTexts texts_;
   std::string ini_ = TempIni();
-  FakeBar bar_;
+  FakeBar bar_{settings_, texts_};
   ScriptedDialogs dialogs_;
   RecordingHelp help_;
-  OptionsSheet sheet_{TheSettings(), TheMessages(), bar_, help_, dialogs_};
+  OptionsSheet sheet_{settings_, texts_, bar_, help_, dialogs_};
 };
 
 TEST_F(OptionsSheetTest, TabsAreTheThreePagesInOrderWithTheClockPageShownFirst) {
@@ -176,7 +175,7 @@ TEST_F(OptionsSheetTest, DateAndClockChangeTheBarsPanelAtOnce) {
 
   Click(clock, IDC_CLOCK_CLOCK);
   EXPECT_NE(bar_.Panel()->TimeText(), "") << "the time appears at once";
-  EXPECT_EQ(TheSettings().OneLine, 0);
+  EXPECT_EQ(settings_.OneLine, 0);
   EXPECT_TRUE(Checked(clock, IDC_CLOCK_TWO_LINES));
   EXPECT_FALSE(Checked(clock, IDC_CLOCK_ONE_LINE));
   EXPECT_TRUE(Enabled(clock, IDC_CLOCK_SECONDS));
@@ -213,12 +212,12 @@ TEST_F(OptionsSheetTest, SwatchesPaintTheirColoursAndFollowTheChoice) {
   dialogs_.colourAnswer = RGB(10, 20, 30);
   Click(view, IDC_VIEW_CLOCK_BK);
   EXPECT_EQ(dialogs_.initialColour, RGB(0, 0, 255)) << "the dialog starts at the current colour";
-  EXPECT_EQ(TheSettings().ColorClockBk, static_cast<int32_t>(RGB(10, 20, 30)));
+  EXPECT_EQ(settings_.ColorClockBk, static_cast<int32_t>(RGB(10, 20, 30)));
   EXPECT_EQ(centre(IDC_VIEW_CLOCK_BK), RGB(10, 20, 30));
 
   dialogs_.colourAnswer.reset();  // cancelled: nothing changes, the bar is still asked
   Click(view, IDC_VIEW_PANEL_BK);
-  EXPECT_EQ(TheSettings().ColorBk, 255);
+  EXPECT_EQ(settings_.ColorBk, 255);
 
   Click(view, IDC_VIEW_STANDARD);
   EXPECT_EQ(centre(IDC_VIEW_PANEL_BK), ::GetSysColor(COLOR_BTNFACE));

@@ -12,14 +12,14 @@ bool FakeBar::Open() {
 }
 
 void FakeBar::MatchPanel() {
-  const Settings& s = TheSettings();
+  const Settings& s = settings_;
   const bool wanted = s.ShowBlock != 0 && (s.ShowCal != 0 || s.ShowClock != 0);
   if (!wanted) {
     panel_.reset();
     return;
   }
   if (!panel_) {
-    auto panel = std::make_unique<ClockPanel>([] { return 1; });
+    auto panel = std::make_unique<ClockPanel>(settings_, texts_, [] { return 1; });
     RECT rect = panel->GetRect(1);
     if (!panel->Create(window_.Hwnd(), rect)) return;
     panel_ = std::move(panel);

@@ -3,7 +3,7 @@
 // answers for the colour dialog.
 #pragma once
 
-#include "win/pump_messages.h"
+#include "support/pump_messages_win.h"
 #include <windows.h>
 
 #include <memory>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/message_texts.h"
 #include "app/settings.h"
 #include "clock/clock_panel_win.h"
 #include "options/options_dialogs_win.h"
@@ -20,6 +21,7 @@
 
 class FakeBar : public OptionsHost {
  public:
+  FakeBar(const Settings& settings, MessageTexts& texts) : settings_(settings), texts_(texts) {}
   bool Open();
   HWND Hwnd() const { return window_.Hwnd(); }
   ClockPanel* Panel() const { return panel_.get(); }
@@ -44,6 +46,8 @@ class FakeBar : public OptionsHost {
  private:
   void MatchPanel();
 
+  const Settings& settings_;
+  MessageTexts& texts_;
   class BarStandIn : public Window {};
   BarStandIn window_;
   std::unique_ptr<ClockPanel> panel_;

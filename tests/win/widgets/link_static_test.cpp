@@ -15,7 +15,7 @@
 #include "platform/window_win.h"
 #include "resource.h"
 #include "widgets/about_dialog_win.h"
-#include "win/pump_messages.h"
+#include "support/pump_messages_win.h"
 #include "win/widgets/test_canvas_win.h"
 #include "win/widgets/message_box_watch_win.h"
 
