@@ -12,7 +12,7 @@ endif()
 # chmcmd writes next to its project file, so the topics are compiled from a copy
 # inside the build tree.
 file(GLOB QR_HELP_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_SOURCE_DIR}/help/*.htm ${CMAKE_SOURCE_DIR}/help/*.css
+     ${CMAKE_SOURCE_DIR}/help/*.htm ${CMAKE_SOURCE_DIR}/help/*.css ${CMAKE_SOURCE_DIR}/help/*.png
      ${CMAKE_SOURCE_DIR}/help/*.hhp ${CMAKE_SOURCE_DIR}/help/*.hhc ${CMAKE_SOURCE_DIR}/help/*.hhk)
 set(QR_HELP_WORK ${CMAKE_BINARY_DIR}/help-src)
 set(QR_CHM ${CMAKE_BINARY_DIR}/Orvantis.chm)

@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "app/splash_win.h"
 #include "barwnd/bar_window_win.h"
+#include "editing/places_bar_win.h"
 #include "platform/html_help_win.h"
 #include "db/cdb.h"
 #include "platform/handles_win.h"
@@ -122,6 +123,10 @@ void BarApp::FirstRun() {
 
 int BarApp::Run() {
   ReadInstallation();
+  // A run that ended while the buttons manager was open left the manager's
+  // places in the user's file dialogs: the user's own come back first.
+  RestorePlacesLeftByEarlierRun(RegistryKeyPath());
+  services_ = std::make_unique<ShellManagerServices>(texts_, RegistryKeyPath());
   db_.SetProgramFolder(InstallDirOrExit());
 
   {

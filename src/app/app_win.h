@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/message_texts.h"
 #include "app/settings.h"
 #include "barwnd/bar_host.h"
 #include "db/cdb.h"
+#include "editing/browse_services_win.h"
 
 class BarApp final : public BarHost {
  public:
@@ -28,6 +30,7 @@ class BarApp final : public BarHost {
   bool AddStartup() override;
   void WriteSettings(const LiveViewValues& live, int32_t displayedBar) override;
   void SetMainWindow(HWND hwnd) override { mainWindow_ = hwnd; }
+  ManagerServices& EditingServices() override { return *services_; }
 
  private:
   void ReadInstallation();
@@ -44,4 +47,6 @@ class BarApp final : public BarHost {
   std::string helpPath_;
   int32_t version_ = 0;
   HWND mainWindow_ = nullptr;
+  // Made once the registry key is known; lives for the whole run.
+  std::unique_ptr<ShellManagerServices> services_;
 };

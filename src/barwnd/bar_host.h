@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "app/settings.h"
+#include "editing/manager_services_win.h"
 
 class BarHost {
  public:
@@ -18,4 +19,7 @@ class BarHost {
   virtual void WriteSettings(const LiveViewValues& live, int32_t displayedBar) = 0;
   // The bar window exists (its handle) or is gone (null).
   virtual void SetMainWindow(HWND hwnd) = 0;
+  // The buttons manager's system side (browsing, places bar, presets), one
+  // object for the whole run.
+  virtual ManagerServices& EditingServices() = 0;
 };

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int kMsgEmptyBar = 54;
-constexpr int kMsgExitQuestion = 58;
 
 AppBarState InitialAppBarState(const Settings& settings) {
   AppBarState state;
@@ -36,7 +35,10 @@ BarWindow::BarWindow(Settings& settings, CDB& db, MessageTexts& texts, BarHost& 
       children_(settings, db, texts, [this] { return Edge(); }, [this] { return DisplayedOrNone(); }),
       adapter_(settings, texts, children_),
       appBar_(shell_, adapter_, InitialAppBarState(settings)),
-      switcher_(*this, InitialDisplayedBar(db.GetHomeBar(), settings.CurrentBar, db.BarCount())) {}
+      switcher_(*this, InitialDisplayedBar(db.GetHomeBar(), settings.CurrentBar, db.BarCount())),
+      menus_(*this, db, texts),
+      tray_(TrayNotifyMessage()),
+      options_(settings, texts, *this) {}
 
 BarWindow::~BarWindow() {
   // Destroyed here, while the members that the window's last messages use still exist.
@@ -72,6 +74,7 @@ BOOL BarWindow::OnInitDialog() {
   if (!appBar_.Dock()) return FALSE;  // message 51 has been shown; the bar stays as it is
   docked_ = true;
   RebuildButtons();
+  if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
   // No taskbar button: the bar is reached through its own edge and menus.
   ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
@@ -136,55 +139,12 @@ void BarWindow::StopHomeTimer() { ::KillTimer(Hwnd(), kHomeBarTimerId); }
 
 // --- commands and messages ---------------------------------------------------
 
-void BarWindow::OnExit() {
-  if (::MessageBoxA(Hwnd(), texts_.Text(kMsgExitQuestion).c_str(), ProgramTitle(), MB_YESNO | MB_ICONQUESTION) ==
-      IDYES) {
-    EndDialog(IDOK);
-  }
-}
-
+// The end of the bar window and of the logon: the appbar leaves the shell, the
+// settings are written, the tray icon goes (also when none was added).
 void BarWindow::ReleaseAndSave() {
   if (shell_.Registered()) shell_.Remove();
   host_.WriteSettings(LiveValues(), switcher_.Displayed());
-}
-
-// The buttons manager is not part of the program yet; the double click and
-// the command already come here.
-void BarWindow::OpenButtonsManager() {}
-
-bool BarWindow::OnCommand(int id, int, HWND) {
-  if (IsButtonCommand(id)) {
-    switcher_.Launch(id);
-    return true;
-  }
-  if (const int bar = SwitchCommandBar(id); bar >= 0) {
-    switcher_.SwitchTo(bar);
-    return true;
-  }
-  if (const int edge = EdgeOfCommand(id); edge >= 0) {
-    appBar_.SetEdge(edge);
-    children_.LayOut();
-    RepaintAll();
-    return true;
-  }
-  switch (id) {
-    case kCmdAutoHide:
-      appBar_.ToggleAutoHide();
-      return true;
-    case kCmdAlwaysOnTop:
-      appBar_.ToggleAlwaysOnTop();
-      return true;
-    case kCmdButtonsManager:
-      OpenButtonsManager();
-      return true;
-    case kCmdBarSwitch:
-      ShowBarSwitchMenu();
-      return true;
-    case kCmdExit:
-      OnExit();
-      return true;
-  }
-  return false;
+  tray_.Set(Hwnd(), false);
 }
 
 LRESULT BarWindow::OnNotify(NMHDR* hdr) {
@@ -204,9 +164,37 @@ void BarWindow::OnTimer(WPARAM id) {
   }
 }
 
-bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
-  if (msg == AppBarNotifyMessage() && msg != 0) {
+bool BarWindow::OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == 0) return false;
+  if (msg == AppBarNotifyMessage()) {
     appBar_.OnShellNotify(static_cast<int>(wp));
+  } else if (msg == TrayNotifyMessage()) {
+    if (TrayIcon::OpensMenu(wp, lp)) {
+      POINT mouse = {};
+      ::GetCursorPos(&mouse);
+      menus_.ShowTrayMenu(mouse);
+    }
+  } else if (msg == TaskbarCreatedMessage()) {
+    OnTaskbarCreated();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The shell has made a new taskbar (it restarted): it knows neither our icon
+// nor our appbar any more, so both are added again where they were.
+void BarWindow::OnTaskbarCreated() {
+  if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
+  if (docked_) {
+    appBar_.Undock();
+    appBar_.Dock();
+    children_.LayOut();
+  }
+}
+
+bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  if (OnRegisteredMessage(msg, wp, lp)) {
     result = 0;
     return true;
   }
@@ -250,7 +238,20 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       result = 0;
       return true;
     case WM_CONTEXTMENU:
-      ShowContextMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+      // The menu key and Shift+F10 send no point (-1, -1).
+      menus_.ShowContextMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}, lp == -1);
+      result = TRUE;
+      return true;
+    case WM_MEASUREITEM:
+      // The default handling runs as well.
+      menus_.OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+      return false;
+    case WM_DRAWITEM:
+      if (!menus_.OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return false;
+      result = TRUE;
+      return true;
+    case WM_HELP:
+      ShowHelpContents();
       result = TRUE;
       return true;
     case WM_ENDSESSION:

@@ -16,14 +16,25 @@
 #include "barwnd/bar_appbar_win.h"
 #include "barwnd/bar_children_win.h"
 #include "barwnd/bar_host.h"
+#include "barwnd/bar_menus_win.h"
 #include "barwnd/bar_switcher.h"
+#include "editing/manager_host.h"
+#include "options/options_host.h"
+#include "options/options_sheet_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
+#include "widgets/tray_icon_win.h"
 
 class CDB;
 class MessageTexts;
 
-class BarWindow : public Dialog, private BarSwitchHost {
+// The bar window is what its menus, the options sheet and the buttons manager
+// act on, each through its own small interface.
+class BarWindow : public Dialog,
+                  public BarMenuHost,
+                  public OptionsHost,
+                  public ManagerHost,
+                  private BarSwitchHost {
  public:
   static constexpr int kButtonsToolbarId = BarChildren::kButtonsToolbarId;
   static constexpr int kSwitchToolbarId = BarChildren::kSwitchToolbarId;
@@ -31,26 +42,39 @@ class BarWindow : public Dialog, private BarSwitchHost {
   BarWindow(Settings& settings, CDB& db, MessageTexts& texts, BarHost& host);
   ~BarWindow() override;
 
-  int Edge() const { return appBar_.State().edge; }
-  bool AutoHide() const { return appBar_.State().autoHide; }
   bool AlwaysOnTop() const { return appBar_.State().alwaysOnTop; }
   bool Shown() const { return appBar_.State().shown; }
-  int DisplayedBar() const { return switcher_.Displayed(); }
   // The edge, autohide and always-on-top values the settings file gets.
   LiveViewValues LiveValues() const;
-  // The buttons manager chooses the displayed bar itself; call RebuildButtons after.
-  void SetDisplayedBar(int index) { switcher_.SetDisplayed(index); }
-  // While a dialog or menu of the bar is open, an autohide bar never collapses.
-  void SetDialogOpen(bool open) { appBar_.SetDialogOpen(open); }
 
-  // What the options pages and the buttons manager ask of the bar.
-  void RebuildButtons() { children_.RebuildButtons(); }
+  // BarMenuHost (the bar's menus)
+  HWND BarHwnd() override { return Hwnd(); }
+  int Edge() override { return appBar_.State().edge; }
+  bool AutoHide() override { return appBar_.State().autoHide; }
+  int DisplayedBar() override { return switcher_.Displayed(); }
+  RECT SwitchButtonScreenRect() override;
+  // While a dialog or menu of the bar is open, an autohide bar never collapses.
+  void SetDialogOpen(bool open) override { appBar_.SetDialogOpen(open); }
+
+  // ManagerHost (the buttons manager chooses the displayed bar itself and
+  // rebuilds after)
+  void SetDisplayedBar(int index) override { switcher_.SetDisplayed(index); }
+  void RebuildButtons() override { children_.RebuildButtons(); }
+
+  // OptionsHost (the options pages)
+  void ApplyOptions() override;
+  void RedockAfterOptions() override;
+  void RebuildAll() override;
+  void ReactivateTooltips() override { children_.ReactivateTooltips(); }
+  void RebuildBackground() override;
+  void RepaintAll() override;
+  void SetTrayIcon(bool shown) override { tray_.Set(Hwnd(), shown); }
+  bool AddStartup() override { return host_.AddStartup(); }
+  void WriteSettings() override { host_.WriteSettings(LiveValues(), switcher_.Displayed()); }
+
   void RebuildSwitchButton() { children_.RebuildSwitchButton(); }
-  void ApplyOptions();
-  void RedockAfterOptions();
-  void RebuildAll();
-  void ReactivateTooltips() { children_.ReactivateTooltips(); }
-  void RebuildBackground();
+  // The open options sheet (null when none is open), for whoever looks at it.
+  HWND OptionsSheetWindow() const { return options_.OpenSheet(); }
 
   // The children, for whoever needs to look at them (tests, menus placed at the button).
   HWND ButtonsToolbar() const { return children_.ButtonsToolbar(); }
@@ -79,11 +103,19 @@ class BarWindow : public Dialog, private BarSwitchHost {
   static HICON ProgramIcon();
   void SetWindowIcons();
   void Paint(HDC dc);
-  void RepaintAll();
   void OnTimer(WPARAM id);
-  void ShowContextMenu(POINT screenPoint);
-  void ShowBarSwitchMenu();
+  // Messages that are not the dialog's own: the appbar's and tray icon's
+  // notifications and the shell's new taskbar. True when `msg` was one.
+  bool OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void OnTaskbarCreated();
+  // The commands of the menus.
+  bool OnMenuCommand(int id);
   void OpenButtonsManager();
+  void OpenOptions();
+  void ShowAbout();
+  void ShowCalendar();
+  void ShowHelpContents();
+  void OpenWebPage();
   void OnExit();
   // Leaves the shell's appbars and writes the settings: before the window is
   // destroyed, and when Windows ends the logon.
@@ -101,4 +133,7 @@ class BarWindow : public Dialog, private BarSwitchHost {
   BarSwitcher switcher_;
   bool docked_ = false;  // initialisation got past docking
   UniqueBrush background_;
+  BarMenus menus_;
+  TrayIcon tray_;
+  OptionsSheet options_;
 };

@@ -77,6 +77,7 @@ const Command kCommands[] = {
      1, 1, {}, ShowFolder},
     {"codepage", "codepage", 0, 0, {}, ShowCodePage},
     {"screen", "screen", 0, 0, {}, ShowScreen},
+    {"tray", "tray modify|delete HWND ID", 3, 3, {}, TrayIconRequest},
     {"help", "help", 0, 0, {}, Help},
 };
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <tlhelp32.h>
+#include <shellapi.h>
 
 #include "../../src/platform/handles_win.h"
 #include "command_line.h"
@@ -119,6 +120,26 @@ inline int ShowScreen(const Args&) {
   record.Add("width", ::GetSystemMetrics(SM_CXSCREEN)).Add("height", ::GetSystemMetrics(SM_CYSCREEN));
   AddRect(record, "workarea", work);
   record.Print();
+  return 0;
+}
+
+// Asks the shell about a notification-area icon: "modify" succeeds only for an
+// icon the shell has, "delete" removes it (as a shell restart would lose it).
+inline int TrayIconRequest(const Args& args) {
+  const std::string action = args.At(0);
+  NOTIFYICONDATAA record = {};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = ParseWindow(args.At(1));
+  record.uID = static_cast<UINT>(args.Integer(2));
+  DWORD message = NIM_DELETE;
+  if (action == "modify") {
+    message = NIM_MODIFY;
+    record.uFlags = NIF_TIP;
+    lstrcpynA(record.szTip, "Orvantis.Quickrail", sizeof(record.szTip));
+  } else if (action != "delete") {
+    throw UsageError{"tray: modify or delete"};
+  }
+  if (!::Shell_NotifyIconA(message, &record)) throw Failure{"the shell has no such icon"};
   return 0;
 }
 

@@ -62,6 +62,10 @@ class QuietBarHost : public BarHost {
   bool AddStartup() override { return true; }
   void WriteSettings(const LiveViewValues&, int32_t) override {}
   void SetMainWindow(HWND) override {}
+  ManagerServices& EditingServices() override { return services_; }
+
+ private:
+  ManagerServices services_;  // does nothing: no dialogs of the system
 };
 
 class BarWindowTest : public testing::Test {
