@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr int kMsgSaveFailed = 14;
+
 void ShowSystemError(MessageTexts& texts, int messageId) {
   ::MessageBoxA(nullptr, texts.Text(messageId).c_str(), ProgramTitle(), MB_OK);
 }
@@ -26,7 +28,13 @@ bool AddStartup(const Settings& settings, MessageTexts& texts) {
   const std::string installDir = InstallDirOrExit();
   const std::string programPath = InstallPath(installDir, "Orvantis.exe");
   char startup[MAX_PATH] = {};
-  ::SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE);
+  if (!::SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE) || startup[0] == '\0') {
+    // Without the folder the link would land in the drive's root. With the
+    // setting off there is no shortcut to be found and nothing to say.
+    if (settings.StartWindows == 0) return true;
+    ShowSystemError(texts, kMsgSaveFailed);
+    return false;
+  }
   const std::string linkPath = InstallPath(startup, "Orvantis.Quickrail.lnk");
 
   if (settings.StartWindows == 0) {
@@ -51,7 +59,7 @@ bool AddStartup(const Settings& settings, MessageTexts& texts) {
   WCHAR widePath[MAX_PATH] = {};
   CopyWideFromAnsi(linkPath, widePath, MAX_PATH);
   if (FAILED(file->Save(widePath, TRUE))) {
-    ShowSystemError(texts, 14);
+    ShowSystemError(texts, kMsgSaveFailed);
     return false;
   }
   return true;

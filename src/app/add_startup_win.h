@@ -6,5 +6,6 @@ class MessageTexts;
 struct Settings;
 
 // Creates (or overwrites) the shortcut when StartWindows is set, deletes it
-// otherwise. Shows messages 12 to 14 when the shell link cannot be made.
+// otherwise. Shows messages 12 to 14 when the shell link cannot be made
+// (14 also when the Startup folder cannot be found).
 bool AddStartup(const Settings& settings, MessageTexts& texts);

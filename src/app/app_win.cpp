@@ -19,6 +19,7 @@
 #include "editing/places_bar_win.h"
 #include "platform/html_help_win.h"
 #include "db/cdb.h"
+#include "db/error_box_win.h"
 #include "platform/handles_win.h"
 #include "platform/file_ops.h"
 #include "platform/profile_win.h"
@@ -64,7 +65,16 @@ constexpr int kMsgStorageError = 83;
 
 BarApp::BarApp()
     : db_(PlatformStorage(), PlatformFileOps(),
-          [this](const std::string& step) { ShowStorageErrorBox(texts_.Text(kMsgStorageError) + step); }) {}
+          [this](const std::string& step) {
+            ShowStorageErrorBox(MessageOwner(), texts_.Text(kMsgStorageError) + step);
+          }) {}
+
+HWND BarApp::MessageOwner() const {
+  // Before the bar window exists the active window may be the splash, which
+  // would take an owned box with it when its time is up. Later the bar
+  // window's latest dialog (the buttons manager) owns the box and waits for it.
+  return mainWindow_ ? ::GetLastActivePopup(mainWindow_) : nullptr;
+}
 
 bool BarApp::AddStartup() { return ::AddStartup(settings_, texts_); }
 
@@ -107,21 +117,27 @@ void BarApp::FirstRun() {
                          &size) != ERROR_SUCCESS) {
     return;
   }
+  bool firstRunSaved = true;
   if (firstRun[0] == '1' && (size < 2 || firstRun[1] == '\0') && db_.BarCount() == 0 &&
       db_.LastLoadSucceeded()) {
     WindowsSampleBarProbes probes;
     AddSampleBar(db_, probes);
-    db_.Save();
+    // A first run whose database did not reach the disk is not over: the next
+    // start builds the sample bar again.
+    firstRunSaved = db_.Save() != 0;
     settings_.FlatButtons = 1;
     settings_.ColorBk = static_cast<int32_t>(::GetSysColor(COLOR_BTNFACE));
     settings_.ColorClockBk = 0xFFFFFF;
     settings_.ColorText = 0;
     WriteSettingsRecord();
   }
-  ::RegSetValueExA(key.Get(), "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+  if (firstRunSaved) ::RegSetValueExA(key.Get(), "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
 }
 
 int BarApp::Run() {
+  // Apartment-threaded COM for the whole run on this, the only thread: the
+  // shell's execute and file-information calls expect it.
+  const ComScope com;
   ReadInstallation();
   // A run that ended while the buttons manager was open left the manager's
   // places in the user's file dialogs: the user's own come back first.

@@ -36,6 +36,8 @@ class BarApp final : public BarHost {
   void ReadInstallation();
   void AskAutoStart();
   void FirstRun();
+  // The owner of a message box shown now: none before the bar window exists.
+  HWND MessageOwner() const;
   // Writes the settings record as it is (no bar window yet).
   void WriteSettingsRecord();
 

@@ -60,8 +60,9 @@ class CDB {
   int Load();
   // False after a Load that returned 0 (start-up then builds no sample bar).
   bool LastLoadSucceeded() const { return lastLoadSucceeded_; }
-  // 1 when the whole database reached the disk; 0 otherwise, and then the
-  // previous file is still in place.
+  // 1 when the whole database reached the disk (a save copy that could not
+  // be deleted afterwards is reported, but the new file stands); 0 otherwise,
+  // and then the previous file, or none, is still in place.
   int Save();
   int BeginUndo();
   int CommitUndo();
@@ -72,9 +73,18 @@ class CDB {
   std::string PathOf(const char* fileName) const;
   void ReportStorageError(const std::string& suffix) const;
   void Renumber(size_t from);
+  enum class Replaced { kDone, kDoneCopyLeft, kNewFileFailed, kFileStepFailed };
+
   int LoadBars();
-  bool WriteNewFile();
-  bool ReplaceDatabaseWith(const std::function<bool()>& makeNewFile);
+  // "lbars.acc" holds a database: it exists and is not the empty file that a
+  // first save cut off before it wrote anything leaves behind.
+  bool HoldsDatabase();
+  // The whole of "lbars.acc" reads without a storage error or a lost part.
+  bool DatabaseReadsWhole();
+  bool WriteNewFile(const std::string& path);
+  // Puts the file that makeNewFile writes at `path` in place of "lbars.acc".
+  Replaced ReplaceDatabaseWith(const std::function<bool(const std::string& path)>& makeNewFile);
+  Replaced WriteFirstDatabase(const std::function<bool(const std::string& path)>& makeNewFile);
   void RecoverUnfinishedSave();
   bool KeepBeside(const std::string& path, const char* stem);
   // "<stem>.acc", else "<stem>_2.acc" … in the program folder; "" when all are taken.
@@ -93,7 +103,3 @@ class CDB {
   bool lastLoadSucceeded_ = true;
 };
 
-
-// A plain message box with an OK button and no icon (Windows); standard error
-// on the host. The text is message 83 followed by the reported step.
-void ShowStorageErrorBox(const std::string& text);

@@ -1,10 +1,14 @@
 // Loading and saving the database file, with the save copy and the undo copy.
 //
 // A save renames "lbars.acc" to "tmp_db.acc", writes a new "lbars.acc", forces
-// it to the disk and only then deletes "tmp_db.acc". So a "tmp_db.acc" that is
-// still there means the last save did not finish, and the next load or save
-// first puts it back. A file that could not be read completely is copied aside
-// before anything overwrites it.
+// it to the disk and only then deletes "tmp_db.acc". So a "tmp_db.acc" beside
+// an "lbars.acc" that cannot be read whole means the last save did not finish,
+// and the next load or save first puts it back; beside a whole "lbars.acc" it
+// is a copy that could not be deleted, and the new file wins. A database with
+// no predecessor is written under "new_db.acc" and renamed into place when it
+// is whole, so a first save cut off at any moment leaves no database or all of
+// it. A file that could not be read completely is copied aside before
+// anything overwrites it.
 #include <algorithm>
 
 #include "db/cdb.h"
@@ -24,7 +28,7 @@ constexpr int kMaxKeptCopies = 1000;
 int CDB::Load() {
   RecoverUnfinishedSave();
   lastLoadSucceeded_ = true;
-  if (!files_.Exists(PathOf(kDatabaseFileName))) return 1;
+  if (!HoldsDatabase()) return 1;
   bars_.clear();
   homeBar_ = -1;
   const int result = LoadBars();
@@ -86,8 +90,22 @@ int CDB::LoadBars() {
   return 1;
 }
 
-bool CDB::WriteNewFile() {
-  const std::string path = PathOf(kDatabaseFileName);
+bool CDB::HoldsDatabase() {
+  const std::string database = PathOf(kDatabaseFileName);
+  if (!files_.Exists(database)) return false;
+  // An empty file beside a save copy is a save cut off after its rename;
+  // recovery has put the copy back unless that failed, and then the open
+  // below reports it.
+  return !files_.IsEmptyFile(database) || files_.Exists(PathOf(kSaveCopyFileName));
+}
+
+bool CDB::DatabaseReadsWhole() {
+  CDB probe(storage_, files_, nullptr);
+  probe.SetProgramFolder(programFolder_);
+  return probe.LoadBars() == 1 && !probe.keepFileBeforeSave_;
+}
+
+bool CDB::WriteNewFile(const std::string& path) {
   DatabaseIo io{programFolder_, files_, [this](const std::string& s) { ReportStorageError(s); }};
   {
     std::unique_ptr<CompoundFileWriter> file = storage_.Create(path);
@@ -118,35 +136,55 @@ bool CDB::WriteNewFile() {
 }
 
 int CDB::Save() {
-  bool started = false;
-  const bool done = ReplaceDatabaseWith([&] {
-    started = true;
-    return WriteNewFile();
-  });
-  if (!started) ReportStorageError(" CDB::Save 1)");
-  return done ? 1 : 0;
+  switch (ReplaceDatabaseWith([this](const std::string& path) { return WriteNewFile(path); })) {
+    case Replaced::kDone:
+      return 1;
+    case Replaced::kDoneCopyLeft:
+      // The new database stands; the next save replaces the copy anyway.
+      ReportStorageError(" CDB::Save 3)");
+      return 1;
+    case Replaced::kFileStepFailed:
+      ReportStorageError(" CDB::Save 1)");
+      return 0;
+    case Replaced::kNewFileFailed:
+      break;  // the writer has said why
+  }
+  return 0;
 }
 
-bool CDB::ReplaceDatabaseWith(const std::function<bool()>& makeNewFile) {
+CDB::Replaced CDB::ReplaceDatabaseWith(const std::function<bool(const std::string& path)>& makeNewFile) {
   RecoverUnfinishedSave();
+  if (!HoldsDatabase()) return WriteFirstDatabase(makeNewFile);
   const std::string database = PathOf(kDatabaseFileName);
   const std::string saveCopy = PathOf(kSaveCopyFileName);
-  const bool hadFile = files_.Exists(database);
-  if (hadFile && keepFileBeforeSave_) {
-    if (!KeepBeside(database, kUnreadableStem)) return false;
+  if (keepFileBeforeSave_) {
+    if (!KeepBeside(database, kUnreadableStem)) return Replaced::kFileStepFailed;
     keepFileBeforeSave_ = false;
   }
-  if (hadFile && !files_.Move(database, saveCopy)) return false;
-  if (!makeNewFile()) {
-    if (hadFile)
-      files_.Move(saveCopy, database);
-    else
-      files_.Delete(database);
-    return false;
+  if (!files_.Move(database, saveCopy)) return Replaced::kFileStepFailed;
+  if (!makeNewFile(database)) {
+    files_.Move(saveCopy, database);
+    return Replaced::kNewFileFailed;
   }
-  // The new file is complete on the disk; if the old one cannot be deleted,
-  // the next load takes it back, which still leaves a whole database.
-  return !hadFile || files_.Delete(saveCopy);
+  // The new file is whole on the disk. A copy that cannot be deleted now is
+  // recognised as a leftover by the next load, which keeps the new file.
+  return files_.Delete(saveCopy) ? Replaced::kDone : Replaced::kDoneCopyLeft;
+}
+
+CDB::Replaced CDB::WriteFirstDatabase(const std::function<bool(const std::string& path)>& makeNewFile) {
+  // Written straight into "lbars.acc", a first save cut off half way would
+  // leave a file that every later start reports as damaged.
+  const std::string fresh = PathOf(kNewFileName);
+  if (!makeNewFile(fresh)) {
+    files_.Delete(fresh);
+    return Replaced::kNewFileFailed;
+  }
+  if (!files_.Move(fresh, PathOf(kDatabaseFileName))) {
+    files_.Delete(fresh);
+    return Replaced::kFileStepFailed;
+  }
+  keepFileBeforeSave_ = false;
+  return Replaced::kDone;
 }
 
 void CDB::RecoverUnfinishedSave() {
@@ -154,6 +192,11 @@ void CDB::RecoverUnfinishedSave() {
   if (!files_.Exists(saveCopy)) return;
   const std::string database = PathOf(kDatabaseFileName);
   if (files_.Exists(database)) {
+    if (DatabaseReadsWhole()) {
+      // A finished save whose copy could not be deleted: the copy is older.
+      files_.Delete(saveCopy);
+      return;
+    }
     const std::string kept = FreeNameBeside(kUnfinishedStem);
     if (!kept.empty()) files_.Move(database, kept);
   }
@@ -193,9 +236,10 @@ int CDB::CommitUndo() {
 
 int CDB::RollbackUndo() {
   if (!undoActive_) return 0;
-  const std::string database = PathOf(kDatabaseFileName);
   const std::string undoCopy = PathOf(kUndoCopyFileName);
-  if (!ReplaceDatabaseWith([&] { return files_.Copy(undoCopy, database) && files_.Flush(database); })) return 0;
+  const Replaced replaced =
+      ReplaceDatabaseWith([&](const std::string& path) { return files_.Copy(undoCopy, path) && files_.Flush(path); });
+  if (replaced != Replaced::kDone && replaced != Replaced::kDoneCopyLeft) return 0;
   undoActive_ = 0;
   files_.Delete(undoCopy);
   Load();

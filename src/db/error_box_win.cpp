@@ -1,8 +1,7 @@
-#include <windows.h>
+#include "db/error_box_win.h"
 
 #include "app/message_texts.h"
-#include "db/cdb.h"
 
-void ShowStorageErrorBox(const std::string& text) {
-  ::MessageBoxA(::GetActiveWindow(), text.c_str(), ProgramTitle(), MB_OK);
+void ShowStorageErrorBox(HWND owner, const std::string& text) {
+  ::MessageBoxA(owner, text.c_str(), ProgramTitle(), MB_OK);
 }

@@ -21,6 +21,13 @@ class FileOps {
   virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
   // Creates or truncates the file and writes the bytes in one piece.
   virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
+  // True only when a file is at the path and is known to hold no bytes; a
+  // file that cannot be looked at does not count as empty. The fallback reads
+  // the file; the platform implementations ask for its size instead.
+  virtual bool IsEmptyFile(const std::string& path) {
+    std::string bytes;
+    return ReadAll(path, bytes) && bytes.empty();
+  }
 };
 
 // The program's own file operations: WinFileOps on Windows, HostFileOps elsewhere.

@@ -69,6 +69,12 @@ bool HostFileOps::WriteAll(const std::string& path, const std::string& bytes) {
   return !out.fail();
 }
 
+bool HostFileOps::IsEmptyFile(const std::string& path) {
+  std::error_code ec;
+  const fs::path file = HostPath(path);
+  return fs::is_regular_file(file, ec) && fs::file_size(file, ec) == 0 && !ec;
+}
+
 FileOps& PlatformFileOps() {
   static HostFileOps ops;
   return ops;

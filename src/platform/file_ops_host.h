@@ -16,6 +16,7 @@ class HostFileOps : public FileOps {
   bool Flush(const std::string& path) override;
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
+  bool IsEmptyFile(const std::string& path) override;
 };
 
 #endif

@@ -83,6 +83,12 @@ bool WinFileOps::WriteAll(const std::string& path, const std::string& bytes) {
   return file && WriteWholeBuffer(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
+bool WinFileOps::IsEmptyFile(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
+}
+
 FileOps& PlatformFileOps() {
   static WinFileOps ops;
   return ops;

@@ -12,6 +12,7 @@ class WinFileOps : public FileOps {
   bool Flush(const std::string& path) override;
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
+  bool IsEmptyFile(const std::string& path) override;
 };
 
 // Writes all bytes to an open file, however many calls WriteFile needs.

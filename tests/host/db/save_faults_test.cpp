@@ -16,6 +16,7 @@ using FileOp = MemoryFileSystem::Op;
 const std::string kDb = "C:\\P\\lbars.acc";
 const std::string kTmp = "C:\\P\\tmp_db.acc";
 const std::string kUndo = "C:\\P\\undo_tmp.acc";
+const std::string kNew = "C:\\P\\new_db.acc";
 const std::string kMessage = "System error:\n (IStorage: ";
 
 class FaultTest : public testing::Test {
@@ -146,6 +147,117 @@ TEST_F(FaultTest, SaveRenamesWritesFlushesThenDropsTheCopy) {
   EXPECT_EQ(files_.Journal(),
             (std::vector<std::string>{"move " + kDb + " " + kTmp, "write " + kDb, "write " + kDb, "flush " + kDb,
                                       "delete " + kTmp}));
+}
+
+TEST_F(FaultTest, FirstSaveIsWrittenAsideAndRenamedIntoPlace) {
+  for (const bool emptyFileBefore : {false, true}) {
+    SCOPED_TRACE(emptyFileBefore ? "over an empty lbars.acc" : "into an empty folder");
+    for (const std::string& name : files_.Names()) files_.Delete(name);
+    if (emptyFileBefore) files_.Put(kDb, "");
+    files_.ClearJournal();
+    auto db = Database();
+    ASSERT_EQ(db->Load(), 1);
+    db->AddBar("first");
+    ASSERT_EQ(db->Save(), 1);
+    EXPECT_EQ(files_.Journal(),
+              (std::vector<std::string>{"write " + kNew, "write " + kNew, "flush " + kNew,
+                                        "move " + kNew + " " + kDb}));
+    EXPECT_EQ(files_.Names(), std::vector<std::string>{kDb}) << "no copy of an empty file is kept";
+    EXPECT_TRUE(reports_.empty());
+  }
+}
+
+// An empty "lbars.acc" is what a first save cut off before the new file
+// was renamed into place never leaves, but an older program or another cause may.
+TEST_F(FaultTest, EmptyDatabaseFileIsNoDatabaseUnlessASaveCopyIsBeside) {
+  SaveTwoBars();
+  files_.Put(kTmp, saved_);
+  files_.Put(kDb, "");
+  EXPECT_EQ(LoadedBarNames(), (std::vector<std::string>{"old0", "old1"})) << "the copy comes back";
+
+  files_.Delete(kTmp);
+  files_.Put(kDb, "");
+  auto db = Database();
+  db->AddBar("in memory");
+  EXPECT_EQ(db->Load(), 1);
+  EXPECT_TRUE(db->LastLoadSucceeded());
+  EXPECT_EQ(db->BarCount(), 1) << "nothing was loaded over memory";
+  EXPECT_TRUE(reports_.empty());
+}
+
+// Kills the process after every possible number of file changes during the
+// very first save: the next start finds no database or all of it, and its
+// own first save then succeeds.
+class KilledFirstSaveTest : public FaultTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(KilledFirstSaveTest, LeavesNoDatabaseOrTheWholeOne) {
+  const std::vector<std::string> whole{"first0", "first1"};
+  auto fill = [](CDB& db) {
+    for (const char* name : {"first0", "first1"}) {
+      db.AddBar(name);
+      db.AddButton({"C:\\", "b", "", "", "", 0, 1, kFolder, db.BarCount() - 1, -1});
+    }
+  };
+  int outcomes[2] = {0, 0};
+  for (int changes = 0;; ++changes) {
+    files_.Revive();
+    for (const std::string& name : files_.Names()) files_.Delete(name);
+    if (GetParam()) files_.Put(kDb, "");  // left by an older program's killed first save
+    {
+      auto db = Database();
+      ASSERT_EQ(db->Load(), 1);
+      fill(*db);
+      files_.KillAfter(changes);
+      db->Save();
+    }
+    const bool finished = !files_.Killed();
+    files_.Revive();
+    reports_.clear();
+    auto next = Database();
+    EXPECT_EQ(next->Load(), 1) << "killed after " << changes << " changes";
+    EXPECT_TRUE(reports_.empty()) << "killed after " << changes << " changes";
+    const std::vector<std::string> names = LoadedBarNames();
+    EXPECT_TRUE(names.empty() || names == whole) << "killed after " << changes << " changes";
+    ++outcomes[names.empty() ? 0 : 1];
+    if (names.empty()) {
+      fill(*next);
+      EXPECT_EQ(next->Save(), 1) << "the next start's first save";
+      EXPECT_EQ(LoadedBarNames(), whole);
+    }
+    if (finished) {
+      EXPECT_EQ(names, whole) << "a save that finished leaves its database";
+      break;
+    }
+    ASSERT_LT(changes, 50);
+  }
+  EXPECT_GT(outcomes[0], 0);
+  EXPECT_GT(outcomes[1], 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(FromNothingAndFromAnEmptyFile, KilledFirstSaveTest, testing::Bool());
+
+// The new file is whole on the disk when the old copy resists deletion: the
+// save succeeded, the copy is reported and loses to the new file, and a later
+// save removes it.
+TEST_F(FaultTest, CopyThatCannotBeDeletedLosesToTheWholeNewFile) {
+  SaveTwoBars();
+  auto db = Database();
+  ASSERT_EQ(db->Load(), 1);
+  db->AddBar("new");
+  files_.Faults().FailAll(FileOp::kDelete);
+  EXPECT_EQ(db->Save(), 1);
+  EXPECT_EQ(reports_, std::vector<std::string>{kMessage + " CDB::Save 3)"});
+  EXPECT_EQ(files_.Contents(kTmp), saved_);
+  EXPECT_EQ(LoadedBarNames(), (std::vector<std::string>{"old0", "old1", "new"})) << "the next start";
+
+  db->AddBar("newer");
+  EXPECT_EQ(db->Save(), 1) << "the copy is replaced, though still not deleted";
+  files_.Faults().Clear();
+  reports_.clear();
+  EXPECT_EQ(db->Save(), 1);
+  EXPECT_TRUE(reports_.empty());
+  EXPECT_FALSE(files_.Has(kTmp));
+  EXPECT_EQ(LoadedBarNames(), (std::vector<std::string>{"old0", "old1", "new", "newer"}));
 }
 
 TEST_F(FaultTest, FirstSaveFailingLeavesNoFile) {

@@ -19,11 +19,13 @@ inline void CheckFileOpsContract(FileOps& files, const std::string& folder) {
   EXPECT_FALSE(files.Move(a, b));
   EXPECT_FALSE(files.Copy(a, b));
   EXPECT_FALSE(files.Flush(a));
+  EXPECT_FALSE(files.IsEmptyFile(a)) << "a missing file is not an empty one";
   std::string read = "unchanged";
   EXPECT_FALSE(files.ReadAll(a, read));
 
   ASSERT_TRUE(files.WriteAll(a, bytes));
   EXPECT_TRUE(files.Exists(a));
+  EXPECT_FALSE(files.IsEmptyFile(a));
   ASSERT_TRUE(files.ReadAll(a, read));
   EXPECT_EQ(read, bytes);
   EXPECT_TRUE(files.Flush(a));
@@ -42,6 +44,7 @@ inline void CheckFileOpsContract(FileOps& files, const std::string& folder) {
   ASSERT_TRUE(files.WriteAll(a, ""));
   ASSERT_TRUE(files.ReadAll(a, read));
   EXPECT_EQ(read, "");
+  EXPECT_TRUE(files.IsEmptyFile(a));
   EXPECT_TRUE(files.Delete(a));
   EXPECT_TRUE(files.Delete(b));
   EXPECT_FALSE(files.Exists(a));

@@ -6,7 +6,9 @@ namespace {
 TEST(FileOpsTest, BackendFilesKeepTheContract) {
   auto backend = MakeTestBackend();
   CheckFileOpsContract(backend->Files(), backend->Folder());
-  EXPECT_TRUE(backend->Files().Exists(backend->MakeFolder("sub"))) << "folders exist too";
+  const std::string folder = backend->MakeFolder("sub");
+  EXPECT_TRUE(backend->Files().Exists(folder)) << "folders exist too";
+  EXPECT_FALSE(backend->Files().IsEmptyFile(folder)) << "a folder is no empty file";
 }
 
 }  // namespace
