@@ -3,6 +3,16 @@
 #include "app/settings_table.h"
 #include "platform/profile.h"
 
+namespace {
+
+// A byte keeps the low 8 bits of what was read; a number the program could
+// not have written (a font 100000 pixels high) falls back to the default.
+int32_t LoadedValue(const SettingKey& key, int32_t stored) {
+  return key.field.IsByte() || key.range.Holds(stored) ? stored : key.def;
+}
+
+}  // namespace
+
 Settings::Settings() {
   for (const SettingKey& k : SettingsTable()) {
     if (k.field.IsFaceName())
@@ -17,7 +27,7 @@ void Settings::Load(Profile& p) {
     if (k.field.IsFaceName())
       k.field.SetText(*this, p.GetString(k.section, k.key, ""));
     else
-      k.field.Set(*this, p.GetInt(k.section, k.key, k.def));  // a byte keeps the low 8 bits
+      k.field.Set(*this, LoadedValue(k, p.GetInt(k.section, k.key, k.def)));
   }
 }
 

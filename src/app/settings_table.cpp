@@ -10,24 +10,36 @@ constexpr const char* kProg = Settings::kProg;
 constexpr const char* kClock = Settings::kClock;
 constexpr bool kReadOnly = false;
 
+// What the program writes: colours are 0x00BBGGRR; font weights go up to
+// 1000, turns stay within a full circle (tenths of a degree) and the font
+// dialog's sizes within 1638 points; list choices and bar numbers are never
+// negative. A clock font beyond ±200 pixels fits no bar.
+constexpr ValueRange kColour{0, 0xFFFFFF};
+constexpr ValueRange kEdge{0, 3};
+constexpr ValueRange kIndex{0, INT32_MAX};
+constexpr ValueRange kFontExtent{-200, 200};
+constexpr ValueRange kFontWeight{0, 1000};
+constexpr ValueRange kFontTurn{-3600, 3600};
+constexpr ValueRange kPointSize{0, 1638};
+
 // "Floating" is read but never written: a file only has it when someone put
 // it there. The face name shares its key with the pitch-and-family byte and is
 // written over it at once, so a file the program made holds the name there.
 constexpr SettingKey kTable[] = {
-    {kView, "Floating", &Settings::Floating, 0, kReadOnly},
+    {kView, "Floating", &Settings::Floating, 0, kAnyValue, kReadOnly},
     {kView, "AutoHide", &Settings::AutoHide, 0},
     {kView, "AlwaysOnTop", &Settings::AlwaysOnTop, 0},
-    {kView, "Edge", &Settings::Edge, 1},
+    {kView, "Edge", &Settings::Edge, 1, kEdge},
     {kView, "LargeIcon", &Settings::LargeIcon, 0},
     {kView, "FlatButtons", &Settings::FlatButtons, 0},
-    {kView, "ColorBk", &Settings::ColorBk, 0},
-    {kView, "ColorText", &Settings::ColorText, 0xFF0000},
-    {kView, "ColorClockBk", &Settings::ColorClockBk, 0xFFFF},
+    {kView, "ColorBk", &Settings::ColorBk, 0, kColour},
+    {kView, "ColorText", &Settings::ColorText, 0xFF0000, kColour},
+    {kView, "ColorClockBk", &Settings::ColorClockBk, 0xFFFF, kColour},
 
     {kProg, "StartWindows", &Settings::StartWindows, 1},
     {kProg, "AskAutoStart", &Settings::AskAutoStart, 1},
     {kProg, "Smoothly", &Settings::Smoothly, 1},
-    {kProg, "CurrentBar", &Settings::CurrentBar, 0},
+    {kProg, "CurrentBar", &Settings::CurrentBar, 0, kIndex},
     {kProg, "Logo", &Settings::Logo, 1},
     {kProg, "LastAdd", &Settings::LastAdd, 1},
     {kProg, "Splash", &Settings::Splash, 1},
@@ -39,18 +51,18 @@ constexpr SettingKey kTable[] = {
     {kClock, "ShowClock", &Settings::ShowClock, 1},
     {kClock, "PosLeft", &Settings::PosLeft, 1},
     {kClock, "OneLine", &Settings::OneLine, 0},
-    {kClock, "CalType", &Settings::CalType, 0},
-    {kClock, "CalSepType", &Settings::CalSepType, 0},
+    {kClock, "CalType", &Settings::CalType, 0, kIndex},
+    {kClock, "CalSepType", &Settings::CalSepType, 0, kIndex},
     {kClock, "DayOfWeek", &Settings::DayOfWeek, 1},
     {kClock, "ShowYear ", &Settings::ShowYear, 1},
-    {kClock, "ClockSepType", &Settings::ClockSepType, 0},
+    {kClock, "ClockSepType", &Settings::ClockSepType, 0, kIndex},
     {kClock, "Type12h", &Settings::Type12h, 0},
     {kClock, "Sec", &Settings::Sec, 1},
-    {kClock, "Font_Height", &FontRecord::Height, -12},
-    {kClock, "Font_Width", &FontRecord::Width, 0},
-    {kClock, "Font_Escapement", &FontRecord::Escapement, 0},
-    {kClock, "Font_Orientation", &FontRecord::Orientation, 0},
-    {kClock, "Font_Weight", &FontRecord::Weight, 700},
+    {kClock, "Font_Height", &FontRecord::Height, -12, kFontExtent},
+    {kClock, "Font_Width", &FontRecord::Width, 0, kFontExtent},
+    {kClock, "Font_Escapement", &FontRecord::Escapement, 0, kFontTurn},
+    {kClock, "Font_Orientation", &FontRecord::Orientation, 0, kFontTurn},
+    {kClock, "Font_Weight", &FontRecord::Weight, 700, kFontWeight},
     {kClock, "Font_Italic", &FontRecord::Italic, 0},
     {kClock, "Font_Underline", &FontRecord::Underline, 0},
     {kClock, "Font_StrikeOut", &FontRecord::StrikeOut, 0},
@@ -60,7 +72,7 @@ constexpr SettingKey kTable[] = {
     {kClock, "Font_Quality", &FontRecord::Quality, 1},
     {kClock, "Font_PitchAndFamily", &FontRecord::PitchAndFamily, 0},
     {kClock, "Font_PitchAndFamily", FaceNameField{}, 0},
-    {kClock, "FontSize", &Settings::FontSize, 0},
+    {kClock, "FontSize", &Settings::FontSize, 0, kPointSize},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Every key of "options.ini", once: its section, its name in the file, the
-// record field it fills, its loaded default and whether Save writes it. The
+// record field it fills, its loaded default, the values it may take and
+// whether Save writes it. The
 // rows stand in the order Save writes them, which is the order of a file the
 // program made; Load reads the same rows, and the record's constructor takes
 // its defaults from them.
@@ -39,6 +40,17 @@ class SettingField {
   std::variant<int32_t Settings::*, int32_t FontRecord::*, uint8_t FontRecord::*, FaceNameField> where_;
 };
 
+// The values the program itself can give a key, both ends included. A number
+// read from the file outside them is a hand edit the program cannot show
+// sensibly; it loads as the key's loaded default.
+struct ValueRange {
+  int32_t min;
+  int32_t max;
+  bool Holds(int32_t value) const { return value >= min && value <= max; }
+};
+
+inline constexpr ValueRange kAnyValue{INT32_MIN, INT32_MAX};
+
 struct SettingKey {
   const char* section;
   // Exactly as the program writes it: "ShowYear " keeps its trailing blank.
@@ -46,6 +58,8 @@ struct SettingKey {
   SettingField field;
   // The loaded default; the face name's is always the empty text.
   int32_t def;
+  // Byte fields keep their low 8 bits instead; flags count any value as set.
+  ValueRange range = kAnyValue;
   // False for keys that are read but never written ("Floating").
   bool written = true;
 };

@@ -60,10 +60,11 @@ TEST_P(SettingsFileTest, FirstSaveWritesEveryKeyInOrder) {
 }
 
 // Every key Save writes must be read back by Load under the same name: a file
-// with 7 everywhere loads and saves back to itself.
+// with 7 everywhere (the edge, which has only four, 2) loads and saves back to itself.
 TEST_P(SettingsFileTest, EveryWrittenKeyIsReadBack) {
   Settings{}.Save(*profile_, nullptr, 0);
-  const std::string sevens = std::regex_replace(ReadBytes(path_), std::regex("=[^\r]*"), "=7");
+  const std::string sevens = std::regex_replace(
+      std::regex_replace(ReadBytes(path_), std::regex("=[^\r]*"), "=7"), std::regex("\nEdge=7"), "\nEdge=2");
   const std::string sevensPath = folder_.File("sevens.ini");
   ASSERT_TRUE(WriteBytes(sevensPath, "[view]\r\nFloating=7\r\n" + sevens.substr(sizeof "[view]\r\n" - 1)));
   const std::string original = ReadBytes(sevensPath);
@@ -130,6 +131,18 @@ TEST_P(SettingsFileTest, SaveTakesLiveValuesAndDisplayedBar) {
   EXPECT_EQ(loaded.Floating, 1);
 }
 
+// Only loading falls back: whatever the record holds is written as it is.
+TEST_P(SettingsFileTest, SaveWritesFarOutValuesUnchanged) {
+  Settings s;
+  s.Font.Height = -100000;
+  s.ColorText = -1;
+  s.Save(*profile_, nullptr, -1);
+  const std::string file = ReadBytes(path_);
+  EXPECT_NE(file.find("\r\nFont_Height=-100000\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nColorText=-1\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nCurrentBar=-1\r\n"), std::string::npos);
+}
+
 TEST_P(SettingsFileTest, BytesAreWrittenUnsignedAndReadAsLowEightBits) {
   Settings s;
   s.Font.Italic = 255;
@@ -169,7 +182,7 @@ std::vector<HandWrittenFile> HandWrittenFiles() {
        }},
       {"names in any case, junk numbers, only the first of two equal sections",
        "[CLOCK]\nShowYear=0\nShowClock=abc\nSec=\"0\"\nFont_PitchAndFamily=12 Sans\n"
-       "[view]\nEdge= 2x\nColorText=\n[prog]\nCurrentBar=-3\n[clock]\nCalType=4",
+       "[view]\nEdge= 2x\nColorText=\n[prog]\nCurrentBar=3\n[clock]\nCalType=4",
        [](Settings& s) {
          s.ShowYear = 0;  // a key without the trailing blank is the same key
          s.ShowClock = 0;
@@ -177,11 +190,11 @@ std::vector<HandWrittenFile> HandWrittenFiles() {
          s.Font.PitchAndFamily = 12;
          SetFaceName(s, "12 Sans");
          s.Edge = 2;
-         s.CurrentBar = -3;
+         s.CurrentBar = 3;
        }},
       {"indented section, byte and number wrap, hexadecimal",
        "  [CLOCK]  \r\n\r\nshowyear=0\r\nSec=abc\r\nFont_CharSet=460\r\nFont_Height= -20x\r\n"
-       "Font_PitchAndFamily=Courier New\r\n[view]\r\nColorBk=0x00FF00\r\nColorText=4294967295",
+       "Font_PitchAndFamily=Courier New\r\n[view]\r\nColorBk=0x00FF00\r\n[prog]\r\nLastAdd=4294967295",
        [](Settings& s) {
          s.ShowYear = 0;
          s.Sec = 0;
@@ -190,15 +203,15 @@ std::vector<HandWrittenFile> HandWrittenFiles() {
          SetFaceName(s, "Courier New");
          s.Font.PitchAndFamily = 0;
          s.ColorBk = 0xFF00;
-         s.ColorText = -1;
+         s.LastAdd = -1;
        }},
       {"utf-8 mark, quoted face, overlong number, keys without values",
-       "\xEF\xBB\xBF[clock]\r\nFont_PitchAndFamily='12 Sans'\r\nFont_Weight=99999999999\r\n"
+       "\xEF\xBB\xBF[clock]\r\nFont_PitchAndFamily='12 Sans'\r\nType12h=99999999999\r\n"
        "[clock]\r\nSec=0\r\n[view]\r\nAutoHide\r\nAlwaysOnTop=\r\n",
        [](Settings& s) {
          s.Font.PitchAndFamily = 12;
          SetFaceName(s, "12 Sans");
-         s.Font.Weight = 1215752191;
+         s.Type12h = 1215752191;
        }},
       {"face name longer than the record holds",
        "[clock]\r\nFont_PitchAndFamily=AVeryLongFaceNameThatDoesNotFitInto32\r\nFontSize=11",
@@ -208,6 +221,32 @@ std::vector<HandWrittenFile> HandWrittenFiles() {
        }},
       {"face name of 40 letters", "[clock]\r\nFont_PitchAndFamily=" + std::string(40, 'F') + "\r\n",
        [](Settings& s) { SetFaceName(s, std::string(31, 'F')); }},
+      // Numbers the program could never have written load as their defaults,
+      // so a careless edit still gives a readable bar.
+      {"far-out numbers",
+       "[view]\r\nEdge=4\r\nColorBk=16777216\r\nColorText=-1\r\nColorClockBk=0x7F000000\r\n"
+       "[prog]\r\nCurrentBar=-1\r\n"
+       "[clock]\r\nCalType=-2\r\nCalSepType=-1\r\nClockSepType=-2147483648\r\nFont_Height=-100000\r\n"
+       "Font_Width=201\r\nFont_Escapement=3601\r\nFont_Orientation=-3601\r\nFont_Weight=1001\r\n"
+       "FontSize=-12\r\n",
+       [](Settings&) {}},
+      {"numbers at the ends of what the program writes",
+       "[view]\r\nEdge=3\r\nColorBk=16777215\r\nColorText=0\r\n[prog]\r\nCurrentBar=2147483647\r\n"
+       "[clock]\r\nCalType=9\r\nFont_Height=-200\r\nFont_Width=200\r\nFont_Escapement=3600\r\n"
+       "Font_Orientation=-3600\r\nFont_Weight=1000\r\nFontSize=1638\r\n",
+       [](Settings& s) {
+         s.Edge = 3;
+         s.ColorBk = 0xFFFFFF;
+         s.ColorText = 0;
+         s.CurrentBar = 2147483647;
+         s.CalType = 9;  // the clock's own formatting knows what to do with it
+         s.Font.Height = -200;
+         s.Font.Width = 200;
+         s.Font.Escapement = 3600;
+         s.Font.Orientation = -3600;
+         s.Font.Weight = 1000;
+         s.FontSize = 1638;
+       }},
   };
 }
 
