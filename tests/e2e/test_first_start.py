@@ -1,6 +1,9 @@
 """A first start after installation, then a second one: the splash, the bar,
 the start-up shortcut, the sample bar in lbars.acc, the first-run look in
-options.ini and FirstRun turned to "0"; a second start changes none of it."""
+options.ini and FirstRun turned to "0"; a second start changes none of it.
+Before that, a first start whose database cannot be saved (over the empty
+lbars.acc a killed first save of an older program left): it says so and
+leaves FirstRun at "1", so the next start builds the sample bar again."""
 
 import sys
 from pathlib import Path
@@ -22,6 +25,26 @@ def install():
     state.install = qr.install()
     expect(qr.reg_get(qr.PRODUCT_KEY, "FirstRun") == "1", "the installer leaves FirstRun = 1")
     expect(not ini_path(state.install).exists(), "no options.ini before the first start")
+
+
+@scenario.step
+def a_first_start_that_cannot_save_is_not_the_first_run():
+    # The new database is written aside under new_db.acc: a folder of that
+    # name makes the save fail.
+    state.install.file("lbars.acc").write_bytes(b"")
+    blocker = state.install.file("new_db.acc")
+    blocker.mkdir()
+    state.process = qr.start(state.install.exe)
+    box = qr.message_box(timeout_ms=20000, exe=EXE)
+    expect(box["text"] == "System error:\n (IStorage:  CDB::Save 1)",
+           f"message reads {box['text']!r}: the empty lbars.acc is no damaged database")
+    qr.press(box["hwnd"], qr.IDOK)
+    bar = bar_window(state.process)
+    expect(exit_through_menu(state.process, bar) == 0, "clean exit")
+    expect(qr.reg_get(qr.PRODUCT_KEY, "FirstRun") == "1", "FirstRun became 0 although nothing was saved")
+    expect(state.install.file("lbars.acc").read_bytes() == b"", "lbars.acc was changed by a failed save")
+    blocker.rmdir()
+    ini_path(state.install).unlink()  # the real first start below begins without one
 
 
 @scenario.step
