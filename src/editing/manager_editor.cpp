@@ -27,6 +27,7 @@ void ManagerEditor::Open() {
 
 void ManagerEditor::FillTree(int32_t barOrdinal, int32_t buttonPosition) {
   view_.ResetImages();
+  images_.clear();
   const int rootImage = view_.AddResourceImage(IDI_MGR_ROOT);
   view_.TreeCleared();
   selected_ = kNoItem;
@@ -38,7 +39,7 @@ void ManagerEditor::FillTree(int32_t barOrdinal, int32_t buttonPosition) {
   for (int32_t ordinal = 0; ordinal < db_.BarCount(); ++ordinal) {
     const CBar& bar = *db_.Bar(ordinal);
     const int barItem =
-        tree_.Append(root, ItemKind::kBar, bar.Name, view_.AddIconImage(bar.IconFile, bar.IconIndex), ordinal);
+        tree_.Append(root, ItemKind::kBar, bar.Name, ImageOf(bar.IconFile, bar.IconIndex), ordinal);
     view_.TreeInserted(tree_, barItem);
     if (ordinal == barOrdinal) chosen = barItem;
     for (int32_t position = 0; position < bar.Count(); ++position) {
@@ -49,7 +50,7 @@ void ManagerEditor::FillTree(int32_t barOrdinal, int32_t buttonPosition) {
         item = tree_.Append(barItem, ItemKind::kSeparator, texts_.Text(kSeparatorMessage), separatorImage, position);
       } else {
         item = tree_.Append(barItem, ItemKind::kButton, button.Name,
-                            view_.AddIconImage(button.IconFile, button.IconIndex), position);
+                            ImageOf(button.IconFile, button.IconIndex), position);
       }
       view_.TreeInserted(tree_, item);
       if (ordinal == barOrdinal && position == buttonPosition) chosen = item;
@@ -275,11 +276,17 @@ bool ManagerEditor::LeaveButton(int id) {
   return true;
 }
 
+int ManagerEditor::ImageOf(const std::string& iconFile, int32_t iconIndex) {
+  auto [at, added] = images_.try_emplace({iconFile, iconIndex}, -1);
+  if (added) at->second = view_.AddIconImage(iconFile, iconIndex);
+  return at->second;
+}
+
 void ManagerEditor::Retitle(int id, const std::string& caption, const std::string& iconFile, int32_t iconIndex,
                             bool iconChanged) {
   TreeItem& item = tree_.At(id);
   item.Caption = caption;
-  if (iconChanged) item.Image = view_.AddIconImage(iconFile, iconIndex);
+  if (iconChanged) item.Image = ImageOf(iconFile, iconIndex);
   view_.TreeChanged(tree_, id);
 }
 
@@ -313,7 +320,7 @@ bool ManagerEditor::CommitNewButton() {
   item.Kind = ItemKind::kButton;
   item.Caption = fields_.Name;
   item.Data = selButton_;
-  item.Image = view_.AddIconImage(fields_.IconFile, fields_.IconIndex);
+  item.Image = ImageOf(fields_.IconFile, fields_.IconIndex);
   tree_.ShiftLaterSiblings(selected_, +1);
   view_.TreeChanged(tree_, selected_);
   view_.SetRestoreCaption(false);
@@ -331,7 +338,7 @@ bool ManagerEditor::CommitNewBar() {
   item.Kind = ItemKind::kBar;
   item.Caption = bar->Name;
   item.Data = ordinal;
-  item.Image = view_.AddIconImage(bar->IconFile, bar->IconIndex);
+  item.Image = ImageOf(bar->IconFile, bar->IconIndex);
   view_.TreeChanged(tree_, selected_);
   view_.SetRestoreCaption(false);
   selBar_ = ordinal;

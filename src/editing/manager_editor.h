@@ -7,7 +7,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "editing/manager_fields.h"
 #include "editing/manager_tree.h"
@@ -85,6 +87,9 @@ class ManagerEditor {
   bool LeaveButton(int id);
   // Message 603 or 604 for an empty target or name; true when one was shown.
   bool ReportMissingTargetOrName(bool focusField);
+  // The tree image of an icon file and index: extracted once per filling of
+  // the tree, since many entries share their icon file.
+  int ImageOf(const std::string& iconFile, int32_t iconIndex);
   void Retitle(int id, const std::string& caption, const std::string& iconFile, int32_t iconIndex, bool iconChanged);
   // Selects without a leave step (the entry left is gone or already written).
   void SelectQuietly(int id);
@@ -112,4 +117,5 @@ class ManagerEditor {
   int32_t selBar_ = -1;
   int32_t selButton_ = -1;
   int layout_ = 4;
+  std::map<std::pair<std::string, int32_t>, int> images_;
 };

@@ -36,11 +36,17 @@ TEST_F(ManagerTest, TreeHoldsBarsButtonsAndSeparatorsWithTheirImages) {
   EXPECT_EQ(Captions(Tree().Root()), "Tools@0, Empty@1");
   EXPECT_EQ(Captions(Item(0)), "notes@0, - separator -@1, paint@2, - separator -@3");
   const std::string exe = "C:\\Orvantis\\Orvantis.exe,0";
-  // The root's icon first, one separator image shared by every separator.
+  // The root's icon first; one image for each icon file however many entries
+  // show it, and one shared by every separator.
   EXPECT_EQ(view_.images, (std::vector<std::string>{"#214", exe, "C:\\Orvantis\\notes.exe,0", "#213",
-                                                    "C:\\Orvantis\\paint.exe,0", exe}));
-  EXPECT_EQ(Tree().At(Item(0, 1)).Image, Tree().At(Item(0, 3)).Image);
-  EXPECT_EQ(Tree().At(Item(1)).Image, 5);
+                                                    "C:\\Orvantis\\paint.exe,0"}));
+  EXPECT_EQ(Tree().At(Item(0, 1)).Image, 3);
+  EXPECT_EQ(Tree().At(Item(0, 3)).Image, 3);
+  EXPECT_EQ(Tree().At(Item(0, 2)).Image, 4);
+  EXPECT_EQ(Tree().At(Item(1)).Image, 1);
+  // A filling of the tree starts a new image list.
+  Editor().FillTree(1, 0);
+  EXPECT_EQ(view_.images.size(), 5u);
 }
 
 TEST_F(ManagerTest, RestoreBringsBackTheLastTakenFieldsAndChangesNothing) {

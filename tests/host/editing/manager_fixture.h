@@ -12,7 +12,7 @@
 #include "db/cdb.h"
 #include "editing/manager_editor.h"
 #include "manager_fake_view.h"
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"
 
 class ManagerTest : public testing::Test {

@@ -16,10 +16,10 @@
 #include "editing/manager_services_win.h"
 #include "editing/type_select_dialog_win.h"
 #include "editing_ids.h"
-#include "platform/file_ops_memory.h"
+#include "support/file_ops_memory.h"
 #include "platform/html_help_win.h"
 #include "platform/storage_memory.h"
-#include "win/pump_messages.h"
+#include "support/pump_messages_win.h"
 
 namespace {
 
