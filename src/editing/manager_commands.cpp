@@ -16,6 +16,7 @@ constexpr const char* kNewButtonCaption = "--new button--";
 constexpr const char* kNewBarCaption = "--new quickrail--";
 constexpr const char* kWebPrefix = "http://";
 constexpr int32_t kSeparatorMessage = 121;
+constexpr int kRootImage = 0;  // the first image of every filling of the tree
 constexpr int32_t kDeleteBarQuestion = 605;
 constexpr int32_t kDeleteBarQuestionEnd = 606;
 
@@ -54,7 +55,8 @@ void ManagerEditor::OnAddButton() {
     parent = tree_.Parent(selected_);
     after = selected_;
   }
-  const int placeholder = tree_.Insert(parent, after, ItemKind::kNewButton, kNewButtonCaption, -1, kind);
+  // Until it is made, the entry shows the root's icon.
+  const int placeholder = tree_.Insert(parent, after, ItemKind::kNewButton, kNewButtonCaption, kRootImage, kind);
   view_.TreeInserted(tree_, placeholder);
   view_.TreeExpanded(parent);
   SelectQuietly(placeholder);
@@ -81,7 +83,7 @@ void ManagerEditor::OnAddBar() {
   }
   // Leaving for the root writes the entry left (and commits a named new bar).
   if (!Select(root)) return;
-  const int placeholder = tree_.Append(root, ItemKind::kNewBar, kNewBarCaption, -1, db_.BarCount());
+  const int placeholder = tree_.Append(root, ItemKind::kNewBar, kNewBarCaption, kRootImage, db_.BarCount());
   view_.TreeInserted(tree_, placeholder);
   SelectQuietly(placeholder);
   view_.Focus(ManagerFocus::kName);

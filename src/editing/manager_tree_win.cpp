@@ -2,6 +2,13 @@
 
 #include <vector>
 
+namespace {
+
+// An entry without an icon draws none; -1 would ask the dialog for one.
+int ShownImage(int image) { return image < 0 ? I_IMAGENONE : image; }
+
+}  // namespace
+
 void ManagerTreeControl::ResetImages() {
   UniqueImageList fresh(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
   ::SendMessageA(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(fresh.Get()));
@@ -33,7 +40,7 @@ void ManagerTreeControl::Insert(const ManagerTree& tree, int id) {
   insert.hInsertAfter = previous == kNoItem ? TVI_FIRST : Handle(previous);
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
   insert.item.pszText = caption.data();
-  insert.item.iImage = insert.item.iSelectedImage = item.Image;
+  insert.item.iImage = insert.item.iSelectedImage = ShownImage(item.Image);
   insert.item.lParam = id;
   auto handle = reinterpret_cast<HTREEITEM>(
       ::SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -47,7 +54,7 @@ void ManagerTreeControl::Change(const ManagerTree& tree, int id) {
   change.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   change.hItem = Handle(id);
   change.pszText = caption.data();
-  change.iImage = change.iSelectedImage = item.Image;
+  change.iImage = change.iSelectedImage = ShownImage(item.Image);
   if (change.hItem) ::SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 

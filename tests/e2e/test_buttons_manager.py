@@ -234,7 +234,7 @@ def add_a_bar_move_it_up_delete_a_button_and_apply():
     select(2, 0)
     wait_text(control(NAME), "Spare note", "the spare bar's button selected")
     command(CMD_DELETE)
-    wait_text(control(NAME), "", "the empty spare bar selected")
+    wait_text(control(NAME), "Spare", "the spare bar selected, now empty")
     qr.screenshot("buttons_manager-before-apply")
     qr.press(state.manager["hwnd"], APPLY)
     want = [("Tools", ["Notepad", "Notes", "Drive C"]), ("Added", []), ("Spare", [])]
@@ -264,7 +264,17 @@ def cancel_leaves_the_file_as_it_was():
     qr.set_text(control(NAME), "Dropped")
     select(0)
     command(CMD_DELETE)
-    qr.answer_message_box(qr.IDYES, exe=EXE)
+    box = qr.answer_message_box(qr.IDYES, exe=EXE)
+    expect(box["text"] == "Remove the following quickrail with all its buttons:\nTools\nAre you sure ?",
+           f"delete question {box['text']!r}")
+    wait_text(control(NAME), "Added", "the next bar selected")
+    # A bar whose name was cleared cannot be left: the tree keeps it selected.
+    qr.set_text(control(NAME), "")
+    qr.post(control(TREE), TVM_SELECTITEM, TVGN_CARET, tree_item(1))
+    box = qr.answer_message_box(qr.IDOK, exe=EXE)
+    expect(box["text"] == "The button (quickrail) name is not specified", f"message {box['text']!r}")
+    expect(qr.send(control(TREE), TVM_GETNEXTITEM, TVGN_CARET, 0) == tree_item(0), "the bar stays selected")
+    qr.screenshot("buttons_manager-name-missing")
     close_manager(qr.IDCANCEL)
     expect(file_bytes() == before, "lbars.acc byte for byte as before the manager opened")
     expect(not undo_copy_left(), "no undo copy after Cancel")
