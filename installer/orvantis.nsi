@@ -159,6 +159,7 @@ Section "Uninstall"
   Delete "$INSTDIR\lbars.acc"
   Delete "$INSTDIR\tmp_db.acc"
   Delete "$INSTDIR\undo_tmp.acc"
+  Delete "$INSTDIR\new_db.acc"
   Delete "$INSTDIR\Uninstall.exe"
   ; Not /r: anything the user put into the folder stays, and so does the folder.
   RMDir "$INSTDIR"
