@@ -4,6 +4,9 @@
 
 namespace {
 
+// 150 points are 200 pixels at 96 dots per inch.
+constexpr INT kLargestClockPoints = 150;
+
 class SystemDialogs final : public OptionsDialogs {
  public:
   bool ChooseColor(HWND owner, COLORREF& colour) override {
@@ -24,7 +27,11 @@ class SystemDialogs final : public OptionsDialogs {
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = owner;
     choose.lpLogFont = &chosen;
-    choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    // A clock font taller than the settings file keeps (200 pixels) would come
+    // back as the default at the next start: the dialog offers no such size.
+    choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_LIMITSIZE;
+    choose.nSizeMin = 1;
+    choose.nSizeMax = kLargestClockPoints;
     choose.rgbColors = colour;
     if (!::ChooseFontA(&choose)) return false;
     font = chosen;
