@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -14,43 +13,33 @@
 class FakeManagerView : public ManagerView {
  public:
   void TakeControls(ManagerFields& fields) override {
-    const std::string iconFile = fields.IconFile;
-    const int32_t iconIndex = fields.IconIndex;
-    fields = controls;
-    fields.IconFile = iconFile;  // no control holds the icon
-    fields.IconIndex = iconIndex;
+    ManagerFields taken = controls;
+    taken.IconFile = fields.IconFile;  // no control holds the icon
+    taken.IconIndex = fields.IconIndex;
+    fields = taken;
   }
   void ShowFields(const ManagerFields& fields) override { controls = fields; }
   bool DetailsPressed() override { return details; }
-  void ShowLayout(int kind, bool pressed) override {
-    layout = kind;
-    layoutDetails = pressed;
-  }
+  void ShowLayout(int kind, bool pressed) override { layout = kind, layoutDetails = pressed; }
   void EnableFields(bool enable) override { fieldsEnabled = enable; }
   void EnableSeconds(bool enable) override { secondsEnabled = enable; }
-  void SetNameCaption(bool bar) override { barCaptions = bar; }
+  void SetNameCaption(bool) override {}
   void SetAvailableCaption(bool bar) override { barAvailableCaption = bar; }
   void EnableRestore(bool enable) override { restoreEnabled = enable; }
   void SetRestoreCaption(bool decline) override { restoreDeclines = decline; }
   void Focus(ManagerFocus control) override { focus = control; }
-  void ShowIcons(const std::string& iconFile, int32_t iconIndex) override {
-    icons = iconFile + "," + std::to_string(iconIndex);
-  }
+  void ShowIcons(const std::string& file, int32_t index) override { icons = file + "," + std::to_string(index); }
   void ClearIcons() override { icons.clear(); }
   void ShowTargetIcon(const std::string& target) override { icons = "shell:" + target; }
   void ResetImages() override { images.clear(); }
-  int AddIconImage(const std::string& iconFile, int32_t iconIndex) override {
-    images.push_back(iconFile + "," + std::to_string(iconIndex));
-    return static_cast<int>(images.size()) - 1;
+  int AddIconImage(const std::string& file, int32_t index) override {
+    return AddImage(file + "," + std::to_string(index));
   }
-  int AddResourceImage(int iconId) override {
-    images.push_back("#" + std::to_string(iconId));
-    return static_cast<int>(images.size()) - 1;
-  }
-  void TreeCleared() override { treeLog.push_back("clear"); }
-  void TreeInserted(const ManagerTree& tree, int id) override { treeLog.push_back("insert " + tree.At(id).Caption); }
-  void TreeChanged(const ManagerTree& tree, int id) override { treeLog.push_back("change " + tree.At(id).Caption); }
-  void TreeRemoved(int id) override { treeLog.push_back("remove " + std::to_string(id)); }
+  int AddResourceImage(int iconId) override { return AddImage("#" + std::to_string(iconId)); }
+  void TreeCleared() override {}
+  void TreeInserted(const ManagerTree&, int) override {}
+  void TreeChanged(const ManagerTree&, int) override {}
+  void TreeRemoved(int) override {}
   void TreeExpanded(int) override {}
   void TreeSelected(int id) override { treeSelection = id; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
@@ -64,11 +53,11 @@ class FakeManagerView : public ManagerView {
     browsedKinds.push_back(kind);
     return browse ? browse(fields) : false;
   }
-  bool BrowseWorkDir(WorkingFields& fields) override { return browseWorkDir ? browseWorkDir(fields) : false; }
-  bool PickIcon(std::string& iconFile, int32_t& iconIndex) override {
+  bool BrowseWorkDir(WorkingFields&) override { return false; }
+  bool PickIcon(std::string& file, int32_t& index) override {
     if (pickedIcon.empty()) return false;
-    iconFile = pickedIcon;
-    iconIndex = pickedIndex;
+    file = pickedIcon;
+    index = pickedIndex;
     return true;
   }
   int32_t AddPresetBar() override { return addPreset ? addPreset() : -1; }
@@ -79,14 +68,12 @@ class FakeManagerView : public ManagerView {
   bool layoutDetails = false;
   bool fieldsEnabled = true;
   bool secondsEnabled = true;
-  bool barCaptions = false;
   bool barAvailableCaption = false;
   bool restoreEnabled = false;
   bool restoreDeclines = false;
   ManagerFocus focus = ManagerFocus::kTree;
   std::string icons;
   std::vector<std::string> images;
-  std::vector<std::string> treeLog;
   int treeSelection = kNoItem;
   std::vector<std::string> messages;
   std::vector<std::string> questions;
@@ -94,10 +81,15 @@ class FakeManagerView : public ManagerView {
   int chosenKind = 0;
   std::vector<int> browsedKinds;
   std::function<bool(WorkingFields&)> browse;
-  std::function<bool(WorkingFields&)> browseWorkDir;
   std::string pickedIcon;
   int32_t pickedIndex = 0;
   std::function<int32_t()> addPreset;
+
+ private:
+  int AddImage(const std::string& image) {
+    images.push_back(image);
+    return static_cast<int>(images.size()) - 1;
+  }
 };
 
 class FakeManagerHost : public ManagerHost {

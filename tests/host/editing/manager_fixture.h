@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,22 +30,13 @@ class ManagerTest : public testing::Test {
     for (const std::string& line : lines) {
       const size_t colon = line.find(':');
       const int32_t ordinal = db_.AddBar(line.substr(0, colon));
-      if (colon == std::string::npos) continue;
-      std::string rest = line.substr(colon + 1);
-      size_t start = 0;
-      while (start <= rest.size()) {
-        size_t end = rest.find(',', start);
-        if (end == std::string::npos) end = rest.size();
-        std::string name = rest.substr(start, end - start);
+      std::istringstream names(colon == std::string::npos ? "" : line.substr(colon + 1));
+      for (std::string name; std::getline(names, name, ',');) {
         name.erase(0, name.find_first_not_of(' '));
-        name.erase(name.find_last_not_of(' ') + 1);
-        if (name == "-") {
-          CBar* bar = db_.Bar(ordinal);
-          bar->InsertSeparator(bar->Count() - 1);
-        } else if (!name.empty()) {
+        if (name == "-")
+          db_.Bar(ordinal)->InsertSeparator(-1);
+        else if (!name.empty())
           AddFileButton(ordinal, name);
-        }
-        start = end + 1;
       }
     }
   }

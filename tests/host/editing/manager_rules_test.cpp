@@ -1,5 +1,5 @@
 // The manager's window-free rules: web addresses, layouts, the "Window size"
-// list, the delay in seconds and where the displayed bar goes.
+// list and the delay in seconds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,77 +36,42 @@ bool Shows(int kind, bool details, int id) {
 }
 
 TEST(ManagerLayout, EachKindShowsItsControls) {
-  // A file button: the working folder and arguments only with Details.
-  EXPECT_TRUE(Shows(kLayoutFile, false, IDC_MGR_TARGET));
-  EXPECT_TRUE(Shows(kLayoutFile, false, IDC_MGR_DETAILS));
+  // Working folder and arguments: a file button's, and only with Details.
   EXPECT_FALSE(Shows(kLayoutFile, false, IDC_MGR_WORKDIR));
-  EXPECT_FALSE(Shows(kLayoutFile, false, IDC_MGR_CHANGE_ICON));
   EXPECT_TRUE(Shows(kLayoutFile, true, IDC_MGR_WORKDIR));
   EXPECT_TRUE(Shows(kLayoutFile, true, IDC_MGR_ARGS));
-  EXPECT_TRUE(Shows(kLayoutFile, true, IDC_MGR_SIZE));
-  // Folders and web links never show a working folder or arguments.
   for (int kind : {kLayoutFolder, kLayoutWeb}) {
     EXPECT_FALSE(Shows(kind, true, IDC_MGR_WORKDIR)) << kind;
-    EXPECT_FALSE(Shows(kind, true, IDC_MGR_BROWSE_WORKDIR)) << kind;
     EXPECT_FALSE(Shows(kind, true, IDC_MGR_ARGS)) << kind;
     EXPECT_TRUE(Shows(kind, true, IDC_MGR_SIZE)) << kind;
-    EXPECT_TRUE(Shows(kind, true, IDC_MGR_CHANGE_ICON)) << kind;
     EXPECT_FALSE(Shows(kind, false, IDC_MGR_SIZE)) << kind;
   }
-  // A bar: name, icons and the home-bar options, no target.
-  EXPECT_EQ(ShownControls(kLayoutBar, true), ShownControls(kLayoutBar, false));
-  EXPECT_TRUE(Shows(kLayoutBar, false, IDC_MGR_SECONDS_SPIN));
-  EXPECT_TRUE(Shows(kLayoutBar, false, IDC_MGR_CHANGE_ICON));
+  // Only a bar has the home-bar options, and it has no target.
+  for (int id = IDC_MGR_SHOW_ON_LAUNCH; id <= IDC_MGR_SECONDS_LABEL; ++id) {
+    EXPECT_TRUE(Shows(kLayoutBar, false, id)) << id;
+    for (int kind : {kLayoutFile, kLayoutFolder, kLayoutWeb}) EXPECT_FALSE(Shows(kind, true, id)) << id;
+  }
   EXPECT_FALSE(Shows(kLayoutBar, false, IDC_MGR_TARGET));
-  EXPECT_FALSE(Shows(kLayoutBar, false, IDC_MGR_DETAILS));
   EXPECT_TRUE(ShownControls(kLayoutNone, true).empty());
-  // No button layout shows the home-bar options.
-  for (int kind : {kLayoutFile, kLayoutFolder, kLayoutWeb})
-    for (int id = IDC_MGR_SHOW_ON_LAUNCH; id <= IDC_MGR_SECONDS_LABEL; ++id) EXPECT_FALSE(Shows(kind, true, id));
-  // Everything any layout shows is in the list the dialog hides from.
+  // The dialog hides from one list: everything any layout shows is in it.
   for (int kind = 0; kind <= kLayoutNone; ++kind)
     for (int id : ShownControls(kind, true))
       EXPECT_NE(std::find(LayoutControls().begin(), LayoutControls().end(), id), LayoutControls().end()) << id;
+  EXPECT_EQ(ButtonLayout(7), kLayoutFile) << "an unknown kind is laid out as a file";
 }
 
-TEST(ManagerLayout, UnknownButtonKindsAreLaidOutAsFiles) {
-  EXPECT_EQ(ButtonLayout(0), kLayoutFile);
-  EXPECT_EQ(ButtonLayout(1), kLayoutFolder);
-  EXPECT_EQ(ButtonLayout(2), kLayoutWeb);
-  EXPECT_EQ(ButtonLayout(-1), kLayoutFile);
-  EXPECT_EQ(ButtonLayout(7), kLayoutFile);
-}
-
-TEST(ManagerRules, WindowSizeListAndShowCommandsConvertBothWays) {
-  const int32_t showCmds[] = {1, 3, 2};
-  for (int32_t choice = 0; choice < 3; ++choice) {
-    EXPECT_EQ(ShowCmdForSizeChoice(choice, 9), showCmds[choice]);
-    EXPECT_EQ(SizeChoiceForShowCmd(showCmds[choice], 9), choice);
-  }
+TEST(ManagerRules, WindowSizeAndDelay) {
+  // Items 0, 1, 2 are normal, maximized, minimized: show commands 1, 3, 2.
+  EXPECT_EQ(ShowCmdForSizeChoice(1, 9), 3);
+  EXPECT_EQ(ShowCmdForSizeChoice(2, 9), 2);
+  EXPECT_EQ(SizeChoiceForShowCmd(3, 9), 1);
   EXPECT_EQ(ShowCmdForSizeChoice(-1, 3), 3) << "no item selected keeps the stored command";
   EXPECT_EQ(SizeChoiceForShowCmd(7, 2), 2) << "an unknown command keeps the list as it was";
-  EXPECT_EQ(SizeChoiceForShowCmd(0, 1), 1);
-}
-
-TEST(ManagerRules, DelayStaysBetweenOneAndSixHundredSeconds) {
+  // The delay is 1 to 600 seconds, whatever was typed or stored.
   EXPECT_EQ(ClampShowAfterSeconds(0), 1);
-  EXPECT_EQ(ClampShowAfterSeconds(-5), 1);
-  EXPECT_EQ(ClampShowAfterSeconds(45), 45);
   EXPECT_EQ(ClampShowAfterSeconds(99999), 600);
   EXPECT_EQ(ShowAfterSecondsOf(3000), 3);
   EXPECT_EQ(ShowAfterSecondsOf(999), 1);
-  EXPECT_EQ(ShowAfterSecondsOf(3600000), 600);
-}
-
-TEST(ManagerRules, DisplayedBarFollowsItsBar) {
-  // Deleting: an earlier bar lowers the index, the shown bar itself gives bar 0.
-  EXPECT_EQ(DisplayedAfterDelete(3, 1), 2);
-  EXPECT_EQ(DisplayedAfterDelete(3, 4), 3);
-  EXPECT_EQ(DisplayedAfterDelete(3, 3), 0);
-  // Swapping carries it with its bar either way.
-  EXPECT_EQ(DisplayedAfterSwap(2, 2, 3), 3);
-  EXPECT_EQ(DisplayedAfterSwap(3, 2, 3), 2);
-  EXPECT_EQ(DisplayedAfterSwap(0, 2, 3), 0);
 }
 
 }  // namespace
