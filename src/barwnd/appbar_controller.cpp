@@ -6,6 +6,11 @@
 AppBarController::AppBarController(AppBarShell& shell, AppBarWindow& window, const AppBarState& initial)
     : shell_(shell), window_(window), state_(initial) {}
 
+ZOrder AppBarController::CurrentZOrder() const {
+  if (state_.fullScreen) return ZOrder::kBottom;
+  return Topmost() ? ZOrder::kTopmost : ZOrder::kNormal;
+}
+
 Rect AppBarController::DockedRect() {
   const int edge = state_.edge;
   return ::DockedRect(edge, window_.PrimaryScreenSize(), window_.BarThickness(edge),
@@ -17,7 +22,9 @@ Rect AppBarController::CollapsedRect() {
                          [this](int e, const Rect& proposed) { return shell_.QueryPos(e, proposed); });
 }
 
-void AppBarController::PlaceCurrent(Activation activation) { window_.Place(state_.current, Topmost(), activation); }
+void AppBarController::PlaceCurrent(Activation activation) {
+  window_.Place(state_.current, CurrentZOrder(), activation);
+}
 
 bool AppBarController::Dock() {
   const int edge = state_.edge;
@@ -25,13 +32,19 @@ bool AppBarController::Dock() {
     window_.ShowMessage(kMsgAppBarRefused);
     return false;
   }
-  Rect placed;
+  state_.registered = true;
+  if (!dockedBefore_) {
+    dockedBefore_ = true;
+    if (window_.ForegroundIsFullScreen()) state_.fullScreen = true;
+  }
   if (state_.autoHide && shell_.SetAutoHideBar(edge, true)) {
-    placed = shell_.SetPos(edge, CollapsedRect());
+    const Rect strip = shell_.SetPos(edge, CollapsedRect());
     window_.StartAutoHideTimer();
-    // The window ends on its strip: counting it as shown there would make the
-    // first touch of the strip do nothing.
-    state_.shown = false;
+    // Counting the bar as shown on its strip would make the first touch of the
+    // strip do nothing. Under one of its own dialogs it stays out instead, and
+    // the timer brings it in once the dialog has closed.
+    state_.shown = state_.dialogOpen;
+    state_.current = state_.shown ? DockedRect() : strip;
   } else {
     // Another bar holds this edge's autohide slot: the bar docks normally. The
     // timer may still run from the previous edge and has nothing left to do.
@@ -39,22 +52,31 @@ bool AppBarController::Dock() {
       state_.autoHide = false;
       window_.StopAutoHideTimer();
     }
-    placed = shell_.SetPos(edge, DockedRect());
+    state_.current = shell_.SetPos(edge, DockedRect());
     state_.shown = true;
   }
-  state_.current = placed;
-  PlaceCurrent(Activation::kActivate);
+  PlaceCurrent(Activation::kNoActivate);
   return true;
 }
 
-void AppBarController::Undock() {
+void AppBarController::Release() {
+  if (!state_.registered) return;
+  // The slot belongs to the edge, not to the registration: kept, it would
+  // refuse the edge to every other autohide bar after this one has gone.
+  if (state_.autoHide) shell_.SetAutoHideBar(state_.edge, false);
   shell_.Remove();
+  state_.registered = false;
+}
+
+void AppBarController::Undock() {
+  Release();
   window_.RebuildButtons();
 }
 
 bool AppBarController::SetEdge(int edge) {
+  Release();
   state_.edge = edge;
-  Undock();
+  window_.RebuildButtons();
   return Dock();
 }
 
@@ -80,11 +102,12 @@ void AppBarController::ToggleAutoHide() {
 
 void AppBarController::ToggleAlwaysOnTop() {
   state_.alwaysOnTop = !state_.alwaysOnTop;
-  window_.SetTopmost(Topmost());
+  window_.SetZOrder(CurrentZOrder());
 }
 
 void AppBarController::Slide(bool show) {
   if (state_.shown == show || !state_.autoHide || state_.dialogOpen) return;
+  if (show && state_.fullScreen) return;
   const Rect start = window_.ScreenRect();
   const Rect docked = DockedRect();
   const Rect target = SlideTarget(state_.edge, show, start, docked);
@@ -93,6 +116,7 @@ void AppBarController::Slide(bool show) {
       [this](const Rect& frame) {
         state_.current = frame;
         PlaceCurrent(Activation::kNoActivate);
+        window_.UpdateNow();
       });
   state_.current = show ? docked : target;
   PlaceCurrent(Activation::kNoActivate);
@@ -113,12 +137,32 @@ void AppBarController::OnActivated() {
 
 void AppBarController::OnWindowPosChanged() { shell_.WindowPosChanged(); }
 
-void AppBarController::OnShellNotify(int code) {
-  if (code != kAppBarNotifyPosChanged) return;
-  // A collapsed autohide bar stays on its strip: taking the full rectangle
-  // here would leave it out, covering other windows, until it is touched.
-  state_.current = state_.autoHide && !state_.shown ? CollapsedRect() : DockedRect();
+void AppBarController::OnShellNotify(int code, bool flag) {
+  if (code == kAppBarNotifyPosChanged) {
+    OnPositionChanged();
+  } else if (code == kAppBarNotifyFullScreenApp) {
+    OnFullScreenApp(flag);
+  }
+}
+
+// Another appbar, the taskbar or the screen changed: the shell only keeps
+// what the bar reserves again, so the space is asked for, reserved and taken.
+void AppBarController::OnPositionChanged() {
+  if (!state_.registered) return;
+  const int edge = state_.edge;
+  if (state_.autoHide) {
+    const Rect strip = shell_.SetPos(edge, CollapsedRect());
+    // A bar that is out stays out; its full rectangle moves with the strip.
+    state_.current = state_.shown ? DockedRect() : strip;
+  } else {
+    state_.current = shell_.SetPos(edge, DockedRect());
+  }
   PlaceCurrent(Activation::kNoActivate);
+}
+
+void AppBarController::OnFullScreenApp(bool inFront) {
+  state_.fullScreen = inFront;
+  window_.SetZOrder(CurrentZOrder());
 }
 
 void AppBarController::OnSize() { PlaceCurrent(Activation::kNoActivate); }

@@ -17,8 +17,9 @@ inline constexpr int kMsgAppBarRefused = 51;
 inline constexpr int kAutoHideTimerId = 1003;
 inline constexpr int kAutoHideCheckMilliseconds = 300;
 
-// The shell's notification code for "appbar positions changed" (ABN_POSCHANGED).
+// The shell's notification codes (ABN_POSCHANGED, ABN_FULLSCREENAPP).
 inline constexpr int kAppBarNotifyPosChanged = 1;
+inline constexpr int kAppBarNotifyFullScreenApp = 2;
 
 struct AppBarState {
   int edge = kEdgeTop;
@@ -26,6 +27,8 @@ struct AppBarState {
   bool autoHide = false;     // the window is the autohide bar of its edge
   bool shown = true;         // fully out; false while collapsed to its strip
   bool dialogOpen = false;   // a dialog or menu of the bar is open: never collapse
+  bool fullScreen = false;   // a full-screen application is in front: keep below it
+  bool registered = false;   // between an accepted new-appbar request and the removal
   Rect current;              // where the window was last placed
 };
 
@@ -37,16 +40,26 @@ class AppBarController {
 
   // An autohide bar must stay above the windows it slides over.
   bool Topmost() const { return state_.alwaysOnTop || state_.autoHide; }
+  // Below everything while a full-screen application is in front, else by Topmost.
+  ZOrder CurrentZOrder() const;
 
-  // Registers with the shell and reserves the edge. Returns false when the shell
-  // refuses the new appbar (message 51 has been shown and the window is left
-  // where it is); the bar window's initialisation stops there. A refused
+  // Registers with the shell and reserves the edge, without activating the
+  // window (an open options sheet keeps the focus). Returns false when the
+  // shell refuses the new appbar (message 51 has been shown and the window is
+  // left where it is); the bar window's initialisation stops there. A refused
   // autohide slot turns autohide off without a message. An autohide bar is
-  // left collapsed on its strip and counted as such, so a touch brings it out.
+  // left collapsed on its strip and counted as such, so a touch brings it out;
+  // while one of the bar's dialogs is open it stays out, so the user sees the
+  // change. The first dock also looks whether a full-screen application is in
+  // front, since the shell tells only of later changes.
   bool Dock();
-  // Leaves the shell's list of appbars.
+  // Leaves the shell's list of appbars, giving up the autohide slot of the
+  // edge first; nothing when the bar is not registered. The settings keep
+  // the autohide flag as it is.
+  void Release();
+  // Release, then the buttons are rebuilt (wrapping depends on the edge).
   void Undock();
-  // Moves the bar to another edge: undock, then dock there.
+  // Moves the bar to another edge: released on the old one, docked on the new.
   bool SetEdge(int edge);
   // Turned on, the bar goes to its strip (collapsed); turned off, it is docked
   // fully out. Refusal to become the edge's autohide bar shows message 50 and
@@ -55,7 +68,8 @@ class AppBarController {
   void ToggleAlwaysOnTop();
 
   // Slides out (show) or collapses; nothing while the bar is already so, while
-  // autohide is off, or while one of the bar's dialogs is open.
+  // autohide is off, or while one of the bar's dialogs is open. Nothing slides
+  // out over a full-screen application. Every frame is painted as it is shown.
   void Slide(bool show);
 
   // The 300 ms check: collapses once the mouse is beyond the hover margin.
@@ -64,10 +78,12 @@ class AppBarController {
   void OnMouseMove();
   void OnActivated();
   void OnWindowPosChanged();
-  // The registered notification message; only position changes are handled:
-  // the bar takes its new docked rectangle (a collapsed autohide bar its new
-  // strip) without reserving anything.
-  void OnShellNotify(int code);
+  // The registered notification message with its code and parameter.
+  // Position changed: the bar asks for its place again, reserves it and goes
+  // there (an autohide bar reserves its strip and stays out if it is out).
+  // Full-screen application: on, the bar drops to the bottom of the z-order
+  // and does not slide out; off, the z-order rule applies again.
+  void OnShellNotify(int code, bool flag = false);
   // A size change puts the window back where docking placed it.
   void OnSize();
   void SetDialogOpen(bool open) { state_.dialogOpen = open; }
@@ -77,8 +93,11 @@ class AppBarController {
 
  private:
   void PlaceCurrent(Activation activation);
+  void OnPositionChanged();
+  void OnFullScreenApp(bool inFront);
 
   AppBarShell& shell_;
   AppBarWindow& window_;
   AppBarState state_;
+  bool dockedBefore_ = false;
 };

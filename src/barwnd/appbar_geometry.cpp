@@ -55,3 +55,9 @@ Rect HoverRect(const Rect& window, Size doubleClick) {
 bool MouseLeftBar(Point mouse, const Rect& window, Size doubleClick) {
   return !HoverRect(window, doubleClick).Contains(mouse);
 }
+
+bool IsFullScreenWindow(const ForegroundFacts& window, Size screen) {
+  if (!window.visible || window.minimized || window.maximizedWithCaption || window.shellOrOwn) return false;
+  const Rect& r = window.rect;
+  return r.left <= 0 && r.top <= 0 && r.right >= screen.cx && r.bottom >= screen.cy;
+}

@@ -36,3 +36,19 @@ Rect CollapsedRect(int edge, Size screen, const PositionQuery& query);
 // the double-click size, so a shaky hand at the bar's border does not hide it.
 Rect HoverRect(const Rect& window, Size doubleClick);
 bool MouseLeftBar(Point mouse, const Rect& window, Size doubleClick);
+
+// What the bar knows of the window in front when it starts.
+struct ForegroundFacts {
+  Rect rect;
+  bool visible = false;
+  bool minimized = false;
+  // A maximised window with a caption is an ordinary window that fills the work
+  // area; its frame may still reach past the screen's sides.
+  bool maximizedWithCaption = false;
+  // The desktop, the shell's own window, or a window of this program.
+  bool shellOrOwn = false;
+};
+
+// A full-screen application (video, game, slide show): a shown window that
+// covers the whole screen and is none of the above.
+bool IsFullScreenWindow(const ForegroundFacts& window, Size screen);

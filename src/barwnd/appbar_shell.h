@@ -33,6 +33,11 @@ class AppBarShell {
 
 enum class Activation { kActivate, kNoActivate };
 
+// Where the bar stands among the other windows: above them (always on top, or
+// an autohide bar that slides over them), among them, or below all of them
+// while a full-screen application is in front.
+enum class ZOrder { kTopmost, kNormal, kBottom };
+
 class AppBarWindow {
  public:
   virtual ~AppBarWindow() = default;
@@ -42,13 +47,15 @@ class AppBarWindow {
   virtual int BarThickness(int edge) = 0;
   // The window's rectangle on the screen as it is now.
   virtual Rect ScreenRect() = 0;
-  // Moves and sizes the window, topmost or not. Docking and the user's edge and
-  // autohide commands move it normally; slides, shell notifications and size
-  // changes must not take the focus from the window the user works in.
-  virtual void Place(const Rect& rect, bool topmost, Activation activation) = 0;
+  // Moves and sizes the window in that z-order. The user's autohide command
+  // moves it normally; docking (also from an open options sheet), slides, shell
+  // notifications and size changes must not take the focus from the window the
+  // user works in.
+  virtual void Place(const Rect& rect, ZOrder order, Activation activation) = 0;
   // Changes only the z-order, keeping position and size.
-  virtual void SetTopmost(bool topmost) = 0;
-  // Repaints at once (after a slide, which processes no messages).
+  virtual void SetZOrder(ZOrder order) = 0;
+  // Repaints at once: the slide processes no messages, so without this the
+  // bar would show nothing new until it ends.
   virtual void UpdateNow() = 0;
   virtual uint32_t TickCount() = 0;
   // The "Smoothly" setting, read at each slide since the options may change it.
@@ -59,4 +66,7 @@ class AppBarWindow {
   virtual void RebuildButtons() = 0;
   // A modal message box with message `id` of the message-text table.
   virtual void ShowMessage(int id) = 0;
+  // Whether the window in front (not one of this program's) covers the whole
+  // primary screen like a full-screen video, game or slide show.
+  virtual bool ForegroundIsFullScreen() = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/message_texts.h"
 #include "app/settings.h"
 #include "barwnd/appbar_controller.h"
+#include "barwnd/appbar_geometry.h"
 #include "barwnd/bar_children_win.h"
 #include "barwnd/bar_geometry.h"
 #include "platform/geometry_win.h"
@@ -18,14 +19,26 @@ int BarAppBarAdapter::BarThickness(int edge) {
 
 Rect BarAppBarAdapter::ScreenRect() { return WindowRectOf(bar_); }
 
-void BarAppBarAdapter::Place(const Rect& rect, bool topmost, Activation activation) {
-  UINT flags = activation == Activation::kNoActivate ? SWP_NOACTIVATE : 0;
-  ::SetWindowPos(bar_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, rect.Width(), rect.Height(),
-                 flags);
+namespace {
+
+HWND InsertAfter(ZOrder order) {
+  switch (order) {
+    case ZOrder::kTopmost: return HWND_TOPMOST;
+    case ZOrder::kBottom: return HWND_BOTTOM;  // also ends topmost
+    case ZOrder::kNormal: break;
+  }
+  return HWND_NOTOPMOST;
 }
 
-void BarAppBarAdapter::SetTopmost(bool topmost) {
-  ::SetWindowPos(bar_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}  // namespace
+
+void BarAppBarAdapter::Place(const Rect& rect, ZOrder order, Activation activation) {
+  UINT flags = activation == Activation::kNoActivate ? SWP_NOACTIVATE : 0;
+  ::SetWindowPos(bar_, InsertAfter(order), rect.left, rect.top, rect.Width(), rect.Height(), flags);
+}
+
+void BarAppBarAdapter::SetZOrder(ZOrder order) {
+  ::SetWindowPos(bar_, InsertAfter(order), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void BarAppBarAdapter::UpdateNow() { ::RedrawWindow(bar_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
@@ -37,5 +50,21 @@ void BarAppBarAdapter::StartAutoHideTimer() { ::SetTimer(bar_, kAutoHideTimerId,
 void BarAppBarAdapter::StopAutoHideTimer() { ::KillTimer(bar_, kAutoHideTimerId); }
 
 void BarAppBarAdapter::RebuildButtons() { children_.RebuildButtons(); }
+
+bool BarAppBarAdapter::ForegroundIsFullScreen() {
+  HWND front = ::GetForegroundWindow();
+  if (!front) return false;
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(front, &process);
+  const LONG style = ::GetWindowLongA(front, GWL_STYLE);
+  ForegroundFacts facts;
+  facts.rect = WindowRectOf(front);
+  facts.visible = ::IsWindowVisible(front) != FALSE;
+  facts.minimized = ::IsIconic(front) != FALSE;
+  facts.maximizedWithCaption = ::IsZoomed(front) && (style & WS_CAPTION) == WS_CAPTION;
+  facts.shellOrOwn =
+      front == ::GetDesktopWindow() || front == ::GetShellWindow() || process == ::GetCurrentProcessId();
+  return IsFullScreenWindow(facts, PrimaryScreenSize());
+}
 
 void BarAppBarAdapter::ShowMessage(int id) { ::MessageBoxA(bar_, texts_.Text(id).c_str(), ProgramTitle(), MB_OK); }

@@ -20,8 +20,8 @@ class BarAppBarAdapter final : public AppBarWindow {
   Size PrimaryScreenSize() override;
   int BarThickness(int edge) override;
   Rect ScreenRect() override;
-  void Place(const Rect& rect, bool topmost, Activation activation) override;
-  void SetTopmost(bool topmost) override;
+  void Place(const Rect& rect, ZOrder order, Activation activation) override;
+  void SetZOrder(ZOrder order) override;
   void UpdateNow() override;
   uint32_t TickCount() override { return ::GetTickCount(); }
   bool Smoothly() override;
@@ -29,6 +29,7 @@ class BarAppBarAdapter final : public AppBarWindow {
   void StopAutoHideTimer() override;
   void RebuildButtons() override;
   void ShowMessage(int id) override;
+  bool ForegroundIsFullScreen() override;
 
  private:
   const Settings& settings_;

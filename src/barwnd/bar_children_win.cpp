@@ -89,8 +89,13 @@ void Move(HWND hwnd, const Rect& r) {
 Size CurrentButtonSize(const Settings& settings) { return ToolbarButtonSize(IconSize(settings.LargeIcon != 0)); }
 
 BarChildren::BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, std::function<int()> edge,
-                         std::function<int()> displayedBar)
-    : settings_(settings), db_(db), texts_(texts), edge_(std::move(edge)), displayedBar_(std::move(displayedBar)) {}
+                         std::function<int()> displayedBar, std::function<LocalTime()> clock)
+    : settings_(settings),
+      db_(db),
+      texts_(texts),
+      edge_(std::move(edge)),
+      displayedBar_(std::move(displayedBar)),
+      clock_(clock ? std::move(clock) : std::function<LocalTime()>(ReadLocalTime)) {}
 
 BarChildren::~BarChildren() = default;
 
@@ -105,7 +110,7 @@ bool BarChildren::MatchClockPanelToSettings() {
     panel_.reset();
     return true;
   }
-  auto panel = std::make_unique<ClockPanel>(settings_, texts_, edge_);
+  auto panel = std::make_unique<ClockPanel>(settings_, texts_, edge_, clock_);
   RECT size = panel->GetRect(edge_());
   if (!panel->Create(bar_, size)) return false;
   // The panel is framed as sunk into the bar.
@@ -113,8 +118,17 @@ bool BarChildren::MatchClockPanelToSettings() {
   ::SetWindowPos(panel->Hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   panel_ = std::move(panel);
+  panel_->WatchLength([this](int length) { OnPanelTick(length); });
   LayOut();
   return true;
+}
+
+void BarChildren::OnPanelTick(int length) {
+  if (length == laidOutPanelLength_) return;
+  LayOut();
+  // The logo stands beside the panel; the bar's own area is painted again
+  // (its children are left out of that painting).
+  if (bar_) ::InvalidateRect(bar_, nullptr, TRUE);
 }
 
 void BarChildren::RepaintPanel() {
@@ -131,13 +145,15 @@ void BarChildren::LayOut() {
   if (!bar_) return;
   const int edge = edge_();
   const Rect window = WindowRectOf(bar_);
+  const Size panel = PanelSize(edge);
   ChildLayoutInput in;
   in.edge = edge;
-  in.thickness = BarThickness(edge, IconSize(settings_.LargeIcon != 0), PanelSize(edge), DialogFrame());
+  in.thickness = BarThickness(edge, IconSize(settings_.LargeIcon != 0), panel, DialogFrame());
   in.windowLength = IsLeftOrRightEdge(edge) ? window.Height() : window.Width();
   in.dialogFrame = DialogFrame();
   in.posLeft = settings_.PosLeft != 0;
-  if (panel_) in.panel = PanelSize(edge);
+  if (panel_) in.panel = panel;
+  laidOutPanelLength_ = IsLeftOrRightEdge(edge) ? panel.cy : panel.cx;
   in.button = CurrentButtonSize(settings_);
   in.toolbar = plan_.size;
   const ChildLayout layout = LayOutChildren(in);

@@ -12,6 +12,7 @@
 #include "barwnd/bar_toolbar_win.h"
 #include "barwnd/bar_tooltip_win.h"
 #include "barwnd/toolbar_plan.h"
+#include "clock/clock_text.h"
 #include "db/image_list_win.h"
 #include "platform/geometry.h"
 #include "platform/handles_win.h"
@@ -28,9 +29,10 @@ class BarChildren {
   static constexpr int kSwitchToolbarId = 0xE801;
 
   // `edge` tells the bar's current edge; `displayedBar` the ordinal of the
-  // displayed bar, -1 for none.
+  // displayed bar, -1 for none; `clock` is what the clock panel reads (the
+  // system's local time when empty).
   BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, std::function<int()> edge,
-              std::function<int()> displayedBar);
+              std::function<int()> displayedBar, std::function<LocalTime()> clock = {});
   ~BarChildren();
   BarChildren(const BarChildren&) = delete;
   BarChildren& operator=(const BarChildren&) = delete;
@@ -58,13 +60,18 @@ class BarChildren {
 
  private:
   void RemoveButtonTools();
+  // A tick of the clock panel: the bar is laid out again when the panel wants
+  // another length than it was given, so a grown text is never cut.
+  void OnPanelTick(int length);
 
   const Settings& settings_;
   CDB& db_;
   MessageTexts& texts_;
   std::function<int()> edge_;
   std::function<int()> displayedBar_;
+  std::function<LocalTime()> clock_;
   HWND bar_ = nullptr;
+  int laidOutPanelLength_ = 0;  // the panel's length along the bar at the last layout
 
   std::unique_ptr<ClockPanel> panel_;
   BarTooltip tooltip_;

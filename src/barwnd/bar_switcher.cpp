@@ -36,8 +36,16 @@ void BarSwitcher::SwitchTo(int n) {
 }
 
 void BarSwitcher::Launch(int commandId) {
-  if (!HasDisplayedBar()) return;
+  if (LaunchOnly(commandId)) ReturnAfterLaunch();
+}
+
+bool BarSwitcher::LaunchOnly(int commandId) {
+  if (!HasDisplayedBar()) return false;
   host_.LaunchButton(displayed_, commandId);
+  return true;
+}
+
+void BarSwitcher::ReturnAfterLaunch() {
   const std::optional<HomeBarOptions> home = ValidHomeBar();
   if (home && returnPending_ && home->showOnLaunch && displayed_ != home->ordinal) {
     SwitchTo(home->ordinal);

@@ -72,6 +72,14 @@ class BarSwitcher {
   // Launches a button of the displayed bar, then goes back to the home bar if
   // it asks for that after a launch.
   void Launch(int commandId);
+  // The two halves of Launch, for a click that comes from inside the buttons
+  // toolbar: the return rebuilds that toolbar, so it must wait until the
+  // toolbar's own notification is over. LaunchOnly is true when a button was
+  // launched (there is a displayed bar); ReturnAfterLaunch goes back to the
+  // home bar when a return is pending and the home bar asks for one after a
+  // launch.
+  bool LaunchOnly(int commandId);
+  void ReturnAfterLaunch();
   // Timer 1004: back to the home bar, and the timer stops.
   void OnHomeTimer();
 

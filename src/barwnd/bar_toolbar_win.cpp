@@ -1,5 +1,21 @@
 #include "barwnd/bar_toolbar_win.h"
 
+namespace {
+
+// Raised buttons ("FlatButtons" = 0) on a system with visual styles: the style
+// draws every toolbar button flat, so it is turned off for this control alone.
+// Before Windows XP there is no uxtheme.dll and the buttons are raised anyway.
+void DrawWithoutVisualStyle(HWND toolbar) {
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  UniqueModule uxtheme(::LoadLibraryA("uxtheme.dll"));
+  if (!uxtheme) return;
+  auto setTheme = reinterpret_cast<SetWindowThemeFn>(
+      reinterpret_cast<void*>(::GetProcAddress(uxtheme.Get(), "SetWindowTheme")));
+  if (setTheme) setTheme(toolbar, L"", L"");
+}
+
+}  // namespace
+
 bool BarToolbar::Create(HWND parent, int id, const Look& look, const std::vector<TBBUTTON>& buttons) {
   // The bar lays its children out itself: no resizing or aligning by the control.
   // The bar's one tooltip control carries the tips, so the toolbar makes none of its own.
@@ -13,6 +29,7 @@ bool BarToolbar::Create(HWND parent, int id, const Look& look, const std::vector
     ::DestroyWindow(hwnd);
     return false;
   }
+  if (!look.flat) DrawWithoutVisualStyle(hwnd);
   ::SendMessageA(hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageA(hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(look.images));
   ::SendMessageA(hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(look.image.cx, look.image.cy));

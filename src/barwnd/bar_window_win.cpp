@@ -142,7 +142,7 @@ void BarWindow::StopHomeTimer() { ::KillTimer(Hwnd(), kHomeBarTimerId); }
 // The end of the bar window and of the logon: the appbar leaves the shell, the
 // settings are written, the tray icon goes (also when none was added).
 void BarWindow::ReleaseAndSave() {
-  if (shell_.Registered()) shell_.Remove();
+  appBar_.Release();
   host_.WriteSettings(LiveValues(), switcher_.Displayed());
   tray_.Set(Hwnd(), false);
 }
@@ -167,7 +167,7 @@ void BarWindow::OnTimer(WPARAM id) {
 bool BarWindow::OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == 0) return false;
   if (msg == AppBarNotifyMessage()) {
-    appBar_.OnShellNotify(static_cast<int>(wp));
+    appBar_.OnShellNotify(static_cast<int>(wp), lp != 0);
   } else if (msg == TrayNotifyMessage()) {
     if (TrayIcon::OpensMenu(wp, lp)) {
       POINT mouse = {};
@@ -175,26 +175,44 @@ bool BarWindow::OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp) {
       menus_.ShowTrayMenu(mouse);
     }
   } else if (msg == TaskbarCreatedMessage()) {
-    OnTaskbarCreated();
+    RejoinShell();
   } else {
     return false;
   }
   return true;
 }
 
-// The shell has made a new taskbar (it restarted): it knows neither our icon
-// nor our appbar any more, so both are added again where they were.
-void BarWindow::OnTaskbarCreated() {
+// The shell has made a new taskbar (it restarted), or a logoff was cancelled
+// after the bar had left the shell: the icon and the appbar are added again
+// where they were.
+void BarWindow::RejoinShell() {
   if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
   if (docked_) {
-    appBar_.Undock();
+    appBar_.Release();
     appBar_.Dock();
     children_.LayOut();
   }
 }
 
+// A click on a launch button arrives inside the buttons toolbar's own
+// handling of the click. The return to the home bar rebuilds that toolbar, so
+// it is posted: done now, it would destroy the toolbar under itself.
+void BarWindow::LaunchFromToolbar(int commandId) {
+  if (switcher_.LaunchOnly(commandId)) ::PostMessageA(Hwnd(), kReturnAfterLaunchMessage, 0, 0);
+}
+
 bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
   if (OnRegisteredMessage(msg, wp, lp)) {
+    result = 0;
+    return true;
+  }
+  if (msg == WM_COMMAND && lp != 0 && reinterpret_cast<HWND>(lp) == ButtonsToolbar()) {
+    LaunchFromToolbar(LOWORD(wp));
+    result = TRUE;
+    return true;
+  }
+  if (msg == kReturnAfterLaunchMessage) {
+    switcher_.ReturnAfterLaunch();
     result = 0;
     return true;
   }
@@ -255,8 +273,11 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       result = TRUE;
       return true;
     case WM_ENDSESSION:
-      // Whatever Windows says about ending: the appbar and the settings must not be lost.
+      // Whatever Windows says about ending: the appbar and the settings must not
+      // be lost. When another program has cancelled the logoff the session goes
+      // on, and the bar must not run on undocked.
       ReleaseAndSave();
+      if (!wp) RejoinShell();
       result = 0;
       return true;
     case WM_DESTROY:

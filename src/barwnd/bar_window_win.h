@@ -107,7 +107,10 @@ class BarWindow : public Dialog,
   // Messages that are not the dialog's own: the appbar's and tray icon's
   // notifications and the shell's new taskbar. True when `msg` was one.
   bool OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp);
-  void OnTaskbarCreated();
+  void RejoinShell();
+  // Posted after a launch from the buttons toolbar: the return to the home bar.
+  static constexpr UINT kReturnAfterLaunchMessage = WM_APP + 0x140;
+  void LaunchFromToolbar(int commandId);
   // The commands of the menus.
   bool OnMenuCommand(int id);
   void OpenButtonsManager();

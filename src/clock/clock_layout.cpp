@@ -23,6 +23,10 @@ int CentredLeft(const ClientRect& c, int width) { return (c.Right - width - c.Le
 
 }  // namespace
 
+int DelayToNextSecond(int millisecond) {
+  return 1000 - std::clamp(millisecond, 0, 999) + kTickMarginMilliseconds;
+}
+
 bool IsVerticalEdge(int edge) { return edge == 0 || edge == 2; }
 
 int ClockPanelLength(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure) {

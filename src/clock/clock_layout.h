@@ -29,6 +29,14 @@ inline constexpr const char* kClockLineGap = "  ";
 // What the bar window gets before the panel has a window to measure with.
 inline constexpr int kClockLengthWithoutWindow = 150;
 
+// A timer of a fixed 1000 ms drifts against the clock, and the panel would now
+// and then show a second twice or skip one. Each tick is therefore set for just
+// after the next whole second, given the milliseconds of the current reading;
+// the margin covers the coarse millisecond count of older systems (about 16 ms
+// a step), so a tick never lands before the second has turned.
+inline constexpr int kTickMarginMilliseconds = 20;
+int DelayToNextSecond(int millisecond);
+
 // Left and right bars turn the panel's text by 90 degrees.
 bool IsVerticalEdge(int edge);
 

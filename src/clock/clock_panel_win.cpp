@@ -78,6 +78,10 @@ void ClockPanel::UpdateTexts() {
 int ClockPanel::GetLength() {
   if (!Hwnd()) return kClockLengthWithoutWindow;
   UpdateTexts();
+  return MeasureLength();
+}
+
+int ClockPanel::MeasureLength() {
   WindowDC dc(Hwnd());
   UniqueFont font = CreateClockFont(settings_.Font, 0);
   SelectScope selected(dc.Get(), font.Get());
@@ -98,10 +102,40 @@ RECT ClockPanel::GetRect(int edge) {
   return {0, 0, size.Width, size.Height};
 }
 
+void ClockPanel::ScheduleNextTick() {
+  SYSTEMTIME now = {};
+  ::GetLocalTime(&now);
+  ::SetTimer(Hwnd(), kTimerId, static_cast<UINT>(DelayToNextSecond(now.wMilliseconds)), nullptr);
+}
+
+void ClockPanel::OnTick() {
+  UpdateTexts();
+  // The paint fills the background itself.
+  ::InvalidateRect(Hwnd(), nullptr, FALSE);
+  ScheduleNextTick();
+  if (lengthWatcher_) lengthWatcher_(MeasureLength());
+}
+
 void ClockPanel::Paint(HDC dc) {
-  const Settings& settings = settings_;
   RECT client = {};
   ::GetClientRect(Hwnd(), &client);
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  UniqueDC memory(::CreateCompatibleDC(dc));
+  UniqueBitmap picture(memory ? ::CreateCompatibleBitmap(dc, width, height) : nullptr);
+  if (!picture) {
+    PaintContent(dc, client);  // no memory to spare: straight onto the screen
+    return;
+  }
+  {
+    SelectScope selected(memory.Get(), picture.Get());
+    PaintContent(memory.Get(), client);
+    ::BitBlt(dc, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+  }
+}
+
+void ClockPanel::PaintContent(HDC dc, const RECT& client) {
+  const Settings& settings = settings_;
   UniqueBrush background(::CreateSolidBrush(static_cast<COLORREF>(settings.ColorClockBk)));
   ::FillRect(dc, &client, background.Get());
   ::SetTextColor(dc, static_cast<COLORREF>(settings.ColorText));
@@ -125,13 +159,11 @@ LRESULT ClockPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       UpdateTexts();
-      ::SetTimer(Hwnd(), kTimerId, kTimerInterval, nullptr);
+      ScheduleNextTick();
       return 0;
     case WM_TIMER:
       if (wp != kTimerId) break;
-      UpdateTexts();
-      // The paint fills the background itself.
-      ::InvalidateRect(Hwnd(), nullptr, FALSE);
+      OnTick();
       return 0;
     case WM_PAINT: {
       PaintScope paint(Hwnd());

@@ -17,8 +17,8 @@ LocalTime ReadLocalTime();
 
 class ClockPanel : public Window {
  public:
+  // Ticks once a second, each set for just after the next whole second.
   static constexpr UINT_PTR kTimerId = 1001;
-  static constexpr UINT kTimerInterval = 1000;
 
   // The panel reads the clock settings (format, font, colours) live from
   // `settings`; `edge` tells the bar window's current edge (0 left, 1 top,
@@ -36,6 +36,9 @@ class ClockPanel : public Window {
   int GetLength();
   // The panel's size for a bar on `edge`, as a rectangle at 0,0.
   RECT GetRect(int edge);
+  // Told on every tick the length the panel now wants, so the bar can lay
+  // itself out again when a text has grown ("9:59" to "10:00") or shrunk.
+  void WatchLength(std::function<void(int length)> watcher) { lengthWatcher_ = std::move(watcher); }
 
   const std::string& DateText() const { return texts_.Date; }
   const std::string& TimeText() const { return texts_.Time; }
@@ -44,12 +47,19 @@ class ClockPanel : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // The stored texts measured in the settings' font.
+  int MeasureLength();
+  void ScheduleNextTick();
+  void OnTick();
+  // Paints through a memory bitmap, so the ticking text never flickers.
   void Paint(HDC dc);
+  void PaintContent(HDC dc, const RECT& client);
   void OpenCalendar();
 
   const Settings& settings_;
   MessageTexts& messages_;
   std::function<int()> edge_;
   std::function<LocalTime()> now_;
+  std::function<void(int)> lengthWatcher_;
   ClockTexts texts_;
 };

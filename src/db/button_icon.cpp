@@ -11,6 +11,25 @@ bool EndsWithIconExtension(const std::string& path) {
   return false;
 }
 
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// "scheme://..." in any case, or a mail address link.
+bool IsWebAddress(const std::string& path) {
+  const std::size_t colon = path.find("://");
+  if (colon != std::string::npos && colon > 0) {
+    bool scheme = true;
+    for (std::size_t i = 0; i < colon; ++i) scheme = scheme && IsLetter(path[i]);
+    if (scheme) return true;
+  }
+  return path.size() > 7 && (path.compare(0, 7, "mailto:") == 0 || path.compare(0, 7, "MAILTO:") == 0);
+}
+
+bool IsDriveRoot(const std::string& path) {
+  return (path.size() == 2 || (path.size() == 3 && IsSeparator(path[2]))) && IsLetter(path[0]) && path[1] == ':';
+}
+
 }  // namespace
 
 IconSource ClassifyIconPath(const std::string& path) {
@@ -23,4 +42,23 @@ std::string WebShortcutPath(const std::string& programFolder) {
   std::string path = programFolder;
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
   return path + kWebShortcutFileName;
+}
+
+GenericIconQuery GenericIconFor(const std::string& path) {
+  if (IsWebAddress(path)) return {".url", false};
+  if (IsDriveRoot(path)) return {path.substr(0, 2) + "\\", true};
+  if (path.empty()) return {"", false};
+  if (IsSeparator(path.back())) return {path, true};
+  const std::size_t lastPart = path.find_last_of("\\/");
+  const std::size_t dot = path.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (lastPart == std::string::npos || dot > lastPart);
+  return {path, !hasExtension};
+}
+
+std::vector<IconFallback> IconFallbacks(const std::string& path) {
+  if (ClassifyIconPath(path) == IconSource::IndexedFile) {
+    return {IconFallback::ShellOfPath, IconFallback::GenericOfKind, IconFallback::SystemDefault};
+  }
+  // The shell has already been asked for the path itself, or it is a web address.
+  return {IconFallback::GenericOfKind, IconFallback::SystemDefault};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum class IconSource {
   IndexedFile,  // an icon taken by index from a program, library, icon or control-panel file
@@ -19,3 +20,23 @@ inline constexpr const char* kWebShortcutFileName = "Orvantis.Quickrail Web Site
 
 // The full path of that file; the folder may end in a backslash or not.
 std::string WebShortcutPath(const std::string& programFolder);
+
+// What the shell is asked for when a button's own icon cannot be had: the
+// generic icon of the kind of thing the path names, found by a name and file
+// attributes alone, so the path need not exist. A web address gets the icon of
+// internet shortcuts, a drive root and a path that ends in a separator or
+// whose last part has no extension the folder icon, anything else the icon of
+// its file type.
+struct GenericIconQuery {
+  std::string name;
+  bool directory = false;
+  friend bool operator==(const GenericIconQuery&, const GenericIconQuery&) = default;
+};
+GenericIconQuery GenericIconFor(const std::string& path);
+
+// The lookups tried, in order, for the sizes the lookup by IconSource left
+// empty, so that no button is drawn as a blank slot: the shell's icon for the
+// path itself (a program file may hold no icons, as Explorer's does under
+// Wine), the generic icon of its kind, and last the system's own application icon.
+enum class IconFallback { ShellOfPath, GenericOfKind, SystemDefault };
+std::vector<IconFallback> IconFallbacks(const std::string& path);

@@ -17,3 +17,9 @@ struct ButtonIcons {
 // file whose icon marks URL buttons. A URL gets one image in both sizes, as two
 // separate handles so each can be destroyed on its own.
 ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string& programFolder);
+
+// The same lookup, with the sizes it leaves empty filled in by the fallbacks of
+// IconFallbacks (the shell's icon for the path, the generic icon of its kind,
+// the system's application icon): what the bar draws a button from, so that
+// a button whose icon cannot be found is still seen.
+ButtonIcons GetButtonIconOrGeneric(const std::string& path, int index, const std::string& programFolder);

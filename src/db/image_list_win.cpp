@@ -18,14 +18,15 @@ int AppendIcon(HIMAGELIST list, const UniqueIcon& icon) {
 }
 
 // Looks up each button's icons and appends them; the icons are destroyed once
-// the lists hold their copies.
+// the lists hold their copies. An icon that cannot be found is replaced by a
+// generic one: a button without an image is a blank slot nobody can see.
 class IconListSink final : public ButtonImageSink {
  public:
   IconListSink(HIMAGELIST small, HIMAGELIST large, const std::string& programFolder)
       : small_(small), large_(large), programFolder_(programFolder) {}
 
   ImagePositions Append(const std::string& iconFile, int32_t iconIndex) override {
-    ButtonIcons icons = GetButtonIcon(iconFile, iconIndex, programFolder_);
+    ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_);
     return {AppendIcon(small_, icons.Small), AppendIcon(large_, icons.Large)};
   }
 

@@ -1,6 +1,7 @@
 """Autohide: switched on by its command, the bar collapses to a strip of two
 pixels at the bottom (one at the top) once the mouse is away, a touch slides it
-out again; always on top keeps it where it is; with "Smoothly" off it still
+out again; below a full-screen application it is no longer topmost and does
+not slide out; always on top keeps it where it is; with "Smoothly" off it still
 shows and hides; after Exit options.ini holds the autohide and edge in effect."""
 
 import sys
@@ -20,6 +21,8 @@ AUTOHIDE = 32773
 ALWAYS_ON_TOP = 32783
 TOP = 32794
 WS_EX_TOPMOST = 0x8
+APPBAR_NOTIFY = "register:OrvantisNotify"
+ABN_FULLSCREENAPP = 2
 
 
 def bar_rect():
@@ -71,6 +74,28 @@ def collapses_to_two_pixels_at_the_bottom_and_slides_out_on_touch():
     qr.screenshot("bar_autohide-shown-bottom")
     mouse_away()
     wait_rect(collapsed_at_bottom, "the bar collapsed again")
+
+
+def topmost():
+    return bool(int(qr.info(state.bar["hwnd"])["exstyle"], 16) & WS_EX_TOPMOST)
+
+
+@scenario.step
+def a_full_screen_application_keeps_it_in_and_below():
+    # Wine's shell never tells of full-screen applications: the notice is sent
+    # as the shell would send it (ABN_FULLSCREENAPP with the flag).
+    qr.send(state.bar["hwnd"], APPBAR_NOTIFY, ABN_FULLSCREENAPP, 1)
+    expect(not topmost(), "below a full-screen application the bar is not topmost")
+    qr.move(state.screen["width"] // 2, state.screen["height"] - 1)
+    time.sleep(1.0)
+    expect(collapsed_at_bottom(bar_rect()), f"no slide out over a full-screen application: {bar_rect()}")
+    mouse_away()
+    qr.send(state.bar["hwnd"], APPBAR_NOTIFY, ABN_FULLSCREENAPP, 0)
+    expect(topmost(), "topmost again once the full-screen application has gone")
+    qr.move(state.screen["width"] // 2, state.screen["height"] - 1)
+    wait_rect(lambda r: r.height == state.thickness, "the bar slides out again")
+    mouse_away()
+    wait_rect(collapsed_at_bottom, "and collapses again")
 
 
 @scenario.step

@@ -49,19 +49,20 @@ class FakeShell : public AppBarShell {
 };
 
 // 1024 x 768 screen, thickness 30; the window's rectangle follows every move.
+// A move that activates the window is logged as "move", one that leaves the
+// focus where it is as "place"; an immediate repaint as "paint".
 class FakeWindow : public AppBarWindow {
  public:
   explicit FakeWindow(Log& log) : log_(log) {}
   Size PrimaryScreenSize() override { return {1024, 768}; }
   int BarThickness(int) override { return 30; }
   Rect ScreenRect() override { return rect; }
-  void Place(const Rect& r, bool topmost, Activation activation) override {
+  void Place(const Rect& r, ZOrder order, Activation activation) override {
     rect = r;
-    log_.push_back(std::string(activation == Activation::kActivate ? "move " : "slide ") + Str(r) +
-                   (topmost ? " topmost" : ""));
+    log_.push_back(std::string(activation == Activation::kActivate ? "move " : "place ") + Str(r) + Suffix(order));
   }
-  void SetTopmost(bool topmost) override { log_.push_back(topmost ? "topmost" : "not topmost"); }
-  void UpdateNow() override {}
+  void SetZOrder(ZOrder order) override { log_.push_back(Name(order)); }
+  void UpdateNow() override { log_.push_back("paint"); }
   uint32_t TickCount() override {
     if (ticks.empty()) return last += 1000;
     last = ticks.front();
@@ -73,12 +74,23 @@ class FakeWindow : public AppBarWindow {
   void StopAutoHideTimer() override { log_.push_back("timer off"); }
   void RebuildButtons() override { log_.push_back("rebuild"); }
   void ShowMessage(int id) override { log_.push_back("message " + std::to_string(id)); }
+  bool ForegroundIsFullScreen() override { return fullScreenInFront; }
 
   Rect rect{0, 0, 600, 80};
   std::deque<uint32_t> ticks;  // a smooth slide when set
   uint32_t last = 5000;
+  bool fullScreenInFront = false;
 
  private:
+  static std::string Name(ZOrder order) {
+    switch (order) {
+      case ZOrder::kTopmost: return "topmost";
+      case ZOrder::kBottom: return "bottom";
+      case ZOrder::kNormal: break;
+    }
+    return "normal";
+  }
+  static std::string Suffix(ZOrder order) { return order == ZOrder::kNormal ? "" : " " + Name(order); }
   Log& log_;
 };
 
@@ -92,8 +104,8 @@ class AppBarControllerTest : public ::testing::Test {
     return AppBarController(shell, window, state);
   }
   // Docks, then starts the log afresh for the part under test.
-  AppBarController Docked(int edge, bool autoHide) {
-    AppBarController bar = Make(edge, autoHide);
+  AppBarController Docked(int edge, bool autoHide, bool alwaysOnTop = false) {
+    AppBarController bar = Make(edge, autoHide, alwaysOnTop);
     EXPECT_TRUE(bar.Dock());
     log.clear();
     return bar;
@@ -105,13 +117,16 @@ class AppBarControllerTest : public ::testing::Test {
   FakeWindow window{log};
 };
 
-TEST_F(AppBarControllerTest, DockReservesTheQueriedRectangleAndTakesTheReturnedOne) {
+// Docking also happens while the options sheet is open (the look changed):
+// the window is placed without being activated, so the sheet keeps the focus.
+TEST_F(AppBarControllerTest, DockReservesTheQueriedRectangleAndTakesTheReturnedOneWithoutActivating) {
   shell.query = [](int, const Rect& r) { return Rect{r.left, 20, r.right - 24, 25}; };
   shell.setPos = [](int, const Rect&) { return Rect{0, 22, 1000, 52}; };
   AppBarController bar = Make(kEdgeTop, false);
   EXPECT_TRUE(bar.Dock());
-  EXPECT_EQ(log, (Log{"new 1", "setpos 1 0,20,1000,50", "move 0,22,1000,52"}));
+  EXPECT_EQ(log, (Log{"new 1", "setpos 1 0,20,1000,50", "place 0,22,1000,52"}));
   EXPECT_EQ(bar.State().current, (Rect{0, 22, 1000, 52}));
+  EXPECT_TRUE(bar.State().registered);
 }
 
 TEST_F(AppBarControllerTest, RefusedRegistrationShowsMessage51AndStops) {
@@ -120,15 +135,35 @@ TEST_F(AppBarControllerTest, RefusedRegistrationShowsMessage51AndStops) {
   EXPECT_FALSE(bar.Dock());
   EXPECT_EQ(log, (Log{"new 3 refused", "message 51"}));
   EXPECT_EQ(window.rect, (Rect{0, 0, 600, 80}));
+  EXPECT_FALSE(bar.State().registered);
 }
 
 TEST_F(AppBarControllerTest, AutoHideDockPutsTheBarOnItsStripTopmost) {
   AppBarController bar = Make(kEdgeBottom, true);
   EXPECT_TRUE(bar.Dock());
   EXPECT_EQ(log, (Log{"new 3", "autohide 3 on", "setpos 3 0,766,1024,768", "timer on",
-                      "move 0,766,1024,768 topmost"}));
+                      "place 0,766,1024,768 topmost"}));
   EXPECT_TRUE(bar.State().autoHide);
   EXPECT_FALSE(bar.State().shown);
+}
+
+// Re-docked while one of its dialogs is open (the options sheet changed the
+// look), an autohide bar reserves only its strip but stays out, so the user
+// sees the change; once the dialog has closed, it collapses as usual.
+TEST_F(AppBarControllerTest, AutoHideBarDockedUnderItsOwnDialogStaysOut) {
+  AppBarController bar = Docked(kEdgeTop, true);
+  bar.SetDialogOpen(true);
+  bar.Undock();
+  bar.Dock();
+  EXPECT_EQ(log, (Log{"autohide 1 off", "remove", "rebuild", "new 1", "autohide 1 on", "setpos 1 0,0,1024,1",
+                      "timer on", "place 0,0,1024,30 topmost"}));
+  EXPECT_TRUE(bar.State().shown);
+  MouseAway(bar);
+  EXPECT_TRUE(bar.State().shown);
+  bar.SetDialogOpen(false);
+  MouseAway(bar);
+  EXPECT_FALSE(bar.State().shown);
+  EXPECT_EQ(window.rect, (Rect{0, 0, 1024, 1}));
 }
 
 // However the bar came onto its strip, it counts as collapsed there, so the
@@ -147,7 +182,7 @@ TEST_P(StripTouch, FirstTouchSlidesTheBarOut) {
   ASSERT_EQ(window.rect, (Rect{0, 0, 1024, 1}));
   log.clear();
   bar.OnMouseMove();
-  EXPECT_EQ(log, (Log{"slide 0,0,1024,30 topmost"}));
+  EXPECT_EQ(log, (Log{"place 0,0,1024,30 topmost", "paint"}));
   EXPECT_TRUE(bar.State().shown);
 }
 
@@ -172,7 +207,7 @@ TEST_F(AppBarControllerTest, TakenAutoHideSlotAtDockFallsBackSilently) {
   shell.acceptAutoHide = false;
   AppBarController bar = Make(kEdgeTop, true);
   EXPECT_TRUE(bar.Dock());
-  EXPECT_EQ(log, (Log{"new 1", "autohide 1 on refused", "timer off", "setpos 1 0,0,1024,30", "move 0,0,1024,30"}));
+  EXPECT_EQ(log, (Log{"new 1", "autohide 1 on refused", "timer off", "setpos 1 0,0,1024,30", "place 0,0,1024,30"}));
   EXPECT_FALSE(bar.State().autoHide);
 }
 
@@ -197,18 +232,20 @@ TEST_F(AppBarControllerTest, AutoHideOnCollapseTouchAndOff) {
   bar.ToggleAutoHide();
   EXPECT_TRUE(bar.State().shown);
   EXPECT_EQ(log, (Log{"autohide 3 on", "setpos 3 0,766,1024,768", "timer on", "move 0,766,1024,768 topmost",
-                      "slide 0,738,1024,768 topmost", "slide 0,766,1024,768 topmost", "autohide 3 off",
-                      "setpos 3 0,738,1024,768", "timer off", "move 0,738,1024,768"}));
+                      "place 0,738,1024,768 topmost", "paint", "place 0,766,1024,768 topmost", "paint",
+                      "autohide 3 off", "setpos 3 0,738,1024,768", "timer off", "move 0,738,1024,768"}));
 }
 
-TEST_F(AppBarControllerTest, SmoothSlideShowsTimedFramesThenTheFinalRectangle) {
+// The slide processes no messages, so each frame is painted as it is shown.
+TEST_F(AppBarControllerTest, SmoothSlidePaintsTimedFramesThenTheFinalRectangle) {
   AppBarController bar = Docked(kEdgeTop, true);
   window.ticks = {2000, 2000, 2100, 2200};
   bar.OnMouseMove();
   window.ticks = {3000, 3000, 3100, 3200};
   MouseAway(bar);
-  EXPECT_EQ(log, (Log{"slide 0,0,1024,1 topmost", "slide 0,0,1024,15 topmost", "slide 0,0,1024,30 topmost",
-                      "slide 0,0,1024,30 topmost", "slide 0,0,1024,16 topmost", "slide 0,0,1024,1 topmost"}));
+  EXPECT_EQ(log, (Log{"place 0,0,1024,1 topmost", "paint", "place 0,0,1024,15 topmost", "paint",
+                      "place 0,0,1024,30 topmost", "paint", "place 0,0,1024,30 topmost", "paint",
+                      "place 0,0,1024,16 topmost", "paint", "place 0,0,1024,1 topmost", "paint"}));
 }
 
 TEST_F(AppBarControllerTest, NothingCollapsesWhileADialogIsOpen) {
@@ -222,14 +259,35 @@ TEST_F(AppBarControllerTest, NothingCollapsesWhileADialogIsOpen) {
   EXPECT_FALSE(bar.State().shown);
 }
 
-TEST_F(AppBarControllerTest, SetEdgeOnATakenAutoHideEdgeDocksNormally) {
+// The old edge's autohide slot is given up before the bar leaves it, so that
+// another bar may take it.
+TEST_F(AppBarControllerTest, SetEdgeReleasesTheOldSlotAndDocksNormallyOnATakenOne) {
   AppBarController bar = Docked(kEdgeTop, true);
   shell.acceptAutoHide = false;
   EXPECT_TRUE(bar.SetEdge(kEdgeBottom));
-  EXPECT_EQ(log, (Log{"remove", "rebuild", "new 3", "autohide 3 on refused", "timer off", "setpos 3 0,738,1024,768",
-                      "move 0,738,1024,768"}));
+  EXPECT_EQ(log, (Log{"autohide 1 off", "remove", "rebuild", "new 3", "autohide 3 on refused", "timer off",
+                      "setpos 3 0,738,1024,768", "place 0,738,1024,768"}));
   EXPECT_EQ(bar.State().edge, kEdgeBottom);
   EXPECT_FALSE(bar.State().autoHide);
+}
+
+// The end of the logon (and of the window) releases the bar: its autohide slot,
+// then its registration; the autohide flag stays for the settings. When the
+// logoff is cancelled the bar docks again as it was.
+TEST_F(AppBarControllerTest, ReleasedBarDocksAgainAsItWas) {
+  AppBarController bar = Docked(kEdgeBottom, true);
+  bar.Release();
+  EXPECT_EQ(log, (Log{"autohide 3 off", "remove"}));
+  EXPECT_FALSE(bar.State().registered);
+  EXPECT_TRUE(bar.State().autoHide);
+  bar.Release();  // the window's end after the logon's: nothing more to remove
+  bar.OnShellNotify(kAppBarNotifyPosChanged);  // nothing to reserve for a bar that is gone
+  EXPECT_EQ(log.size(), 2u);
+  log.clear();
+  EXPECT_TRUE(bar.Dock());
+  EXPECT_EQ(log, (Log{"new 3", "autohide 3 on", "setpos 3 0,766,1024,768", "timer on",
+                      "place 0,766,1024,768 topmost"}));
+  EXPECT_TRUE(bar.State().registered);
 }
 
 TEST_F(AppBarControllerTest, AnAutoHideBarStaysTopmostWithoutAlwaysOnTop) {
@@ -239,30 +297,103 @@ TEST_F(AppBarControllerTest, AnAutoHideBarStaysTopmostWithoutAlwaysOnTop) {
   AppBarController plain = Make(kEdgeTop, false);
   plain.ToggleAlwaysOnTop();
   plain.ToggleAlwaysOnTop();
-  EXPECT_EQ(log, (Log{"topmost", "topmost", "topmost", "not topmost"}));
+  EXPECT_EQ(log, (Log{"topmost", "topmost", "topmost", "normal"}));
 }
 
-TEST_F(AppBarControllerTest, PositionChangeNotificationRedocksWithoutReserving) {
-  AppBarController bar = Docked(kEdgeTop, false);
+// Another appbar, the taskbar or the screen changed: the bar asks again, reserves
+// what it is given and goes to the rectangle the shell returns; an autohide bar
+// reserves its strip and, when it is out, stays out.
+struct PositionCase {
+  const char* name;
+  bool autoHide;
+  bool out;
+  Log expected;
+};
+
+class PositionChange : public AppBarControllerTest, public ::testing::WithParamInterface<PositionCase> {};
+
+TEST_P(PositionChange, QueriesReservesAndPlaces) {
+  const PositionCase& c = GetParam();
+  AppBarController bar = Docked(kEdgeTop, c.autoHide);
+  if (c.out) bar.OnMouseMove();
+  log.clear();
+  // A taskbar of 28 pixels now stands at the top; the shell moves what is set
+  // two pixels further.
   shell.query = [](int, const Rect& r) { return Rect{r.left, 28, r.right, 40}; };
-  bar.OnShellNotify(2);  // other notifications are ignored
-  bar.OnShellNotify(kAppBarNotifyPosChanged);
-  EXPECT_EQ(log, (Log{"slide 0,28,1024,58"}));
+  shell.setPos = [](int, const Rect& r) { return Rect{r.left, r.top + 2, r.right, r.bottom + 2}; };
+  for (int code : {0, 3, kAppBarNotifyPosChanged}) bar.OnShellNotify(code);  // state change, arrange: nothing
+  EXPECT_EQ(log, c.expected);
 }
 
-TEST_F(AppBarControllerTest, PositionChangeKeepsACollapsedBarOnItsStrip) {
-  AppBarController bar = Docked(kEdgeTop, true);
-  bar.OnShellNotify(kAppBarNotifyPosChanged);
-  EXPECT_EQ(window.rect, (Rect{0, 0, 1024, 1}));
-  bar.OnMouseMove();
-  bar.OnShellNotify(kAppBarNotifyPosChanged);
-  EXPECT_EQ(window.rect, (Rect{0, 0, 1024, 30}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Bars, PositionChange,
+    ::testing::Values(PositionCase{"Docked", false, false, {"setpos 1 0,28,1024,58", "place 0,30,1024,60"}},
+                      PositionCase{"Collapsed", true, false, {"setpos 1 0,28,1024,29", "place 0,30,1024,31 topmost"}},
+                      PositionCase{"AutoHideOut", true, true, {"setpos 1 0,28,1024,29", "place 0,28,1024,58 topmost"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppBarControllerTest, ActivationTellsTheShellAndShowsACollapsedBar) {
   AppBarController bar = Docked(kEdgeTop, true);
   bar.OnActivated();
-  EXPECT_EQ(log, (Log{"activate", "slide 0,0,1024,30 topmost"}));
+  EXPECT_EQ(log, (Log{"activate", "place 0,0,1024,30 topmost", "paint"}));
+}
+
+// A full-screen application in front (video, game, slide show): the bar goes
+// below everything and an autohide bar no longer slides out; when it has gone,
+// the bar's own z-order rule applies again.
+struct FullScreenCase {
+  const char* name;
+  bool alwaysOnTop;
+  bool autoHide;
+  const char* afterwards;
+};
+
+class FullScreenApp : public AppBarControllerTest, public ::testing::WithParamInterface<FullScreenCase> {};
+
+TEST_P(FullScreenApp, KeepsTheBarBelowItAndNotOut) {
+  const FullScreenCase& c = GetParam();
+  AppBarController bar = Docked(kEdgeTop, c.autoHide, c.alwaysOnTop);
+  bar.OnShellNotify(kAppBarNotifyFullScreenApp, true);
+  bar.OnMouseMove();
+  bar.OnActivated();
+  for (int i = 0; i < 2; ++i) bar.ToggleAlwaysOnTop();
+  EXPECT_EQ(log, (Log{"bottom", "activate", "bottom", "bottom"}));
+  EXPECT_EQ(window.rect.Height(), c.autoHide ? 1 : 30);
+  log.clear();
+  bar.OnShellNotify(kAppBarNotifyFullScreenApp, false);
+  EXPECT_EQ(log, (Log{c.afterwards}));
+  if (!c.autoHide) return;
+  bar.OnMouseMove();
+  EXPECT_EQ(window.rect.Height(), 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, FullScreenApp,
+                         ::testing::Values(FullScreenCase{"AlwaysOnTop", true, false, "topmost"},
+                                           FullScreenCase{"AutoHide", false, true, "topmost"},
+                                           FullScreenCase{"Plain", false, false, "normal"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppBarControllerTest, AutoHideBarOutWhenAFullScreenAppComesCollapsesBelowIt) {
+  AppBarController bar = Docked(kEdgeTop, true);
+  bar.OnMouseMove();
+  bar.OnShellNotify(kAppBarNotifyFullScreenApp, true);
+  log.clear();
+  MouseAway(bar);
+  EXPECT_EQ(log, (Log{"place 0,0,1024,1 bottom", "paint"}));
+}
+
+// The shell tells only of changes, so a full-screen application already in
+// front when the bar starts is looked for at the first dock; later docks
+// (edge changes, options) leave the state to the shell's notifications.
+TEST_F(AppBarControllerTest, FullScreenAppInFrontAtStartUp) {
+  window.fullScreenInFront = true;
+  AppBarController bar = Make(kEdgeTop, false, true);
+  ASSERT_TRUE(bar.Dock());
+  EXPECT_EQ(log.back(), "place 0,0,1024,30 bottom");
+  bar.OnShellNotify(kAppBarNotifyFullScreenApp, false);
+  EXPECT_EQ(log.back(), "topmost");
+  bar.SetEdge(kEdgeBottom);
+  EXPECT_EQ(log.back(), "place 0,738,1024,768 topmost");
 }
 
 }  // namespace

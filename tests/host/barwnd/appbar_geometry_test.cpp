@@ -137,4 +137,39 @@ TEST(PlaySlide, EndsWhenTheTickCountWrapsAround) {
   EXPECT_EQ(played.frames[1], SlideFrame({0, 0, 1024, 30}, {0, 0, 1024, 1}, 112));
 }
 
+// What counts as a full-screen application in front when the bar starts.
+TEST(FullScreenWindow, CoversTheWholeScreenAndIsNoOrdinaryWindow) {
+  struct Case {
+    const char* what;
+    ForegroundFacts facts;
+    bool fullScreen;
+  };
+  auto facts = [](Rect r) {
+    ForegroundFacts f;
+    f.rect = r;
+    f.visible = true;
+    return f;
+  };
+  ForegroundFacts hidden = facts({0, 0, 1024, 768});
+  hidden.visible = false;
+  ForegroundFacts minimized = facts({0, 0, 1024, 768});
+  minimized.minimized = true;
+  ForegroundFacts maximized = facts({-4, -4, 1028, 772});
+  maximized.maximizedWithCaption = true;
+  ForegroundFacts ours = facts({0, 0, 1024, 768});
+  ours.shellOrOwn = true;
+  const Case cases[] = {
+      {"exactly the screen", facts({0, 0, 1024, 768}), true},
+      {"beyond every side", facts({-8, -8, 1032, 776}), true},
+      {"one pixel short at the bottom", facts({0, 0, 1024, 767}), false},
+      {"one pixel in from the left", facts({1, 0, 1024, 768}), false},
+      {"a small window", facts({100, 100, 500, 400}), false},
+      {"hidden", hidden, false},
+      {"minimized", minimized, false},
+      {"maximized with a caption", maximized, false},
+      {"the desktop, the shell or our own", ours, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsFullScreenWindow(c.facts, kScreen), c.fullScreen) << c.what;
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -105,5 +106,25 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"NothingShown", 1, kWide, {"", ""}, {false, false, true}, {}},
         PlacementCase{"NothingShownTwoLines", 0, kTall, {"", ""}, {false, false, false}, {}}),
     [](const testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// Each tick is set for just after the next whole second, whatever the
+// millisecond of the reading, so no second is shown twice or skipped.
+TEST(DelayToNextSecond, LandsJustAfterTheNextSecond) {
+  struct Case {
+    int millisecond;
+    int delay;
+  } cases[] = {{0, 1020}, {1, 1019}, {500, 520}, {980, 40}, {999, 21},
+               // readings outside a second's range are taken at its ends
+               {-5, 1020}, {1000, 21}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(DelayToNextSecond(c.millisecond), c.delay) << c.millisecond;
+    const int landsAt = (std::clamp(c.millisecond, 0, 999) + c.delay) % 1000;
+    EXPECT_GE(landsAt, kTickMarginMilliseconds) << c.millisecond;
+  }
+}
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/message_texts.h"
 #include "app/settings.h"
@@ -118,6 +119,28 @@ TEST_F(ClockPanelTest, TimerRebuildsTheTextsAndRepaintsWithoutErasing) {
   RECT client = {};
   ::GetClientRect(panel.Hwnd(), &client);
   EXPECT_TRUE(::EqualRect(&update, &client));
+}
+
+// The bar lays itself out from what the panel wants; on every tick the panel
+// tells the length it wants now, so a text that grows is never cut.
+TEST_F(ClockPanelTest, TicksTellTheLengthAGrownTextWants) {
+  settings_.ShowCal = 0;
+  settings_.Sec = 0;
+  now_ = LocalTime{2002, 1, 3, 23, 9, 59, 58};
+  ClockPanel panel(settings_, texts_, [this] { return edge_; }, Clock());
+  std::vector<int> told;
+  panel.WatchLength([&](int length) { told.push_back(length); });
+  ASSERT_TRUE(CreatePanel(panel));
+  const int before = panel.GetLength();
+  EXPECT_EQ(before, Measure("9:59").cx * 11 / 10);
+
+  now_.Hour = 10;
+  now_.Minute = 0;
+  PumpMessages(2500, [&] { return !told.empty(); });
+  ASSERT_FALSE(told.empty());
+  EXPECT_EQ(panel.TimeText(), "10:00");
+  EXPECT_EQ(told.back(), Measure("10:00").cx * 11 / 10);
+  EXPECT_GT(told.back(), before);
 }
 
 struct PaintCase {
