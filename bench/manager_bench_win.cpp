@@ -45,7 +45,7 @@ class BenchHost : public ManagerHost {
  public:
   int DisplayedBar() override { return 0; }
   void SetDisplayedBar(int) override {}
-  void RebuildButtons() override {}
+  void ApplyOptions() override {}
 };
 
 double MillisecondsSince(const LARGE_INTEGER& start) {

@@ -15,6 +15,7 @@
 #include "barwnd/appbar_shell_win.h"
 #include "barwnd/bar_appbar_win.h"
 #include "barwnd/bar_children_win.h"
+#include "barwnd/bar_drop_win.h"
 #include "barwnd/bar_host.h"
 #include "barwnd/bar_menus_win.h"
 #include "barwnd/bar_switcher.h"
@@ -56,12 +57,9 @@ class BarWindow : public Dialog,
   // While a dialog or menu of the bar is open, an autohide bar never collapses.
   void SetDialogOpen(bool open) override { appBar_.SetDialogOpen(open); }
 
-  // ManagerHost (the buttons manager chooses the displayed bar itself and
-  // rebuilds after)
+  // ManagerHost (the buttons manager chooses the displayed bar itself; its
+  // Apply asks for ApplyOptions) and OptionsHost (the options pages)
   void SetDisplayedBar(int index) override { switcher_.SetDisplayed(index); }
-  void RebuildButtons() override { children_.RebuildButtons(); }
-
-  // OptionsHost (the options pages)
   void ApplyOptions() override;
   void RedockAfterOptions() override;
   void RebuildAll() override;
@@ -72,6 +70,7 @@ class BarWindow : public Dialog,
   bool AddStartup() override { return host_.AddStartup(); }
   void WriteSettings() override { host_.WriteSettings(LiveValues(), switcher_.Displayed()); }
 
+  void RebuildButtons() { children_.RebuildButtons(); }
   void RebuildSwitchButton() { children_.RebuildSwitchButton(); }
   // The open options sheet (null when none is open), for whoever looks at it.
   HWND OptionsSheetWindow() const { return options_.OpenSheet(); }
@@ -81,6 +80,9 @@ class BarWindow : public Dialog,
   HWND SwitchToolbar() const { return children_.SwitchToolbar(); }
   HWND Tooltip() const { return children_.Tooltip(); }
   HWND ClockPanelWindow() const { return children_.ClockPanelWindow(); }
+  // What OLE calls when something is dropped on the bar (tests drop through it).
+  IDropTarget* DropTarget() const { return drop_.Target(); }
+  bool DropMarkerShown() const { return drop_.MarkerShown(); }
 
  protected:
   BOOL OnInitDialog() override;
@@ -134,6 +136,7 @@ class BarWindow : public Dialog,
   ShellAppBar shell_;
   AppBarController appBar_;
   BarSwitcher switcher_;
+  BarDrop drop_;
   bool docked_ = false;  // initialisation got past docking
   UniqueBrush background_;
   BarMenus menus_;

@@ -117,7 +117,7 @@ bool ManagerEditor::OnApply() {
   // A save that did not reach the disk keeps the undo point as it was.
   if (!undo_.Commit()) return false;
   undo_.Begin();
-  host_.RebuildButtons();
+  host_.ApplyOptions();
   return true;
 }
 

@@ -12,6 +12,6 @@ class ManagerHost {
   // unavailable; the window shows the change when it rebuilds its buttons.
   virtual void SetDisplayedBar(int ordinal) = 0;
   // "Apply": the window shows the model as it is now (buttons, switch button,
-  // layout), as after the options have been applied.
-  virtual void RebuildButtons() = 0;
+  // layout): its apply-options operation.
+  virtual void ApplyOptions() = 0;
 };

@@ -96,7 +96,7 @@ class FakeManagerHost : public ManagerHost {
  public:
   int DisplayedBar() override { return displayed; }
   void SetDisplayedBar(int ordinal) override { displayed = ordinal; }
-  void RebuildButtons() override { ++rebuilds; }
+  void ApplyOptions() override { ++rebuilds; }
 
   int displayed = 0;
   int rebuilds = 0;

@@ -29,7 +29,7 @@ class TestHost : public ManagerHost {
  public:
   int DisplayedBar() override { return displayed; }
   void SetDisplayedBar(int ordinal) override { displayed = ordinal; }
-  void RebuildButtons() override {}
+  void ApplyOptions() override {}
   int displayed = 0;
 };
 
