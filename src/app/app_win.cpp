@@ -138,6 +138,7 @@ int BarApp::Run() {
   // Apartment-threaded COM for the whole run on this, the only thread: the
   // shell's execute and file-information calls expect it.
   const ComScope com;
+  const OleScope ole;  // for the whole run: things are dropped on the bar through OLE
   ReadInstallation();
   // A run that ended while the buttons manager was open left the manager's
   // places in the user's file dialogs: the user's own come back first.

@@ -1,0 +1,26 @@
+// The line that shows, while something is dragged over the bar, where the
+// new buttons will go: a small child window of the bar above its toolbar,
+// drawn in the inverse of the bar's colour so that it shows on any colour.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/geometry.h"
+#include "platform/window_win.h"
+
+class DropMarker : public Window {
+ public:
+  DropMarker() = default;
+  ~DropMarker() override { Destroy(); }
+
+  // `rect` in the bar's client coordinates; the window is made on first use.
+  void Show(HWND bar, const Rect& rect, COLORREF barColour);
+  void Hide();
+  bool Visible() const { return Hwnd() && ::IsWindowVisible(Hwnd()); }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  COLORREF colour_ = 0;
+};
