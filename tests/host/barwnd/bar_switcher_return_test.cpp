@@ -55,14 +55,4 @@ TEST(BarSwitcherPostedReturn, NothingIsLaunchedOrPostedWithoutADisplayedBar) {
   EXPECT_TRUE(host.log.empty());
 }
 
-TEST(BarSwitcherPostedReturn, AHomeBarWithoutReturnOnLaunchStaysAway) {
-  RecordingHost host;
-  host.home = HomeBarOptions{0, false, true, 3000};
-  BarSwitcher bars(host, 0);
-  bars.SwitchTo(2);
-  ASSERT_TRUE(bars.LaunchOnly(1252));
-  bars.ReturnAfterLaunch();
-  EXPECT_EQ(bars.Displayed(), 2);
-}
-
 }  // namespace
