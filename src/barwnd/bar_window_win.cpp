@@ -36,6 +36,8 @@ BarWindow::BarWindow(Settings& settings, CDB& db, MessageTexts& texts, BarHost& 
       adapter_(settings, texts, children_),
       appBar_(shell_, adapter_, InitialAppBarState(settings)),
       switcher_(*this, InitialDisplayedBar(db.GetHomeBar(), settings.CurrentBar, db.BarCount())),
+      drop_({settings, db, children_, appBar_, [this] { return DisplayedOrNone(); }, [this] { return Edge(); },
+             [this] { ShowDisplayedBar(); }}),
       menus_(*this, db, texts),
       tray_(TrayNotifyMessage()),
       options_(settings, texts, *this) {}
@@ -74,6 +76,7 @@ BOOL BarWindow::OnInitDialog() {
   if (!appBar_.Dock()) return FALSE;  // message 51 has been shown; the bar stays as it is
   docked_ = true;
   RebuildButtons();
+  drop_.Register(Hwnd());
   if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
   // No taskbar button: the bar is reached through its own edge and menus.
   ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
@@ -281,6 +284,7 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       result = 0;
       return true;
     case WM_DESTROY:
+      drop_.Revoke();
       ::KillTimer(Hwnd(), kAutoHideTimerId);
       ::KillTimer(Hwnd(), kHomeBarTimerId);
       ReleaseAndSave();
