@@ -30,10 +30,10 @@ class DialogOpenScope {
 
 }  // namespace
 
-bool BarWindow::OnCommand(int id, int, HWND control) {
-  // A click on the buttons toolbar is a launch whatever its number: bars past
-  // the 256th or buttons past the 64th of a bar give numbers beyond the range.
-  if (IsButtonCommand(id) || (control && control == ButtonsToolbar())) {
+// Clicks on the buttons toolbar never come here: HandleMessage launches them
+// whatever their number.
+bool BarWindow::OnCommand(int id, int, HWND) {
+  if (IsButtonCommand(id)) {
     switcher_.Launch(id);
     return true;
   }

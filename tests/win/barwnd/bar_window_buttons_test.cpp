@@ -57,10 +57,10 @@ TEST_F(BarWindowTest, AutoHideAndAlwaysOnTopKeepTheBarTopmost) {
 
 namespace {
 
-// An icon that cannot be found costs only its own button's image: the toolbar
-// is still built, the button sits in its place drawn without an image, and the
-// buttons after it keep their own pictures.
-TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesCostsOnlyItsOwnImage) {
+// An icon that cannot be found gets a stand-in picture of its own: the toolbar
+// is still built, the button sits in its place, and the buttons after it keep
+// their own pictures in their order.
+TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesGetsAStandInOfItsOwn) {
   const int bar = AddBar("icons", {"a", "b", "c"});
   db_.Bar(bar)->At(1)->IconFile = folder_ + "\\no such icons.dll";
   BarWindow& window = Open();
@@ -72,10 +72,10 @@ TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesCostsOnlyItsOwnImage) {
     ::SendMessageA(window.ButtonsToolbar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
     images.push_back(button.iBitmap);
   }
-  EXPECT_EQ(images, (std::vector<int>{0, I_IMAGENONE, 1}));
-  EXPECT_EQ(db_.Bar(bar)->At(1)->ImageIndex, -1);
+  EXPECT_EQ(images, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(db_.Bar(bar)->At(1)->ImageIndex, 1);
   auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(window.ButtonsToolbar(), TB_GETIMAGELIST, 0, 0));
-  EXPECT_EQ(::ImageList_GetImageCount(list), 2);
+  EXPECT_EQ(::ImageList_GetImageCount(list), 3);
 }
 
 }  // namespace

@@ -95,15 +95,16 @@ TEST_F(ImageListBuildTest, RebuildStartsFromEmptyLists) {
   EXPECT_EQ(db_.Bar(0)->At(0)->ImageIndex, 0);
 }
 
-TEST_F(ImageListBuildTest, ButtonWithoutAnIconGetsNoImage) {
+TEST_F(ImageListBuildTest, ButtonWithoutAnIconGetsAGenericImage) {
   CBar& bar = *db_.Bar(0);
   bar.At(0)->IconFile = WindowsFolder() + "\\notepad.exe";
   bar.At(0)->IconIndex = 999;  // no such icon
   ButtonSpec second = FileButton(WindowsFolder() + "\\notepad.exe");
   ASSERT_EQ(db_.AddButton(second), 1);
   ASSERT_EQ(lists_.Build(db_, 0, false), 1);
-  EXPECT_EQ(bar.At(0)->ImageIndex, -1);
-  EXPECT_EQ(bar.At(1)->ImageIndex, 0);
+  EXPECT_EQ(bar.At(0)->ImageIndex, 0);
+  EXPECT_EQ(bar.At(1)->ImageIndex, 1);
+  EXPECT_EQ(::ImageList_GetImageCount(lists_.Small()), 2);
 }
 
 TEST_F(ImageListBuildTest, NoBarsGiveEmptyLists) {
