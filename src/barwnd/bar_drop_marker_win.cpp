@@ -4,10 +4,13 @@
 
 void DropMarker::Show(HWND bar, const Rect& rect, COLORREF barColour) {
   const COLORREF colour = ~barColour & 0x00FFFFFF;
+  RECT screen = {rect.left, rect.top, rect.right, rect.bottom};
+  ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
   if (!Hwnd()) {
     colour_ = colour;
-    if (!Create("OrvantisDropMarker", "", WS_CHILD | WS_CLIPSIBLINGS, 0, rect.left, rect.top, rect.Width(),
-                rect.Height(), bar, nullptr, 0)) {
+    // Owned by the bar: above it, also when the bar is topmost, and gone with it.
+    if (!Create(kClassName, "", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, screen.left, screen.top,
+                screen.right - screen.left, screen.bottom - screen.top, bar, nullptr, 0)) {
       return;
     }
   }
@@ -15,8 +18,7 @@ void DropMarker::Show(HWND bar, const Rect& rect, COLORREF barColour) {
     colour_ = colour;
     ::InvalidateRect(Hwnd(), nullptr, TRUE);
   }
-  // Above the toolbar it marks a gap of, without taking the focus.
-  ::SetWindowPos(Hwnd(), HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
+  ::SetWindowPos(Hwnd(), HWND_TOP, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
   ::UpdateWindow(Hwnd());
 }
@@ -40,6 +42,8 @@ LRESULT DropMarker::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCHITTEST:
       return HTTRANSPARENT;  // the mouse goes to the bar beneath
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
   }
   return DefaultProc(msg, wp, lp);
 }

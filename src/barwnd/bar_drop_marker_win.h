@@ -1,6 +1,7 @@
 // The line that shows, while something is dragged over the bar, where the
-// new buttons will go: a small child window of the bar above its toolbar,
-// drawn in the inverse of the bar's colour so that it shows on any colour.
+// new buttons will go: a small popup owned by the bar, so that it stands above
+// the bar and its toolbar whatever they repaint, drawn in the inverse of the
+// bar's colour so that it shows on any colour.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,8 @@
 
 class DropMarker : public Window {
  public:
+  static constexpr const char* kClassName = "OrvantisDropMarker";
+
   DropMarker() = default;
   ~DropMarker() override { Destroy(); }
 

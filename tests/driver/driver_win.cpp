@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "drag_drop_win.h"
 #include "input_commands_win.h"
 #include "message_commands_win.h"
 #include "system_commands_win.h"
@@ -78,6 +79,10 @@ const Command kCommands[] = {
     {"codepage", "codepage", 0, 0, {}, ShowCodePage},
     {"screen", "screen", 0, 0, {}, ShowScreen},
     {"tray", "tray modify|delete HWND ID", 3, 3, {}, TrayIconRequest},
+    {"drag",
+     "drag X,Y[;X,Y...] --files P1|P2... | --url TEXT | --text TEXT [--effects copy,move,link] [--step ms] "
+     "[--hold ms] [--cancel]",
+     1, 1, {"files", "url", "text", "effects", "step", "hold"}, DragAndDrop},
     {"help", "help", 0, 0, {}, Help},
 };
 

@@ -149,7 +149,7 @@ TEST_F(BarDropTest, DroppedThingsBecomeButtonsAtTheDropPoint) {
   // The marker stands in the gap between the two buttons.
   EXPECT_TRUE(window_->DropMarkerShown());
   RECT line = {};
-  ::GetWindowRect(::FindWindowExA(window_->Hwnd(), nullptr, "OrvantisDropMarker", nullptr), &line);
+  ::GetWindowRect(::FindWindowA(DropMarker::kClassName, nullptr), &line);
   EXPECT_EQ((line.left + line.right) / 2, between.x + 3);
   EXPECT_EQ(Drop(files, between), static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_FALSE(window_->DropMarkerShown());
