@@ -47,9 +47,11 @@ LRESULT SplashWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kSplashTimer) {
         ::KillTimer(Hwnd(), kSplashTimer);
+        // Destroying the window deletes this object: keep what runs after it.
+        const std::function<void()> onEnd = std::move(onEnd_);
         Destroy();
         // Whatever the splash covered is painted at once.
-        if (onEnd_) onEnd_();
+        if (onEnd) onEnd();
         return 0;
       }
       break;
