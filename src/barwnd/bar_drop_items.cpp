@@ -31,25 +31,12 @@ std::string CaptionOfFile(const std::string& path) {
   return cut.empty() ? name : cut;
 }
 
-ButtonSpec SpecOf(const WorkingFields& fields, int32_t kind) {
-  ButtonSpec spec;
-  spec.Target = fields.Target;
-  spec.Name = fields.Name;
-  spec.WorkDir = fields.WorkDir;
-  spec.Arguments = fields.Arguments;
-  spec.IconFile = fields.IconFile;
-  spec.IconIndex = fields.IconIndex;
-  spec.ShowCmd = ShowCmdForSizeChoice(fields.SizeChoice, 1);
-  spec.Kind = kind;
-  return spec;
-}
-
 ButtonSpec WebButton(const std::string& address) {
   WorkingFields fields;
   fields.Target = WebAddress(address);
   fields.Name = UrlButtonName(fields.Target);
   fields.IconFile = fields.Target;  // the web icon, as the manager gives a new web link
-  return SpecOf(fields, kInternet);
+  return ButtonSpecOf(fields, kInternet);
 }
 
 // "C:\\Tools\\" → "Tools"; a drive root has no name of its own.
@@ -64,7 +51,7 @@ ButtonSpec FolderButton(const std::string& path, DropSystem& system) {
   if (name.empty()) name = LastFolderName(path);
   if (name.empty()) name = path;
   TakeChosenFolder(path, name, fields);
-  return SpecOf(fields, kFolder);
+  return ButtonSpecOf(fields, kFolder);
 }
 
 std::optional<ButtonSpec> LinkButton(const std::string& path, DropSystem& system) {
@@ -79,7 +66,7 @@ std::optional<ButtonSpec> LinkButton(const std::string& path, DropSystem& system
   fields.IconIndex = link.IconIndex;
   fields.SizeChoice = SizeChoiceForShowCmd(link.ShowCmd, 0);
   fields.Name = CaptionOfFile(path);
-  return SpecOf(fields, kFile);
+  return ButtonSpecOf(fields, kFile);
 }
 
 ButtonSpec FileButton(const std::string& path) {
@@ -88,7 +75,7 @@ ButtonSpec FileButton(const std::string& path) {
   fields.WorkDir = FolderOf(path);
   fields.IconFile = path;
   fields.Name = CaptionOfFile(path);
-  return SpecOf(fields, kFile);
+  return ButtonSpecOf(fields, kFile);
 }
 
 std::string Trimmed(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "app/message_texts.h"
 #include "app/settings.h"
 #include "clock/calendar_dialog_win.h"
+#include "clock/clock_font_win.h"
 #include "platform/handles_win.h"
 #include "resource.h"
 
@@ -19,21 +20,9 @@ HCURSOR ClockCursor() {
 }
 
 LOGFONTA ClockLogFont(const FontRecord& font, LONG turn) {
-  LOGFONTA lf = {};
-  lf.lfHeight = font.Height;
-  lf.lfWidth = font.Width;
+  LOGFONTA lf = LogFontFromRecord(font);
   lf.lfEscapement = turn;
   lf.lfOrientation = turn;
-  lf.lfWeight = font.Weight;
-  lf.lfItalic = font.Italic;
-  lf.lfUnderline = font.Underline;
-  lf.lfStrikeOut = font.StrikeOut;
-  lf.lfCharSet = font.CharSet;
-  lf.lfOutPrecision = font.OutPrecision;
-  lf.lfClipPrecision = font.ClipPrecision;
-  lf.lfQuality = font.Quality;
-  lf.lfPitchAndFamily = font.PitchAndFamily;
-  lstrcpynA(lf.lfFaceName, font.FaceName, LF_FACESIZE);
   return lf;
 }
 

@@ -300,15 +300,7 @@ bool ManagerEditor::CommitNewButton() {
     // The web icon, as the sample bar's web button has it.
     if (fields_.IconFile.empty()) fields_.IconFile = fields_.Target;
   }
-  ButtonSpec spec;
-  spec.Target = fields_.Target;
-  spec.Name = fields_.Name;
-  spec.WorkDir = fields_.WorkDir;
-  spec.Arguments = fields_.Arguments;
-  spec.IconFile = fields_.IconFile;
-  spec.IconIndex = fields_.IconIndex;
-  spec.ShowCmd = ShowCmdForSizeChoice(fields_.SizeChoice, 1);
-  spec.Kind = kind;
+  ButtonSpec spec = ButtonSpecOf(fields_, kind);
   spec.Bar = selBar_;
   // The button before the placeholder, or -1 in an empty bar: the new one lands
   // where the placeholder stands.

@@ -129,3 +129,16 @@ int DisplayedAfterSwap(int displayed, int32_t first, int32_t second) {
   if (displayed == second) return first;
   return displayed;
 }
+
+ButtonSpec ButtonSpecOf(const WorkingFields& fields, int32_t kind) {
+  ButtonSpec spec;
+  spec.Target = fields.Target;
+  spec.Name = fields.Name;
+  spec.WorkDir = fields.WorkDir;
+  spec.Arguments = fields.Arguments;
+  spec.IconFile = fields.IconFile;
+  spec.IconIndex = fields.IconIndex;
+  spec.ShowCmd = ShowCmdForSizeChoice(fields.SizeChoice, 1);
+  spec.Kind = kind;
+  return spec;
+}

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "db/new_button.h"
+#include "editing/working_fields.h"
+
 class CDB;
 
 // Layout kinds of the right-hand side.
@@ -33,6 +36,11 @@ int ButtonLayout(int32_t kind);
 // stored in a button. An item outside the list keeps `current`; a show command
 // other than 1, 2 or 3 keeps `currentChoice`.
 int32_t ShowCmdForSizeChoice(int32_t choice, int32_t current);
+
+// The model's request for a new button of `kind` from the working fields (bar
+// and position left for the caller); a window size the list does not know
+// gives the normal window.
+ButtonSpec ButtonSpecOf(const WorkingFields& fields, int32_t kind);
 int32_t SizeChoiceForShowCmd(int32_t showCmd, int32_t currentChoice);
 
 // The address a new web-link button keeps: unchanged when it already begins

@@ -21,6 +21,3 @@ class OptionsDialogs {
 // ChooseColorA and ChooseFontA.
 OptionsDialogs& SystemOptionsDialogs();
 
-// The settings' font record and the system's logical font hold the same fields.
-LOGFONTA LogFontFromRecord(const FontRecord& record);
-FontRecord RecordFromLogFont(const LOGFONTA& font);

@@ -1,5 +1,6 @@
 #include "options/setting_view_win.h"
 
+#include "clock/clock_font_win.h"
 #include "options/view_page_rules.h"
 #include "options_ids.h"
 #include "platform/handles_win.h"
