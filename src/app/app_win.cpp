@@ -20,10 +20,20 @@
 #include "platform/html_help_win.h"
 #include "db/cdb.h"
 #include "db/error_box_win.h"
+#include "db/icon_cache_win.h"
 #include "platform/handles_win.h"
 #include "platform/file_ops.h"
 #include "platform/profile_win.h"
 #include "platform/storage.h"
+
+#ifdef QR_STARTUP_TRACE
+// Only the benchmark build (OrvantisTrace.exe) marks the phases of start-up;
+// bench/startup_trace_win.cpp prints them.
+void StartupTraceMark(const char* phase);
+#define STARTUP_MARK(phase) StartupTraceMark(phase)
+#else
+#define STARTUP_MARK(phase) ((void)0)
+#endif
 
 namespace {
 
@@ -135,10 +145,12 @@ void BarApp::FirstRun() {
 }
 
 int BarApp::Run() {
+  STARTUP_MARK("start-up entered");
   // Apartment-threaded COM for the whole run on this, the only thread: the
   // shell's execute and file-information calls expect it.
   const ComScope com;
   const OleScope ole;  // for the whole run: things are dropped on the bar through OLE
+  STARTUP_MARK("COM and OLE ready");
   ReadInstallation();
   // A run that ended while the buttons manager was open left the manager's
   // places in the user's file dialogs: the user's own come back first.
@@ -151,6 +163,7 @@ int BarApp::Run() {
     settings_.Load(profile);
   }
   AskAutoStart();
+  STARTUP_MARK("registry and settings read");
   if (settings_.Splash) {
     SplashWindow::Show(kSplashMilliseconds, [this] {
       if (mainWindow_) ::UpdateWindow(mainWindow_);
@@ -163,10 +176,18 @@ int BarApp::Run() {
 
   db_.Load();
   FirstRun();
+  STARTUP_MARK("database loaded");
+  // The images of the buttons' icons, read in one piece; the bar window's
+  // image lists draw from them and the file is rewritten after the first paint.
+  ButtonIconCache icons(db_.ProgramFolder());
+  icons.Load();
+  const IconCacheInUse iconsInUse(icons);
+  STARTUP_MARK("icon cache read");
 
+  // The window writes the settings, every key, right after its first paint.
   BarWindow window(settings_, db_, texts_, *this);
-  WriteSettings(window.LiveValues(), window.DisplayedBar());
   UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, "OrvantisQuickrailMutex"));
   window.DoModal(nullptr);
+  STARTUP_MARK("modal loop ended");
   return 0;
 }

@@ -12,6 +12,7 @@
 #include "barwnd/screen_edge.h"
 #include "clock/clock_panel_win.h"
 #include "db/cdb.h"
+#include "db/icon_cache_win.h"
 #include "platform/geometry_win.h"
 #include "platform/text_win.h"
 #include "platform/window_win.h"
@@ -28,7 +29,7 @@ UniqueImageList LoadIconList(int resource, int size) {
   UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1));
   UniqueIcon icon(static_cast<HICON>(
       ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-  if (!list || !icon || ::ImageList_ReplaceIcon(list.Get(), -1, icon.Get()) != 0) return {};
+  if (!list || !icon || AppendIconImage(list.Get(), icon.Get(), size) != 0) return {};
   return list;
 }
 
@@ -80,6 +81,21 @@ Rect ItemRect(const BarToolbar& toolbar, std::size_t index, const Rect& planned)
   return ToRect(r);
 }
 
+// A tip for each launch button on the toolbar, with the button's caption.
+void AddButtonTools(BarTooltip& tooltip, const BarToolbar& toolbar, const ToolbarPlan& plan, const CBar& bar) {
+  for (std::size_t i = 0; i < plan.items.size(); ++i) {
+    const ToolbarItem& item = plan.items[i];
+    if (item.separator) continue;
+    tooltip.AddTool(toolbar.Hwnd(), static_cast<UINT>(item.commandId), ItemRect(toolbar, i, item.rect),
+                    bar.At(static_cast<int32_t>(item.source))->Name);
+  }
+}
+
+// The bar-switch button's tip asks for its text when shown: the displayed bar's name.
+void AddSwitchTool(BarTooltip& tooltip, const BarToolbar& toolbar, Size button) {
+  tooltip.AddCallbackTool(toolbar.Hwnd(), kCmdBarSwitch, Rect{0, 0, button.cx, button.cy});
+}
+
 void Move(HWND hwnd, const Rect& r) {
   if (hwnd) ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -99,7 +115,15 @@ BarChildren::BarChildren(const Settings& settings, CDB& db, MessageTexts& texts,
 
 BarChildren::~BarChildren() = default;
 
-bool BarChildren::CreateTooltip() { return tooltip_.Create(); }
+bool BarChildren::CreateTooltip() {
+  if (!tooltip_.Create()) return false;
+  // The tooltip comes after the bar's first paint: the buttons already on the
+  // bar get their tips now.
+  const CBar* bar = db_.Bar(displayedBar_());
+  if (buttonsToolbar_ && bar) AddButtonTools(tooltip_, *buttonsToolbar_, plan_, *bar);
+  if (switchToolbar_) AddSwitchTool(tooltip_, *switchToolbar_, CurrentButtonSize(settings_));
+  return true;
+}
 
 HWND BarChildren::ClockPanelWindow() const { return panel_ ? panel_->Hwnd() : nullptr; }
 
@@ -186,14 +210,12 @@ void BarChildren::RebuildButtons() {
     if (!plan.items.empty() && toolbar->Create(bar_, kButtonsToolbarId,
                                                ToolbarLook(settings_, buttonImages_.ForIconSize(large)),
                                                ToolbarButtonsOf(plan))) {
-      for (std::size_t i = 0; i < plan.items.size(); ++i) {
-        const ToolbarItem& item = plan.items[i];
+      for (const ToolbarItem& item : plan.items) {
         if (item.separator) continue;
-        const std::string& caption = bar->At(static_cast<int32_t>(item.source))->Name;
-        if (firstCaption_.empty()) firstCaption_ = caption;
-        tooltip_.AddTool(toolbar->Hwnd(), static_cast<UINT>(item.commandId), ItemRect(*toolbar, i, item.rect),
-                         caption);
+        firstCaption_ = bar->At(static_cast<int32_t>(item.source))->Name;
+        break;
       }
+      AddButtonTools(tooltip_, *toolbar, plan, *bar);
       buttonsToolbar_ = std::move(toolbar);
       plan_ = std::move(plan);
     }
@@ -218,8 +240,7 @@ void BarChildren::RebuildSwitchButton() {
   if (!toolbar->Create(bar_, kSwitchToolbarId, ToolbarLook(settings_, images), {button})) return;
   switchToolbar_ = std::move(toolbar);
   LayOut();
-  const Size size = CurrentButtonSize(settings_);
-  tooltip_.AddCallbackTool(switchToolbar_->Hwnd(), kCmdBarSwitch, Rect{0, 0, size.cx, size.cy});
+  AddSwitchTool(tooltip_, *switchToolbar_, CurrentButtonSize(settings_));
 }
 
 void BarChildren::ReactivateTooltips() { tooltip_.Activate(settings_.UseToolTips != 0); }

@@ -8,13 +8,34 @@
 #include "barwnd/bar_commands.h"
 #include "barwnd/screen_edge.h"
 #include "db/cdb.h"
+#include "db/icon_cache_win.h"
 #include "platform/geometry_win.h"
 #include "platform/registered_messages_win.h"
 #include "resource.h"
 
+#ifdef QR_STARTUP_TRACE
+// Only the benchmark build (OrvantisTrace.exe) marks the phases of start-up;
+// bench/startup_trace_win.cpp prints them.
+void StartupTraceMark(const char* phase);
+#define STARTUP_MARK(phase) StartupTraceMark(phase)
+#else
+#define STARTUP_MARK(phase) ((void)0)
+#endif
+
 namespace {
 
 constexpr int kMsgEmptyBar = 54;
+
+// The first frame needs only the window, its dock and the shown buttons; the
+// rest of the start (tooltips, taking drops, tray icon, writing the settings,
+// the start-up shortcut, the other icon size, the icon cache) runs once, right
+// after the first paint. The property marks the window while that is still to
+// come: 1 until the first paint, 2 once the rest has been posted. Should the
+// window never be painted, the timer brings the rest anyway.
+constexpr char kStartupRestProperty[] = "OrvantisStartupRest";
+constexpr UINT kStartupRestMessage = WM_APP + 0x141;
+constexpr UINT_PTR kStartupRestTimerId = 1005;
+constexpr UINT kStartupRestFallbackMs = 3000;
 
 AppBarState InitialAppBarState(const Settings& settings) {
   AppBarState state;
@@ -68,16 +89,17 @@ BOOL BarWindow::OnInitDialog() {
   children_.SetBar(Hwnd());
   SetWindowIcons();
 
-  host_.AddStartup();
+  STARTUP_MARK("bar window initialising");
+  ::SetPropA(Hwnd(), kStartupRestProperty, reinterpret_cast<HANDLE>(1));
+  ::SetTimer(Hwnd(), kStartupRestTimerId, kStartupRestFallbackMs, nullptr);
   background_.Reset(::CreateSolidBrush(static_cast<COLORREF>(settings_.ColorBk)));
   children_.MatchClockPanelToSettings();
-  if (children_.CreateTooltip()) ReactivateTooltips();
   RebuildSwitchButton();
   if (!appBar_.Dock()) return FALSE;  // message 51 has been shown; the bar stays as it is
   docked_ = true;
+  STARTUP_MARK("docked");
   RebuildButtons();
-  drop_.Register(Hwnd());
-  if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
+  STARTUP_MARK("buttons and their icons");
   // No taskbar button: the bar is reached through its own edge and menus.
   ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
@@ -219,14 +241,41 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     result = 0;
     return true;
   }
+  if (msg == kStartupRestMessage || (msg == WM_TIMER && wp == kStartupRestTimerId)) {
+    ::KillTimer(Hwnd(), kStartupRestTimerId);
+    if (::RemovePropA(Hwnd(), kStartupRestProperty)) {
+      STARTUP_MARK("first frame painted");
+      if (children_.CreateTooltip()) ReactivateTooltips();
+      if (docked_) drop_.Register(Hwnd());
+      if (docked_ && settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
+      WriteSettings();
+      // Images checked now (removable and network paths) may have changed.
+      ButtonIconCache* icons = IconCacheForImageLists();
+      if (icons && icons->FinishStartup(db_) && ButtonsToolbar()) ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);
+      // Last: it may show a message box.
+      host_.AddStartup();
+      STARTUP_MARK("start-up complete");
+    }
+    result = 0;
+    return true;
+  }
   switch (msg) {
     case WM_CTLCOLORDLG: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX:
       result = reinterpret_cast<INT_PTR>(background_.Get());
       return true;
     case WM_PAINT: {
-      PaintScope paint(Hwnd());
-      Paint(paint.Get());
+      {
+        PaintScope paint(Hwnd());
+        Paint(paint.Get());
+      }
+      if (::GetPropA(Hwnd(), kStartupRestProperty) == reinterpret_cast<HANDLE>(1)) {
+        // The children are painted at once, so that the rest of the start
+        // comes after the whole first frame.
+        ::SetPropA(Hwnd(), kStartupRestProperty, reinterpret_cast<HANDLE>(2));
+        ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::PostMessageA(Hwnd(), kStartupRestMessage, 0, 0);
+      }
       result = 0;
       return true;
     }
@@ -284,10 +333,14 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       result = 0;
       return true;
     case WM_DESTROY:
+      STARTUP_MARK("exit: window destroyed");
+      ::KillTimer(Hwnd(), kStartupRestTimerId);
+      ::RemovePropA(Hwnd(), kStartupRestProperty);
       drop_.Revoke();
       ::KillTimer(Hwnd(), kAutoHideTimerId);
       ::KillTimer(Hwnd(), kHomeBarTimerId);
       ReleaseAndSave();
+      STARTUP_MARK("exit: appbar left, settings written");
       host_.SetMainWindow(nullptr);
       return false;
   }

@@ -2,6 +2,7 @@
 
 #include "db/button_icon_win.h"
 #include "db/cdb.h"
+#include "db/icon_cache_win.h"
 #include "db/image_list.h"
 
 namespace {
@@ -36,14 +37,41 @@ class IconListSink final : public ButtonImageSink {
   const std::string& programFolder_;
 };
 
+// The same from the icon cache of the run: the shell is asked only for icons
+// the cache does not hold as they are now.
+class CachedIconListSink final : public ButtonImageSink {
+ public:
+  CachedIconListSink(ButtonIconCache& cache, HIMAGELIST small, HIMAGELIST large, bool largeShown)
+      : cache_(cache), small_(small), large_(large), largeShown_(largeShown) {}
+
+  ImagePositions Append(const std::string& iconFile, int32_t iconIndex) override {
+    return cache_.Append(small_, large_, largeShown_, iconFile, iconIndex);
+  }
+
+ private:
+  ButtonIconCache& cache_;
+  HIMAGELIST small_;
+  HIMAGELIST large_;
+  bool largeShown_;
+};
+
 }  // namespace
 
 int ButtonImageLists::Build(CDB& db, int32_t ordinal, bool largeIcons) {
+  ButtonIconCache* cache = IconCacheForImageLists();
+  if (cache) cache->ForgetLists(small_.Get(), large_.Get());
   small_ = CreateIconList(kSmallIcon);
   large_ = CreateIconList(kLargeIcon);
   if (!small_ || !large_) return 0;
   CBar* bar = db.Bar(ordinal);
   if (!bar) return 1;
+  if (cache) {
+    CachedIconListSink sink(*cache, small_.Get(), large_.Get(), largeIcons);
+    AddButtonImages(*bar, largeIcons, sink);
+    // While the bar starts, the cache is written after the first paint.
+    if (!cache->Starting()) cache->Save(db);
+    return 1;
+  }
   IconListSink sink(small_.Get(), large_.Get(), db.ProgramFolder());
   AddButtonImages(*bar, largeIcons, sink);
   return 1;

@@ -1,0 +1,218 @@
+// The icon cache on the real shell and image lists: what the lists hold when
+// built from the cache is what they hold when built from the shell, a second
+// start asks the shell nothing, and a stale, damaged, foreign or missing cache
+// file costs look-ups but never a wrong image.
+#include "db/icon_cache_win.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "db/cbar.h"
+#include "db/button_icon_win.h"
+#include "db/cdb.h"
+#include "db/image_list_win.h"
+#include "icon_pixels_win.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+std::string WindowsFolder() {
+  char path[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(path, MAX_PATH);
+  return path;
+}
+
+std::vector<IconPicture> Pictures(HIMAGELIST list) {
+  std::vector<IconPicture> out;
+  for (int i = 0; i < ::ImageList_GetImageCount(list); ++i) {
+    UniqueIcon icon(::ImageList_GetIcon(list, i, ILD_NORMAL));
+    out.push_back(DrawIcon(icon.Get()));
+  }
+  return out;
+}
+
+void SetWriteTime(const std::string& path, const FILETIME& time) {
+  UniqueKernelHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(::SetFileTime(file.Get(), nullptr, nullptr, &time));
+}
+
+FILETIME WriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+class IconCacheWinTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    db_.SetProgramFolder(program_.Path());
+    WriteBytes(program_.File("Orvantis.Quickrail Web Site.url"),
+               "[InternetShortcut]\r\nURL=http://www.example.com/\r\n");
+    ASSERT_EQ(db_.AddBar("mixed"), 0);
+    // A program copied into the scratch folder, so that it can be changed.
+    ASSERT_TRUE(::CopyFileA((WindowsFolder() + "\\notepad.exe").c_str(), Program().c_str(), FALSE));
+    Add(Program(), 0);
+    Add(WindowsFolder() + "\\system32\\shell32.dll", 4);
+    Add(WindowsFolder(), 0, kFolder);
+    Add("C:\\", 0, kFolder);
+    Add("http://www.example.com/", 0, kInternet);
+    Add(program_.File("nothing here.txt"), 0);
+    db_.Bar(0)->At(5)->Available = 1;  // shown although missing: its icon is still asked for
+  }
+
+  std::string Program() const { return program_.File("tool.exe"); }
+
+  void Add(const std::string& target, int32_t index, int32_t kind = kFile) {
+    ButtonSpec spec;
+    spec.Name = target;
+    spec.Target = target;
+    spec.IconFile = target;
+    spec.IconIndex = index;
+    spec.Kind = kind;
+    ASSERT_EQ(db_.AddButton(spec), 1);
+  }
+
+  // One start of the bar: the lists built while starting, then the rest after
+  // the first paint. Returns the look-ups the cache made.
+  int Start(ButtonImageLists& lists, bool large = false) {
+    ButtonIconCache cache(program_.Path());
+    cache.Load();
+    IconCacheInUse inUse(cache);
+    EXPECT_EQ(lists.Build(db_, 0, large), 1);
+    const int drawn = ::ImageList_GetImageCount(lists.ForIconSize(large));
+    EXPECT_EQ(drawn, 6);
+    // The other size waits for the first paint.
+    EXPECT_EQ(::ImageList_GetImageCount(lists.ForIconSize(!large)), 0);
+    cache.FinishStartup(db_);
+    EXPECT_EQ(::ImageList_GetImageCount(lists.ForIconSize(!large)), drawn);
+    return cache.LookUps();
+  }
+
+  ScratchFolder program_;
+  CDB db_;
+};
+
+TEST_F(IconCacheWinTest, ListsFromTheCacheLookLikeListsFromTheShell) {
+  ButtonImageLists shell;
+  ASSERT_EQ(shell.Build(db_, 0, false), 1);  // no cache in use: the shell as always
+
+  ButtonImageLists first;
+  EXPECT_EQ(Start(first), 6);  // nothing cached yet
+  ButtonImageLists second;
+  EXPECT_EQ(Start(second, true), 0);  // everything cached, large icons shown this time
+
+  for (const ButtonImageLists* lists : {&first, &second}) {
+    EXPECT_EQ(Pictures(lists->Small()), Pictures(shell.Small()));
+    EXPECT_EQ(Pictures(lists->Large()), Pictures(shell.Large()));
+  }
+}
+
+TEST_F(IconCacheWinTest, AChangedFileIsLookedUpAgainAndOnlyIt) {
+  ButtonImageLists lists;
+  Start(lists);
+  // Another program under the same name: a new size and time.
+  ASSERT_TRUE(::CopyFileA((WindowsFolder() + "\\regedit.exe").c_str(), Program().c_str(), FALSE));
+  ButtonImageLists again;
+  EXPECT_EQ(Start(again), 1);
+  ButtonIcons regedit = GetButtonIcon(Program(), 0, program_.Path());
+  UniqueIcon shown(::ImageList_GetIcon(again.Small(), 0, ILD_NORMAL));
+  EXPECT_EQ(DrawIcon(shown.Get()), DrawIcon(regedit.Small.Get()));
+}
+
+TEST_F(IconCacheWinTest, AnEntryIsTrustedWhileSizeAndTimeMatch) {
+  ButtonImageLists lists;
+  Start(lists);
+  const std::vector<IconPicture> before = Pictures(lists.Small());
+  // The file written again with its old time: same size, same time, no look-up.
+  const FILETIME time = WriteTime(Program());
+  std::string bytes = ReadBytes(Program());
+  ASSERT_FALSE(bytes.empty());
+  ASSERT_TRUE(WriteBytes(Program(), bytes));
+  SetWriteTime(Program(), time);
+  ButtonImageLists again;
+  EXPECT_EQ(Start(again), 0);
+  EXPECT_EQ(Pictures(again.Small()), before);
+}
+
+TEST_F(IconCacheWinTest, DamagedForeignOrMissingFilesAreReplacedNotTrusted) {
+  ButtonImageLists lists;
+  Start(lists);
+  const std::string path = program_.File(kIconCacheFileName);
+  const std::string whole = ReadBytes(path);
+  ASSERT_FALSE(whole.empty());
+
+  std::string damaged = whole;
+  const std::string* const none = nullptr;
+  damaged[damaged.size() / 2] ^= 0x20;
+  const std::string foreign = "[InternetShortcut]\r\nURL=http://www.example.com/\r\n";
+  for (const std::string* file : {static_cast<const std::string*>(&damaged), &foreign, none}) {
+    if (file) {
+      ASSERT_TRUE(WriteBytes(path, *file));
+    } else {
+      ASSERT_TRUE(::DeleteFileA(path.c_str()));
+    }
+    ButtonIconCache cache(program_.Path());
+    EXPECT_FALSE(cache.Load());
+    EXPECT_EQ(cache.Table().Size(), 0u);
+    ButtonImageLists rebuilt;
+    EXPECT_EQ(Start(rebuilt), 6);
+    EXPECT_EQ(Pictures(rebuilt.Small()), Pictures(lists.Small()));
+    // Written anew, whole.
+    ButtonIconCache reread(program_.Path());
+    EXPECT_TRUE(reread.Load());
+    EXPECT_EQ(reread.Table().Size(), 6u);
+  }
+}
+
+TEST_F(IconCacheWinTest, TheFileKeepsOnlyIconsTheButtonsStillName) {
+  ButtonImageLists lists;
+  Start(lists);
+  db_.Bar(0)->Remove(1);  // shell32.dll, 4
+  ButtonIconCache cache(program_.Path());
+  ASSERT_TRUE(cache.Load());
+  ASSERT_TRUE(cache.Save(db_));
+  ButtonIconCache reread(program_.Path());
+  ASSERT_TRUE(reread.Load());
+  EXPECT_EQ(reread.Table().Size(), 5u);
+  EXPECT_EQ(reread.Table().Find({WindowsFolder() + "\\system32\\shell32.dll", 4}), nullptr);
+}
+
+TEST_F(IconCacheWinTest, AfterTheStartBuildsAreCompleteAtOnce) {
+  ButtonIconCache cache(program_.Path());
+  cache.Load();
+  IconCacheInUse inUse(cache);
+  cache.FinishStartup(db_);
+  ButtonImageLists lists;
+  ASSERT_EQ(lists.Build(db_, 0, false), 1);
+  EXPECT_EQ(::ImageList_GetImageCount(lists.Small()), 6);
+  EXPECT_EQ(::ImageList_GetImageCount(lists.Large()), 6);
+  // And the file follows at once.
+  ButtonIconCache reread(program_.Path());
+  EXPECT_TRUE(reread.Load());
+}
+
+}  // namespace
+
+namespace {
+
+// The quick way of putting an icon into a list gives what ImageList_ReplaceIcon
+// gives, also for an icon of the other size, which the list scales.
+TEST(AppendIconImageTest, GivesTheImageReplaceIconGives) {
+  ButtonIcons notepad = GetButtonIcon(WindowsFolder() + "\\notepad.exe", 0, WindowsFolder());
+  ButtonIcons folder = GetButtonIcon(WindowsFolder(), 0, WindowsFolder());
+  ASSERT_TRUE(notepad.Large && notepad.Small && folder.Large);
+  for (int side : {16, 32}) {
+    UniqueImageList quick(::ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 0, 1));
+    UniqueImageList drawn(::ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 0, 1));
+    for (HICON icon : {notepad.Small.Get(), notepad.Large.Get(), folder.Large.Get()}) {
+      EXPECT_EQ(AppendIconImage(quick.Get(), icon, side), ::ImageList_ReplaceIcon(drawn.Get(), -1, icon));
+    }
+    EXPECT_EQ(Pictures(quick.Get()), Pictures(drawn.Get())) << side;
+  }
+  UniqueImageList list(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
+  EXPECT_EQ(AppendIconImage(list.Get(), nullptr, 16), -1);
+}
+
+}  // namespace
