@@ -1,5 +1,6 @@
 // Reading and writing one bar and its buttons inside the database file.
 #include <algorithm>
+#include <map>
 
 #include "db/cbar.h"
 #include "db/cd.h"
@@ -10,13 +11,39 @@
 #include "platform/file_ops.h"
 #include "platform/storage.h"
 
-int CD::Load(Stream& stream, DatabaseIo& io) {
+namespace {
+
+// Whether the targets of a bar's file buttons exist, asked of the file system
+// once per path: bars often name the same program many times.
+class TargetLookups {
+ public:
+  explicit TargetLookups(FileOps& files) : files_(files) {}
+
+  bool Exists(const std::string& path) {
+    auto known = answers_.find(path);
+    if (known == answers_.end()) known = answers_.emplace(path, files_.Exists(path)).first;
+    return known->second;
+  }
+
+ private:
+  FileOps& files_;
+  std::map<std::string, bool> answers_;
+};
+
+int LoadButton(CD& button, Stream& stream, DatabaseIo& io, TargetLookups& targets) {
   std::string bytes;
-  if (!stream.ReadAll(bytes) || !DecodeButtonRecord(bytes, *this)) return 0;
-  if (Kind == kFile && IsSeparator != 1 &&
-      !io.Files.Exists(ResolveAgainstFolder(io.ProgramFolder, Target)))
-    Available = 0;
+  if (!stream.ReadAll(bytes) || !DecodeButtonRecord(bytes, button)) return 0;
+  if (button.Kind == kFile && button.IsSeparator != 1 &&
+      !targets.Exists(ResolveAgainstFolder(io.ProgramFolder, button.Target)))
+    button.Available = 0;
   return 1;
+}
+
+}  // namespace
+
+int CD::Load(Stream& stream, DatabaseIo& io) {
+  TargetLookups targets(io.Files);
+  return LoadButton(*this, stream, io, targets);
 }
 
 int CD::Save(Stream& stream) const { return stream.Write(EncodeButtonRecord(*this)) && stream.Commit() ? 1 : 0; }
@@ -42,10 +69,12 @@ int CBar::Load(Storage& storage, DatabaseIo& io) {
   std::erase_if(elements, [](const StorageElement& e) { return e.IsStorage || e.Name == kBarInfoName; });
   SortForReading(elements);
 
+  TargetLookups targets(io.Files);
   for (const StorageElement& element : elements) {
     std::unique_ptr<Stream> stream;
     auto button = std::make_unique<CD>();
-    if (storage.OpenStream(element.Name, stream) != StorageResult::kOk || !button->Load(*stream, io)) {
+    if (storage.OpenStream(element.Name, stream) != StorageResult::kOk ||
+        !LoadButton(*button, *stream, io, targets)) {
       io.LostData = true;
       continue;
     }
