@@ -1,17 +1,24 @@
-"""Bar window benchmark, run inside one Wine session (bench/run_bar_bench.sh):
+"""Bar window benchmark, run inside one Wine session (bench/run_bar_bench.sh).
+Every row is printed with its runs, beside its baseline where it has one;
+nothing is asserted about time.
 
 1. Start-up to a docked, painted bar (Splash 0) against the baseline program
-   that only shows an empty dialog: both timed from the start of the Wine
-   process to the painted window (bar_startup_probe watches for it),
-   alternately, several times; medians and their ratio (goal: at most 1.2).
-2. CPU time of the idle program over 60 s with the clock ticking, read from
-   /proc/<pid>/stat (utime + stime) of the Wine process of Orvantis.exe, beside
-   the idle baseline over the same 60 s (goal: under 0.2 % of one core).
-3. Handle use over 200 bar switches and 200 "rebuild all" (bar_handles_bench:
-   GDI/USER counts where the system gives them, windows, memory).
+   that only shows an empty dialog, alternately, timed from starting the Wine
+   process to the painted window (bar_startup_probe watches for it): later
+   starts (the icon cache in place) and first starts (no icon cache yet).
+   Beside them, for reference, the same empty dialog loading the program's
+   system libraries (baseline_dialog_imports): the system's share.
+2. The start-up trace: OrvantisTrace.exe, the program built with trace points,
+   prints when each phase of start-up and exit was reached.
+3. The database load against a raw ole32 read of the same file
+   (qr_win_db_save_bench, its whole table printed too).
+4. Exit: from the "Yes" to the exit question to the end of the process, and
+   from the end of the logon (WM_ENDSESSION) to the settings written.
+5. Idle: working set and CPU time of the idle bar beside the idle baseline.
+6. Handle use over 200 bar switches and 200 "rebuild all" (bar_handles_bench).
 
 Environment: QR_BUILD_DIR (the Windows tree), QR_BENCH_RUNS (start-ups per
-program, default 7), QR_BENCH_IDLE_SECONDS (default 60).
+row, default 7), QR_BENCH_IDLE_SECONDS (default 60).
 """
 
 import os
@@ -22,135 +29,120 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
+sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import qrbench as qr  # noqa: E402
-from startup_steps import bar_window, exit_through_menu, set_ini  # noqa: E402
+from startup_steps import set_ini  # noqa: E402
+from bar_bench_runs import (cpu_seconds, exit_probe, exit_with_yes, linux_pids, program,  # noqa: E402
+                            resident_kb, runs_text, spread, start_painted, wineserver_pids)
 
 RUNS = int(os.environ.get("QR_BENCH_RUNS", "7"))
 IDLE_SECONDS = float(os.environ.get("QR_BENCH_IDLE_SECONDS", "60"))
 ROUNDS = 200
-STARTUP_GOAL = 1.2
-IDLE_GOAL_PERCENT = 0.2
+GOALS = {"later": 1.2, "first": 2.0, "load": 1.3, "exit_ms": 100.0, "session_ms": 100.0, "memory_mb": 3.0,
+         "idle_percent": 0.2}
+TRACE_EXE = "OrvantisTrace.exe"
+ICON_CACHE = "iconcache.dat"
+SETTLE_S = 0.5  # the bar finishes its start before it is asked to exit
 
 
-def program(name):
-    path = qr.build_dir() / name
-    if not path.exists():
-        raise qr.BenchError(f"{path} is missing: build the target bar_bench_programs")
-    return path
+def time_bar(installation, exe, first_start):
+    if first_start:
+        installation.file(ICON_CACHE).unlink(missing_ok=True)
+    run = start_painted(exe, docked=True)
+    time.sleep(SETTLE_S)
+    exit_ms = exit_with_yes(run)
+    return run.painted - run.started, exit_ms
 
 
-def probe_startup(exe, docked):
-    """Milliseconds from starting the program to its painted window: the probe
-    watches before the program starts and answers the moment it is painted."""
-    args = ["wine", str(program("bar_startup_probe.exe")), exe.name, "--class", "#32770"]
-    if docked:
-        args.append("--docked")
-    probe = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-    process = None
-    try:
-        if probe.stdout.readline().strip() != b"watching":
-            raise qr.BenchError(f"bar_startup_probe did not start: {qr.decode(probe.stderr.read())}")
-        started = time.monotonic()
-        process = qr.start(exe)
-        line = probe.stdout.readline().strip()
-        elapsed = 1000.0 * (time.monotonic() - started)
-        if not line.startswith(b"painted"):
-            probe.wait(timeout=30)
-            raise qr.BenchError(f"{exe.name}: {qr.decode(probe.stderr.read()).strip()}")
-        return elapsed
-    finally:
-        if process is not None:
-            end(process, docked)
-        if probe.poll() is None:
-            probe.kill()
-        probe.wait(timeout=30)
+def time_baseline(baseline):
+    run = start_painted(baseline, docked=False)
+    run.stop()
+    return run.painted - run.started
 
 
-def end(process, is_bar):
-    """The bar leaves through its own Exit so that it takes its appbar off the
-    edge (Wine keeps the appbar of a killed window, and the next bar would dock
-    beside it); anything else is simply ended."""
-    if is_bar and process.poll() is None:
-        try:
-            exit_through_menu(process, bar_window(process, timeout_ms=10000))
-            return
-        except qr.BenchError as error:
-            print(f"(the bar did not exit by itself: {error})", file=sys.stderr)
-    qr.stop(process)
-
-
-def linux_pids(exe_name):
-    """The Linux processes Wine runs the Windows program in."""
-    pids = []
-    for entry in Path("/proc").iterdir():
-        if not entry.name.isdigit():
-            continue
-        try:
-            argv0 = (entry / "cmdline").read_bytes().split(b"\0")[0].decode("latin-1")
-        except OSError:
-            continue
-        if argv0.replace("\\", "/").lower().endswith("/" + exe_name.lower()):
-            pids.append(int(entry.name))
-    return pids
-
-
-def cpu_seconds(pids):
-    ticks = 0
-    for pid in pids:
-        fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
-        ticks += int(fields[11]) + int(fields[12])  # utime, stime
-    return ticks / os.sysconf("SC_CLK_TCK")
-
-
-def wineserver_pids():
-    pids = []
-    for entry in Path("/proc").iterdir():
-        if entry.name.isdigit():
-            try:
-                if (entry / "comm").read_text().strip() == "wineserver":
-                    pids.append(int(entry.name))
-            except OSError:
-                pass
-    return pids
-
-
-def startup_section(installation, baseline):
-    # The first start builds the sample bar and the first Wine start of each
-    # program fills caches: neither is measured.
-    probe_startup(baseline, docked=False)
-    probe_startup(installation.exe, docked=True)
-    bar_times, base_times = [], []
+def startup_section(installation, baseline, imports, first_start):
+    bar_times, base_times, import_times, exits = [], [], [], []
     for _ in range(RUNS):
-        base_times.append(probe_startup(baseline, docked=False))
-        bar_times.append(probe_startup(installation.exe, docked=True))
-    bar, base = statistics.median(bar_times), statistics.median(base_times)
-    return {"bar": bar_times, "baseline": base_times, "bar_median": bar, "baseline_median": base,
-            "ratio": bar / base}
+        base_times.append(time_baseline(baseline))
+        import_times.append(time_baseline(imports))
+        painted, exit_ms = time_bar(installation, installation.exe, first_start)
+        bar_times.append(painted)
+        exits.append(exit_ms)
+    return {"bar": bar_times, "baseline": base_times, "imports": import_times, "exit": exits,
+            "ratio": statistics.median(bar_times) / statistics.median(base_times)}
 
 
-def idle_section(installation, baseline):
-    bar_process = qr.start(installation.exe)
-    base_process = qr.start(baseline)
+def trace_section(installation):
+    """Phase times of OrvantisTrace.exe: start-up ones from the start of the
+    Wine process, exit ones from the "Yes"."""
+    exe = program(TRACE_EXE)
+    start_phases, exit_phases, order = {}, {}, []
+    for _ in range(RUNS):
+        run = start_painted(exe, docked=True, capture=True)
+        time.sleep(SETTLE_S)
+        yes = exit_probe(TRACE_EXE, "yes")
+        run.wait_end()
+        marks = [line.split("\t") for line in run.output_lines() if line.startswith("trace\t")]
+        for _, phase, ms in marks:
+            if phase not in order:
+                order.append(phase)
+            is_exit = float(ms) > yes
+            (exit_phases if is_exit else start_phases).setdefault(phase, []).append(
+                float(ms) - (yes if is_exit else run.started))
+        start_phases.setdefault("(probe) window painted", []).append(run.painted - run.started)
+        exit_phases.setdefault("(host) process ended", []).append(run.ended - yes)
+    return start_phases, exit_phases, order
+
+
+def end_session_section(installation):
+    times = []
+    for _ in range(3):
+        run = start_painted(installation.exe, docked=True)
+        time.sleep(SETTLE_S)
+        times.append(exit_probe(installation.exe.name, "endsession"))
+        exit_with_yes(run)
+    return times
+
+
+def database_section():
+    done = subprocess.run(["wine", str(program("qr_win_db_save_bench.exe")), "15", "5"], capture_output=True,
+                          timeout=1800)
+    text = qr.decode(done.stdout)
+    rows = {}
+    for line in text.splitlines():
+        if line.startswith("load\t"):
+            fields = qr.parse_record(line)
+            rows[fields["size"]] = {k: [float(x) for x in fields[k].split(",")] for k in ("raw", "program")}
+    table = "\n".join(line for line in text.splitlines() if not line.startswith("load\t")).rstrip()
+    if done.returncode != 0:
+        table += f"\n(qr_win_db_save_bench exited {done.returncode}: {qr.decode(done.stderr).strip()})"
+    return table, rows
+
+
+def idle_section(installation, baseline, imports):
+    bar = start_painted(installation.exe, docked=True)
+    base = start_painted(baseline, docked=False)
+    base_imports = start_painted(imports, docked=False)
     try:
-        bar_window(bar_process, timeout_ms=30000)
-        qr.wait_window(timeout_ms=30000, title="Baseline dialog")
         time.sleep(5)  # start-up work over
-        bar_pids, base_pids = linux_pids("Orvantis.exe"), linux_pids("baseline_dialog.exe")
+        bar_pids, base_pids = linux_pids(installation.exe.name), linux_pids(baseline.name)
         server_pids = wineserver_pids()
         if not bar_pids or not base_pids:
             raise qr.BenchError(f"no Linux process found: Orvantis {bar_pids}, baseline {base_pids}")
+        memory = (resident_kb(bar_pids), resident_kb(base_pids), resident_kb(linux_pids(imports.name)))
         before = (cpu_seconds(bar_pids), cpu_seconds(base_pids), cpu_seconds(server_pids))
         started = time.monotonic()
         time.sleep(IDLE_SECONDS)
         after = (cpu_seconds(bar_pids), cpu_seconds(base_pids), cpu_seconds(server_pids))
         wall = time.monotonic() - started
     finally:
-        end(bar_process, True)
-        end(base_process, False)
+        exit_with_yes(bar)
+        base.stop()
+        base_imports.stop()
     percent = [100.0 * (a - b) / wall for a, b in zip(after, before)]
     return {"wall": wall, "bar": percent[0], "baseline": percent[1], "wineserver": percent[2],
-            "bar_pids": bar_pids, "bar_cpu_total": after[0]}
+            "bar_kb": memory[0], "baseline_kb": memory[1], "imports_kb": memory[2]}
 
 
 def handles_section():
@@ -161,45 +153,117 @@ def handles_section():
     return [qr.parse_record(line) for line in qr.decode(done.stdout).splitlines() if line.startswith("phase=")]
 
 
-def verdict(ok):
-    return "goal met" if ok else "GOAL MISSED"
+def verdict(ok, goal):
+    return ("goal met" if ok else "GOAL MISSED") + f" ({goal})"
 
 
-def main():
-    baseline = program("baseline_dialog.exe")
-    installation = qr.install()
-    set_ini(installation, "prog", "Splash", "0")
+def median(times):
+    return statistics.median(times) if times else float("nan")
 
-    startup = startup_section(installation, baseline)
-    idle = idle_section(installation, baseline)
-    handles = handles_section()
 
+def row(label, ours, base, ratio, goal_text, ok):
+    base_text = f"{base:>10.0f}" if base is not None else f"{'':>10}"
+    ratio_text = f"{ratio:>7.2f}" if ratio is not None else f"{'':>7}"
+    print(f"{label:<46}{ours:>10.0f}{base_text}{ratio_text}   {verdict(ok, goal_text)}")
+
+
+def print_startup(label, section, goal):
+    row(label, median(section["bar"]), median(section["baseline"]), section["ratio"], f"<= {goal} x",
+        section["ratio"] <= goal)
+    print(f"{'  runs, ms (Orvantis | baseline)':<46}{runs_text(section['bar'])}  |  {runs_text(section['baseline'])}")
+    print(f"{'  noise: baseline spread, ms':<46}{spread(section['baseline'])}")
+    imports = median(section["imports"])
+    print(f"{'  (reference) dialog + program libraries, ms':<46}{imports:>10.0f}{'':>10}"
+          f"{median(section['bar']) / imports:>7.2f}   runs {runs_text(section['imports'])}")
+
+
+def print_report(later, first, loads, exits, session, idle):
     print()
-    print("Bar window benchmark (one Wine session)")
-    print(f"{'measure':<44}{'Orvantis':>12}{'baseline':>12}{'ratio':>9}")
-    print(f"{'start-up to painted window, median ms':<44}{startup['bar_median']:>12.0f}"
-          f"{startup['baseline_median']:>12.0f}{startup['ratio']:>9.2f}   "
-          f"{verdict(startup['ratio'] <= STARTUP_GOAL)} (<= {STARTUP_GOAL})")
-    print(f"{'  runs, ms':<44}{' '.join(f'{t:.0f}' for t in startup['bar'])}  |  "
-          f"{' '.join(f'{t:.0f}' for t in startup['baseline'])}")
+    print("Start-up and exit benchmark (one Wine session; medians, every run listed)")
+    print(f"{'measure':<46}{'Orvantis':>10}{'baseline':>10}{'ratio':>7}")
+    print_startup("start-up to painted bar, later starts, ms", later, GOALS["later"])
+    print_startup("start-up to painted bar, first start, ms", first, GOALS["first"])
+    for size in ("128x64", "10x20", "256x64"):
+        if size not in loads:
+            continue
+        raw, ours = loads[size]["raw"], loads[size]["program"]
+        ratio = median(ours) / median(raw)
+        label = f"database load {size.replace('x', ' x ')} vs raw ole32 read, ms"
+        if size == "128x64":
+            row(label, median(ours), median(raw), ratio, f"<= {GOALS['load']} x", ratio <= GOALS["load"])
+        else:
+            print(f"{label:<46}{median(ours):>10.1f}{median(raw):>10.1f}{ratio:>7.2f}   (reported)")
+        print(f"{'  runs, ms (Orvantis | raw read)':<46}{runs_text(ours)}  |  {runs_text(raw)}")
+    row('"Yes" to process end, ms', median(exits), None, None, f"< {GOALS['exit_ms']:.0f} ms",
+        median(exits) < GOALS["exit_ms"])
+    print(f"{'  runs, ms':<46}{runs_text(exits)}")
+    row("end of logon to settings written, ms", median(session), None, None, f"< {GOALS['session_ms']:.0f} ms",
+        median(session) < GOALS["session_ms"])
+    print(f"{'  runs, ms':<46}{runs_text(session)}")
+    extra_mb = (idle["bar_kb"] - idle["baseline_kb"]) / 1024
+    print(f"{'working set of the idle program, MB':<46}{idle['bar_kb'] / 1024:>10.1f}{idle['baseline_kb'] / 1024:>10.1f}"
+          f"{'':>7}   {verdict(extra_mb <= GOALS['memory_mb'], '<= baseline + 3 MB')}: +{extra_mb:.1f} MB")
+    print(f"{'  (reference) dialog + program libraries, MB':<46}{idle['imports_kb'] / 1024:>10.1f}{'':>10}{'':>7}"
+          f"   the program's own: +{(idle['bar_kb'] - idle['imports_kb']) / 1024:.1f} MB")
     idle_label = f"idle CPU over {idle['wall']:.0f} s, % of one core"
-    print(f"{idle_label:<44}{idle['bar']:>12.3f}{idle['baseline']:>12.3f}{'':>9}   "
-          f"{verdict(idle['bar'] < IDLE_GOAL_PERCENT)} (< {IDLE_GOAL_PERCENT} %)")
-    print(f"{'  wineserver, both programs together, %':<44}{idle['wineserver']:>12.3f}")
-    print(f"{'  (Orvantis Linux pid, CPU since its start, s)':<44}{str(idle['bar_pids']):>12}"
-          f"{idle['bar_cpu_total']:>12.2f}")
+    print(f"{idle_label:<46}{idle['bar']:>10.3f}{idle['baseline']:>10.3f}{'':>7}   "
+          f"{verdict(idle['bar'] < GOALS['idle_percent'], '< 0.2 %')}")
+    print(f"{'  wineserver, both programs together, %':<46}{idle['wineserver']:>10.3f}")
+
+
+def print_trace(start_phases, exit_phases, order):
+    print()
+    print(f"Start-up trace ({TRACE_EXE}, later starts): ms since the Wine process was started, median | runs")
+    for phase in order + ["(probe) window painted"]:
+        if phase in start_phases:
+            print(f"  {phase:<40}{median(start_phases[phase]):>8.1f}  | {runs_text(start_phases[phase])}")
+    print('Exit trace: ms since the "Yes", median | runs')
+    for phase in order + ["(host) process ended"]:
+        if phase in exit_phases:
+            print(f"  {phase:<40}{median(exit_phases[phase]):>8.1f}  | {runs_text(exit_phases[phase])}")
+
+
+def print_handles(handles):
     print()
     print(f"Handle use over {ROUNDS} bar switches and {ROUNDS} rebuild-all (in-process bar window)")
     print(f"{'phase':<20}{'GDI':>8}{'USER':>8}{'windows':>9}{'private KB':>12}{'working set KB':>16}")
-    for row in handles:
-        print(f"{row['phase']:<20}{row['gdi']:>8}{row['user']:>8}{row['windows']:>9}{row['private_kb']:>12}"
-              f"{row['working_set_kb']:>16}")
+    for r in handles:
+        print(f"{r['phase']:<20}{r['gdi']:>8}{r['user']:>8}{r['windows']:>9}{r['private_kb']:>12}"
+              f"{r['working_set_kb']:>16}")
     if handles and all(r["gdi"] == "0" and r["user"] == "0" for r in handles):
         print("(GetGuiResources answers 0 here: this Wine does not count GDI and USER objects; "
               "windows and memory stand in for them)")
     growth = int(handles[-1]["working_set_kb"]) - int(handles[0]["working_set_kb"]) if handles else 0
     windows_stable = len({r["windows"] for r in handles}) == 1
     print(f"working set growth {growth} KB, windows {'stable' if windows_stable else 'CHANGED'}")
+
+
+def main():
+    baseline = program("baseline_dialog.exe")
+    imports = program("baseline_dialog_imports.exe")
+    installation = qr.install()
+    set_ini(installation, "prog", "Splash", "0")
+
+    # The first start builds the sample bar and its icon cache, and the first
+    # Wine start of each program fills the system's caches: none is measured.
+    time_baseline(baseline)
+    time_baseline(imports)
+    time_bar(installation, installation.exe, first_start=False)
+    exit_with_yes(start_painted(program(TRACE_EXE), docked=True))
+
+    later = startup_section(installation, baseline, imports, first_start=False)
+    first = startup_section(installation, baseline, imports, first_start=True)
+    start_phases, exit_phases, order = trace_section(installation)
+    session = end_session_section(installation)
+    db_table, loads = database_section()
+    idle = idle_section(installation, baseline, imports)
+    handles = handles_section()
+
+    print()
+    print(db_table)
+    print_report(later, first, loads, later["exit"] + first["exit"], session, idle)
+    print_trace(start_phases, exit_phases, order)
+    print_handles(handles)
     return 0
 
 
