@@ -81,16 +81,7 @@ INT_PTR CALLBACK PropertyPage::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     self->hwnd_ = nullptr;
     return FALSE;
   }
-  switch (msg) {
-    // Messages whose result is the return value itself rather than DWLP_MSGRESULT.
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_INITDIALOG:
-    case WM_QUERYDRAGICON: case WM_COMPAREITEM: case WM_VKEYTOITEM: case WM_CHARTOITEM:
-      return handled ? result : FALSE;
-    default:
-      if (handled && msg != WM_NOTIFY) ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
-      return handled ? TRUE : FALSE;
-  }
+  return DialogProcResult(hwnd, msg, handled, result);
 }
 
 // --- PropertySheet -----------------------------------------------------------------

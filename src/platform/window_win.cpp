@@ -187,6 +187,10 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self->OnFinalDestroy();
     return FALSE;
   }
+  return DialogProcResult(hwnd, msg, handled, result);
+}
+
+INT_PTR DialogProcResult(HWND hwnd, UINT msg, bool handled, INT_PTR result) {
   // Messages whose result is the return value itself rather than DWLP_MSGRESULT.
   switch (msg) {
     case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:

@@ -108,6 +108,11 @@ class Dialog : public WindowBase {
   bool modal_ = false;
 };
 
+// What a dialog procedure returns for `msg` after a handler ran (`handled`,
+// `result`): the value itself for the few messages that want it, otherwise
+// TRUE with the result in DWLP_MSGRESULT.
+INT_PTR DialogProcResult(HWND hwnd, UINT msg, bool handled, INT_PTR result);
+
 // The module whose resources the program loads (the executable, or a test program
 // that links the same resources).
 HINSTANCE ResourceModule();
