@@ -62,6 +62,9 @@ bench: bootstrap $(BENCH_DIR)/build.ninja win
 	$(BENCH_DIR)/qr_host_bench
 	bash scripts/wine-template.sh
 	bash bench/run_bar_bench.sh $(WIN_DIR)
+	ninja -C $(WIN_DIR) -j$(JOBS) qr_win_manager_bench qr_win_menus_bench
+	bash scripts/wine-run.sh $(WIN_DIR)/qr_win_manager_bench.exe
+	bash scripts/wine-run.sh $(WIN_DIR)/qr_win_menus_bench.exe
 
 run: bootstrap $(WIN_DIR)/build.ninja
 	ninja -C $(WIN_DIR) -j$(JOBS) installer
