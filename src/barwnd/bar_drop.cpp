@@ -73,13 +73,13 @@ int InsertButtonsAt(CDB& db, int32_t bar, int32_t index, const std::vector<Butto
   if (!target) return 0;
   int added = 0;
   int32_t at = std::clamp(index, 0, target->Count());
-  for (ButtonSpec spec : buttons) {
-    spec.Bar = bar;
+  for (ButtonSpec request : buttons) {
+    request.Bar = bar;
     const int32_t count = target->Count();
     // The bar puts a new button after the position it is given (-1: at the
     // end); a first place is reached by a swap with the button it landed after.
-    spec.Position = at >= count ? -1 : std::max(at - 1, 0);
-    if (!db.AddButton(spec)) break;
+    request.Position = at >= count ? -1 : std::max(at - 1, 0);
+    if (!db.AddButton(request)) break;
     if (at == 0 && count > 0) target->Swap(0, 1);
     ++at;
     ++added;

@@ -300,12 +300,12 @@ bool ManagerEditor::CommitNewButton() {
     // The web icon, as the sample bar's web button has it.
     if (fields_.IconFile.empty()) fields_.IconFile = fields_.Target;
   }
-  ButtonSpec spec = ButtonSpecOf(fields_, kind);
-  spec.Bar = selBar_;
+  ButtonSpec request = ButtonSpecOf(fields_, kind);
+  request.Bar = selBar_;
   // The button before the placeholder, or -1 in an empty bar: the new one lands
   // where the placeholder stands.
-  spec.Position = selButton_;
-  if (!db_.AddButton(spec)) return false;
+  request.Position = selButton_;
+  if (!db_.AddButton(request)) return false;
   ++selButton_;
 
   TreeItem& item = tree_.At(selected_);

@@ -131,14 +131,14 @@ int DisplayedAfterSwap(int displayed, int32_t first, int32_t second) {
 }
 
 ButtonSpec ButtonSpecOf(const WorkingFields& fields, int32_t kind) {
-  ButtonSpec spec;
-  spec.Target = fields.Target;
-  spec.Name = fields.Name;
-  spec.WorkDir = fields.WorkDir;
-  spec.Arguments = fields.Arguments;
-  spec.IconFile = fields.IconFile;
-  spec.IconIndex = fields.IconIndex;
-  spec.ShowCmd = ShowCmdForSizeChoice(fields.SizeChoice, 1);
-  spec.Kind = kind;
-  return spec;
+  ButtonSpec request;
+  request.Target = fields.Target;
+  request.Name = fields.Name;
+  request.WorkDir = fields.WorkDir;
+  request.Arguments = fields.Arguments;
+  request.IconFile = fields.IconFile;
+  request.IconIndex = fields.IconIndex;
+  request.ShowCmd = ShowCmdForSizeChoice(fields.SizeChoice, 1);
+  request.Kind = kind;
+  return request;
 }

@@ -10,13 +10,13 @@ namespace {
 bool IsDotEntry(const DirEntry& entry) { return entry.Name == "." || entry.Name == ".."; }
 
 ButtonSpec Button(std::string target, std::string name, std::string workDir, std::string iconFile, int32_t kind) {
-  ButtonSpec spec;
-  spec.Target = std::move(target);
-  spec.Name = std::move(name);
-  spec.WorkDir = std::move(workDir);
-  spec.IconFile = std::move(iconFile);
-  spec.Kind = kind;
-  return spec;
+  ButtonSpec request;
+  request.Target = std::move(target);
+  request.Name = std::move(name);
+  request.WorkDir = std::move(workDir);
+  request.IconFile = std::move(iconFile);
+  request.Kind = kind;
+  return request;
 }
 
 // Folder buttons first, then the entries `takeFile` accepts, each in the order listed.
@@ -65,9 +65,9 @@ PresetBar ControlPanelPreset(const std::string& systemFolder, const std::string&
     if (entry.IsFolder()) continue;
     std::string name = namer.AppletName(system + entry.Name);
     if (name.empty()) name = entry.Name;
-    ButtonSpec spec = Button(control + "control.exe", name, control, system + entry.Name, 0);
-    spec.Arguments = entry.Name;
-    bar.Buttons.push_back(std::move(spec));
+    ButtonSpec request = Button(control + "control.exe", name, control, system + entry.Name, 0);
+    request.Arguments = entry.Name;
+    bar.Buttons.push_back(std::move(request));
   }
   return bar;
 }
@@ -87,11 +87,11 @@ PresetBar QuickLaunchPreset(const std::string& appDataFolder, DirectoryLister& l
     ShortcutFields link;
     link.ShowCmd = 1;
     links.Resolve(folder + entry.Name, link);
-    ButtonSpec spec = Button(link.Target, NameBeforeLastDot(entry.Name), link.WorkDir, link.IconFile, 0);
-    spec.Arguments = link.Arguments;
-    spec.IconIndex = link.IconIndex;
-    spec.ShowCmd = link.ShowCmd;
-    bar.Buttons.push_back(std::move(spec));
+    ButtonSpec request = Button(link.Target, NameBeforeLastDot(entry.Name), link.WorkDir, link.IconFile, 0);
+    request.Arguments = link.Arguments;
+    request.IconIndex = link.IconIndex;
+    request.ShowCmd = link.ShowCmd;
+    bar.Buttons.push_back(std::move(request));
   }
   return bar;
 }
@@ -113,10 +113,10 @@ PresetBar FavoritesPreset(const std::string& favoritesFolder, DirectoryLister& l
 int32_t AddPresetToDatabase(CDB& db, const PresetBar& preset) {
   const int32_t ordinal = db.AddBar(preset.Name);
   if (ordinal < 0) return -1;
-  for (ButtonSpec spec : preset.Buttons) {
-    spec.Bar = ordinal;
-    spec.Position = -1;
-    db.AddButton(std::move(spec));
+  for (ButtonSpec request : preset.Buttons) {
+    request.Bar = ordinal;
+    request.Position = -1;
+    db.AddButton(std::move(request));
   }
   return ordinal;
 }

@@ -117,10 +117,10 @@ std::vector<std::string> Names(const CBar& bar) {
 }
 
 ButtonSpec Named(const std::string& name) {
-  ButtonSpec spec;
-  spec.Target = "C:\\" + name + ".txt";
-  spec.Name = name;
-  return spec;
+  ButtonSpec request;
+  request.Target = "C:\\" + name + ".txt";
+  request.Name = name;
+  return request;
 }
 
 // --- what each dropped thing becomes ------------------------------------------

@@ -42,14 +42,14 @@ class ManagerTest : public testing::Test {
   }
 
   void AddFileButton(int32_t ordinal, const std::string& name) {
-    ButtonSpec spec;
-    spec.Name = name;
-    spec.Target = std::string(kProgramFolder) + "\\" + name + ".exe";
-    spec.IconFile = spec.Target;
-    spec.Kind = kFile;
-    spec.Bar = ordinal;
-    files_.Put(spec.Target, "program");
-    db_.AddButton(spec);
+    ButtonSpec request;
+    request.Name = name;
+    request.Target = std::string(kProgramFolder) + "\\" + name + ".exe";
+    request.IconFile = request.Target;
+    request.Kind = kFile;
+    request.Bar = ordinal;
+    files_.Put(request.Target, "program");
+    db_.AddButton(request);
   }
 
   // The file as it is before the manager opens.

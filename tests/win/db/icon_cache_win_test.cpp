@@ -65,13 +65,13 @@ class IconCacheWinTest : public testing::Test {
   std::string Program() const { return program_.File("tool.exe"); }
 
   void Add(const std::string& target, int32_t index, int32_t kind = kFile) {
-    ButtonSpec spec;
-    spec.Name = target;
-    spec.Target = target;
-    spec.IconFile = target;
-    spec.IconIndex = index;
-    spec.Kind = kind;
-    ASSERT_EQ(db_.AddButton(spec), 1);
+    ButtonSpec request;
+    request.Name = target;
+    request.Target = target;
+    request.IconFile = target;
+    request.IconIndex = index;
+    request.Kind = kind;
+    ASSERT_EQ(db_.AddButton(request), 1);
   }
 
   // One start of the bar: the lists built while starting, then the rest after

@@ -71,13 +71,13 @@ class ManagerDialogTest : public testing::Test {
   }
 
   void Add(int32_t bar, const char* name, const char* target, int32_t kind) {
-    ButtonSpec spec;
-    spec.Name = name;
-    spec.Target = target;
-    spec.IconFile = target;
-    spec.Kind = kind;
-    spec.Bar = bar;
-    db_.AddButton(spec);
+    ButtonSpec request;
+    request.Name = name;
+    request.Target = target;
+    request.IconFile = target;
+    request.Kind = kind;
+    request.Bar = bar;
+    db_.AddButton(request);
   }
 
   void SetUp() override {

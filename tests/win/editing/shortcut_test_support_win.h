@@ -25,18 +25,18 @@ struct LinkSpec {
 };
 
 // Saves a shell link made with the shell's own link object.
-inline bool MakeShellLink(const std::string& path, const LinkSpec& spec) {
+inline bool MakeShellLink(const std::string& path, const LinkSpec& request) {
   ComScope com;
   ComPtr<IShellLinkA> link;
   ComPtr<IPersistFile> file;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
       FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
     return false;
-  link->SetPath(spec.target.c_str());
-  link->SetArguments(spec.arguments.c_str());
-  link->SetWorkingDirectory(spec.workDir.c_str());
-  link->SetShowCmd(spec.showCmd);
-  if (!spec.iconFile.empty()) link->SetIconLocation(spec.iconFile.c_str(), spec.iconIndex);
+  link->SetPath(request.target.c_str());
+  link->SetArguments(request.arguments.c_str());
+  link->SetWorkingDirectory(request.workDir.c_str());
+  link->SetShowCmd(request.showCmd);
+  if (!request.iconFile.empty()) link->SetIconLocation(request.iconFile.c_str(), request.iconIndex);
   return SUCCEEDED(file->Save(std::filesystem::path(path).wstring().c_str(), TRUE));
 }
 
