@@ -57,6 +57,7 @@ add_executable(OrvantisTrace WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/src/app/
                ${CMAKE_SOURCE_DIR}/bench/startup_trace_win.cpp ${QR_RESOURCES})
 target_compile_definitions(OrvantisTrace PRIVATE QR_STARTUP_TRACE)
 target_link_libraries(OrvantisTrace PRIVATE qr_app_traced)
+target_link_options(OrvantisTrace PRIVATE ${QR_IMAGE_LINK_OPTIONS})
 add_dependencies(bar_bench_programs OrvantisTrace)
 
 # Answers the bar's exit question, or sends it the end of the logon, and

@@ -9,6 +9,11 @@ set_source_files_properties(${QR_RESOURCES} PROPERTIES OBJECT_DEPENDS "${QR_RESO
 
 add_executable(Orvantis WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp ${QR_RESOURCES})
 target_link_libraries(Orvantis PRIVATE ${QR_LIBS})
+# Lean image: no debug sections (those of the static runtime libraries would be
+# loaded with the program), and sections at page boundaries in the file, so
+# that the loader maps the image instead of copying all of it into memory.
+set(QR_IMAGE_LINK_OPTIONS -s -Wl,--file-alignment,4096)
+target_link_options(Orvantis PRIVATE ${QR_IMAGE_LINK_OPTIONS})
 
 # GoogleTest from the sources Debian's googletest package installs, built with mingw.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

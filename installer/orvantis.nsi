@@ -153,13 +153,14 @@ Section "Uninstall"
   Delete "$INSTDIR\Orvantis.exe"
   Delete "$INSTDIR\Orvantis.chm"
   Delete "$INSTDIR\${URL_FILE}"
-  ; What the program itself keeps in its folder: settings, database and the
-  ; database's save and undo copies.
+  ; What the program itself keeps in its folder: settings, database, the
+  ; database's save and undo copies and the icon cache.
   Delete "$INSTDIR\options.ini"
   Delete "$INSTDIR\lbars.acc"
   Delete "$INSTDIR\tmp_db.acc"
   Delete "$INSTDIR\undo_tmp.acc"
   Delete "$INSTDIR\new_db.acc"
+  Delete "$INSTDIR\iconcache.dat"
   Delete "$INSTDIR\Uninstall.exe"
   ; Not /r: anything the user put into the folder stays, and so does the folder.
   RMDir "$INSTDIR"

@@ -17,7 +17,7 @@ UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvan
 URL_FILE = "Orvantis.Quickrail Web Site.url"
 WEB_ADDRESS = "https://www.orvantis.example/"
 # Files the program itself leaves in its folder; the uninstaller takes them too.
-PROGRAM_DATA = ["options.ini", "lbars.acc", "tmp_db.acc", "undo_tmp.acc"]
+PROGRAM_DATA = ["options.ini", "lbars.acc", "tmp_db.acc", "undo_tmp.acc", "iconcache.dat"]
 
 failures = []
 
