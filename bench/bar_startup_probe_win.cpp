@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ struct Options {
 
 bool SameText(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
-std::string ExeNameOf(DWORD pid) {
+std::string ExeNameOfUncached(DWORD pid) {
   UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
@@ -43,6 +44,15 @@ std::string ExeNameOf(DWORD pid) {
     if (entry.th32ProcessID == pid) return entry.szExeFile;
   }
   return {};
+}
+
+// A process keeps its file name: asked once per process (a snapshot of every
+// process is a heavy question to ask every pass).
+std::string ExeNameOf(DWORD pid) {
+  static std::map<DWORD, std::string> names;
+  auto known = names.find(pid);
+  if (known == names.end()) known = names.emplace(pid, ExeNameOfUncached(pid)).first;
+  return known->second;
 }
 
 bool SpansAnEdge(HWND hwnd) {
@@ -94,6 +104,23 @@ bool Painted(HWND hwnd) {
   return true;
 }
 
+// One pass over the windows that may be the one watched. With a class, the
+// system lists only the windows of that class (one question to the window
+// manager per pass); without, every top-level window is asked about. The
+// probe runs beside the program it times and must load the system as little
+// as it can: what it asks slows the program's own calls to the same server.
+void FindCandidate(Search& search) {
+  if (search.options->windowClass.empty()) {
+    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    return;
+  }
+  const char* className = search.options->windowClass.c_str();
+  for (HWND hwnd = ::FindWindowExA(nullptr, nullptr, className, nullptr); hwnd;
+       hwnd = ::FindWindowExA(nullptr, hwnd, className, nullptr)) {
+    if (!Match(hwnd, reinterpret_cast<LPARAM>(&search))) return;
+  }
+}
+
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -126,7 +153,7 @@ int main(int argc, char** argv) {
   Search search{&options};
   while (::GetTickCount() - start < options.timeoutMs) {
     search.found = nullptr;
-    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    FindCandidate(search);
     if (search.found && Painted(search.found)) {
       std::printf("painted\tpid=%lu\n", search.pid);
       std::fflush(stdout);

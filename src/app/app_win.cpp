@@ -26,14 +26,7 @@
 #include "platform/profile_win.h"
 #include "platform/storage.h"
 
-#ifdef QR_STARTUP_TRACE
-// Only the benchmark build (OrvantisTrace.exe) marks the phases of start-up;
-// bench/startup_trace_win.cpp prints them.
-void StartupTraceMark(const char* phase);
-#define STARTUP_MARK(phase) StartupTraceMark(phase)
-#else
-#define STARTUP_MARK(phase) ((void)0)
-#endif
+#include "platform/startup_trace.h"
 
 namespace {
 

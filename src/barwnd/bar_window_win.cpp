@@ -11,14 +11,7 @@
 #include "platform/registered_messages_win.h"
 #include "resource.h"
 
-#ifdef QR_STARTUP_TRACE
-// Only the benchmark build (OrvantisTrace.exe) marks the phases of start-up;
-// bench/startup_trace_win.cpp prints them.
-void StartupTraceMark(const char* phase);
-#define STARTUP_MARK(phase) StartupTraceMark(phase)
-#else
-#define STARTUP_MARK(phase) ((void)0)
-#endif
+#include "platform/startup_trace.h"
 
 namespace {
 
@@ -80,28 +73,31 @@ void BarWindow::SetWindowIcons() {
 }
 
 BOOL BarWindow::OnInitDialog() {
+  STARTUP_MARK("bar window created");
   host_.SetMainWindow(Hwnd());
   ::SetWindowTextA(Hwnd(), ProgramTitle());
   shell_.SetWindow(Hwnd());
   adapter_.SetBar(Hwnd());
   children_.SetBar(Hwnd());
-  SetWindowIcons();
 
   STARTUP_MARK("bar window initialising");
   ::SetPropA(Hwnd(), kStartupRestProperty, reinterpret_cast<HANDLE>(1));
   ::SetTimer(Hwnd(), kStartupRestTimerId, kStartupRestFallbackMs, nullptr);
   background_.Reset(::CreateSolidBrush(static_cast<COLORREF>(settings_.ColorBk)));
   children_.MatchClockPanelToSettings();
+  STARTUP_MARK("clock panel");
   RebuildSwitchButton();
+  STARTUP_MARK("bar-switch button");
   if (!appBar_.Dock()) return FALSE;  // message 51 has been shown; the bar stays as it is
   docked_ = true;
   STARTUP_MARK("docked");
   RebuildButtons();
   STARTUP_MARK("buttons and their icons");
-  // No taskbar button: the bar is reached through its own edge and menus.
+  // No taskbar button: the bar is reached through its own edge and menus. The
+  // template already makes it a tool window; this drops what the dialog
+  // manager added (control parent), which changes nothing in the frame, so no
+  // frame recalculation (and no appbar notice) follows.
   ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-  ::SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   RepaintAll();
   return TRUE;
 }
@@ -172,6 +168,7 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     ::KillTimer(Hwnd(), kStartupRestTimerId);
     if (::RemovePropA(Hwnd(), kStartupRestProperty)) {
       STARTUP_MARK("first frame painted");
+      SetWindowIcons();  // seen only in the system's task lists, not on the bar
       if (children_.CreateTooltip()) ReactivateTooltips();
       if (docked_) drop_.Register(Hwnd());
       if (docked_ && settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
@@ -192,6 +189,7 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       result = reinterpret_cast<INT_PTR>(background_.Get());
       return true;
     case WM_PAINT: {
+      STARTUP_MARK("shown, first paint begins");
       {
         PaintScope paint(Hwnd());
         Paint(paint.Get());
