@@ -129,6 +129,19 @@ def resident_kb(pids):
     return total
 
 
+def private_kb(pids):
+    """The private working set: resident pages no other process could share
+    (anonymous memory, written copies of mapped files). The rest of the
+    resident set is pages of files (the program, the system's libraries,
+    fonts) that every process using them shares."""
+    total = 0
+    for pid in pids:
+        for line in Path(f"/proc/{pid}/smaps_rollup").read_text().splitlines():
+            if line.startswith("Anonymous:"):
+                total += int(line.split()[1])
+    return total
+
+
 def cpu_seconds(pids):
     ticks = 0
     for pid in pids:

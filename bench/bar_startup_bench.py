@@ -33,7 +33,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import qrbench as qr  # noqa: E402
 from startup_steps import set_ini  # noqa: E402
-from bar_bench_runs import (cpu_seconds, exit_probe, exit_with_yes, linux_pids, program,  # noqa: E402
+from bar_bench_runs import (cpu_seconds, exit_probe, exit_with_yes, linux_pids, private_kb, program,  # noqa: E402
                             resident_kb, runs_text, spread, start_painted, wineserver_pids)
 
 RUNS = int(os.environ.get("QR_BENCH_RUNS", "7"))
@@ -130,7 +130,9 @@ def idle_section(installation, baseline, imports):
         server_pids = wineserver_pids()
         if not bar_pids or not base_pids:
             raise qr.BenchError(f"no Linux process found: Orvantis {bar_pids}, baseline {base_pids}")
-        memory = (resident_kb(bar_pids), resident_kb(base_pids), resident_kb(linux_pids(imports.name)))
+        import_pids = linux_pids(imports.name)
+        memory = (resident_kb(bar_pids), resident_kb(base_pids), resident_kb(import_pids))
+        private = (private_kb(bar_pids), private_kb(base_pids), private_kb(import_pids))
         before = (cpu_seconds(bar_pids), cpu_seconds(base_pids), cpu_seconds(server_pids))
         started = time.monotonic()
         time.sleep(IDLE_SECONDS)
@@ -142,7 +144,8 @@ def idle_section(installation, baseline, imports):
         base_imports.stop()
     percent = [100.0 * (a - b) / wall for a, b in zip(after, before)]
     return {"wall": wall, "bar": percent[0], "baseline": percent[1], "wineserver": percent[2],
-            "bar_kb": memory[0], "baseline_kb": memory[1], "imports_kb": memory[2]}
+            "bar_kb": memory[0], "baseline_kb": memory[1], "imports_kb": memory[2],
+            "bar_private_kb": private[0], "baseline_private_kb": private[1], "imports_private_kb": private[2]}
 
 
 def handles_section():
@@ -205,6 +208,10 @@ def print_report(later, first, loads, exits, session, idle):
           f"{'':>7}   {verdict(extra_mb <= GOALS['memory_mb'], '<= baseline + 3 MB')}: +{extra_mb:.1f} MB")
     print(f"{'  (reference) dialog + program libraries, MB':<46}{idle['imports_kb'] / 1024:>10.1f}{'':>10}{'':>7}"
           f"   the program's own: +{(idle['bar_kb'] - idle['imports_kb']) / 1024:.1f} MB")
+    extra_private_mb = (idle["bar_private_kb"] - idle["baseline_private_kb"]) / 1024
+    print(f"{'  private working set (not shareable), MB':<46}{idle['bar_private_kb'] / 1024:>10.1f}"
+          f"{idle['baseline_private_kb'] / 1024:>10.1f}{'':>7}   +{extra_private_mb:.1f} MB"
+          f" (dialog + program libraries: {idle['imports_private_kb'] / 1024:.1f} MB)")
     idle_label = f"idle CPU over {idle['wall']:.0f} s, % of one core"
     print(f"{idle_label:<46}{idle['bar']:>10.3f}{idle['baseline']:>10.3f}{'':>7}   "
           f"{verdict(idle['bar'] < GOALS['idle_percent'], '< 0.2 %')}")

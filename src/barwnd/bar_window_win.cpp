@@ -20,10 +20,8 @@ constexpr int kMsgEmptyBar = 54;
 // The first frame needs only the window, its dock and the shown buttons; the
 // rest of the start (tooltips, taking drops, tray icon, writing the settings,
 // the start-up shortcut, the other icon size, the icon cache) runs once, right
-// after the first paint. The property marks the window while that is still to
-// come: 1 until the first paint, 2 once the rest has been posted. Should the
-// window never be painted, the timer brings the rest anyway.
-constexpr char kStartupRestProperty[] = "OrvantisStartupRest";
+// after the first paint. Should the window never be painted, the timer brings
+// the rest anyway.
 constexpr UINT kStartupRestMessage = WM_APP + 0x141;
 constexpr UINT_PTR kStartupRestTimerId = 1005;
 constexpr UINT kStartupRestFallbackMs = 3000;
@@ -81,7 +79,7 @@ BOOL BarWindow::OnInitDialog() {
   children_.SetBar(Hwnd());
 
   STARTUP_MARK("bar window initialising");
-  ::SetPropA(Hwnd(), kStartupRestProperty, reinterpret_cast<HANDLE>(1));
+  startup_ = StartupStep::kFirstFrame;
   ::SetTimer(Hwnd(), kStartupRestTimerId, kStartupRestFallbackMs, nullptr);
   background_.Reset(::CreateSolidBrush(static_cast<COLORREF>(settings_.ColorBk)));
   children_.MatchClockPanelToSettings();
@@ -166,7 +164,8 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
   }
   if (msg == kStartupRestMessage || (msg == WM_TIMER && wp == kStartupRestTimerId)) {
     ::KillTimer(Hwnd(), kStartupRestTimerId);
-    if (::RemovePropA(Hwnd(), kStartupRestProperty)) {
+    if (startup_ != StartupStep::kDone) {
+      startup_ = StartupStep::kDone;
       STARTUP_MARK("first frame painted");
       SetWindowIcons();  // seen only in the system's task lists, not on the bar
       if (children_.CreateTooltip()) ReactivateTooltips();
@@ -194,10 +193,10 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
         PaintScope paint(Hwnd());
         Paint(paint.Get());
       }
-      if (::GetPropA(Hwnd(), kStartupRestProperty) == reinterpret_cast<HANDLE>(1)) {
+      if (startup_ == StartupStep::kFirstFrame) {
         // The children are painted at once, so that the rest of the start
         // comes after the whole first frame.
-        ::SetPropA(Hwnd(), kStartupRestProperty, reinterpret_cast<HANDLE>(2));
+        startup_ = StartupStep::kRestPosted;
         ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         ::PostMessageA(Hwnd(), kStartupRestMessage, 0, 0);
       }
@@ -260,7 +259,7 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     case WM_DESTROY:
       STARTUP_MARK("exit: window destroyed");
       ::KillTimer(Hwnd(), kStartupRestTimerId);
-      ::RemovePropA(Hwnd(), kStartupRestProperty);
+      startup_ = StartupStep::kDone;
       drop_.Revoke();
       ::KillTimer(Hwnd(), kAutoHideTimerId);
       ::KillTimer(Hwnd(), kHomeBarTimerId);

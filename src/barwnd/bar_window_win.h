@@ -138,6 +138,10 @@ class BarWindow : public Dialog,
   BarSwitcher switcher_;
   BarDrop drop_;
   bool docked_ = false;  // initialisation got past docking
+  // Where the start stands: the first frame comes first, the rest of the start
+  // (posted once that frame is painted) after it.
+  enum class StartupStep { kFirstFrame, kRestPosted, kDone };
+  StartupStep startup_ = StartupStep::kDone;
   UniqueBrush background_;
   BarMenus menus_;
   TrayIcon tray_;
