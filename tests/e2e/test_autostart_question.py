@@ -53,7 +53,8 @@ def no_with_tick_stops_asking_and_removes_the_shortcut():
     state.process = qr.start(state.install.exe)
     answer_question(yes=False, tick=True)
     bar = bar_window(state.process)
-    expect(not LINK.exists(), "the start-up shortcut is removed while StartWindows is 0")
+    # The shortcut is looked after right after the bar's first paint.
+    qr.wait_until(lambda: not LINK.exists(), timeout=10, what="the start-up shortcut removed (StartWindows 0)")
     expect(exit_through_menu(state.process, bar) == 0, "clean exit")
     prog = prog_values()
     expect(prog["StartWindows"] == "0" and prog["AskAutoStart"] == "0", f"prog values {prog}")
@@ -73,7 +74,7 @@ def yes_turns_autostart_on():
     state.process = qr.start(state.install.exe)
     answer_question(yes=True, tick=False)
     bar = bar_window(state.process)
-    expect(LINK.exists(), "Yes makes the start-up shortcut")
+    qr.wait_until(LINK.exists, timeout=10, what="the start-up shortcut Yes makes")
     expect(exit_through_menu(state.process, bar) == 0, "clean exit")
     prog = prog_values()
     expect(prog["StartWindows"] == "1" and prog["AskAutoStart"] == "1", f"prog values {prog}")

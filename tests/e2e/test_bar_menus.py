@@ -206,7 +206,8 @@ def exit_no_enter_and_escape_leave_the_bar_running():
 
 @scenario.step
 def tray_icon_menu_checks_the_edge_and_left_docks_left():
-    expect(tray_icon_exists(), "the tray icon is there after start")
+    # The icon is added right after the bar's first paint.
+    qr.wait_until(tray_icon_exists, timeout=10, what="the tray icon after start")
     # Releases and double clicks open nothing.
     for mouse in (WM_RBUTTONUP, WM_LBUTTONDBLCLK):
         qr.post(state.bar["hwnd"], "register:OrvantisSysTrayNotify", TRAY_ICON_ID, mouse)

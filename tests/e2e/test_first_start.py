@@ -64,7 +64,8 @@ def first_start_shows_splash_then_bar():
 @scenario.step
 def startup_shortcut_points_at_the_program():
     link = qr.startup_folder() / "Orvantis.Quickrail.lnk"
-    expect(link.exists(), f"{link} is missing")
+    # The shortcut is checked and made right after the bar's first paint.
+    qr.wait_until(link.exists, timeout=10, what=f"{link}")
     info = qr.lnk_info(link)
     expect(info["path"].lower() == (state.install.windows_dir + "\\Orvantis.exe").lower(),
            f"shortcut target {info['path']}")
