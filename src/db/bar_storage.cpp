@@ -8,6 +8,7 @@
 #include "db/db_paths.h"
 #include "db/element_order.h"
 #include "db/records.h"
+#include "db/target_check.h"
 #include "platform/file_ops.h"
 #include "platform/storage.h"
 
@@ -33,9 +34,13 @@ class TargetLookups {
 int LoadButton(CD& button, Stream& stream, DatabaseIo& io, TargetLookups& targets) {
   std::string bytes;
   if (!stream.ReadAll(bytes) || !DecodeButtonRecord(bytes, button)) return 0;
-  if (button.Kind == kFile && button.IsSeparator != 1 &&
-      !targets.Exists(ResolveAgainstFolder(io.ProgramFolder, button.Target)))
-    button.Available = 0;
+  // Only a shown file button can change; a hidden one stays hidden whatever
+  // its target, so its target is not asked about.
+  if (button.Kind != kFile || button.IsSeparator == 1 || button.Available == 0) return 1;
+  const std::string target = ResolveAgainstFolder(io.ProgramFolder, button.Target);
+  // A removable or network target keeps the stored flag until it is checked.
+  if (io.SlowTargets && io.SlowTargets->Defer(button, target, io.Files)) return 1;
+  if (!targets.Exists(target)) button.Available = 0;
   return 1;
 }
 

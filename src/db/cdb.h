@@ -18,6 +18,7 @@
 
 #include "db/new_button.h"
 #include "db/cbar.h"
+#include "db/target_check.h"
 
 class FileOps;
 class StorageBackend;
@@ -64,6 +65,16 @@ class CDB {
   // be deleted afterwards is reported, but the new file stands); 0 otherwise,
   // and then the previous file, or none, is still in place.
   int Save();
+  // The next Load leaves file targets on removable drives and network paths
+  // unasked (such a look-up can stall the bar for seconds): their buttons keep
+  // their stored Available and are listed in SlowTargets() until the answers
+  // of a later check are applied. Later loads ask about every target.
+  void DeferSlowTargetsOnNextLoad() { slowTargets_.DeferOnNextLoad(); }
+  const DeferredTargets& SlowTargets() const { return slowTargets_; }
+  // Hides the listed buttons whose target was found missing; true when a
+  // shown button was hidden (the bar is to rebuild its buttons).
+  bool ApplyTargetAnswers(const TargetAnswers& answers) { return slowTargets_.Apply(*this, answers); }
+
   int BeginUndo();
   int CommitUndo();
   int RollbackUndo();
@@ -76,6 +87,9 @@ class CDB {
   enum class Replaced { kDone, kDoneCopyLeft, kNewFileFailed, kFileStepFailed };
 
   int LoadBars();
+  // Called as every load begins: where this load keeps the targets it leaves
+  // unasked, or null when it asks about all of them.
+  DeferredTargets* BeginTargetDeferral() { return slowTargets_.BeginLoad(); }
   // "lbars.acc" holds a database: it exists and is not the empty file that a
   // first save cut off before it wrote anything leaves behind.
   bool HoldsDatabase();
@@ -101,5 +115,6 @@ class CDB {
   // parts of it were damaged): the next save keeps a copy of it first.
   bool keepFileBeforeSave_ = false;
   bool lastLoadSucceeded_ = true;
+  DeferredTargets slowTargets_;
 };
 

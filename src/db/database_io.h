@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+class DeferredTargets;
 class FileOps;
 
 struct DatabaseIo {
@@ -13,4 +14,6 @@ struct DatabaseIo {
   std::function<void(const std::string& suffix)> Report;
   // Set when a damaged or unreadable part of the file was left out.
   bool LostData = false;
+  // Set while a load is to leave slow file targets unasked; they are listed here.
+  DeferredTargets* SlowTargets = nullptr;
 };

@@ -5,6 +5,17 @@
 
 #include <string>
 
+// The kind of a drive, numbered as the system's drive types are.
+enum class DriveKind : unsigned {
+  kUnknown = 0,
+  kNoRoot = 1,
+  kRemovable = 2,
+  kFixed = 3,
+  kRemote = 4,
+  kCdRom = 5,
+  kRamDisk = 6,
+};
+
 class FileOps {
  public:
   virtual ~FileOps() = default;
@@ -27,6 +38,13 @@ class FileOps {
   virtual bool IsEmptyFile(const std::string& path) {
     std::string bytes;
     return ReadAll(path, bytes) && bytes.empty();
+  }
+  // The kind of the drive with that letter, from the system's table of drives:
+  // the medium is not touched. File systems without drive letters call every
+  // drive fixed.
+  virtual DriveKind DriveKindOf(char letter) {
+    (void)letter;
+    return DriveKind::kFixed;
   }
 };
 

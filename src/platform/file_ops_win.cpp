@@ -8,16 +8,45 @@
 namespace {
 
 // Probing a drive without a medium must not raise the system's error dialog.
+// Where the system has a mode per thread (Windows 7 on) only this thread's is
+// changed, so that probes on a worker thread and on the window's thread do not
+// put back each other's mode; older systems have only the process's mode.
 class QuietErrorMode {
  public:
-  QuietErrorMode() : old_(::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-  ~QuietErrorMode() { ::SetErrorMode(old_); }
+  QuietErrorMode() {
+    constexpr UINT kQuiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    if (ThreadMode() && ThreadMode()(kQuiet, &old_)) return;
+    perThread_ = false;
+    old_ = ::SetErrorMode(kQuiet);
+  }
+  ~QuietErrorMode() {
+    if (perThread_)
+      ThreadMode()(old_, nullptr);
+    else
+      ::SetErrorMode(old_);
+  }
   QuietErrorMode(const QuietErrorMode&) = delete;
   QuietErrorMode& operator=(const QuietErrorMode&) = delete;
 
  private:
-  UINT old_;
+  using SetThreadErrorModeFn = BOOL(WINAPI*)(DWORD, DWORD*);
+  static SetThreadErrorModeFn ThreadMode() {
+    // A plain pointer, no object with a destructor: worker threads may still
+    // probe while the process ends.
+    static const SetThreadErrorModeFn function = reinterpret_cast<SetThreadErrorModeFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetThreadErrorMode")));
+    return function;
+  }
+
+  DWORD old_ = 0;
+  bool perThread_ = true;
 };
+
+static_assert(static_cast<UINT>(DriveKind::kRemovable) == DRIVE_REMOVABLE &&
+              static_cast<UINT>(DriveKind::kFixed) == DRIVE_FIXED &&
+              static_cast<UINT>(DriveKind::kRemote) == DRIVE_REMOTE &&
+              static_cast<UINT>(DriveKind::kCdRom) == DRIVE_CDROM &&
+              static_cast<UINT>(DriveKind::kRamDisk) == DRIVE_RAMDISK);
 
 UniqueKernelHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
   return UniqueKernelHandle(
@@ -87,6 +116,11 @@ bool WinFileOps::IsEmptyFile(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
   return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
+}
+
+DriveKind WinFileOps::DriveKindOf(char letter) {
+  const char root[4] = {letter, ':', '\\', '\0'};
+  return static_cast<DriveKind>(::GetDriveTypeA(root));
 }
 
 FileOps& PlatformFileOps() {

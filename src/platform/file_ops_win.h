@@ -13,6 +13,7 @@ class WinFileOps : public FileOps {
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
   bool IsEmptyFile(const std::string& path) override;
+  DriveKind DriveKindOf(char letter) override;
 };
 
 // Writes all bytes to an open file, however many calls WriteFile needs.

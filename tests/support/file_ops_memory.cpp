@@ -12,6 +12,7 @@ bool MemoryFileSystem::AllowChange(Op op) {
 }
 
 bool MemoryFileSystem::Exists(const std::string& path) {
+  ++existsQuestions_[path];
   if (!Allow(Op::kExists)) return false;
   return files_.count(path) != 0 || folders_.count(path) != 0;
 }
@@ -81,4 +82,20 @@ std::vector<std::string> MemoryFileSystem::Names() const {
   std::vector<std::string> names;
   for (const auto& [name, bytes] : files_) names.push_back(name);
   return names;
+}
+
+DriveKind MemoryFileSystem::DriveKindOf(char letter) {
+  ++driveQuestions_[Upper(letter)];
+  auto it = drives_.find(Upper(letter));
+  return it == drives_.end() ? DriveKind::kFixed : it->second;
+}
+
+int MemoryFileSystem::DriveQuestions(char letter) const {
+  auto it = driveQuestions_.find(Upper(letter));
+  return it == driveQuestions_.end() ? 0 : it->second;
+}
+
+int MemoryFileSystem::ExistsQuestions(const std::string& path) const {
+  auto it = existsQuestions_.find(path);
+  return it == existsQuestions_.end() ? 0 : it->second;
 }

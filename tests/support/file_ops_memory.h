@@ -22,6 +22,14 @@ class MemoryFileSystem : public FileOps {
   bool Flush(const std::string& path) override;
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
+  // Drives are fixed unless a test says otherwise.
+  DriveKind DriveKindOf(char letter) override;
+
+  void SetDriveKind(char letter, DriveKind kind) { drives_[Upper(letter)] = kind; }
+  // How often DriveKindOf was asked about the letter.
+  int DriveQuestions(char letter) const;
+  // How often Exists was asked about the path.
+  int ExistsQuestions(const std::string& path) const;
 
   FaultPlan<Op>& Faults() { return faults_; }
   // After `count` more changing operations (move, copy, delete, flush, write)
@@ -44,10 +52,16 @@ class MemoryFileSystem : public FileOps {
   // False when the operation is to fail (injected fault or dead process).
   bool Allow(Op op);
   bool AllowChange(Op op);
+  static char Upper(char letter) {
+    return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+  }
 
   std::map<std::string, std::string> files_;
   std::set<std::string> folders_;
   FaultPlan<Op> faults_;
   int changesLeft_ = -1;
   std::vector<std::string> journal_;
+  std::map<char, DriveKind> drives_;
+  std::map<char, int> driveQuestions_;
+  std::map<std::string, int> existsQuestions_;
 };

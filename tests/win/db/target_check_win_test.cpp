@@ -1,0 +1,165 @@
+// The worker that checks the targets the start-up load left unasked: it asks
+// the real file system, posts its answers to the window, and once abandoned it
+// neither holds up its owner nor posts anything, even while a probe hangs.
+#include "db/target_check_win.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/cd.h"
+#include "platform/file_ops_win.h"
+#include "platform/handles_win.h"
+#include "support/file_ops_memory.h"
+#include "support/pump_messages_win.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+constexpr UINT kAnswersMessage = WM_APP + 0x77;
+
+// A message-only window that notes the wParam of every answer posted to it.
+class AnswerWindow {
+ public:
+  AnswerWindow() {
+    static const ATOM atom = [] {
+      WNDCLASSA type = {};
+      type.lpfnWndProc = &AnswerWindow::Proc;
+      type.hInstance = ::GetModuleHandleA(nullptr);
+      type.lpszClassName = "QrTargetAnswerWindow";
+      return ::RegisterClassA(&type);
+    }();
+    hwnd_ = ::CreateWindowA(reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom)), "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                            nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&posted_));
+  }
+  ~AnswerWindow() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+  }
+  AnswerWindow(const AnswerWindow&) = delete;
+  AnswerWindow& operator=(const AnswerWindow&) = delete;
+
+  HWND Hwnd() const { return hwnd_; }
+  const std::vector<WPARAM>& Posted() const { return posted_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* posted = reinterpret_cast<std::vector<WPARAM>*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg == kAnswersMessage && posted) posted->push_back(wp);
+    return ::DefWindowProcA(hwnd, msg, wp, lp);
+  }
+
+  HWND hwnd_ = nullptr;
+  std::vector<WPARAM> posted_;
+};
+
+// Lists the paths as a start-up load would on a drive that the test calls a
+// network drive (the paths themselves are real).
+class ListedPaths {
+ public:
+  explicit ListedPaths(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+      files_.SetDriveKind(path[0], DriveKind::kRemote);
+      auto button = std::make_unique<CD>();
+      button->Kind = kFile;
+      button->Target = path;
+      buttons_.push_back(std::move(button));
+    }
+    list_.DeferOnNextLoad();
+    DeferredTargets* deferral = list_.BeginLoad();
+    for (const auto& button : buttons_) deferral->Defer(*button, button->Target, files_);
+  }
+  const DeferredTargets& List() const { return list_; }
+
+ private:
+  MemoryFileSystem files_;
+  std::vector<std::unique_ptr<CD>> buttons_;
+  DeferredTargets list_;
+};
+
+TEST(DeferredTargetChecksTest, PostsWhichPathsAreMissing) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteBytes(folder.File("here.exe"), "MZ"));
+  const std::string missing = folder.File("gone.exe");
+  const std::string subfolder = folder.MakeFolder("sub");
+  ListedPaths listed({folder.File("here.exe"), missing, subfolder, missing});
+  ASSERT_EQ(listed.List().Paths().size(), 3u);
+
+  AnswerWindow window;
+  DeferredTargetChecks checks;
+  ASSERT_TRUE(checks.Start(listed.List(), window.Hwnd(), kAnswersMessage));
+  PumpMessages(10000, [&] { return !window.Posted().empty(); });
+  ASSERT_EQ(window.Posted().size(), 1u);
+
+  EXPECT_FALSE(checks.Take(window.Posted()[0] + 1)) << "a wParam of no run";
+  const std::optional<TargetAnswers> answers = checks.Take(window.Posted()[0]);
+  ASSERT_TRUE(answers);
+  EXPECT_EQ(answers->Load, listed.List().Generation());
+  EXPECT_EQ(answers->Missing, std::vector<std::string>{missing});
+  EXPECT_FALSE(checks.Take(window.Posted()[0])) << "answers are taken once";
+}
+
+TEST(DeferredTargetChecksTest, NothingListedStartsNothing) {
+  DeferredTargets empty;
+  AnswerWindow window;
+  DeferredTargetChecks checks;
+  EXPECT_FALSE(checks.Start(empty, window.Hwnd(), kAnswersMessage));
+}
+
+// A probe that hangs until the test lets it go, as a look-up on a dead share
+// may: the owner goes at once and the worker, once free, posts nothing.
+TEST(DeferredTargetChecksTest, AnAbandonedWorkerNeitherBlocksNorPosts) {
+  struct Gates {
+    UniqueKernelHandle entered{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    UniqueKernelHandle release{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  };
+  auto gates = std::make_shared<Gates>();
+  ScratchFolder folder;
+  ListedPaths listed({folder.File("on a dead share.exe")});
+  AnswerWindow window;
+  {
+    DeferredTargetChecks checks([gates](const std::string&) {
+      ::SetEvent(gates->entered.Get());
+      ::WaitForSingleObject(gates->release.Get(), INFINITE);
+      return false;
+    });
+    ASSERT_TRUE(checks.Start(listed.List(), window.Hwnd(), kAnswersMessage));
+    ASSERT_EQ(::WaitForSingleObject(gates->entered.Get(), 10000), WAIT_OBJECT_0);
+  }  // would never return if it waited for the worker
+  ::SetEvent(gates->release.Get());
+  PumpMessages(300);
+  EXPECT_TRUE(window.Posted().empty());
+}
+
+// Starting again abandons the run before: only the new run's message counts.
+TEST(DeferredTargetChecksTest, AnotherStartAbandonsTheRunBefore) {
+  ScratchFolder folder;
+  const std::string missing = folder.File("gone.exe");
+  ListedPaths listed({missing});
+  AnswerWindow window;
+  DeferredTargetChecks checks;
+  ASSERT_TRUE(checks.Start(listed.List(), window.Hwnd(), kAnswersMessage));
+  ASSERT_TRUE(checks.Start(listed.List(), window.Hwnd(), kAnswersMessage));
+  PumpMessages(10000, [&] { return !window.Posted().empty(); });
+  PumpMessages(100);
+  int taken = 0;
+  for (WPARAM id : window.Posted()) {
+    const std::optional<TargetAnswers> answers = checks.Take(id);
+    if (!answers) continue;
+    ++taken;
+    EXPECT_EQ(id, window.Posted().back());
+    EXPECT_EQ(answers->Missing, std::vector<std::string>{missing});
+  }
+  EXPECT_EQ(taken, 1);
+}
+
+TEST(WinFileOpsDriveTest, TheSystemDriveIsFixed) {
+  char windows[MAX_PATH] = {};
+  ASSERT_GT(::GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+  WinFileOps files;
+  EXPECT_EQ(files.DriveKindOf(windows[0]), DriveKind::kFixed);
+}
+
+}  // namespace
