@@ -30,35 +30,14 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 // The integer reader copies at most this many characters of a value.
 constexpr size_t kIntegerTextLimit = 29;
 
-bool IsProfileSpace(char c) {
-  switch (c) {
-    case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': case '\x1a':
-      return true;
-    default:
-      return false;
-  }
-}
-
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
 
 std::string TrimLeading(const std::string& text) {
   size_t begin = 0;
-  while (begin < text.size() && IsProfileSpace(text[begin])) ++begin;
+  while (begin < text.size() && IsProfileBlank(text[begin])) ++begin;
   return text.substr(begin);
 }
 
-std::string Trim(const std::string& text) {
-  std::string result = TrimLeading(text);
-  while (!result.empty() && IsProfileSpace(result.back())) result.pop_back();
-  return result;
-}
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -70,7 +49,7 @@ void ParseLine(const std::string& line, IniDocument& doc) {
   if (line.front() == '[') {
     const size_t close = line.rfind(']');
     if (close != std::string::npos) {
-      doc.sections.push_back(IniSection{Trim(line.substr(1, close - 1)), {}});
+      doc.sections.push_back(IniSection{TrimProfileBlanks(line.substr(1, close - 1)), {}});
       return;
     }
     // Without a closing bracket the line is an ordinary key line.
@@ -80,7 +59,7 @@ void ParseLine(const std::string& line, IniDocument& doc) {
   if (equals == std::string::npos) {
     key.name = line;
   } else {
-    key.name = Trim(line.substr(0, equals));
+    key.name = TrimProfileBlanks(line.substr(0, equals));
     key.value = TrimLeading(line.substr(equals + 1));
   }
   std::vector<IniKey>& keys = doc.sections.back().keys;
@@ -99,7 +78,7 @@ IniDocument ParseDocument(const std::string& bytes) {
   while (pos < bytes.size()) {
     size_t end = bytes.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = bytes.size();
-    const std::string line = Trim(bytes.substr(pos, end - pos));
+    const std::string line = TrimProfileBlanks(bytes.substr(pos, end - pos));
     pos = end;
     while (pos < bytes.size() && (bytes[pos] == '\r' || bytes[pos] == '\n')) ++pos;
     if (!line.empty()) ParseLine(line, doc);
@@ -121,25 +100,17 @@ std::string SerializeDocument(const IniDocument& doc) {
 }
 
 IniSection* FindSection(IniDocument& doc, const std::string& name) {
-  const std::string wanted = Trim(name);
+  const std::string wanted = TrimProfileBlanks(name);
   for (IniSection& section : doc.sections)
-    if (EqualNoCase(section.name, wanted)) return &section;
+    if (ProfileNamesEqual(section.name, wanted)) return &section;
   return nullptr;
 }
 
 IniKey* FindKey(IniSection& section, const std::string& name) {
-  const std::string wanted = Trim(name);
+  const std::string wanted = TrimProfileBlanks(name);
   for (IniKey& key : section.keys)
-    if (EqualNoCase(key.name, wanted)) return &key;
+    if (ProfileNamesEqual(key.name, wanted)) return &key;
   return nullptr;
-}
-
-// A value enclosed in matching quotes is handed out without them.
-std::string Unquote(const std::string& value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    return value.substr(1, value.size() - 2);
-  return value;
 }
 
 std::optional<std::string> StoredValue(const std::string& path, const char* section, const char* key) {
@@ -153,6 +124,10 @@ std::optional<std::string> StoredValue(const std::string& path, const char* sect
   return entry->value;
 }
 
+bool IsQuoted(const std::string& value) {
+  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 int DigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'z') return c - 'a' + 10;
@@ -161,6 +136,38 @@ int DigitValue(char c) {
 }
 
 }  // namespace
+
+bool IsProfileBlank(char c) {
+  switch (c) {
+    case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': case '\x1a':
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string TrimProfileBlanks(const std::string& text) {
+  std::string result = TrimLeading(text);
+  while (!result.empty() && IsProfileBlank(result.back())) result.pop_back();
+  return result;
+}
+
+bool ProfileNamesEqual(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+std::string ProfileUnquoted(const std::string& value) {
+  return IsQuoted(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+std::string ProfileDefaultText(const std::string& def) {
+  std::string text = def;
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return ProfileUnquoted(text);
+}
 
 int32_t ProfileIntFromText(const std::string& stored, int32_t def) {
   const std::string text = stored.substr(0, kIntegerTextLimit);
@@ -187,19 +194,28 @@ int32_t ProfileIntFromText(const std::string& stored, int32_t def) {
   return static_cast<int32_t>(negative ? 0u - total : total);
 }
 
+int32_t ProfileIntFromStored(const std::string& stored, int32_t def) {
+  // The integer read is a text read into a buffer of 29 characters and a
+  // zero. That read takes what follows an opening quote and drops the closing
+  // quote only when there is room for it; with no room to spare (30
+  // characters after the opening quote) it drops the last one it copied.
+  if (!IsQuoted(stored)) return ProfileIntFromText(stored, def);
+  const std::string afterQuote = stored.substr(1);
+  std::string text = afterQuote.substr(0, kIntegerTextLimit);
+  if (afterQuote.size() <= kIntegerTextLimit + 1) text.pop_back();
+  return ProfileIntFromText(text, def);
+}
+
 IniFileProfile::IniFileProfile(std::string path) : path_(std::move(path)) {}
 
 int32_t IniFileProfile::GetInt(const char* section, const char* key, int32_t def) {
   const std::optional<std::string> value = StoredValue(path_, section, key);
-  return value ? ProfileIntFromText(Unquote(*value), def) : def;
+  return value ? ProfileIntFromStored(*value, def) : def;
 }
 
 std::string IniFileProfile::GetString(const char* section, const char* key, const std::string& def) {
   const std::optional<std::string> value = StoredValue(path_, section, key);
-  if (value) return Unquote(*value);
-  std::string fallback = def;
-  while (!fallback.empty() && fallback.back() == ' ') fallback.pop_back();
-  return Unquote(fallback);
+  return value ? ProfileUnquoted(*value) : ProfileDefaultText(def);
 }
 
 bool IniFileProfile::WriteInt(const char* section, const char* key, int32_t value) {

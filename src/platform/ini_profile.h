@@ -12,7 +12,8 @@
 // - a value quoted with ' or " is read without its quotes;
 // - integers: an empty or missing value gives the default, otherwise the first
 //   29 characters are read as a signed number with optional "0x"/"0o"/"0b"
-//   prefix, stopping at the first non-digit and wrapping at 32 bits.
+//   prefix, stopping at the first non-digit and wrapping at 32 bits (a quoted
+//   value is cut before its quotes come off: see ProfileIntFromStored).
 // Texts are bytes; a UTF-8 byte-order mark is kept as it is.
 #pragma once
 
@@ -35,6 +36,22 @@ class IniFileProfile : public Profile {
   std::string path_;
 };
 
+// The rules above as functions, shared with every reader of these files that
+// does not go through the per-key functions (the section reader).
+
+// The blanks the profile functions trim from lines, names and values.
+bool IsProfileBlank(char c);
+std::string TrimProfileBlanks(const std::string& text);
+// Section and key names compare without regard to ASCII case only.
+bool ProfileNamesEqual(const std::string& a, const std::string& b);
+// A stored value enclosed in matching ' or " quotes, without them.
+std::string ProfileUnquoted(const std::string& value);
+// What a text read gives for a missing key: the default without its trailing
+// spaces (tabs stay) and without enclosing quotes.
+std::string ProfileDefaultText(const std::string& def);
 // The integer the profile functions make of a stored value (already unquoted).
 // Exposed for the tests and for anyone parsing hand-edited values the same way.
 int32_t ProfileIntFromText(const std::string& text, int32_t def);
+// The integer an integer read gives for a value as it stands in the file,
+// quotes and all (the quotes come off after the value is cut to 29 characters).
+int32_t ProfileIntFromStored(const std::string& stored, int32_t def);

@@ -219,6 +219,25 @@ std::vector<HandWrittenFile> HandWrittenFiles() {
          SetFaceName(s, "AVeryLongFaceNameThatDoesNotFit");
          s.FontSize = 11;
        }},
+      {"a key first without '=', later ones, comments, blanks and quotes",
+       "[view]\r\nEdge\r\nEdge=2\r\nAutoHide=1\r\nautohide=0\r\n;AlwaysOnTop=1\r\n"
+       "\tLargeIcon\t=\t1\t\r\n# FlatButtons=1\r\n[prog]\r\n; Logo=0\r\nSplash=\r\nCurrentBar='4'\r\n"
+       "[clock]\r\nFont_PitchAndFamily=\"  Lucida Console  \"\r\n",
+       [](Settings& s) {
+         s.AutoHide = 1;
+         s.LargeIcon = 1;
+         s.CurrentBar = 4;
+         SetFaceName(s, "  Lucida Console  ");
+       }},
+      {"blanks around section names, a second section of a name, a long section, letters beyond ASCII",
+       "[ clock\t]\r\nShowCal=0\r\nNote=" + std::string(9000, 'n') + "\r\nSec=0\r\n[Clock]\r\nShowClock=0\r\n"
+       "[view]\r\n\xC5utoHide=1\r\nEdg\xC9=0\r\nEdge=2\r\n[prog]\r\nLogo=0\x1a\r\n",
+       [](Settings& s) {
+         s.ShowCal = 0;
+         s.Sec = 0;
+         s.Edge = 2;
+         s.Logo = 0;
+       }},
       {"face name of 40 letters", "[clock]\r\nFont_PitchAndFamily=" + std::string(40, 'F') + "\r\n",
        [](Settings& s) { SetFaceName(s, std::string(31, 'F')); }},
       // Numbers the program could never have written load as their defaults,

@@ -92,6 +92,12 @@ TEST_P(ProfileRulesTest, IntegersReadLikeThePlatform) {
       {"' 7 '", 7},       {"\"-3\"", -3},         {"", 77},           {"\"\"", 77},
       {"4294967295", -1}, {"2147483648", INT32_MIN}, {"99999999999", 1215752191},
       {"-2147483649", INT32_MAX}, {thirtyChars, 4}, {thirtyChars.substr(1), 42},
+      // A quoted value is cut to 29 characters before its quotes come off; with
+      // exactly 30 after the opening quote the last digit goes.
+      {"\"" + thirtyChars.substr(2) + "\"", 42}, {"'" + thirtyChars.substr(1) + "'", 4},
+      {"\"" + thirtyChars + "\"", 4},            {"\"0" + thirtyChars + "\"", 0},
+      {"\"5\"\"", 5},
+      {"0x", 0},          {"0xg", 0},             {"-0b11", -3},      {"0o9", 0},
   };
   int index = 0;
   for (const auto& c : cases) {
@@ -104,10 +110,15 @@ TEST_P(ProfileRulesTest, IntegersReadLikeThePlatform) {
 
 TEST_P(ProfileRulesTest, StringsReadLikeThePlatform) {
   const std::string longValue(5000, 'x');
+  const std::string longerValue(70000, 'z');
   WriteBytes(folder_.File("s.ini"),
+             "top=1\r\n; note=2\r\n"
              "[a]\r\nq1=\"quoted\"\r\nq2='x'\r\nq3=\"half\r\nq4=\"\r\nq5=\"a\"b\"\r\nq6=\"\"\r\n"
              "sp=  spaced value  \r\nlone\r\nlong=" + longValue + "\r\nlq=\"" + longValue + "\"\r\n" +
-             ";c=5\r\n[Clock]\r\nShowYear=3\r\n");
+             ";c=5\r\ntwice\r\ntwice=5\r\ndup=1\r\nDUP=2\r\ndup=3\r\n# hash=6\r\n=7\r\n=8\r\n"
+             "empty=\r\nab=c=d\r\n\t t \t=\t v \t\r\nq7=  \"  x  \"  \r\nsub=x\x1a y\r\n[c=1\r\n"
+             "k\xE9y=low\r\nK\xC9Y=up\r\n\xA0k\xA0=\xA0v\xA0\r\nafter=9\r\n" +
+             "[Clock]\r\nShowYear=3\r\n[A]\r\nsecond=1\r\n[big]\r\nv=" + longerValue + "\r\nw=1\r\n");
   auto profile = ProfileOver("s.ini");
   const struct {
     const char* section;
@@ -121,6 +132,23 @@ TEST_P(ProfileRulesTest, StringsReadLikeThePlatform) {
       {"a", "missing", "def  ", "def"},   {"nosuch", "q1", "D", "D"},
       {"a", "long", "", longValue},       {"a", "lq", "", longValue},
       {"a", ";c", "", "5"},               {" clock ", "SHOWYEAR ", "", "3"},
+      // Hand-edited sections: the first of equal names wins, even a name
+      // without '='; only ';' starts a comment; blanks and quotes.
+      {"", "top", "D", "1"},              {"", "; note", "D", "2"},
+      {"a", "twice", "D", "D"},           {"a", "DUP", "D", "1"},
+      {"a", "# hash", "D", "6"},          {"a", "", "D", "7"},
+      {"a", "empty", "D", ""},            {"a", "ab", "D", "c=d"},
+      {"a", "t", "D", "v"},               {"a", "\tt\x1a", "D", "v"},
+      {"a", "q7", "D", "  x  "},          {"a", "sub", "D", "x\x1a y"},
+      {"a", "[c", "D", "1"},              {"a", "missing", "\"d\" ", "d"},
+      {"a", "missing", "d\t", "d\t"},     {"a", "missing", "\"", "\""},
+      // Bytes above 127 are not folded, and 0xA0 is no blank.
+      {"a", "K\xC9Y", "D", "up"},         {"a", "k\xC9y", "D", "up"},
+      {"a", "\xA0k\xA0", "D", "\xA0v\xA0"}, {"a", "\xA0k", "D", "D"},
+      {"a", "after", "D", "9"},
+      // Only the first of two sections with one name counts.
+      {"A", "second", "D", "D"},          {"\tA\x1a", "q1", "D", "quoted"},
+      {"big", "v", "", longerValue},      {"big", "w", "", "1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.section) + "/" + c.key);
@@ -134,6 +162,25 @@ TEST_P(ProfileRulesTest, MissingFileOrFolder) {
   EXPECT_EQ(profile->GetString("clock", "Font_PitchAndFamily", ""), "");
   EXPECT_FALSE(std::filesystem::exists(folder_.File("none.ini")));
   EXPECT_FALSE(ProfileOver("no_such_folder/x.ini")->WriteInt("a", "k", 1));
+  EXPECT_EQ(ProfileOver("no_such_folder/x.ini")->GetInt("a", "k", 5), 5);
+  EXPECT_EQ(ProfileOver("no_such_folder/x.ini")->GetString("a", "k", "d  "), "d");
+  EXPECT_EQ(profile->GetString("clock", "Font_PitchAndFamily", "'d'  "), "d");
+}
+
+// A profile that keeps what it read must not answer from it after a write.
+TEST_P(ProfileRulesTest, ReadsAfterAWriteSeeTheWrite) {
+  WriteBytes(folder_.File("rw.ini"), "[view]\r\nEdge=3\r\n[clock]\r\nSec=1\r\n");
+  auto profile = ProfileOver("rw.ini");
+  EXPECT_EQ(profile->GetInt("view", "Edge", 1), 3);
+  EXPECT_EQ(profile->GetInt("clock", "Sec", 0), 1);
+  EXPECT_EQ(profile->GetString("prog", "Logo", "D"), "D");
+  EXPECT_TRUE(profile->WriteInt("view", "Edge", 0));
+  EXPECT_EQ(profile->GetInt("view", "Edge", 1), 0);
+  EXPECT_TRUE(profile->WriteString("prog", "Logo", "Arial"));
+  EXPECT_EQ(profile->GetString("prog", "Logo", "D"), "Arial");
+  EXPECT_TRUE(profile->WriteInt("clock", "Type12h", 1));
+  EXPECT_EQ(profile->GetInt("clock", "Type12h", 0), 1);
+  EXPECT_EQ(profile->GetInt("clock", "Sec", 0), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(, ProfileRulesTest, ::testing::ValuesIn(ProfileKindsUnderTest()),
