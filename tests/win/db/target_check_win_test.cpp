@@ -101,13 +101,6 @@ TEST(DeferredTargetChecksTest, PostsWhichPathsAreMissing) {
   EXPECT_FALSE(checks.Take(window.Posted()[0])) << "answers are taken once";
 }
 
-TEST(DeferredTargetChecksTest, NothingListedStartsNothing) {
-  DeferredTargets empty;
-  AnswerWindow window;
-  DeferredTargetChecks checks;
-  EXPECT_FALSE(checks.Start(empty, window.Hwnd(), kAnswersMessage));
-}
-
 // A probe that hangs until the test lets it go, as a look-up on a dead share
 // may: the owner goes at once and the worker, once free, posts nothing.
 TEST(DeferredTargetChecksTest, AnAbandonedWorkerNeitherBlocksNorPosts) {
