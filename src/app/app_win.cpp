@@ -23,6 +23,7 @@
 #include "db/icon_cache_win.h"
 #include "platform/handles_win.h"
 #include "platform/file_ops.h"
+#include "platform/profile_sections_win.h"
 #include "platform/profile_win.h"
 #include "platform/storage.h"
 
@@ -152,7 +153,7 @@ int BarApp::Run() {
   db_.SetProgramFolder(InstallDirOrExit());
 
   {
-    WinProfile profile(settingsPath_);
+    WinSectionProfile profile(settingsPath_);  // a read per section, not per key
     settings_.Load(profile);
   }
   AskAutoStart();
@@ -167,6 +168,7 @@ int BarApp::Run() {
                                                          ICC_BAR_CLASSES | ICC_TAB_CLASSES};
   ::InitCommonControlsEx(&controls);
 
+  db_.DeferSlowTargetsOnNextLoad();  // removable and network targets are checked after the first paint
   db_.Load();
   FirstRun();
   STARTUP_MARK("database loaded");

@@ -23,6 +23,7 @@ constexpr int kMsgEmptyBar = 54;
 // after the first paint. Should the window never be painted, the timer brings
 // the rest anyway.
 constexpr UINT kStartupRestMessage = WM_APP + 0x141;
+constexpr UINT kTargetAnswersMessage = WM_APP + 0x142;
 constexpr UINT_PTR kStartupRestTimerId = 1005;
 constexpr UINT kStartupRestFallbackMs = 3000;
 
@@ -162,6 +163,15 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     result = 0;
     return true;
   }
+  if (msg == kTargetAnswersMessage) {
+    // A missing target hides its button, as the load would have.
+    if (targetChecks_.Apply(db_, wp)) {
+      RebuildButtons();
+      RepaintAll();
+    }
+    result = 0;
+    return true;
+  }
   if (msg == kStartupRestMessage || (msg == WM_TIMER && wp == kStartupRestTimerId)) {
     ::KillTimer(Hwnd(), kStartupRestTimerId);
     if (startup_ != StartupStep::kDone) {
@@ -172,6 +182,9 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       if (docked_) drop_.Register(Hwnd());
       if (docked_ && settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
       WriteSettings();
+      // The targets on removable drives and network paths are checked beside
+      // the images below, on a thread of their own.
+      targetChecks_.Start(db_.SlowTargets(), Hwnd(), kTargetAnswersMessage);
       // Images checked now (removable and network paths) may have changed.
       ButtonIconCache* icons = IconCacheForImageLists();
       if (icons && icons->FinishStartup(db_) && ButtonsToolbar()) ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);

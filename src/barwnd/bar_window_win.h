@@ -19,6 +19,7 @@
 #include "barwnd/bar_host.h"
 #include "barwnd/bar_menus_win.h"
 #include "barwnd/bar_switcher.h"
+#include "db/target_check_win.h"
 #include "editing/manager_host.h"
 #include "options/options_host.h"
 #include "options/options_sheet_win.h"
@@ -142,6 +143,9 @@ class BarWindow : public Dialog,
   // (posted once that frame is painted) after it.
   enum class StartupStep { kFirstFrame, kRestPosted, kDone };
   StartupStep startup_ = StartupStep::kDone;
+  // Removable and network targets the load left unasked, checked after the
+  // first paint on a worker thread.
+  DeferredTargetChecks targetChecks_;
   UniqueBrush background_;
   BarMenus menus_;
   TrayIcon tray_;

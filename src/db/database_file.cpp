@@ -38,6 +38,7 @@ int CDB::Load() {
 
 int CDB::LoadBars() {
   DatabaseIo io{programFolder_, files_, [this](const std::string& s) { ReportStorageError(s); }};
+  io.SlowTargets = BeginTargetDeferral();
   keepFileBeforeSave_ = true;  // until the whole file has been read
 
   std::unique_ptr<Storage> root = storage_.Open(PathOf(kDatabaseFileName));
@@ -102,6 +103,9 @@ bool CDB::HoldsDatabase() {
 bool CDB::DatabaseReadsWhole() {
   CDB probe(storage_, files_, nullptr);
   probe.SetProgramFolder(programFolder_);
+  // Whether the file reads whole does not depend on the targets: the probe
+  // leaves removable and network ones alone.
+  probe.DeferSlowTargetsOnNextLoad();
   return probe.LoadBars() == 1 && !probe.keepFileBeforeSave_;
 }
 

@@ -19,7 +19,9 @@ std::string WinProfile::GetString(const char* section, const char* key, const st
     const DWORD size = static_cast<DWORD>(buffer.size());
     const DWORD length =
         GetPrivateProfileStringA(section, key, def.c_str(), buffer.data(), size, path_.c_str());
-    if (length + 1 < size) return std::string(buffer.data(), length);
+    // Wine drops the last character of a quoted value that exactly fills the
+    // buffer, so only a result with room to spare is surely whole.
+    if (length + 2 < size) return std::string(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
 }

@@ -368,3 +368,38 @@ TEST(ApplyAnswersTest, TheListIsUsedOnce) {
 }
 
 }  // namespace
+
+// The whole path through the database: the start-up load leaves the share's
+// target unasked, the answer hides the button, and a save then keeps it hidden
+// for the next load (which asks about nothing it already knows is hidden).
+TEST(DeferringLoadTest, TheDatabaseLoadListsAndTheAnswerHides) {
+  MemoryFileSystem files;
+  files.SetDriveKind('N', DriveKind::kRemote);
+  MemoryStorageBackend storage{files};
+  {
+    CDB db{storage, files, nullptr};
+    db.SetProgramFolder("C:\\Orvantis");
+    db.AddBar("bar");
+    ButtonSpec spec;
+    spec.Bar = 0;
+    spec.Position = -1;
+    spec.Name = spec.Target = "N:\\gone.exe";
+    spec.Kind = kFile;
+    db.AddButton(std::move(spec));
+    ASSERT_NE(db.Save(), 0);
+  }
+  CDB db{storage, files, nullptr};
+  db.SetProgramFolder("C:\\Orvantis");
+  db.DeferSlowTargetsOnNextLoad();
+  ASSERT_EQ(db.Load(), 1);
+  EXPECT_EQ(db.Bar(0)->At(0)->Available, 1);
+  EXPECT_EQ(db.SlowTargets().Paths(), std::vector<std::string>{"N:\\gone.exe"});
+  EXPECT_EQ(files.ExistsQuestions("N:\\gone.exe"), 0);
+
+  EXPECT_TRUE(db.ApplyTargetAnswers({db.SlowTargets().Generation(), {"N:\\gone.exe"}}));
+  EXPECT_EQ(db.Bar(0)->At(0)->Available, 0);
+  ASSERT_NE(db.Save(), 0);
+  ASSERT_EQ(db.Load(), 1);
+  EXPECT_EQ(db.Bar(0)->At(0)->Available, 0);
+  EXPECT_TRUE(db.SlowTargets().Empty());
+}

@@ -111,10 +111,14 @@ TEST_P(ProfileRulesTest, IntegersReadLikeThePlatform) {
 TEST_P(ProfileRulesTest, StringsReadLikeThePlatform) {
   const std::string longValue(5000, 'x');
   const std::string longerValue(70000, 'z');
+  // Quoted values that exactly fill a buffer the reader may first try.
+  const std::string fill255(255, 'f');
+  const std::string fill511(511, 'g');
   WriteBytes(folder_.File("s.ini"),
              "top=1\r\n; note=2\r\n"
              "[a]\r\nq1=\"quoted\"\r\nq2='x'\r\nq3=\"half\r\nq4=\"\r\nq5=\"a\"b\"\r\nq6=\"\"\r\n"
              "sp=  spaced value  \r\nlone\r\nlong=" + longValue + "\r\nlq=\"" + longValue + "\"\r\n" +
+             "f255=\"" + fill255 + "\"\r\nf511=\"" + fill511 + "\"\r\n" +
              ";c=5\r\ntwice\r\ntwice=5\r\ndup=1\r\nDUP=2\r\ndup=3\r\n# hash=6\r\n=7\r\n=8\r\n"
              "empty=\r\nab=c=d\r\n\t t \t=\t v \t\r\nq7=  \"  x  \"  \r\nsub=x\x1a y\r\n[c=1\r\n"
              "k\xE9y=low\r\nK\xC9Y=up\r\n\xA0k\xA0=\xA0v\xA0\r\nafter=9\r\n" +
@@ -131,6 +135,7 @@ TEST_P(ProfileRulesTest, StringsReadLikeThePlatform) {
       {"a", "sp", "D", "spaced value"},   {"a", "lone", "D", "D"},
       {"a", "missing", "def  ", "def"},   {"nosuch", "q1", "D", "D"},
       {"a", "long", "", longValue},       {"a", "lq", "", longValue},
+      {"a", "f255", "", fill255},         {"a", "f511", "", fill511},
       {"a", ";c", "", "5"},               {" clock ", "SHOWYEAR ", "", "3"},
       // Hand-edited sections: the first of equal names wins, even a name
       // without '='; only ';' starts a comment; blanks and quotes.

@@ -25,6 +25,28 @@ TEST_F(BarWindowTest, EveryKindOfTargetGetsItsButton) {
   EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125, 1126}));
 }
 
+// A target on a network path is not asked about while the bar starts: its
+// button is shown first and hidden once the check after the first paint finds
+// nothing there (no server of that name answers here).
+TEST_F(BarWindowTest, AMissingNetworkTargetIsHiddenAfterTheFirstPaint) {
+  const int bar = AddBar("share", {"local"});
+  ButtonSpec request;
+  request.Target = request.Name = "\\\\no-such-server\\share\\tool.exe";
+  request.Bar = bar;
+  db_.AddButton(request);
+  ASSERT_NE(db_.Save(), 0);
+  db_.DeferSlowTargetsOnNextLoad();
+  ASSERT_EQ(db_.Load(), 1);
+  EXPECT_EQ(db_.Bar(bar)->At(1)->Available, 1);  // not asked yet
+  EXPECT_FALSE(db_.SlowTargets().Empty());
+
+  Open();
+  PumpMessages(5000, [this] { return db_.Bar(0)->At(1)->Available == 0; });
+  EXPECT_EQ(db_.Bar(0)->At(1)->Available, 0);
+  PumpMessages(100);
+  EXPECT_EQ(Commands(), (std::vector<int>{1124}));
+}
+
 }  // namespace
 
 namespace {
