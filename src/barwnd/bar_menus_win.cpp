@@ -6,8 +6,8 @@
 
 #include "app/message_texts.h"
 #include "barwnd/bar_commands.h"
-#include "db/button_icon_win.h"
 #include "db/cdb.h"
+#include "db/icon_cache_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "resource.h"
@@ -44,8 +44,8 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
     if (entry.iconResource) {
       icon = MenuIcon(entry.iconResource);
     } else if (const CBar* bar = db_.Bar(entry.barIcon)) {
-      // The large icon is made too and dropped at once; the menu shows the small one.
-      icon = std::move(GetButtonIcon(bar->IconFile, bar->IconIndex, db_.ProgramFolder()).Small);
+      // From the icon cache, which keeps what it had to look up for the next opening.
+      icon = ButtonIconOfSize(bar->IconFile, bar->IconIndex, db_.ProgramFolder(), false, true);
     }
     auto record = std::make_unique<MenuItemRecord>(static_cast<uint32_t>(entry.command), entry.text, std::move(icon));
     if (entry.kind == BarMenuEntry::Kind::kPopup) {
@@ -86,8 +86,12 @@ void BarMenus::ShowBarSwitchMenu() {
     const CBar* bar = db_.Bar(n);
     bars.push_back({bar->Name, bar->Available != 0});
   }
+  ButtonIconCache* icons = IconCacheForImageLists();
+  const int lookUps = icons ? icons->LookUps() : 0;
   std::unique_ptr<CMenuXP> menu =
       Build(BarSwitchMenuModel(bars, db_.GetHomeBar(), host_.DisplayedBar(), texts_.Text(kMsgEmpty)));
+  // Bar icons looked up for this menu go into the file at once.
+  if (icons && !icons->Starting() && icons->LookUps() != lookUps) icons->Save(db_);
   const RECT button = host_.SwitchButtonScreenRect();
   Track(menu->Handle(), menu.get(), {button.left, button.bottom}, TPM_LEFTBUTTON, true);
 }

@@ -40,3 +40,11 @@ GenericIconQuery GenericIconFor(const std::string& path);
 // Wine), the generic icon of its kind, and last the system's own application icon.
 enum class IconFallback { ShellOfPath, GenericOfKind, SystemDefault };
 std::vector<IconFallback> IconFallbacks(const std::string& path);
+
+// The sizes a look-up asks for. Each size is found on its own (a size's
+// fallbacks do not depend on the other size), so asking for one gives the
+// image that asking for both gives in that size; the shell's look-ups cost
+// about as much per size, so a caller asks only for what it draws.
+enum class IconSizes { kBoth, kSmall, kLarge };
+inline bool WantsSmall(IconSizes sizes) { return sizes != IconSizes::kLarge; }
+inline bool WantsLarge(IconSizes sizes) { return sizes != IconSizes::kSmall; }

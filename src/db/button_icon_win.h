@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "db/button_icon.h"
 #include "platform/handles_win.h"
 
 struct ButtonIcons {
@@ -15,11 +16,14 @@ struct ButtonIcons {
 // The two icons for a button's (or bar's) icon file and index; either may be
 // empty when nothing can be found. `programFolder` holds the internet-shortcut
 // file whose icon marks URL buttons. A URL gets one image in both sizes, as two
-// separate handles so each can be destroyed on its own.
-ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string& programFolder);
+// separate handles so each can be destroyed on its own. Only the sizes in
+// `sizes` are looked up; the other stays empty.
+ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string& programFolder,
+                          IconSizes sizes = IconSizes::kBoth);
 
 // The same lookup, with the sizes it leaves empty filled in by the fallbacks of
 // IconFallbacks (the shell's icon for the path, the generic icon of its kind,
 // the system's application icon): what the bar draws a button from, so that
 // a button whose icon cannot be found is still seen.
-ButtonIcons GetButtonIconOrGeneric(const std::string& path, int index, const std::string& programFolder);
+ButtonIcons GetButtonIconOrGeneric(const std::string& path, int index, const std::string& programFolder,
+                                   IconSizes sizes = IconSizes::kBoth);

@@ -91,6 +91,15 @@ bool ReadEntry(Reader& in, IconKey& key, CachedIcon& icon) {
          in.Image(kSmallIconSide, icon.small) && in.Image(kLargeIconSide, icon.large);
 }
 
+// An image of the wrong shape would make a file that no reader trusts: it is
+// kept as no image at all.
+IconImage WellShaped(IconImage image, int32_t side) {
+  if (image.Empty()) return image;
+  if (image.side != side || image.pixels.size() != IconPixelBytes(side) || image.mask.size() != IconMaskBytes(side))
+    return {};
+  return image;
+}
+
 std::array<uint32_t, 256> MakeCrcTable() {
   std::array<uint32_t, 256> table{};
   for (uint32_t n = 0; n < 256; ++n) {
@@ -129,26 +138,60 @@ const CachedIcon* IconCacheTable::Find(const IconKey& key) const {
 }
 
 void IconCacheTable::Put(const IconKey& key, CachedIcon icon) {
-  // An image of the wrong shape would make a file that no reader trusts.
-  for (IconImage* image : {&icon.small, &icon.large})
-    if (!image->Empty() && (image->pixels.size() != IconPixelBytes(image->side) ||
-                            image->mask.size() != IconMaskBytes(image->side)))
-      *image = {};
-  if (!icon.small.Empty() && icon.small.side != kSmallIconSide) icon.small = {};
-  if (!icon.large.Empty() && icon.large.side != kLargeIconSide) icon.large = {};
+  icon.small = WellShaped(std::move(icon.small), kSmallIconSide);
+  icon.large = WellShaped(std::move(icon.large), kLargeIconSide);
+  const bool wasLacking = lacking_.erase(key) > 0;
   auto found = entries_.find(key);
-  if (found != entries_.end() && found->second == icon) return;
+  if (!wasLacking && found != entries_.end() && found->second == icon) return;
   entries_[key] = std::move(icon);
   changed_ = true;
 }
 
+void IconCacheTable::PutOneSize(const IconKey& key, const IconStamp& stamp, IconSizes size, IconImage image) {
+  const bool large = size == IconSizes::kLarge;
+  image = WellShaped(std::move(image), large ? kLargeIconSide : kSmallIconSide);
+  auto found = entries_.find(key);
+  if (found != entries_.end() && found->second.stamp == stamp && !lacking_.count(key)) {
+    // The same file: the other size the entry holds is still its image.
+    IconImage& held = large ? found->second.large : found->second.small;
+    if (held == image) return;
+    held = std::move(image);
+  } else {
+    CachedIcon icon;
+    icon.stamp = stamp;
+    (large ? icon.large : icon.small) = std::move(image);
+    entries_[key] = std::move(icon);
+    lacking_[key] = large ? IconSizes::kSmall : IconSizes::kLarge;
+  }
+  changed_ = true;
+}
+
+std::optional<IconSizes> IconCacheTable::Lacks(const IconKey& key) const {
+  auto found = lacking_.find(key);
+  return found == lacking_.end() ? std::nullopt : std::optional<IconSizes>(found->second);
+}
+
+void IconCacheTable::Complete(const IconKey& key, IconImage image) {
+  auto lacking = lacking_.find(key);
+  if (lacking == lacking_.end()) return;
+  const bool large = lacking->second == IconSizes::kLarge;
+  CachedIcon& icon = entries_[key];
+  (large ? icon.large : icon.small) = WellShaped(std::move(image), large ? kLargeIconSide : kSmallIconSide);
+  lacking_.erase(lacking);
+  changed_ = true;
+}
+
 void IconCacheTable::Prune(const std::function<bool(const IconKey&)>& keep) {
+  std::erase_if(lacking_, [&](const auto& entry) { return !keep(entry.first); });
   if (std::erase_if(entries_, [&](const auto& entry) { return !keep(entry.first); }) > 0) changed_ = true;
 }
 
 std::string IconCacheTable::Encode() const {
   std::string payload;
+  uint32_t count = 0;
   for (const auto& [key, icon] : entries_) {
+    if (lacking_.count(key)) continue;
+    ++count;
     PutU32(payload, static_cast<uint32_t>(key.path.size()));
     payload += key.path;
     PutU32(payload, static_cast<uint32_t>(key.index));
@@ -161,7 +204,7 @@ std::string IconCacheTable::Encode() const {
   }
   std::string out(kMagic, sizeof kMagic);
   PutU32(out, kIconCacheVersion);
-  PutU32(out, static_cast<uint32_t>(entries_.size()));
+  PutU32(out, count);
   PutU32(out, static_cast<uint32_t>(payload.size()));
   PutU32(out, IconCacheCrc32(payload));
   return out + payload;
@@ -169,6 +212,7 @@ std::string IconCacheTable::Encode() const {
 
 bool IconCacheTable::Decode(const std::string& bytes) {
   entries_.clear();
+  lacking_.clear();
   changed_ = true;  // until the file proves whole, it is to be replaced
   if (bytes.size() < kHeaderBytes || bytes.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0) return false;
   Reader header(bytes, sizeof kMagic);

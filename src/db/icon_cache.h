@@ -1,6 +1,6 @@
-// The icon cache: the images of the buttons' icons at both sizes (16 and 32
-// pixels), kept in one file beside the database so that a normal start asks the
-// shell for none of them. An entry is keyed by icon path and index and carries
+// The icon cache: the images of the buttons' (and bars') icons at both sizes
+// (16 and 32 pixels), kept in one file beside the database so that a normal
+// start asks the shell for none of them. An entry is keyed by icon path and index and carries
 // the stamp of what its images were made from: the icon file's size and time of
 // its last change, or for drives, folders and web addresses their kind. An
 // entry whose stamp no longer matches is looked up again.
@@ -23,6 +23,8 @@
 #include <map>
 #include <optional>
 #include <string>
+
+#include "db/button_icon.h"
 
 inline constexpr const char* kIconCacheFileName = "iconcache.dat";
 inline constexpr uint32_t kIconCacheVersion = 1;
@@ -83,6 +85,15 @@ class IconCacheTable {
   const CachedIcon* Find(const IconKey& key) const;
   // Changes the table only when the entry differs from what it holds.
   void Put(const IconKey& key, CachedIcon icon);
+  // The image of one size (kSmall or kLarge) made from what `stamp` describes:
+  // the start looks up only the size the bar draws. The entry keeps its other
+  // image when it was whole and its stamp is unchanged; otherwise it lacks the
+  // other size, and is not written to the file, until Complete gives it.
+  void PutOneSize(const IconKey& key, const IconStamp& stamp, IconSizes size, IconImage image);
+  // The size the entry still lacks; nullopt for a whole entry or none.
+  std::optional<IconSizes> Lacks(const IconKey& key) const;
+  // Gives an entry the size it lacks; nothing for a whole entry or none.
+  void Complete(const IconKey& key, IconImage image);
   // Keeps the entries `keep` answers true for.
   void Prune(const std::function<bool(const IconKey&)>& keep);
   size_t Size() const { return entries_.size(); }
@@ -91,6 +102,7 @@ class IconCacheTable {
   bool Changed() const { return changed_; }
   void SetChanged(bool changed) { changed_ = changed; }
 
+  // The whole entries only: an entry that lacks a size waits for it.
   std::string Encode() const;
   // Replaces the table with the file's entries. False, with an empty table
   // that counts as changed, when the bytes are not one whole, intact cache
@@ -99,6 +111,7 @@ class IconCacheTable {
 
  private:
   std::map<IconKey, CachedIcon> entries_;
+  std::map<IconKey, IconSizes> lacking_;
   bool changed_ = false;
 };
 

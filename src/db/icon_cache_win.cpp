@@ -45,111 +45,7 @@ std::string FullPathOf(const std::string& path) {
 
 bool IsDriveRoot(const std::string& full) { return full.size() == 3 && full[1] == ':' && full[2] == '\\'; }
 
-BITMAPINFO TopDownInfo(int32_t side, WORD bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = side;
-  info.bmiHeader.biHeight = -side;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = bits;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-// The colour bits of a side x side bitmap as 32-bit BGRA rows.
-bool ReadColour(HDC dc, HBITMAP bitmap, int32_t side, std::string& pixels) {
-  BITMAPINFO info = TopDownInfo(side, 32);
-  pixels.assign(IconPixelBytes(side), '\0');
-  return ::GetDIBits(dc, bitmap, 0, side, pixels.data(), &info, DIB_RGB_COLORS) == side;
-}
-
-// The AND mask as rows of `side` bits; GetDIBits gives rows padded to 4 bytes.
-bool ReadMask(HDC dc, HBITMAP bitmap, int32_t side, std::string& mask) {
-  struct {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[2];
-  } info{};
-  info.header = TopDownInfo(side, 1).bmiHeader;
-  const size_t stride = ((static_cast<size_t>(side) + 31) / 32) * 4;
-  std::string padded(stride * side, '\0');
-  if (::GetDIBits(dc, bitmap, 0, side, padded.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != side)
-    return false;
-  const size_t row = static_cast<size_t>(side) / 8;
-  mask.clear();
-  for (int32_t y = 0; y < side; ++y) mask.append(padded, y * stride, row);
-  return true;
-}
-
-IconImage BlankImage(int32_t side) {
-  IconImage image;
-  image.side = side;
-  image.pixels.assign(IconPixelBytes(side), '\0');
-  image.mask.assign(IconMaskBytes(side), '\xFF');
-  return image;
-}
-
-// The colour and mask bitmaps of an icon of exactly `side` pixels; an icon of
-// another size (or a monochrome one) is first put through an image list of
-// that size, which scales it exactly as the bar's own list would.
-bool IconParts(HICON icon, int32_t side, UniqueBitmap& colour, UniqueBitmap& andMask) {
-  ICONINFO parts{};
-  if (!::GetIconInfo(icon, &parts)) return false;
-  colour.Reset(parts.hbmColor);
-  andMask.Reset(parts.hbmMask);
-  BITMAP bitmap{};
-  if (colour && ::GetObjectA(colour.Get(), sizeof bitmap, &bitmap) && bitmap.bmWidth == side &&
-      bitmap.bmHeight == side)
-    return true;
-  UniqueImageList list(::ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 1, 0));
-  if (!list || ::ImageList_ReplaceIcon(list.Get(), -1, icon) != 0) return false;
-  UniqueIcon scaled(::ImageList_GetIcon(list.Get(), 0, ILD_NORMAL));
-  parts = {};
-  if (!scaled || !::GetIconInfo(scaled.Get(), &parts)) return false;
-  colour.Reset(parts.hbmColor);
-  andMask.Reset(parts.hbmMask);
-  return static_cast<bool>(colour);
-}
-
 }  // namespace
-
-IconImage CaptureIconImage(HICON icon, int32_t side) {
-  UniqueBitmap colour;
-  UniqueBitmap andMask;
-  if (!icon || !IconParts(icon, side, colour, andMask)) return {};
-  UniqueDC dc(::CreateCompatibleDC(nullptr));
-  IconImage image;
-  image.side = side;
-  if (!dc || !ReadColour(dc.Get(), colour.Get(), side, image.pixels) ||
-      !ReadMask(dc.Get(), andMask.Get(), side, image.mask))
-    return {};
-  return image;
-}
-
-ImageBitmaps MakeImageBitmaps(const IconImage& image) {
-  if (image.Empty()) return {};
-  BITMAPINFO info = TopDownInfo(image.side, 32);
-  void* bits = nullptr;
-  ImageBitmaps out;
-  out.colour.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  // Mask rows of 16 and 32 bits are already the word-aligned rows CreateBitmap takes.
-  out.mask.Reset(::CreateBitmap(image.side, image.side, 1, 1, image.mask.data()));
-  if (!out.colour || !bits || !out.mask) return {};
-  image.pixels.copy(static_cast<char*>(bits), image.pixels.size());
-  return out;
-}
-
-namespace {
-
-// Appending the bitmaps is a hundred times faster than appending an icon made
-// of them (ImageList_ReplaceIcon draws the icon), and gives the same image.
-int AddImage(HIMAGELIST list, const IconImage& image) {
-  ImageBitmaps bitmaps = MakeImageBitmaps(image);
-  return bitmaps.colour ? ::ImageList_Add(list, bitmaps.colour.Get(), bitmaps.mask.Get()) : -1;
-}
-
-}  // namespace
-
-int AppendIconImage(HIMAGELIST list, HICON icon, int32_t side) { return AddImage(list, CaptureIconImage(icon, side)); }
 
 ButtonIconCache::ButtonIconCache(std::string programFolder) : programFolder_(std::move(programFolder)) {}
 
@@ -169,6 +65,7 @@ bool ButtonIconCache::Save(const CDB& db) {
   std::set<IconKey> named;
   for (int32_t b = 0; b < db.BarCount(); ++b) {
     const CBar& bar = *db.Bar(b);
+    named.insert(IconCacheKey(bar.IconFile, bar.IconIndex));
     for (int32_t i = 0; i < bar.Count(); ++i) {
       const CD& button = *bar.At(i);
       if (!button.IsSeparator) named.insert(IconCacheKey(button.IconFile, button.IconIndex));
@@ -213,15 +110,28 @@ std::optional<IconStamp> ButtonIconCache::StampNow(const std::string& iconFile, 
 }
 
 const CachedIcon& ButtonIconCache::LookUp(const IconKey& key, const std::string& iconFile, int32_t iconIndex,
-                                          const IconStamp& stamp) {
+                                          const IconStamp& stamp, IconSizes sizes) {
   ++lookUps_;
-  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_);
-  table_.Put(key, {stamp, CaptureIconImage(icons.Small.Get(), kSmallIconSide),
-                   CaptureIconImage(icons.Large.Get(), kLargeIconSide)});
+  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_, sizes);
+  IconImage small = CaptureIconImage(icons.Small.Get(), kSmallIconSide);
+  IconImage large = CaptureIconImage(icons.Large.Get(), kLargeIconSide);
+  if (sizes == IconSizes::kBoth) {
+    table_.Put(key, {stamp, std::move(small), std::move(large)});
+  } else {
+    table_.PutOneSize(key, stamp, sizes, sizes == IconSizes::kLarge ? std::move(large) : std::move(small));
+  }
   return *table_.Find(key);
 }
 
-int ButtonIconCache::AppendImage(HIMAGELIST list, const IconImage& image) { return AddImage(list, image); }
+void ButtonIconCache::Complete(const IconKey& key, const std::string& iconFile, int32_t iconIndex) {
+  const std::optional<IconSizes> lacking = table_.Lacks(key);
+  if (!lacking) return;
+  ++lookUps_;
+  const bool large = *lacking == IconSizes::kLarge;
+  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_, *lacking);
+  table_.Complete(key, large ? CaptureIconImage(icons.Large.Get(), kLargeIconSide)
+                             : CaptureIconImage(icons.Small.Get(), kSmallIconSide));
+}
 
 ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool largeShown,
                                        const std::string& iconFile, int32_t iconIndex) {
@@ -229,7 +139,8 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
   const CachedIcon* cached = table_.Find(key);
   if (!starting_) {
     const IconStamp stamp = *StampNow(iconFile, true);
-    if (!cached || !(cached->stamp == stamp)) cached = &LookUp(key, iconFile, iconIndex, stamp);
+    if (!cached || !(cached->stamp == stamp)) cached = &LookUp(key, iconFile, iconIndex, stamp, IconSizes::kBoth);
+    Complete(key, iconFile, iconIndex);
     return {AppendImage(small, cached->small), AppendImage(large, cached->large)};
   }
 
@@ -240,6 +151,7 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
     deferred_.clear();
   }
   HIMAGELIST shown = largeShown ? large : small;
+  const IconSizes shownSize = largeShown ? IconSizes::kLarge : IconSizes::kSmall;
   const int32_t side = largeShown ? kLargeIconSide : kSmallIconSide;
   auto shownImage = [largeShown](const CachedIcon& icon) -> const IconImage& {
     return largeShown ? icon.large : icon.small;
@@ -248,9 +160,12 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
   const std::optional<IconStamp> stamp = StampNow(iconFile, false);
   switch (PlanIcon(cached, stamp)) {
     case IconPlan::kLookUpNow:
-      cached = &LookUp(key, iconFile, iconIndex, *stamp);
+      // The first frame needs this size only; the other follows after it.
+      cached = &LookUp(key, iconFile, iconIndex, *stamp, shownSize);
       [[fallthrough]];
     case IconPlan::kUseCached:
+      // Looked up at the other size by an earlier build of this start.
+      if (table_.Lacks(key) == shownSize) Complete(key, iconFile, iconIndex);
       later.shownPosition = AppendImage(shown, shownImage(*cached));
       break;
     case IconPlan::kUseCachedCheckLater:
@@ -286,7 +201,7 @@ bool ButtonIconCache::FinishStartup(const CDB& db) {
       if (later.check) {
         const IconStamp stamp = *StampNow(later.iconFile, true);
         if (!cached || !(cached->stamp == stamp)) {
-          cached = &LookUp(later.key, later.iconFile, later.iconIndex, stamp);
+          cached = &LookUp(later.key, later.iconFile, later.iconIndex, stamp, IconSizes::kBoth);
           const IconImage& image = largeShown_ ? cached->large : cached->small;
           ImageBitmaps bitmaps = MakeImageBitmaps(image.Empty() ? BlankImage(side) : image);
           if (later.shownPosition >= 0 && bitmaps.colour &&
@@ -294,6 +209,8 @@ bool ButtonIconCache::FinishStartup(const CDB& db) {
             changed = true;
         }
       }
+      // What the start looked up at the shown size only.
+      Complete(later.key, later.iconFile, later.iconIndex);
       AppendImage(other, cached ? (largeShown_ ? cached->small : cached->large) : IconImage{});
     }
   }
@@ -303,8 +220,37 @@ bool ButtonIconCache::FinishStartup(const CDB& db) {
   return changed;
 }
 
+UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconIndex, bool large, bool keep) {
+  const IconKey key = IconCacheKey(iconFile, iconIndex);
+  const CachedIcon* cached = table_.Find(key);
+  const std::optional<IconStamp> stamp = StampNow(iconFile, !starting_);
+  // A slow path is not touched while the bar starts: what is held is shown.
+  const bool current = cached && (!stamp || cached->stamp == *stamp);
+  if (!current) {
+    if (!keep || !stamp) return {};
+    cached = &LookUp(key, iconFile, iconIndex, *stamp, IconSizes::kBoth);
+  }
+  if (table_.Lacks(key) == (large ? IconSizes::kLarge : IconSizes::kSmall)) {
+    if (!keep) return {};
+    Complete(key, iconFile, iconIndex);
+  }
+  // An entry without an image of this size: the shell had none.
+  return IconFromImage(large ? cached->large : cached->small);
+}
+
 IconCacheInUse::IconCacheInUse(ButtonIconCache& cache) { g_inUse = &cache; }
 
 IconCacheInUse::~IconCacheInUse() { g_inUse = nullptr; }
 
 ButtonIconCache* IconCacheForImageLists() { return g_inUse; }
+
+UniqueIcon ButtonIconOfSize(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
+                            bool large, bool keep) {
+  if (ButtonIconCache* cache = IconCacheForImageLists()) {
+    UniqueIcon icon = cache->IconOf(iconFile, iconIndex, large, keep);
+    if (icon) return icon;
+  }
+  ButtonIcons icons =
+      GetButtonIcon(iconFile, iconIndex, programFolder, large ? IconSizes::kLarge : IconSizes::kSmall);
+  return std::move(large ? icons.Large : icons.Small);
+}

@@ -3,11 +3,12 @@
 //
 // While the bar starts, the lists get only what the first frame shows: the
 // images of the shown icon size, from the cache where the entry still matches
-// the file system, from the shell where it does not. Paths on removable drives
-// and network shares are not touched: their cached image (or a blank one) is
-// shown. After the first paint FinishStartup checks those paths, fills the
-// list of the other size, and writes the cache file when it changed. After
-// that every build completes at once.
+// the file system, from the shell where it does not; the shell is then asked
+// for that size only. Paths on removable drives and network shares are not
+// touched: their cached image (or a blank one) is shown. After the first paint
+// FinishStartup checks those paths, looks up the other size of what the start
+// looked up, fills the list of the other size, and writes the cache file when
+// it changed. After that every build completes at once.
 #pragma once
 
 #include <windows.h>
@@ -18,28 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "db/button_icon.h"
 #include "db/icon_cache.h"
+#include "db/icon_image_win.h"
 #include "db/image_list.h"
 #include "platform/handles_win.h"
 
 class CDB;
-
-// One image of the size `side` as an image list of that size would hold the
-// icon; an empty image for no icon.
-IconImage CaptureIconImage(HICON icon, int32_t side);
-
-// The bitmaps of a captured image, as ImageList_Add takes them; both null for
-// an empty image.
-struct ImageBitmaps {
-  UniqueBitmap colour;
-  UniqueBitmap mask;
-};
-ImageBitmaps MakeImageBitmaps(const IconImage& image);
-
-// Appends an icon to an image list of `side` pixels: the image
-// ImageList_ReplaceIcon would make, without drawing the icon (which under Wine
-// costs milliseconds per icon). Its position, or -1.
-int AppendIconImage(HIMAGELIST list, HICON icon, int32_t side);
 
 class ButtonIconCache {
  public:
@@ -50,8 +36,9 @@ class ButtonIconCache {
   // Reads the cache file in one read. A missing, damaged or foreign file gives
   // an empty cache, which the next write replaces. True when the file was whole.
   bool Load();
-  // Keeps the entries of the icons the database's buttons name and writes the
-  // file when it changed. True when the file holds the cache.
+  // Keeps the entries of the icons the database's bars and buttons name and
+  // writes the file when it changed; an entry still lacking a size is left
+  // out. True when the file holds the cache.
   bool Save(const CDB& db);
   const IconCacheTable& Table() const { return table_; }
   std::string FilePath() const;
@@ -68,7 +55,17 @@ class ButtonIconCache {
   // an image of the drawn list changed (the toolbar is to be repainted).
   bool FinishStartup(const CDB& db);
 
-  // Shell look-ups made through this cache so far (for tests and the benchmark).
+  // One size of an icon pair as an icon of its own, from the cache when it
+  // holds the pair as it is now (the bar-switch menu, the buttons manager).
+  // With `keep` a pair it does not hold is looked up, both sizes, and kept;
+  // without, the answer is null and the caller asks the shell as it would
+  // without a cache (the manager shows every button of every bar, whose
+  // images would swell the file that each start reads). Null too when the
+  // cache has no image of that size.
+  UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, bool large, bool keep);
+
+  // Shell look-ups made through this cache so far, one per icon and time
+  // asked, whether for one size or both (for tests and the benchmark).
   int LookUps() const { return lookUps_; }
 
  private:
@@ -86,10 +83,12 @@ class ButtonIconCache {
   // The drive's type, asked once per letter.
   UINT DriveType(char letter);
   bool SlowPath(const std::string& fullPath);
-  // Looks the icon up through the shell and keeps its images under `key`.
+  // Looks the icon up through the shell, the sizes asked for only, and keeps
+  // its images under `key`.
   const CachedIcon& LookUp(const IconKey& key, const std::string& iconFile, int32_t iconIndex,
-                           const IconStamp& stamp);
-  static int AppendImage(HIMAGELIST list, const IconImage& image);
+                           const IconStamp& stamp, IconSizes sizes);
+  // Looks up the size the entry lacks, if it lacks one.
+  void Complete(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
 
   std::string programFolder_;
   IconCacheTable table_;
@@ -115,3 +114,9 @@ class IconCacheInUse {
   IconCacheInUse& operator=(const IconCacheInUse&) = delete;
 };
 ButtonIconCache* IconCacheForImageLists();
+
+// One size of a bar's or button's icon for the menus and the buttons manager:
+// from the cache of the run when there is one and it has the pair (see
+// IconOf), else GetButtonIcon's of that size only.
+UniqueIcon ButtonIconOfSize(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
+                            bool large, bool keep);

@@ -14,12 +14,8 @@ UniqueImageList CreateIconList(int size) {
   return UniqueImageList(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 1));
 }
 
-int AppendIcon(HIMAGELIST list, const UniqueIcon& icon) {
-  return icon ? ::ImageList_ReplaceIcon(list, -1, icon.Get()) : -1;
-}
-
-// Looks up each button's icons and appends them; the icons are destroyed once
-// the lists hold their copies. An icon that cannot be found is replaced by a
+// Looks up each button's icons and appends their images (taken as bitmaps, not
+// drawn); the icons are destroyed once the lists hold their copies. An icon that cannot be found is replaced by a
 // generic one: a button without an image is a blank slot nobody can see.
 class IconListSink final : public ButtonImageSink {
  public:
@@ -28,7 +24,8 @@ class IconListSink final : public ButtonImageSink {
 
   ImagePositions Append(const std::string& iconFile, int32_t iconIndex) override {
     ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_);
-    return {AppendIcon(small_, icons.Small), AppendIcon(large_, icons.Large)};
+    return {AppendIconImage(small_, icons.Small.Get(), kSmallIcon),
+            AppendIconImage(large_, icons.Large.Get(), kLargeIcon)};
   }
 
  private:

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "db/button_icon_win.h"
+#include "db/icon_cache_win.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ void ManagerIconBoxes::Show(UniqueIcon icon) {
 }
 
 void ManagerIconBoxes::ShowButtonIcon(const std::string& iconFile, int iconIndex, const std::string& programFolder) {
-  Show(std::move(GetButtonIcon(iconFile, iconIndex, programFolder).Large));
+  Show(ButtonIconOfSize(iconFile, iconIndex, programFolder, true, false));
 }
 
 void ManagerIconBoxes::ShowShellIcon(const std::string& path) {
@@ -31,3 +31,7 @@ void ManagerIconBoxes::ShowShellIcon(const std::string& path) {
 }
 
 void ManagerIconBoxes::Clear() { Show(UniqueIcon()); }
+
+UniqueIcon ManagerTreeIcon(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder) {
+  return ButtonIconOfSize(iconFile, iconIndex, programFolder, false, false);
+}

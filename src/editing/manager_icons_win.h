@@ -1,9 +1,14 @@
 // The manager's two icon boxes (beside the target and beside "Change the
-// icon..."), each holding its own large icon until it is replaced.
+// icon..."), each holding its own large icon until it is replaced, and the
+// small icons of its tree. The icons of bars and buttons come from the icon
+// cache of the run when it holds them as they are now, else from the shell;
+// the manager adds nothing to the cache (the images of every button of every
+// bar would swell the file each start reads).
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/handles_win.h"
@@ -30,3 +35,7 @@ class ManagerIconBoxes {
   UniqueIcon upperIcon_;
   UniqueIcon lowerIcon_;
 };
+
+// The small icon the tree shows for a bar's or button's icon file and index;
+// null when there is none.
+UniqueIcon ManagerTreeIcon(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder);

@@ -129,6 +129,62 @@ TEST(IconCacheTableTest, PruneKeepsWhatTheButtonsStillName) {
   EXPECT_EQ(table.Find({"D:\\gone.txt", 0}), nullptr);
 }
 
+// While the bar starts only the drawn size is looked up; such an entry lacks
+// the other size until it is completed, and only whole entries reach the file.
+TEST(IconCacheTableTest, AnEntryOfOneSizeWaitsForTheOtherBeforeItIsWritten) {
+  const IconKey key{"C:\\tool.exe", 0};
+  const IconStamp stamp{IconStampKind::kFile, 10, 20, 0};
+  for (IconSizes drawn : {IconSizes::kSmall, IconSizes::kLarge}) {
+    const bool large = drawn == IconSizes::kLarge;
+    const IconSizes other = large ? IconSizes::kSmall : IconSizes::kLarge;
+    const IconImage drawnImage = Image(large ? kLargeIconSide : kSmallIconSide, 'd');
+    const IconImage otherImage = Image(large ? kSmallIconSide : kLargeIconSide, 'o');
+    IconCacheTable table;
+    ASSERT_TRUE(table.Decode(IconCacheTable().Encode()));
+    table.PutOneSize(key, stamp, drawn, drawnImage);
+    EXPECT_TRUE(table.Changed());
+    EXPECT_EQ(table.Lacks(key), other);
+    EXPECT_EQ(large ? table.Find(key)->large : table.Find(key)->small, drawnImage);
+    IconCacheTable written;
+    ASSERT_TRUE(written.Decode(table.Encode()));
+    EXPECT_EQ(written.Size(), 0u);
+
+    table.Complete(key, otherImage);
+    EXPECT_EQ(table.Lacks(key), std::nullopt);
+    ASSERT_TRUE(written.Decode(table.Encode()));
+    ASSERT_NE(written.Find(key), nullptr);
+    EXPECT_EQ(*written.Find(key), *table.Find(key));
+    EXPECT_EQ(large ? written.Find(key)->small : written.Find(key)->large, otherImage);
+    // Completing a whole entry changes nothing.
+    table.Complete(key, Image(large ? kSmallIconSide : kLargeIconSide, 'x'));
+    EXPECT_EQ(*table.Find(key), *written.Find(key));
+  }
+}
+
+TEST(IconCacheTableTest, OneSizeOfAnUnchangedFileKeepsTheOtherAndANewFileLacksIt) {
+  const IconKey key{"C:\\Windows\\notepad.exe", 0};
+  const CachedIcon whole = FileIcon(69632, 0x01D0000012345678ull, 'n');
+  IconCacheTable table;
+  table.Put(key, whole);
+  table.PutOneSize(key, whole.stamp, IconSizes::kSmall, Image(kSmallIconSide, 's'));
+  EXPECT_EQ(table.Lacks(key), std::nullopt);
+  EXPECT_EQ(table.Find(key)->large, whole.large);
+  EXPECT_EQ(table.Find(key)->small, Image(kSmallIconSide, 's'));
+
+  IconStamp newer = whole.stamp;
+  newer.modified += 1;
+  table.PutOneSize(key, newer, IconSizes::kSmall, Image(kSmallIconSide, 't'));
+  EXPECT_EQ(table.Lacks(key), IconSizes::kLarge);
+  EXPECT_TRUE(table.Find(key)->large.Empty());
+  // A whole entry put over it is whole again; so is nothing after a prune.
+  table.Put(key, whole);
+  EXPECT_EQ(table.Lacks(key), std::nullopt);
+  table.PutOneSize(key, newer, IconSizes::kLarge, Image(kLargeIconSide, 'l'));
+  table.Prune([](const IconKey&) { return false; });
+  EXPECT_EQ(table.Lacks(key), std::nullopt);
+  EXPECT_EQ(table.Find(key), nullptr);
+}
+
 struct KeyCase {
   const char* path;
   int32_t index;

@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "app/message_texts.h"
+#include "db/button_icon_win.h"
 #include "db/cdb.h"
+#include "db/icon_cache_win.h"
 #include "platform/window_win.h"
 #include "widgets/menu_xp_win.h"
 #include "support/pump_messages_win.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -219,6 +222,48 @@ TEST_F(BarMenusTest, BarSwitchMenuListsTheAvailableBarsUnderTheButton) {
   EXPECT_EQ(bar.dialogOpen, (std::vector<bool>{true, false}));
   ASSERT_EQ(icons.size(), 4u);
   for (HICON icon : icons) EXPECT_FALSE(IconAlive(icon));
+}
+
+// With the run's icon cache the bars' icons come from it: looked up the first
+// time the menu opens, kept in the file, and not asked of the shell again.
+TEST_F(BarMenusTest, BarSwitchMenuTakesTheBarsIconsFromTheIconCache) {
+  ScratchFolder program;
+  db_.SetProgramFolder(program.Path());
+  char windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string notepad = std::string(windows) + "\\notepad.exe";
+  for (const std::string& icon : {ThisProgram(), ThisProgram(), notepad}) {
+    db_.Bar(db_.AddBar("bar"))->IconFile = icon;
+  }
+  ButtonIconCache cache(program.Path());
+  cache.Load();
+  cache.FinishStartup(db_);
+  IconCacheInUse inUse(cache);
+  StandInBar bar({0, 0, 1000, 30}, 1);
+  BarMenus menus(bar, db_, texts_);
+  bar.menus = &menus;
+
+  for (int opening = 0; opening < 2; ++opening) {
+    std::vector<IconImage> shown;
+    bar.LookWhileOpen([&] {
+      HMENU menu = menus.Tracked()->Handle();
+      for (int i = 0; i < 3; ++i) shown.push_back(CaptureIconImage(RecordAt(menu, i)->icon.Get(), 16));
+      ::EndMenu();
+    });
+    menus.ShowBarSwitchMenu();
+    ASSERT_TRUE(bar.looked);
+    bar.looked = false;
+    EXPECT_EQ(cache.LookUps(), 2) << "one look-up per icon, at the first opening only";
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0], shown[1]);
+    // What the shell gives for the bar's icon.
+    ButtonIcons expected = GetButtonIcon(notepad, 0, program.Path());
+    EXPECT_EQ(shown[2], CaptureIconImage(expected.Small.Get(), 16));
+    EXPECT_FALSE(shown[0].Empty());
+  }
+  ButtonIconCache reread(program.Path());
+  ASSERT_TRUE(reread.Load());
+  EXPECT_EQ(reread.Table().Size(), 2u);
 }
 
 TEST_F(BarMenusTest, TrayMenuIsThePlainMenuWithTheBarsChecks) {

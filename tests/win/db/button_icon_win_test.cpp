@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "db/button_icon_picker_win.h"
 #include "icon_pixels_win.h"
 #include "support/scratch_folder.h"
@@ -129,6 +131,33 @@ TEST(ButtonIcon, UrlsHaveNoIconWithoutTheWebShortcutFile) {
   ButtonIcons icons = GetButtonIcon("http://www.orvantis.example/", 0, program.Path());
   EXPECT_FALSE(icons.Large);
   EXPECT_FALSE(icons.Small);
+}
+
+// Asking for one size gives the image asking for both gives in that size,
+// fallbacks included, and nothing of the other size.
+TEST(ButtonIcon, OneSizeAloneIsThatSizeOfBoth) {
+  ScratchFolder program;
+  ASSERT_TRUE(WriteBytes(program.File("Orvantis.Quickrail Web Site.url"), kWebShortcut));
+  const std::pair<std::string, int> pairs[] = {
+      {WindowsFolder() + "\\regedit.exe", 2},   // by index from the file
+      {SystemFolder() + "\\SHELL32.DLL", 3},
+      {WindowsFolder() + "\\explorer.exe", 0},  // may hold no icons: the shell's then
+      {WindowsFolder(), 0},                      // the shell's
+      {"C:\\", 0},
+      {program.File("missing.txt"), 0},          // the generic icon of its kind
+      {WindowsFolder() + "\\notepad.exe", 999}, // no such icon: fallbacks
+      {"http://www.orvantis.example/", 0},       // the web shortcut's
+  };
+  for (const auto& [path, index] : pairs) {
+    ButtonIcons both = GetButtonIconOrGeneric(path, index, program.Path());
+    ButtonIcons small = GetButtonIconOrGeneric(path, index, program.Path(), IconSizes::kSmall);
+    ButtonIcons large = GetButtonIconOrGeneric(path, index, program.Path(), IconSizes::kLarge);
+    ASSERT_TRUE(both.Small && both.Large) << path;
+    EXPECT_EQ(DrawIcon(small.Small.Get()), DrawIcon(both.Small.Get())) << path;
+    EXPECT_EQ(DrawIcon(large.Large.Get()), DrawIcon(both.Large.Get())) << path;
+    EXPECT_FALSE(small.Large) << path;
+    EXPECT_FALSE(large.Small) << path;
+  }
 }
 
 // ---------------------------------------------------------------------------

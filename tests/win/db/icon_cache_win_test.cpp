@@ -75,7 +75,7 @@ class IconCacheWinTest : public testing::Test {
   }
 
   // One start of the bar: the lists built while starting, then the rest after
-  // the first paint. Returns the look-ups the cache made.
+  // the first paint. Returns the look-ups the cache made before the paint.
   int Start(ButtonImageLists& lists, bool large = false) {
     ButtonIconCache cache(program_.Path());
     cache.Load();
@@ -83,11 +83,23 @@ class IconCacheWinTest : public testing::Test {
     EXPECT_EQ(lists.Build(db_, 0, large), 1);
     const int drawn = ::ImageList_GetImageCount(lists.ForIconSize(large));
     EXPECT_EQ(drawn, 6);
-    // The other size waits for the first paint.
+    // The other size waits for the first paint: not in the list, not even
+    // asked of the shell for what had to be looked up.
     EXPECT_EQ(::ImageList_GetImageCount(lists.ForIconSize(!large)), 0);
+    const int beforePaint = cache.LookUps();
+    int lacking = 0;
+    for (int32_t i = 0; i < db_.Bar(0)->Count(); ++i) {
+      const CD& button = *db_.Bar(0)->At(i);
+      const std::optional<IconSizes> lacks = cache.Table().Lacks(IconCacheKey(button.IconFile, button.IconIndex));
+      if (lacks) EXPECT_EQ(*lacks, large ? IconSizes::kSmall : IconSizes::kLarge) << button.IconFile;
+      lacking += lacks ? 1 : 0;
+    }
+    EXPECT_EQ(lacking, beforePaint);
     cache.FinishStartup(db_);
     EXPECT_EQ(::ImageList_GetImageCount(lists.ForIconSize(!large)), drawn);
-    return cache.LookUps();
+    // Each icon looked up at one size is looked up at the other after the paint.
+    EXPECT_EQ(cache.LookUps(), 2 * beforePaint);
+    return beforePaint;
   }
 
   ScratchFolder program_;
@@ -193,6 +205,49 @@ TEST_F(IconCacheWinTest, AfterTheStartBuildsAreCompleteAtOnce) {
   EXPECT_TRUE(reread.Load());
 }
 
+// The bar-switch menu and the buttons manager take the icons the cache holds
+// as they are now, without the shell; only the menu adds what it lacks.
+TEST_F(IconCacheWinTest, MenusAndTheManagerTakeHeldIconsWithoutTheShell) {
+  ButtonImageLists lists;
+  Start(lists);
+  ButtonIconCache cache(program_.Path());
+  ASSERT_TRUE(cache.Load());
+  cache.FinishStartup(db_);
+  const int startLookUps = cache.LookUps();
+  IconCacheInUse inUse(cache);
+
+  ButtonIcons shell = GetButtonIcon(Program(), 0, program_.Path());
+  for (bool large : {false, true}) {
+    UniqueIcon held = ButtonIconOfSize(Program(), 0, program_.Path(), large, false);
+    EXPECT_EQ(DrawIcon(held.Get()), DrawIcon(large ? shell.Large.Get() : shell.Small.Get())) << large;
+  }
+  EXPECT_EQ(cache.LookUps(), startLookUps);
+
+  // Not held: the manager asks the shell and leaves the cache as it is ...
+  const std::string regedit = WindowsFolder() + "\\regedit.exe";
+  ButtonIcons regeditShell = GetButtonIcon(regedit, 0, program_.Path());
+  UniqueIcon asked = ButtonIconOfSize(regedit, 0, program_.Path(), false, false);
+  EXPECT_EQ(DrawIcon(asked.Get()), DrawIcon(regeditShell.Small.Get()));
+  EXPECT_EQ(cache.LookUps(), startLookUps);
+  EXPECT_EQ(cache.Table().Find({regedit, 0}), nullptr);
+  // ... the menu has it looked up once and kept, for the file too.
+  for (int opening = 0; opening < 2; ++opening) {
+    UniqueIcon kept = ButtonIconOfSize(regedit, 0, program_.Path(), false, true);
+    EXPECT_EQ(DrawIcon(kept.Get()), DrawIcon(regeditShell.Small.Get()));
+    EXPECT_EQ(cache.LookUps(), startLookUps + 1);
+  }
+  db_.Bar(0)->IconFile = regedit;  // a bar's icon is kept like a button's
+  ASSERT_TRUE(cache.Save(db_));
+  ButtonIconCache reread(program_.Path());
+  ASSERT_TRUE(reread.Load());
+  EXPECT_NE(reread.Table().Find({regedit, 0}), nullptr);
+
+  // A held entry that is stale is not shown: the file changed since.
+  ASSERT_TRUE(::CopyFileA(regedit.c_str(), Program().c_str(), FALSE));
+  UniqueIcon changed = ButtonIconOfSize(Program(), 0, program_.Path(), false, false);
+  EXPECT_EQ(DrawIcon(changed.Get()), DrawIcon(regeditShell.Small.Get()));
+}
+
 }  // namespace
 
 namespace {
@@ -213,6 +268,20 @@ TEST(AppendIconImageTest, GivesTheImageReplaceIconGives) {
   }
   UniqueImageList list(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
   EXPECT_EQ(AppendIconImage(list.Get(), nullptr, 16), -1);
+}
+
+// An icon made back from a captured image looks like the icon it was taken
+// from, at its own size.
+TEST(IconFromImageTest, LooksLikeTheIconItWasTakenFrom) {
+  ButtonIcons notepad = GetButtonIcon(WindowsFolder() + "\\notepad.exe", 0, WindowsFolder());
+  ButtonIcons drive = GetButtonIcon("C:\\", 0, WindowsFolder());
+  for (const ButtonIcons* icons : {&notepad, &drive}) {
+    UniqueIcon small = IconFromImage(CaptureIconImage(icons->Small.Get(), kSmallIconSide));
+    UniqueIcon large = IconFromImage(CaptureIconImage(icons->Large.Get(), kLargeIconSide));
+    EXPECT_EQ(DrawIcon(small.Get()), DrawIcon(icons->Small.Get()));
+    EXPECT_EQ(DrawIcon(large.Get()), DrawIcon(icons->Large.Get()));
+  }
+  EXPECT_FALSE(IconFromImage(IconImage{}));
 }
 
 }  // namespace
