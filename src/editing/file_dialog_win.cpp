@@ -5,6 +5,7 @@
 
 #include "editing/file_dialog_rules.h"
 #include "editing/name_rules.h"
+#include "platform/common_dialogs_win.h"
 
 static_assert(sizeof(OPENFILENAMEA) == filedialog::kNewRecordSize, "the record with its three trailing fields");
 static_assert(offsetof(OPENFILENAMEA, pvReserved) == filedialog::kOldRecordSize,
@@ -15,8 +16,8 @@ CFileDialog2K::CFileDialog2K(bool openDialog, const char* defaultExt, const char
     : defaultExt_(defaultExt ? defaultExt : ""),
       filter_(std::move(filter)),
       parent_(parent),
-      dialog_(openDialog ? SystemDialog([](OPENFILENAMEA& r) { return ::GetOpenFileNameA(&r); })
-                         : SystemDialog([](OPENFILENAMEA& r) { return ::GetSaveFileNameA(&r); })),
+      dialog_(openDialog ? SystemDialog([](OPENFILENAMEA& r) { return ShowOpenFileDialog(&r); })
+                         : SystemDialog([](OPENFILENAMEA& r) { return ShowSaveFileDialog(&r); })),
       major_(static_cast<int>(::GetVersion() & 0xFF)) {
   if (initialName) std::strncpy(name_, initialName, sizeof(name_) - 1);
   record_.Flags = flags;

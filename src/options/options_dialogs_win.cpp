@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "platform/common_dialogs_win.h"
+
 namespace {
 
 // 150 points are 200 pixels at 96 dots per inch.
@@ -16,7 +18,7 @@ class SystemDialogs final : public OptionsDialogs {
     choose.rgbResult = colour;
     choose.lpCustColors = custom_;
     choose.Flags = CC_RGBINIT;  // without it the dialog would not start at the current colour
-    if (!::ChooseColorA(&choose)) return false;
+    if (!ShowColorDialog(&choose)) return false;
     colour = choose.rgbResult;
     return true;
   }
@@ -33,7 +35,7 @@ class SystemDialogs final : public OptionsDialogs {
     choose.nSizeMin = 1;
     choose.nSizeMax = kLargestClockPoints;
     choose.rgbColors = colour;
-    if (!::ChooseFontA(&choose)) return false;
+    if (!ShowFontDialog(&choose)) return false;
     font = chosen;
     colour = choose.rgbColors;
     pointSizeTenths = choose.iPointSize;

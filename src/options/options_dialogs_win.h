@@ -18,6 +18,6 @@ class OptionsDialogs {
   virtual bool ChooseFont(HWND owner, LOGFONTA& font, COLORREF& colour, int& pointSizeTenths) = 0;
 };
 
-// ChooseColorA and ChooseFontA.
+// The system's colour and font dialogs.
 OptionsDialogs& SystemOptionsDialogs();
 
