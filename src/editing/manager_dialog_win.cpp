@@ -241,8 +241,10 @@ void CButtonsManager::ShowTargetIcon(const std::string& target) { icons_.ShowShe
 void CButtonsManager::ResetImages() { tree_.ResetImages(); }
 
 int CButtonsManager::AddIconImage(const std::string& iconFile, int32_t iconIndex) {
-  ButtonIcons icons = GetButtonIcon(iconFile, iconIndex, db_.ProgramFolder());
-  return tree_.AddImage(icons.Small.Get());
+  // From the icon cache where it holds the icon: a tree of many bars opens
+  // without a shell look-up for each button.
+  UniqueIcon icon = ManagerTreeIcon(iconFile, iconIndex, db_.ProgramFolder());
+  return tree_.AddImage(icon.Get());
 }
 
 int CButtonsManager::AddResourceImage(int iconId) {
