@@ -133,30 +133,6 @@ void ButtonIconCache::Complete(const IconKey& key, const std::string& iconFile, 
                              : CaptureIconImage(icons.Small.Get(), kSmallIconSide));
 }
 
-void ButtonIconCache::Prefetch(const CDB& db, int32_t ordinal, bool largeShown) {
-  const CBar* bar = db.Bar(ordinal);
-  if (!starting_ || !bar) return;
-  std::vector<IconPrefetchJob> jobs;
-  for (const IconPair& pair : ShownIconPairs(*bar)) {
-    IconPrefetchJob job;
-    job.key = IconCacheKey(pair.iconFile, pair.iconIndex);
-    const std::optional<IconStamp> stamp = StampNow(pair.iconFile, false);
-    if (PlanIcon(table_.Find(job.key), stamp) != IconPlan::kLookUpNow) continue;
-    job.iconFile = pair.iconFile;
-    job.iconIndex = pair.iconIndex;
-    job.stamp = *stamp;
-    jobs.push_back(std::move(job));
-  }
-  prefetch_.Start(std::move(jobs), programFolder_, largeShown ? IconSizes::kLarge : IconSizes::kSmall);
-}
-
-void ButtonIconCache::TakePrefetched() {
-  for (IconPrefetchJob& job : prefetch_.Take()) {
-    ++lookUps_;
-    table_.PutOneSize(job.key, job.stamp, prefetch_.Size(), std::move(job.image));
-  }
-}
-
 ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool largeShown,
                                        const std::string& iconFile, int32_t iconIndex) {
   const IconKey key = IconCacheKey(iconFile, iconIndex);
@@ -168,8 +144,6 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
     return {AppendImage(small, cached->small), AppendImage(large, cached->large)};
   }
 
-  TakePrefetched();
-  cached = table_.Find(key);
   if (small != small_ || large != large_) {
     small_ = small;
     large_ = large;
@@ -217,7 +191,6 @@ void ButtonIconCache::ForgetLists(HIMAGELIST small, HIMAGELIST large) {
 bool ButtonIconCache::FinishStartup(const CDB& db) {
   if (!starting_) return false;
   starting_ = false;
-  TakePrefetched();
   bool changed = false;
   if (small_ && large_) {
     HIMAGELIST shown = largeShown_ ? large_ : small_;

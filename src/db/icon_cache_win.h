@@ -22,7 +22,6 @@
 #include "db/button_icon.h"
 #include "db/icon_cache.h"
 #include "db/icon_image_win.h"
-#include "db/icon_prefetch_win.h"
 #include "db/image_list.h"
 #include "platform/handles_win.h"
 
@@ -43,14 +42,6 @@ class ButtonIconCache {
   bool Save(const CDB& db);
   const IconCacheTable& Table() const { return table_; }
   std::string FilePath() const;
-
-  // Starts looking up, on a worker thread, the icons the first frame of bar
-  // `ordinal` draws (at the shown size) that the cache does not hold as they
-  // are now; removable and network paths wait for the first paint as always.
-  // The shell's slow first look-up then runs while the window is made; the
-  // bar's first build takes the images, waiting for the worker if need be.
-  // Only while starting; nothing when everything is held.
-  void Prefetch(const CDB& db, int32_t ordinal, bool largeShown);
 
   // Appends one button's images to the two lists (the one drawn from, chosen
   // by `largeShown`, and the other) and returns their positions.
@@ -98,8 +89,6 @@ class ButtonIconCache {
                            const IconStamp& stamp, IconSizes sizes);
   // Looks up the size the entry lacks, if it lacks one.
   void Complete(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
-  // Puts what the worker of Prefetch found into the table.
-  void TakePrefetched();
 
   std::string programFolder_;
   IconCacheTable table_;
@@ -112,9 +101,6 @@ class ButtonIconCache {
   HIMAGELIST large_ = nullptr;
   bool largeShown_ = false;
   std::vector<Deferred> deferred_;
-
-  // Last: a worker still running is waited for before anything else goes.
-  IconPrefetch prefetch_;
 };
 
 // The cache the bar window's image lists use in this run: start-up makes it

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class CBar;
 
@@ -26,14 +25,3 @@ class ButtonImageSink {
 // draws from (large or small). Separators and hidden buttons are left out and
 // keep their ImageIndex.
 void AddButtonImages(CBar& bar, bool largeIcons, ButtonImageSink& sink);
-
-// An icon file and index as a button names them.
-struct IconPair {
-  std::string iconFile;
-  int32_t iconIndex = 0;
-  bool operator==(const IconPair&) const = default;
-};
-
-// The icons of the buttons AddButtonImages gives images, in bar order, each
-// icon of the cache (IconCacheKey) once: what the bar's first frame draws.
-std::vector<IconPair> ShownIconPairs(const CBar& bar);

@@ -119,25 +119,6 @@ TEST_F(ButtonImagesTest, IndexComesFromTheListTheBarDrawsFrom) {
   EXPECT_EQ(bar_.At(4)->ImageIndex, 2);
 }
 
-// What the first frame draws: the shown buttons' icons, each icon the cache
-// keeps once (every web address shares one, the shell's icon of a path takes
-// no index).
-TEST_F(ButtonImagesTest, ShownIconPairsNameEachIconOnce) {
-  bar_.Insert(Button("one.exe", 0), -1);
-  bar_.Insert(Button("one.exe", 1), -1);
-  bar_.Insert(Button("http://www.example.com/", 0), -1);
-  bar_.Insert(Button("ftp://files.example.com/", 3), -1);
-  bar_.Insert(Button("C:\\notes.txt", 3), -1);
-  bar_.Insert(Button("C:\\notes.txt", 5), -1);
-  bar_.Insert(Button("hidden.exe", 1, 0), -1);
-  EXPECT_EQ(ShownIconPairs(bar_), (std::vector<IconPair>{{"one.exe", 0},
-                                                          {"two.exe", 2},
-                                                          {"one.exe", 1},
-                                                          {"http://www.example.com/", 0},
-                                                          {"C:\\notes.txt", 3}}));
-  EXPECT_TRUE(ShownIconPairs(CBar()).empty());
-}
-
 TEST(ButtonImages, EmptyBarAppendsNothing) {
   CBar bar;
   FakeSink sink;

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <vector>
 
 #include "db/cbar.h"
@@ -77,13 +76,10 @@ class IconCacheWinTest : public testing::Test {
 
   // One start of the bar: the lists built while starting, then the rest after
   // the first paint. Returns the look-ups the cache made before the paint.
-  // With `prefetch`, start-up has the cache look up that size on its worker
-  // before the window is made.
-  int Start(ButtonImageLists& lists, bool large = false, std::optional<bool> prefetch = std::nullopt) {
+  int Start(ButtonImageLists& lists, bool large = false) {
     ButtonIconCache cache(program_.Path());
     cache.Load();
     IconCacheInUse inUse(cache);
-    if (prefetch) cache.Prefetch(db_, 0, *prefetch);
     EXPECT_EQ(lists.Build(db_, 0, large), 1);
     const int drawn = ::ImageList_GetImageCount(lists.ForIconSize(large));
     EXPECT_EQ(drawn, 6);
@@ -98,14 +94,11 @@ class IconCacheWinTest : public testing::Test {
       if (lacks) EXPECT_EQ(*lacks, large ? IconSizes::kSmall : IconSizes::kLarge) << button.IconFile;
       lacking += lacks ? 1 : 0;
     }
-    const bool wrongSize = prefetch && *prefetch != large;
-    if (!wrongSize) EXPECT_EQ(lacking, beforePaint);
+    EXPECT_EQ(lacking, beforePaint);
     cache.FinishStartup(db_);
     EXPECT_EQ(::ImageList_GetImageCount(lists.ForIconSize(!large)), drawn);
-    // Each icon looked up at one size is looked up at the other after the paint
-    // (a worker that looked up the size not drawn made the build do the other
-    // at once).
-    if (!wrongSize) EXPECT_EQ(cache.LookUps(), 2 * beforePaint);
+    // Each icon looked up at one size is looked up at the other after the paint.
+    EXPECT_EQ(cache.LookUps(), 2 * beforePaint);
     return beforePaint;
   }
 
@@ -126,28 +119,6 @@ TEST_F(IconCacheWinTest, ListsFromTheCacheLookLikeListsFromTheShell) {
     EXPECT_EQ(Pictures(lists->Small()), Pictures(shell.Small()));
     EXPECT_EQ(Pictures(lists->Large()), Pictures(shell.Large()));
   }
-}
-
-// The worker's look-ups give the lists the images the shell gives, also when
-// it looked up the size the bar does not draw; with everything held it has
-// nothing to do.
-TEST_F(IconCacheWinTest, ImagesLookedUpBeforeTheWindowAreTheShells) {
-  ButtonImageLists shell;
-  ASSERT_EQ(shell.Build(db_, 0, false), 1);
-  struct Case {
-    bool large;
-    bool prefetch;
-  };
-  for (const Case& c : {Case{false, false}, Case{true, true}, Case{false, true}}) {
-    ::DeleteFileA(program_.File(kIconCacheFileName).c_str());  // a first start each time
-    ButtonImageLists lists;
-    const int lookUps = Start(lists, c.large, c.prefetch);
-    if (c.large == c.prefetch) EXPECT_EQ(lookUps, 6) << c.large;
-    EXPECT_EQ(Pictures(lists.Small()), Pictures(shell.Small())) << c.large << c.prefetch;
-    EXPECT_EQ(Pictures(lists.Large()), Pictures(shell.Large())) << c.large << c.prefetch;
-  }
-  ButtonImageLists held;
-  EXPECT_EQ(Start(held, false, false), 0);
 }
 
 TEST_F(IconCacheWinTest, AChangedFileIsLookedUpAgainAndOnlyIt) {
