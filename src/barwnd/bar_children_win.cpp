@@ -226,9 +226,10 @@ void BarChildren::RebuildButtons() {
 void BarChildren::RebuildSwitchButton() {
   if (switchToolbar_) tooltip_.RemoveTool(switchToolbar_->Hwnd(), kCmdBarSwitch);
   switchToolbar_.reset();
-  switchSmall_ = LoadIconList(IDI_BARSWITCH, 16);
-  switchLarge_ = LoadIconList(IDI_BARSWITCH, 32);
-  if (!switchSmall_ || !switchLarge_) return;
+  // Only the size shown: a change of the icon size builds the button again.
+  const bool large = settings_.LargeIcon != 0;
+  switchImages_ = LoadIconList(IDI_BARSWITCH, large ? 32 : 16);
+  if (!switchImages_) return;
 
   TBBUTTON button = {};
   button.iBitmap = 0;
@@ -236,8 +237,7 @@ void BarChildren::RebuildSwitchButton() {
   button.fsState = TBSTATE_ENABLED;
   button.fsStyle = TBSTYLE_BUTTON;
   auto toolbar = std::make_unique<BarToolbar>();
-  HIMAGELIST images = settings_.LargeIcon != 0 ? switchLarge_.Get() : switchSmall_.Get();
-  if (!toolbar->Create(bar_, kSwitchToolbarId, ToolbarLook(settings_, images), {button})) return;
+  if (!toolbar->Create(bar_, kSwitchToolbarId, ToolbarLook(settings_, switchImages_.Get()), {button})) return;
   switchToolbar_ = std::move(toolbar);
   LayOut();
   AddSwitchTool(tooltip_, *switchToolbar_, CurrentButtonSize(settings_));

@@ -82,8 +82,7 @@ class BarChildren {
   ToolbarPlan plan_;
   std::string firstCaption_;  // the first launch button's caption, for its tooltip tool
 
-  UniqueImageList switchSmall_;
-  UniqueImageList switchLarge_;
+  UniqueImageList switchImages_;  // the shown size
   std::unique_ptr<BarToolbar> switchToolbar_;
 };
 
