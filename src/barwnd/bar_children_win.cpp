@@ -136,11 +136,8 @@ bool BarChildren::MatchClockPanelToSettings() {
   }
   auto panel = std::make_unique<ClockPanel>(settings_, texts_, edge_, clock_);
   RECT size = panel->GetRect(edge_());
-  if (!panel->Create(bar_, size)) return false;
-  // The panel is framed as sunk into the bar.
-  ::SetWindowLongA(panel->Hwnd(), GWL_EXSTYLE, ::GetWindowLongA(panel->Hwnd(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
-  ::SetWindowPos(panel->Hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // The panel is framed as sunk into the bar, from its creation on.
+  if (!panel->Create(bar_, size, WS_EX_CLIENTEDGE)) return false;
   panel_ = std::move(panel);
   panel_->WatchLength([this](int length) { OnPanelTick(length); });
   LayOut();

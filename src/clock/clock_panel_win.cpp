@@ -55,8 +55,8 @@ ClockPanel::ClockPanel(const Settings& settings, MessageTexts& texts, std::funct
                        std::function<LocalTime()> now)
     : settings_(settings), messages_(texts), edge_(std::move(edge)), now_(std::move(now)) {}
 
-bool ClockPanel::Create(HWND parent, const RECT& rect) {
-  return Window::Create(kClassName, "", WS_CHILD | WS_VISIBLE, 0, rect.left, rect.top, rect.right - rect.left,
+bool ClockPanel::Create(HWND parent, const RECT& rect, DWORD exStyle) {
+  return Window::Create(kClassName, "", WS_CHILD | WS_VISIBLE, exStyle, rect.left, rect.top, rect.right - rect.left,
                         rect.bottom - rect.top, parent, nullptr, CS_DBLCLKS, ClockCursor());
 }
 

@@ -28,7 +28,7 @@ class ClockPanel : public Window {
   ~ClockPanel() override { Destroy(); }
 
   // Creates the panel as a visible child of the bar window.
-  bool Create(HWND parent, const RECT& rect);
+  bool Create(HWND parent, const RECT& rect, DWORD exStyle = 0);
 
   // Reads the clock once and rebuilds both texts from the clock settings.
   void UpdateTexts();
