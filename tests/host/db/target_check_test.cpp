@@ -265,13 +265,13 @@ class Answered {
 
  private:
   void Add(int32_t bar, int32_t kind, const std::string& target) {
-    ButtonSpec spec;
-    spec.Bar = bar;
-    spec.Position = -1;
-    spec.Name = target;
-    spec.Target = target;
-    spec.Kind = kind;
-    db_.AddButton(std::move(spec));
+    ButtonSpec request;
+    request.Bar = bar;
+    request.Position = -1;
+    request.Name = target;
+    request.Target = target;
+    request.Kind = kind;
+    db_.AddButton(std::move(request));
   }
 
   MemoryFileSystem files_;
@@ -380,12 +380,12 @@ TEST(DeferringLoadTest, TheDatabaseLoadListsAndTheAnswerHides) {
     CDB db{storage, files, nullptr};
     db.SetProgramFolder("C:\\Orvantis");
     db.AddBar("bar");
-    ButtonSpec spec;
-    spec.Bar = 0;
-    spec.Position = -1;
-    spec.Name = spec.Target = "N:\\gone.exe";
-    spec.Kind = kFile;
-    db.AddButton(std::move(spec));
+    ButtonSpec request;
+    request.Bar = 0;
+    request.Position = -1;
+    request.Name = request.Target = "N:\\gone.exe";
+    request.Kind = kFile;
+    db.AddButton(std::move(request));
     ASSERT_NE(db.Save(), 0);
   }
   CDB db{storage, files, nullptr};
