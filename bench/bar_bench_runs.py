@@ -119,14 +119,19 @@ def linux_pids(exe_name):
     return pids
 
 
-def resident_kb(pids):
-    """The resident set (the working set as the host sees it) of the processes."""
+def _summed_kb(pids, proc_file, field):
+    """The sum over the processes of one "Field:  N kB" line of a /proc file."""
     total = 0
     for pid in pids:
-        for line in Path(f"/proc/{pid}/status").read_text().splitlines():
-            if line.startswith("VmRSS:"):
+        for line in Path(f"/proc/{pid}/{proc_file}").read_text().splitlines():
+            if line.startswith(field):
                 total += int(line.split()[1])
     return total
+
+
+def resident_kb(pids):
+    """The resident set (the working set as the host sees it) of the processes."""
+    return _summed_kb(pids, "status", "VmRSS:")
 
 
 def private_kb(pids):
@@ -134,12 +139,7 @@ def private_kb(pids):
     (anonymous memory, written copies of mapped files). The rest of the
     resident set is pages of files (the program, the system's libraries,
     fonts) that every process using them shares."""
-    total = 0
-    for pid in pids:
-        for line in Path(f"/proc/{pid}/smaps_rollup").read_text().splitlines():
-            if line.startswith("Anonymous:"):
-                total += int(line.split()[1])
-    return total
+    return _summed_kb(pids, "smaps_rollup", "Anonymous:")
 
 
 def cpu_seconds(pids):

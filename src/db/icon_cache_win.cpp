@@ -7,6 +7,7 @@
 #include "db/button_icon_win.h"
 #include "db/cdb.h"
 #include "db/db_paths.h"
+#include "db/target_check.h"
 #include "platform/file_ops.h"
 
 namespace {
@@ -89,10 +90,8 @@ UINT ButtonIconCache::DriveType(char letter) {
 }
 
 bool ButtonIconCache::SlowPath(const std::string& full) {
-  if (full.size() >= 2 && (full[0] == '\\' || full[0] == '/') && (full[1] == '\\' || full[1] == '/')) return true;
-  if (full.size() < 2 || full[1] != ':') return false;
-  const UINT type = DriveType(full[0]);
-  return type == DRIVE_REMOTE || type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
+  // The same rule as the database load's: network and removable places.
+  return IsSlowPath(full, [this](char letter) { return static_cast<DriveKind>(DriveType(letter)); });
 }
 
 std::optional<IconStamp> ButtonIconCache::StampNow(const std::string& iconFile, bool mayTouchSlowPaths) {
