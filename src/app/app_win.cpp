@@ -25,6 +25,7 @@
 #include "platform/file_ops.h"
 #include "platform/profile_sections_win.h"
 #include "platform/profile_win.h"
+#include "platform/quiet_errors_win.h"
 #include "platform/storage.h"
 
 #include "platform/startup_trace.h"
@@ -36,8 +37,6 @@ constexpr unsigned kSplashMilliseconds = 5000;
 // Existence probes that never bring up the system's "no disk" dialog.
 class WindowsSampleBarProbes : public SampleBarProbes {
  public:
-  WindowsSampleBarProbes() : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-  ~WindowsSampleBarProbes() override { ::SetErrorMode(previous_); }
 
   bool DirectoryExists(const std::string& path) override {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -60,7 +59,7 @@ class WindowsSampleBarProbes : public SampleBarProbes {
   }
 
  private:
-  UINT previous_;
+  const QuietErrorMode quiet_;
 };
 
 }  // namespace

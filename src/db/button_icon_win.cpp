@@ -5,6 +5,8 @@
 #include <climits>
 #include <utility>
 
+#include "platform/quiet_errors_win.h"
+
 namespace {
 
 // ExtractIconA answers 1 for a file that holds no icons; that is no handle.
@@ -46,9 +48,8 @@ UniqueIcon FirstIconOf(const char* file) {
 bool IsDirectory(const std::string& path) {
   // A removable drive without its medium answers "not there", not with the
   // system's error box.
-  const UINT errorMode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  const QuietErrorMode quiet;
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  ::SetErrorMode(errorMode);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

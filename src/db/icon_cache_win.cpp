@@ -9,28 +9,17 @@
 #include "db/db_paths.h"
 #include "db/target_check.h"
 #include "platform/file_ops.h"
+#include "platform/quiet_errors_win.h"
 
 namespace {
 
 ButtonIconCache* g_inUse = nullptr;
 
-// Looking at a drive without a medium must not bring up the system's error box.
-class QuietErrors {
- public:
-  QuietErrors() : old_(::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-  ~QuietErrors() { ::SetErrorMode(old_); }
-  QuietErrors(const QuietErrors&) = delete;
-  QuietErrors& operator=(const QuietErrors&) = delete;
-
- private:
-  UINT old_;
-};
-
 uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
 
 // What is at a path now, told by one look at its attributes.
 IconStamp StampOfPath(const std::string& path) {
-  QuietErrors quiet;
+  QuietErrorMode quiet;  // a drive without its medium answers "not there"
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (path.empty() || !::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {IconStampKind::kFolder, 0, 0, 0};

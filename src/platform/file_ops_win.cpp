@@ -3,44 +3,10 @@
 #include <windows.h>
 
 #include "platform/handles_win.h"
+#include "platform/quiet_errors_win.h"
 #include "platform/storage_ole_win.h"
 
 namespace {
-
-// Probing a drive without a medium must not raise the system's error dialog.
-// Where the system has a mode per thread (Windows 7 on) only this thread's is
-// changed, so that probes on a worker thread and on the window's thread do not
-// put back each other's mode; older systems have only the process's mode.
-class QuietErrorMode {
- public:
-  QuietErrorMode() {
-    constexpr UINT kQuiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
-    if (ThreadMode() && ThreadMode()(kQuiet, &old_)) return;
-    perThread_ = false;
-    old_ = ::SetErrorMode(kQuiet);
-  }
-  ~QuietErrorMode() {
-    if (perThread_)
-      ThreadMode()(old_, nullptr);
-    else
-      ::SetErrorMode(old_);
-  }
-  QuietErrorMode(const QuietErrorMode&) = delete;
-  QuietErrorMode& operator=(const QuietErrorMode&) = delete;
-
- private:
-  using SetThreadErrorModeFn = BOOL(WINAPI*)(DWORD, DWORD*);
-  static SetThreadErrorModeFn ThreadMode() {
-    // A plain pointer, no object with a destructor: worker threads may still
-    // probe while the process ends.
-    static const SetThreadErrorModeFn function = reinterpret_cast<SetThreadErrorModeFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetThreadErrorMode")));
-    return function;
-  }
-
-  DWORD old_ = 0;
-  bool perThread_ = true;
-};
 
 static_assert(static_cast<UINT>(DriveKind::kRemovable) == DRIVE_REMOVABLE &&
               static_cast<UINT>(DriveKind::kFixed) == DRIVE_FIXED &&
@@ -131,4 +97,32 @@ FileOps& PlatformFileOps() {
 StorageBackend& PlatformStorage() {
   static OleStorageBackend backend;
   return backend;
+}
+
+namespace {
+
+using SetThreadErrorModeFn = BOOL(WINAPI*)(DWORD, DWORD*);
+
+SetThreadErrorModeFn ThreadErrorMode() {
+  // A plain pointer, no object with a destructor: worker threads may still
+  // probe while the process ends.
+  static const SetThreadErrorModeFn function = reinterpret_cast<SetThreadErrorModeFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetThreadErrorMode")));
+  return function;
+}
+
+}  // namespace
+
+QuietErrorMode::QuietErrorMode() {
+  constexpr UINT kQuiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+  if (ThreadErrorMode() && ThreadErrorMode()(kQuiet, &old_)) return;
+  perThread_ = false;
+  old_ = ::SetErrorMode(kQuiet);
+}
+
+QuietErrorMode::~QuietErrorMode() {
+  if (perThread_)
+    ThreadErrorMode()(old_, nullptr);
+  else
+    ::SetErrorMode(old_);
 }

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "platform/profile.h"
+#include "platform/profile_rules.h"
 
 class IniFileProfile : public Profile {
  public:
@@ -35,23 +36,3 @@ class IniFileProfile : public Profile {
  private:
   std::string path_;
 };
-
-// The rules above as functions, shared with every reader of these files that
-// does not go through the per-key functions (the section reader).
-
-// The blanks the profile functions trim from lines, names and values.
-bool IsProfileBlank(char c);
-std::string TrimProfileBlanks(const std::string& text);
-// Section and key names compare without regard to ASCII case only.
-bool ProfileNamesEqual(const std::string& a, const std::string& b);
-// A stored value enclosed in matching ' or " quotes, without them.
-std::string ProfileUnquoted(const std::string& value);
-// What a text read gives for a missing key: the default without its trailing
-// spaces (tabs stay) and without enclosing quotes.
-std::string ProfileDefaultText(const std::string& def);
-// The integer the profile functions make of a stored value (already unquoted).
-// Exposed for the tests and for anyone parsing hand-edited values the same way.
-int32_t ProfileIntFromText(const std::string& text, int32_t def);
-// The integer an integer read gives for a value as it stands in the file,
-// quotes and all (the quotes come off after the value is cut to 29 characters).
-int32_t ProfileIntFromStored(const std::string& stored, int32_t def);

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/ini_profile.h"
+#include "platform/profile_rules.h"
 
 namespace {
 
