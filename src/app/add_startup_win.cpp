@@ -21,6 +21,25 @@ void ShowSystemError(MessageTexts& texts, int messageId) {
   ::MessageBoxA(nullptr, texts.Text(messageId).c_str(), ProgramTitle(), MB_OK);
 }
 
+// True when the shortcut at `linkPath` starts `programPath` in `folder`.
+bool ShortcutStarts(const std::string& linkPath, const std::string& programPath, const std::string& folder) {
+  if (::GetFileAttributesA(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
+    return false;
+  WCHAR widePath[MAX_PATH] = {};
+  CopyWideFromAnsi(linkPath, widePath, MAX_PATH);
+  char target[MAX_PATH] = {};
+  char workingFolder[MAX_PATH] = {};
+  // The path as stored: no search for a target that moved.
+  return SUCCEEDED(file->Load(widePath, STGM_READ)) &&
+         link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK &&
+         SUCCEEDED(link->GetWorkingDirectory(workingFolder, MAX_PATH)) &&
+         ::lstrcmpiA(target, programPath.c_str()) == 0 && ::lstrcmpiA(workingFolder, folder.c_str()) == 0;
+}
+
 }  // namespace
 
 bool AddStartup(const Settings& settings, MessageTexts& texts) {
@@ -41,6 +60,8 @@ bool AddStartup(const Settings& settings, MessageTexts& texts) {
     ::DeleteFileA(linkPath.c_str());
     return true;
   }
+
+  if (ShortcutStarts(linkPath, programPath, installDir)) return true;
 
   ComPtr<IShellLinkA> link;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,

@@ -55,35 +55,78 @@ class StartupShortcut : public testing::Test {
   MessageTexts texts_;
 };
 
+// The start-up shortcut as the shell reads it, and a way to change it by hand.
+struct LinkOnDisk {
+  std::string target, workingFolder, comment;
+};
+
+bool ChangeLink(const std::string& path, const char* newTarget, const char* comment) {
+  ComScope com;
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
+    return false;
+  WCHAR wide[MAX_PATH];
+  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  if (FAILED(file->Load(wide, STGM_READWRITE))) return false;
+  if (newTarget) link->SetPath(newTarget);
+  if (comment) link->SetDescription(comment);
+  return SUCCEEDED(file->Save(wide, TRUE));
+}
+
+LinkOnDisk ReadLink(const std::string& path) {
+  ComScope com;
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  LinkOnDisk read;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
+    return read;
+  WCHAR wide[MAX_PATH];
+  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  if (FAILED(file->Load(wide, STGM_READ))) return read;
+  char text[MAX_PATH] = {};
+  link->GetPath(text, MAX_PATH, nullptr, 0);
+  read.target = text;
+  text[0] = '\0';
+  link->GetWorkingDirectory(text, MAX_PATH);
+  read.workingFolder = text;
+  text[0] = '\0';
+  link->GetDescription(text, MAX_PATH);
+  read.comment = text;
+  return read;
+}
+
 TEST_F(StartupShortcut, PointsAtTheInstalledProgramAndFollowsTheSetting) {
   settings_.StartWindows = 1;
   ASSERT_TRUE(AddStartup(settings_, texts_));
   ASSERT_TRUE(Exists(StartupLinkPath()));
+  const std::string program = installDir_ + "\\Orvantis.exe";
+  LinkOnDisk link = ReadLink(StartupLinkPath());
+  EXPECT_EQ(link.target, program);
+  EXPECT_EQ(link.workingFolder, installDir_);
 
-  ComScope com;
-  ComPtr<IShellLinkA> link;
-  ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IShellLinkA, link.PutVoid())));
-  ComPtr<IPersistFile> file;
-  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid())));
-  WCHAR wide[MAX_PATH];
-  ::MultiByteToWideChar(CP_ACP, 0, StartupLinkPath().c_str(), -1, wide, MAX_PATH);
-  ASSERT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ)));
-  char target[MAX_PATH] = {};
-  char workDir[MAX_PATH] = {};
-  link->GetPath(target, MAX_PATH, nullptr, 0);
-  link->GetWorkingDirectory(workDir, MAX_PATH);
-  EXPECT_STREQ(target, (installDir_ + "\\Orvantis.exe").c_str());
-  EXPECT_STREQ(workDir, installDir_.c_str());
-
-  // Made again over an existing one, then removed when the setting is off.
+  // A shortcut that starts the program is left alone at the next start,
+  // with what the user added to it.
+  ASSERT_TRUE(ChangeLink(StartupLinkPath(), nullptr, "my own comment"));
   EXPECT_TRUE(AddStartup(settings_, texts_));
+  EXPECT_EQ(ReadLink(StartupLinkPath()).comment, "my own comment");
+
+  // One that starts something else is made again.
+  ASSERT_TRUE(ChangeLink(StartupLinkPath(), "C:\\windows\\notepad.exe", nullptr));
+  EXPECT_TRUE(AddStartup(settings_, texts_));
+  link = ReadLink(StartupLinkPath());
+  EXPECT_EQ(link.target, program);
+  EXPECT_EQ(link.workingFolder, installDir_);
+  EXPECT_EQ(link.comment, "");
+
+  // Removed when the setting is off.
   settings_.StartWindows = 0;
   EXPECT_TRUE(AddStartup(settings_, texts_));
   EXPECT_FALSE(Exists(StartupLinkPath()));
   EXPECT_TRUE(AddStartup(settings_, texts_)) << "a missing shortcut is no error";
 }
-
 
 TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
   // What runs at the end outlives the splash window and object.
