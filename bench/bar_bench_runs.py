@@ -142,6 +142,29 @@ def private_kb(pids):
     return _summed_kb(pids, "smaps_rollup", "Anonymous:")
 
 
+def resident_by_mapping(pids):
+    """The resident set split by what is mapped: each file by its name (the
+    program, each library, each font), "[anon]" for anonymous memory (the
+    heaps, stacks and Wine's own), and the kernel's named areas."""
+    kb = {}
+    for pid in pids:
+        name = None
+        for line in Path(f"/proc/{pid}/smaps").read_text(errors="replace").splitlines():
+            fields = line.split(None, 5)
+            if fields and "-" in fields[0] and not fields[0].endswith(":"):
+                path = fields[5].strip() if len(fields) > 5 else ""
+                name = os.path.basename(path) if "/" in path else (path or "[anon]")
+            elif fields and fields[0] == "Rss:" and name is not None:
+                kb[name] = kb.get(name, 0) + int(fields[1])
+    return kb
+
+
+def thread_names(pids):
+    """The names of the processes' threads (Wine names its own helper threads)."""
+    return sorted((Path(f"/proc/{pid}/task/{task}/comm").read_text().strip()
+                   for pid in pids for task in os.listdir(f"/proc/{pid}/task")))
+
+
 def cpu_seconds(pids):
     ticks = 0
     for pid in pids:

@@ -34,12 +34,14 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import qrbench as qr  # noqa: E402
 from startup_steps import set_ini  # noqa: E402
 from bar_bench_runs import (cpu_seconds, exit_probe, exit_with_yes, linux_pids, private_kb, program,  # noqa: E402
-                            resident_kb, runs_text, spread, start_painted, wineserver_pids)
+                            resident_by_mapping, resident_kb, runs_text, spread, start_painted, thread_names,
+                            wineserver_pids)
 
 # Eleven: a Wine start-up here spreads over a factor of two from run to run.
 RUNS = int(os.environ.get("QR_BENCH_RUNS", "11"))
 IDLE_SECONDS = float(os.environ.get("QR_BENCH_IDLE_SECONDS", "60"))
 ROUNDS = 200
+MEMORY_ROWS = 10  # mappings listed in the working set's split
 GOALS = {"later": 1.2, "first": 2.0, "load": 1.3, "exit_ms": 100.0, "session_ms": 100.0, "memory_mb": 3.0,
          "idle_percent": 0.2}
 TRACE_EXE = "OrvantisTrace.exe"
@@ -134,6 +136,8 @@ def idle_section(installation, baseline, imports):
         import_pids = linux_pids(imports.name)
         memory = (resident_kb(bar_pids), resident_kb(base_pids), resident_kb(import_pids))
         private = (private_kb(bar_pids), private_kb(base_pids), private_kb(import_pids))
+        mappings = (resident_by_mapping(bar_pids), resident_by_mapping(base_pids), resident_by_mapping(import_pids))
+        threads = (thread_names(bar_pids), thread_names(base_pids))
         before = (cpu_seconds(bar_pids), cpu_seconds(base_pids), cpu_seconds(server_pids))
         started = time.monotonic()
         time.sleep(IDLE_SECONDS)
@@ -146,7 +150,8 @@ def idle_section(installation, baseline, imports):
     percent = [100.0 * (a - b) / wall for a, b in zip(after, before)]
     return {"wall": wall, "bar": percent[0], "baseline": percent[1], "wineserver": percent[2],
             "bar_kb": memory[0], "baseline_kb": memory[1], "imports_kb": memory[2],
-            "bar_private_kb": private[0], "baseline_private_kb": private[1], "imports_private_kb": private[2]}
+            "bar_private_kb": private[0], "baseline_private_kb": private[1], "imports_private_kb": private[2],
+            "mappings": mappings, "threads": threads}
 
 
 def handles_section():
@@ -213,10 +218,25 @@ def print_report(later, first, loads, exits, session, idle):
     print(f"{'  private working set (not shareable), MB':<46}{idle['bar_private_kb'] / 1024:>10.1f}"
           f"{idle['baseline_private_kb'] / 1024:>10.1f}{'':>7}   +{extra_private_mb:.1f} MB"
           f" (dialog + program libraries: {idle['imports_private_kb'] / 1024:.1f} MB)")
+    print_memory_split(idle)
     idle_label = f"idle CPU over {idle['wall']:.0f} s, % of one core"
     print(f"{idle_label:<46}{idle['bar']:>10.3f}{idle['baseline']:>10.3f}{'':>7}   "
           f"{verdict(idle['bar'] < GOALS['idle_percent'], '< 0.2 %')}")
     print(f"{'  wineserver, both programs together, %':<46}{idle['wineserver']:>10.3f}")
+
+
+def print_memory_split(idle):
+    """Where the idle program's working set goes beyond the empty dialog's:
+    the mappings that differ most, with the dialog loading the program's
+    libraries beside them, and the threads each runs."""
+    bar, base, imports = idle["mappings"]
+    names = sorted(set(bar) | set(base), key=lambda name: base.get(name, 0) - bar.get(name, 0))
+    print(f"{'  working set by mapping, KB':<46}{'Orvantis':>10}{'baseline':>10}{'+libs':>7}   difference")
+    for name in [n for n in names if bar.get(n, 0) != base.get(n, 0)][:MEMORY_ROWS]:
+        print(f"{'    ' + name[:40]:<46}{bar.get(name, 0):>10}{base.get(name, 0):>10}{imports.get(name, 0):>7}"
+              f"   {bar.get(name, 0) - base.get(name, 0):+d}")
+    for label, names in zip(("Orvantis", "baseline"), idle["threads"]):
+        print(f"{'  threads, ' + label:<46}{len(names):>10}   {', '.join(names)}")
 
 
 def print_trace(start_phases, exit_phases, order):
