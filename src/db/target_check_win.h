@@ -5,10 +5,8 @@
 // answers.
 //
 // Ending never waits for the worker: a check may hang on a dead share for as
-// long as the system likes. The object only tells a worker still running that
-// nobody wants its answers; the worker keeps the little it shares with the
-// object alive by itself and posts nothing once told. The process may end
-// while it still runs.
+// long as the system likes. The worker is a DetachedJob: the object only tells
+// it that nobody wants its answers, and it posts nothing once told.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "db/detached_job_win.h"
 #include "db/target_check.h"
 
 class CDB;
@@ -30,7 +29,6 @@ class DeferredTargetChecks {
   // Asks the file system (without the system's error boxes).
   DeferredTargetChecks();
   explicit DeferredTargetChecks(Probe probe);
-  ~DeferredTargetChecks();
   DeferredTargetChecks(const DeferredTargetChecks&) = delete;
   DeferredTargetChecks& operator=(const DeferredTargetChecks&) = delete;
 
@@ -48,12 +46,8 @@ class DeferredTargetChecks {
   bool Apply(CDB& db, WPARAM wParam);
 
  private:
-  struct Run;
-  void Abandon();
-  // The worker: asks about each path, then posts unless abandoned.
-  static void Work(const std::shared_ptr<Run>& run);
-
   Probe probe_;
-  std::shared_ptr<Run> run_;
-  WPARAM runs_ = 0;
+  DetachedJob job_;
+  // Filled by the run's worker; read once DetachedJob::Finish says it is done.
+  std::shared_ptr<TargetAnswers> answers_;
 };
