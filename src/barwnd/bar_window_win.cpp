@@ -24,6 +24,7 @@ constexpr int kMsgEmptyBar = 54;
 // the rest anyway.
 constexpr UINT kStartupRestMessage = WM_APP + 0x141;
 constexpr UINT kTargetAnswersMessage = WM_APP + 0x142;
+constexpr UINT kIconAnswersMessage = WM_APP + 0x143;
 constexpr UINT_PTR kStartupRestTimerId = 1005;
 constexpr UINT kStartupRestFallbackMs = 3000;
 
@@ -172,6 +173,13 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     result = 0;
     return true;
   }
+  if (msg == kIconAnswersMessage) {
+    // Icons on removable drives and network paths, checked on a worker thread.
+    ButtonIconCache* icons = IconCacheForImageLists();
+    if (icons && icons->OnCheckMessage(db_, wp) && ButtonsToolbar()) ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);
+    result = 0;
+    return true;
+  }
   if (msg == kStartupRestMessage || (msg == WM_TIMER && wp == kStartupRestTimerId)) {
     ::KillTimer(Hwnd(), kStartupRestTimerId);
     if (startup_ != StartupStep::kDone) {
@@ -185,9 +193,12 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       // The targets on removable drives and network paths are checked beside
       // the images below, on a thread of their own.
       targetChecks_.Start(db_.SlowTargets(), Hwnd(), kTargetAnswersMessage);
-      // Images checked now (removable and network paths) may have changed.
-      ButtonIconCache* icons = IconCacheForImageLists();
-      if (icons && icons->FinishStartup(db_) && ButtonsToolbar()) ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);
+      // The other icon size and the file; the images of removable and network
+      // paths are checked on a worker thread, whose answer comes as a message.
+      if (ButtonIconCache* icons = IconCacheForImageLists()) {
+        icons->SetWindow(Hwnd(), kIconAnswersMessage);
+        icons->FinishStartup(db_);
+      }
       // Last: it may show a message box.
       host_.AddStartup();
       STARTUP_MARK("start-up complete");

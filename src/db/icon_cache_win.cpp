@@ -1,5 +1,7 @@
 #include "db/icon_cache_win.h"
 
+#include <shellapi.h>
+
 #include <set>
 #include <utility>
 
@@ -9,23 +11,10 @@
 #include "db/db_paths.h"
 #include "db/target_check.h"
 #include "platform/file_ops.h"
-#include "platform/quiet_errors_win.h"
 
 namespace {
 
 ButtonIconCache* g_inUse = nullptr;
-
-uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
-
-// What is at a path now, told by one look at its attributes.
-IconStamp StampOfPath(const std::string& path) {
-  QuietErrorMode quiet;  // a drive without its medium answers "not there"
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (path.empty() || !::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {IconStampKind::kFolder, 0, 0, 0};
-  return {IconStampKind::kFile, Join(data.nFileSizeHigh, data.nFileSizeLow),
-          Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime), 0};
-}
 
 std::string FullPathOf(const std::string& path) {
   char full[MAX_PATH] = {};
@@ -35,9 +24,57 @@ std::string FullPathOf(const std::string& path) {
 
 bool IsDriveRoot(const std::string& full) { return full.size() == 3 && full[1] == ':' && full[2] == '\\'; }
 
+bool IsWeb(const std::string& iconFile) { return ClassifyIconPath(iconFile) == IconSource::WebShortcut; }
+
+// The entry's image of one size, or a blank one that keeps its place in a
+// list until the worker's answer fills it.
+IconImage ImageOrBlank(const CachedIcon* icon, bool large) {
+  const IconImage* image = icon ? &(large ? icon->large : icon->small) : nullptr;
+  if (image && !image->Empty()) return *image;
+  return BlankImage(large ? kLargeIconSide : kSmallIconSide);
+}
+
+HIMAGELIST ListOf(const void* list) { return static_cast<HIMAGELIST>(const_cast<void*>(list)); }
+
+// The shell's icon for the kind of thing a path names, found by its name and
+// attributes alone (the path is not touched), else the system's application
+// icon: what a menu shows for a removable or network path the cache lacks.
+UniqueIcon GenericStandIn(const std::string& path, bool large) {
+  const GenericIconQuery query = GenericIconFor(path);
+  SHFILEINFOA info = {};
+  const DWORD attributes = query.directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (::SHGetFileInfoA(query.name.c_str(), attributes, &info, sizeof(info),
+                       SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON)) &&
+      info.hIcon) {
+    return UniqueIcon(info.hIcon);
+  }
+  // LoadIcon's icon is shared and must not be destroyed: a copy of it.
+  const int side = large ? kLargeIconSide : kSmallIconSide;
+  HICON shared = ::LoadIconA(nullptr, IDI_APPLICATION);
+  return UniqueIcon(shared ? static_cast<HICON>(::CopyImage(shared, IMAGE_ICON, side, side, 0)) : nullptr);
+}
+
+// The real stamp and look-up where the caller gave none.
+IconProbes RealWhereEmpty(IconProbes probes, const std::string& programFolder) {
+  if (!probes.stamp) probes.stamp = StampOfFullPath;
+  if (!probes.lookUp) {
+    probes.lookUp = [programFolder](const std::string& iconFile, int32_t iconIndex, IconSizes sizes) {
+      return LookUpIconImages(iconFile, iconIndex, programFolder, sizes);
+    };
+  }
+  return probes;
+}
+
 }  // namespace
 
-ButtonIconCache::ButtonIconCache(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+ButtonIconCache::ButtonIconCache(std::string programFolder) : ButtonIconCache(std::move(programFolder), {}) {}
+
+ButtonIconCache::ButtonIconCache(std::string programFolder, IconProbes probes)
+    : programFolder_(std::move(programFolder)),
+      probes_(RealWhereEmpty(std::move(probes), programFolder_)),
+      checks_(probes_.stamp, probes_.lookUp) {
+  if (!probes_.slow) probes_.slow = [this](const std::string& full) { return DriveRuleSlow(full); };
+}
 
 std::string ButtonIconCache::FilePath() const { return JoinPath(programFolder_, kIconCacheFileName); }
 
@@ -78,35 +115,38 @@ UINT ButtonIconCache::DriveType(char letter) {
   return known->second;
 }
 
-bool ButtonIconCache::SlowPath(const std::string& full) {
+bool ButtonIconCache::DriveRuleSlow(const std::string& full) {
   // The same rule as the database load's: network and removable places.
   return IsSlowPath(full, [this](char letter) { return static_cast<DriveKind>(DriveType(letter)); });
 }
 
-std::optional<IconStamp> ButtonIconCache::StampNow(const std::string& iconFile, bool mayTouchSlowPaths) {
-  if (ClassifyIconPath(iconFile) == IconSource::WebShortcut) {
-    IconStamp stamp = StampOfPath(WebShortcutPath(programFolder_));
+bool ButtonIconCache::SlowIcon(const std::string& iconFile) {
+  return !IsWeb(iconFile) && probes_.slow(FullPathOf(iconFile));
+}
+
+std::optional<IconStamp> ButtonIconCache::StampNow(const std::string& iconFile) {
+  if (IsWeb(iconFile)) {
+    IconStamp stamp = probes_.stamp(WebShortcutPath(programFolder_));
     stamp.kind = IconStampKind::kWeb;
     return stamp;
   }
   const std::string full = FullPathOf(iconFile);
   // Not even a slow drive's root: the shell's look-up of it would touch it.
-  if (!mayTouchSlowPaths && SlowPath(full)) return std::nullopt;
+  if (probes_.slow(full)) return std::nullopt;
   // A drive's icon follows its type, which the system knows without the medium.
   if (IsDriveRoot(full)) return IconStamp{IconStampKind::kDrive, 0, 0, DriveType(full[0])};
-  return StampOfPath(full);
+  return probes_.stamp(full);
 }
 
 const CachedIcon& ButtonIconCache::LookUp(const IconKey& key, const std::string& iconFile, int32_t iconIndex,
                                           const IconStamp& stamp, IconSizes sizes) {
   ++lookUps_;
-  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_, sizes);
-  IconImage small = CaptureIconImage(icons.Small.Get(), kSmallIconSide);
-  IconImage large = CaptureIconImage(icons.Large.Get(), kLargeIconSide);
+  CachedIcon images = probes_.lookUp(iconFile, iconIndex, sizes);
   if (sizes == IconSizes::kBoth) {
-    table_.Put(key, {stamp, std::move(small), std::move(large)});
+    images.stamp = stamp;
+    table_.Put(key, std::move(images));
   } else {
-    table_.PutOneSize(key, stamp, sizes, sizes == IconSizes::kLarge ? std::move(large) : std::move(small));
+    table_.PutOneSize(key, stamp, sizes, sizes == IconSizes::kLarge ? std::move(images.large) : std::move(images.small));
   }
   return *table_.Find(key);
 }
@@ -115,19 +155,18 @@ void ButtonIconCache::Complete(const IconKey& key, const std::string& iconFile, 
   const std::optional<IconSizes> lacking = table_.Lacks(key);
   if (!lacking) return;
   ++lookUps_;
-  const bool large = *lacking == IconSizes::kLarge;
-  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_, *lacking);
-  table_.Complete(key, large ? CaptureIconImage(icons.Large.Get(), kLargeIconSide)
-                             : CaptureIconImage(icons.Small.Get(), kSmallIconSide));
+  CachedIcon images = probes_.lookUp(iconFile, iconIndex, *lacking);
+  table_.Complete(key, *lacking == IconSizes::kLarge ? std::move(images.large) : std::move(images.small));
 }
 
 ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool largeShown,
                                        const std::string& iconFile, int32_t iconIndex) {
   const IconKey key = IconCacheKey(iconFile, iconIndex);
   const CachedIcon* cached = table_.Find(key);
+  const std::optional<IconStamp> stamp = StampNow(iconFile);
   if (!starting_) {
-    const IconStamp stamp = *StampNow(iconFile, true);
-    if (!cached || !(cached->stamp == stamp)) cached = &LookUp(key, iconFile, iconIndex, stamp, IconSizes::kBoth);
+    if (!stamp) return AppendUnchecked(small, large, largeShown, key, iconFile, iconIndex);
+    if (!cached || !(cached->stamp == *stamp)) cached = &LookUp(key, iconFile, iconIndex, *stamp, IconSizes::kBoth);
     Complete(key, iconFile, iconIndex);
     return {AppendImage(small, cached->small), AppendImage(large, cached->large)};
   }
@@ -140,12 +179,7 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
   }
   HIMAGELIST shown = largeShown ? large : small;
   const IconSizes shownSize = largeShown ? IconSizes::kLarge : IconSizes::kSmall;
-  const int32_t side = largeShown ? kLargeIconSide : kSmallIconSide;
-  auto shownImage = [largeShown](const CachedIcon& icon) -> const IconImage& {
-    return largeShown ? icon.large : icon.small;
-  };
   Deferred later{key, iconFile, iconIndex};
-  const std::optional<IconStamp> stamp = StampNow(iconFile, false);
   switch (PlanIcon(cached, stamp)) {
     case IconPlan::kLookUpNow:
       // The first frame needs this size only; the other follows after it.
@@ -154,14 +188,13 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
     case IconPlan::kUseCached:
       // Looked up at the other size by an earlier build of this start.
       if (table_.Lacks(key) == shownSize) Complete(key, iconFile, iconIndex);
-      later.shownPosition = AppendImage(shown, shownImage(*cached));
+      later.shownPosition = AppendImage(shown, largeShown ? cached->large : cached->small);
       break;
     case IconPlan::kUseCachedCheckLater:
     case IconPlan::kBlankLookUpLater:
       // A place is kept in any case, so the image found afterwards can go there.
       later.check = true;
-      later.shownPosition = AppendImage(shown, cached && !shownImage(*cached).Empty() ? shownImage(*cached)
-                                                                                      : BlankImage(side));
+      later.shownPosition = AppendImage(shown, ImageOrBlank(cached, largeShown));
       break;
   }
   deferred_.push_back(later);
@@ -170,32 +203,56 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
   return positions;
 }
 
+ImagePositions ButtonIconCache::AppendUnchecked(HIMAGELIST small, HIMAGELIST large, bool largeShown,
+                                                const IconKey& key, const std::string& iconFile,
+                                                int32_t iconIndex) {
+  const CachedIcon* cached = table_.Find(key);
+  ImagePlace place{{small, large}, -1, -1, largeShown};
+  place.small = AppendImage(small, ImageOrBlank(cached, false));
+  place.large = AppendImage(large, ImageOrBlank(cached, true));
+  AskCheck(key, iconFile, iconIndex);
+  // Only while its check is to come: an icon checked in this run already
+  // shows what that check found.
+  checks_.Queue().Place(key, place);
+  checks_.Nudge();
+  return {place.small, place.large};
+}
+
+void ButtonIconCache::AskCheck(const IconKey& key, const std::string& iconFile, int32_t iconIndex) {
+  checks_.Queue().Ask({key, iconFile, iconIndex, FullPathOf(iconFile), std::nullopt});
+}
+
+void ButtonIconCache::StartChecks() {
+  checks_.StartRun([this](const IconKey& key) -> std::optional<IconStamp> {
+    const CachedIcon* held = table_.Find(key);
+    if (!held || table_.Lacks(key)) return std::nullopt;
+    return held->stamp;
+  });
+}
+
 void ButtonIconCache::ForgetLists(HIMAGELIST small, HIMAGELIST large) {
+  checks_.Queue().Forget({small, large});
   if (small != small_ || large != large_ || !small_) return;
   small_ = large_ = nullptr;
   deferred_.clear();
 }
 
-bool ButtonIconCache::FinishStartup(const CDB& db) {
-  if (!starting_) return false;
+void ButtonIconCache::FinishStartup(const CDB& db) {
+  if (!starting_) return;
   starting_ = false;
-  bool changed = false;
   if (small_ && large_) {
-    HIMAGELIST shown = largeShown_ ? large_ : small_;
     HIMAGELIST other = largeShown_ ? small_ : large_;
-    const int32_t side = largeShown_ ? kLargeIconSide : kSmallIconSide;
     for (const Deferred& later : deferred_) {
       const CachedIcon* cached = table_.Find(later.key);
       if (later.check) {
-        const IconStamp stamp = *StampNow(later.iconFile, true);
-        if (!cached || !(cached->stamp == stamp)) {
-          cached = &LookUp(later.key, later.iconFile, later.iconIndex, stamp, IconSizes::kBoth);
-          const IconImage& image = largeShown_ ? cached->large : cached->small;
-          ImageBitmaps bitmaps = MakeImageBitmaps(image.Empty() ? BlankImage(side) : image);
-          if (later.shownPosition >= 0 && bitmaps.colour &&
-              ::ImageList_Replace(shown, later.shownPosition, bitmaps.colour.Get(), bitmaps.mask.Get()))
-            changed = true;
-        }
+        // Held or blank in both sizes until the worker answers.
+        ImagePlace place{{small_, large_}, -1, -1, largeShown_};
+        const int otherPosition = AppendImage(other, ImageOrBlank(cached, !largeShown_));
+        (largeShown_ ? place.large : place.small) = later.shownPosition;
+        (largeShown_ ? place.small : place.large) = otherPosition;
+        AskCheck(later.key, later.iconFile, later.iconIndex);
+        checks_.Queue().Place(later.key, place);
+        continue;
       }
       // What the start looked up at the shown size only.
       Complete(later.key, later.iconFile, later.iconIndex);
@@ -205,20 +262,74 @@ bool ButtonIconCache::FinishStartup(const CDB& db) {
   small_ = large_ = nullptr;
   deferred_.clear();
   Save(db);
-  return changed;
+  StartChecks();
+}
+
+void ButtonIconCache::SetWindow(HWND window, UINT message) {
+  checks_.SetWindow(window, message);
+  StartChecks();
+}
+
+bool ButtonIconCache::OnCheckMessage(const CDB& db, WPARAM wParam) {
+  if (wParam == 0) {
+    checks_.Nudged();
+    StartChecks();
+    return false;
+  }
+  std::optional<std::vector<IconCheckAnswer>> answers = checks_.Take(wParam);
+  if (!answers) return false;
+  bool drawnChanged = false;
+  for (IconCheckAnswer& answer : *answers) {
+    const std::vector<ImagePlace> places = checks_.Queue().Answered(answer.key);
+    // Unchanged: the lists already show what the cache holds.
+    if (!answer.found) continue;
+    ++lookUps_;
+    table_.Put(answer.key, std::move(*answer.found));
+    const CachedIcon& icon = *table_.Find(answer.key);
+    for (const ImagePlace& place : places) {
+      if (Replace(place, icon)) drawnChanged = true;
+    }
+  }
+  if (!starting_) Save(db);
+  StartChecks();
+  return drawnChanged;
+}
+
+bool ButtonIconCache::Replace(const ImagePlace& place, const CachedIcon& icon) {
+  bool drawnChanged = false;
+  for (bool large : {false, true}) {
+    HIMAGELIST list = ListOf(large ? place.lists.large : place.lists.small);
+    const int position = large ? place.large : place.small;
+    if (!list || position < 0) continue;
+    ImageBitmaps bitmaps = MakeImageBitmaps(ImageOrBlank(&icon, large));
+    if (bitmaps.colour && ::ImageList_Replace(list, position, bitmaps.colour.Get(), bitmaps.mask.Get()) &&
+        large == place.largeShown) {
+      drawnChanged = true;
+    }
+  }
+  return drawnChanged;
 }
 
 UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconIndex, bool large, bool keep) {
   const IconKey key = IconCacheKey(iconFile, iconIndex);
   const CachedIcon* cached = table_.Find(key);
-  const std::optional<IconStamp> stamp = StampNow(iconFile, !starting_);
-  // A slow path is not touched while the bar starts: what is held is shown.
-  const bool current = cached && (!stamp || cached->stamp == *stamp);
-  if (!current) {
-    if (!keep || !stamp) return {};
+  const IconSizes size = large ? IconSizes::kLarge : IconSizes::kSmall;
+  const std::optional<IconStamp> stamp = StampNow(iconFile);
+  if (!stamp) {
+    // A removable or network path: what is held is shown, whatever its stamp;
+    // what the menu keeps is checked by the worker.
+    if (keep) {
+      AskCheck(key, iconFile, iconIndex);
+      checks_.Nudge();
+    }
+    if (!cached || table_.Lacks(key) == size) return {};
+    return IconFromImage(large ? cached->large : cached->small);
+  }
+  if (!cached || !(cached->stamp == *stamp)) {
+    if (!keep) return {};
     cached = &LookUp(key, iconFile, iconIndex, *stamp, IconSizes::kBoth);
   }
-  if (table_.Lacks(key) == (large ? IconSizes::kLarge : IconSizes::kSmall)) {
+  if (table_.Lacks(key) == size) {
     if (!keep) return {};
     Complete(key, iconFile, iconIndex);
   }
@@ -237,6 +348,7 @@ UniqueIcon ButtonIconOfSize(const std::string& iconFile, int32_t iconIndex, cons
   if (ButtonIconCache* cache = IconCacheForImageLists()) {
     UniqueIcon icon = cache->IconOf(iconFile, iconIndex, large, keep);
     if (icon) return icon;
+    if (cache->SlowIcon(iconFile)) return GenericStandIn(iconFile, large);
   }
   ButtonIcons icons =
       GetButtonIcon(iconFile, iconIndex, programFolder, large ? IconSizes::kLarge : IconSizes::kSmall);

@@ -4,11 +4,18 @@
 // While the bar starts, the lists get only what the first frame shows: the
 // images of the shown icon size, from the cache where the entry still matches
 // the file system, from the shell where it does not; the shell is then asked
-// for that size only. Paths on removable drives and network shares are not
-// touched: their cached image (or a blank one) is shown. After the first paint
-// FinishStartup checks those paths, looks up the other size of what the start
-// looked up, fills the list of the other size, and writes the cache file when
-// it changed. After that every build completes at once.
+// for that size only. After the first paint FinishStartup looks up the other
+// size of what the start looked up, fills the list of the other size, and
+// writes the cache file when it changed. After that every build completes at
+// once.
+//
+// Paths on removable drives and network shares are never touched on the
+// window's thread, neither while the bar starts nor in any later build or
+// menu: a build shows their cached image (or a blank) at once and lists them
+// for a check on a worker thread (icon_check_win.h), each icon once per run.
+// The worker starts once the window is known (SetWindow, after the first
+// paint), one at a time; its answer (OnCheckMessage) goes into the table,
+// replaces the images in the lists still in use and is written to the file.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +28,7 @@
 
 #include "db/button_icon.h"
 #include "db/icon_cache.h"
+#include "db/icon_check_win.h"
 #include "db/icon_image_win.h"
 #include "db/image_list.h"
 #include "platform/handles_win.h"
@@ -30,6 +38,8 @@ class CDB;
 class ButtonIconCache {
  public:
   explicit ButtonIconCache(std::string programFolder);
+  // With probes of the test's own; those left empty are the real ones.
+  ButtonIconCache(std::string programFolder, IconProbes probes);
   ButtonIconCache(const ButtonIconCache&) = delete;
   ButtonIconCache& operator=(const ButtonIconCache&) = delete;
 
@@ -47,13 +57,25 @@ class ButtonIconCache {
   // by `largeShown`, and the other) and returns their positions.
   ImagePositions Append(HIMAGELIST small, HIMAGELIST large, bool largeShown, const std::string& iconFile,
                         int32_t iconIndex);
-  // The lists are about to be destroyed: nothing is left to do on them.
+  // The lists are about to be destroyed: nothing is left to do on them, and
+  // an answer of the worker changes them no more.
   void ForgetLists(HIMAGELIST small, HIMAGELIST large);
 
   bool Starting() const { return starting_; }
-  // The work left from the start, run once after the first paint. True when
-  // an image of the drawn list changed (the toolbar is to be repainted).
-  bool FinishStartup(const CDB& db);
+  // The work left from the start, run once after the first paint: the other
+  // icon size, the removable and network paths listed for the worker, and
+  // the file.
+  void FinishStartup(const CDB& db);
+
+  // Where the worker's answers go, as `message`; no worker runs before. Starts
+  // a run over what is already listed.
+  void SetWindow(HWND window, UINT message);
+  // For `message`: starts a run when nudged (wParam 0); takes the answers of
+  // a finished run into the table and the lists still in use, writes the file
+  // when it changed and starts a run over what was listed meanwhile. True
+  // when an image of a drawn list was replaced (the toolbar is to be
+  // repainted).
+  bool OnCheckMessage(const CDB& db, WPARAM wParam);
 
   // One size of an icon pair as an icon of its own, from the cache when it
   // holds the pair as it is now (the bar-switch menu, the buttons manager).
@@ -61,11 +83,17 @@ class ButtonIconCache {
   // without, the answer is null and the caller asks the shell as it would
   // without a cache (the manager shows every button of every bar, whose
   // images would swell the file that each start reads). Null too when the
-  // cache has no image of that size.
+  // cache has no image of that size. A removable or network path is never
+  // touched: what the cache holds is given whatever its stamp; with `keep` it
+  // is listed for the worker (once per run), and while nothing is held the
+  // answer is null (see ButtonIconOfSize).
   UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, bool large, bool keep);
+  // True for an icon on a removable drive or a network path.
+  bool SlowIcon(const std::string& iconFile);
 
   // Shell look-ups made through this cache so far, one per icon and time
-  // asked, whether for one size or both (for tests and the benchmark).
+  // asked, whether for one size or both, the worker's counted as their
+  // answers are taken (for tests and the benchmark).
   int LookUps() const { return lookUps_; }
 
  private:
@@ -74,23 +102,34 @@ class ButtonIconCache {
     std::string iconFile;
     int32_t iconIndex = 0;
     int shownPosition = -1;
-    bool check = false;  // a removable or network path: check it now
+    bool check = false;  // a removable or network path: for the worker
   };
 
-  // The stamp of the path now; nullopt for a removable or network path while
-  // such paths must not be touched.
-  std::optional<IconStamp> StampNow(const std::string& iconFile, bool mayTouchSlowPaths);
+  // The stamp of the path now; nullopt for a removable or network path, which
+  // this thread never touches.
+  std::optional<IconStamp> StampNow(const std::string& iconFile);
   // The drive's type, asked once per letter.
   UINT DriveType(char letter);
-  bool SlowPath(const std::string& fullPath);
+  bool DriveRuleSlow(const std::string& fullPath);
   // Looks the icon up through the shell, the sizes asked for only, and keeps
   // its images under `key`.
   const CachedIcon& LookUp(const IconKey& key, const std::string& iconFile, int32_t iconIndex,
                            const IconStamp& stamp, IconSizes sizes);
   // Looks up the size the entry lacks, if it lacks one.
   void Complete(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
+  // A slow icon of a build after the start: what is held (or blanks) now, the
+  // check by the worker later.
+  ImagePositions AppendUnchecked(HIMAGELIST small, HIMAGELIST large, bool largeShown, const IconKey& key,
+                                 const std::string& iconFile, int32_t iconIndex);
+  // Lists a slow icon for the worker.
+  void AskCheck(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
+  void StartChecks();
+  // Puts an answer's images where the icon's images were placed. True when
+  // an image of a drawn list changed.
+  bool Replace(const ImagePlace& place, const CachedIcon& icon);
 
   std::string programFolder_;
+  IconProbes probes_;
   IconCacheTable table_;
   bool starting_ = true;
   int lookUps_ = 0;
@@ -101,6 +140,10 @@ class ButtonIconCache {
   HIMAGELIST large_ = nullptr;
   bool largeShown_ = false;
   std::vector<Deferred> deferred_;
+
+  // Made with copies of probes_' stamp and look-up, so declared after them.
+  // Its destruction abandons a worker still running, without waiting.
+  IconChecks checks_;
 };
 
 // The cache the bar window's image lists use in this run: start-up makes it
@@ -117,6 +160,8 @@ ButtonIconCache* IconCacheForImageLists();
 
 // One size of a bar's or button's icon for the menus and the buttons manager:
 // from the cache of the run when there is one and it has the pair (see
-// IconOf), else GetButtonIcon's of that size only.
+// IconOf); else, for a removable or network path, the generic icon of its
+// kind, found by name alone (the path is not touched; the menu shows the real
+// one once the worker has answered); else GetButtonIcon's of that size only.
 UniqueIcon ButtonIconOfSize(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
                             bool large, bool keep);

@@ -54,6 +54,10 @@ class CachedIconListSink final : public ButtonImageSink {
 
 }  // namespace
 
+ButtonImageLists::~ButtonImageLists() {
+  if (ButtonIconCache* cache = IconCacheForImageLists()) cache->ForgetLists(small_.Get(), large_.Get());
+}
+
 int ButtonImageLists::Build(CDB& db, int32_t ordinal, bool largeIcons) {
   ButtonIconCache* cache = IconCacheForImageLists();
   if (cache) cache->ForgetLists(small_.Get(), large_.Get());

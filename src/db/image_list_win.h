@@ -13,6 +13,12 @@ class CDB;
 
 class ButtonImageLists {
  public:
+  ButtonImageLists() = default;
+  // Tells the icon cache of the run that the lists go (see ForgetLists).
+  ~ButtonImageLists();
+  ButtonImageLists(const ButtonImageLists&) = delete;
+  ButtonImageLists& operator=(const ButtonImageLists&) = delete;
+
   // Makes both lists anew and fills them with the icons of the shown buttons
   // of the bar at `ordinal`, setting each one's ImageIndex. With no such bar
   // the lists stay empty. Returns 1; 0 when a list could not be created.

@@ -91,7 +91,9 @@ class IconCacheWinTest : public testing::Test {
     for (int32_t i = 0; i < db_.Bar(0)->Count(); ++i) {
       const CD& button = *db_.Bar(0)->At(i);
       const std::optional<IconSizes> lacks = cache.Table().Lacks(IconCacheKey(button.IconFile, button.IconIndex));
-      if (lacks) EXPECT_EQ(*lacks, large ? IconSizes::kSmall : IconSizes::kLarge) << button.IconFile;
+      if (lacks) {
+        EXPECT_EQ(*lacks, large ? IconSizes::kSmall : IconSizes::kLarge) << button.IconFile;
+      }
       lacking += lacks ? 1 : 0;
     }
     EXPECT_EQ(lacking, beforePaint);
