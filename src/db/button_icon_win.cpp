@@ -162,6 +162,20 @@ ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string&
   return {};
 }
 
+ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes) {
+  ButtonIcons icons = GenericIcons(GenericIconFor(path), sizes);
+  const bool needSmall = WantsSmall(sizes) && !icons.Small;
+  const bool needLarge = WantsLarge(sizes) && !icons.Large;
+  if (needSmall || needLarge) {
+    ButtonIcons system = SystemDefaultIcons(needSmall && needLarge ? IconSizes::kBoth
+                                            : needSmall            ? IconSizes::kSmall
+                                                                   : IconSizes::kLarge);
+    if (needSmall) icons.Small = std::move(system.Small);
+    if (needLarge) icons.Large = std::move(system.Large);
+  }
+  return icons;
+}
+
 ButtonIcons GetButtonIconOrGeneric(const std::string& path, int index, const std::string& programFolder,
                                    IconSizes sizes) {
   ButtonIcons icons = GetButtonIcon(path, index, programFolder, sizes);

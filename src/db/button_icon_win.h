@@ -27,3 +27,8 @@ ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string&
 // a button whose icon cannot be found is still seen.
 ButtonIcons GetButtonIconOrGeneric(const std::string& path, int index, const std::string& programFolder,
                                    IconSizes sizes = IconSizes::kBoth);
+
+// The last two of those fallbacks alone: the generic icon of the path's kind,
+// else the system's application icon. Found by the path's name only, so the
+// path is never touched (a stand-in for a file on a slow drive).
+ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes);

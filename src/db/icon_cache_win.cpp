@@ -1,7 +1,5 @@
 #include "db/icon_cache_win.h"
 
-#include <shellapi.h>
-
 #include <set>
 #include <utility>
 
@@ -35,24 +33,6 @@ IconImage ImageOrBlank(const CachedIcon* icon, bool large) {
 }
 
 HIMAGELIST ListOf(const void* list) { return static_cast<HIMAGELIST>(const_cast<void*>(list)); }
-
-// The shell's icon for the kind of thing a path names, found by its name and
-// attributes alone (the path is not touched), else the system's application
-// icon: what a menu shows for a removable or network path the cache lacks.
-UniqueIcon GenericStandIn(const std::string& path, bool large) {
-  const GenericIconQuery query = GenericIconFor(path);
-  SHFILEINFOA info = {};
-  const DWORD attributes = query.directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-  if (::SHGetFileInfoA(query.name.c_str(), attributes, &info, sizeof(info),
-                       SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON)) &&
-      info.hIcon) {
-    return UniqueIcon(info.hIcon);
-  }
-  // LoadIcon's icon is shared and must not be destroyed: a copy of it.
-  const int side = large ? kLargeIconSide : kSmallIconSide;
-  HICON shared = ::LoadIconA(nullptr, IDI_APPLICATION);
-  return UniqueIcon(shared ? static_cast<HICON>(::CopyImage(shared, IMAGE_ICON, side, side, 0)) : nullptr);
-}
 
 // The real stamp and look-up where the caller gave none.
 IconProbes RealWhereEmpty(IconProbes probes, const std::string& programFolder) {
@@ -345,12 +325,15 @@ ButtonIconCache* IconCacheForImageLists() { return g_inUse; }
 
 UniqueIcon ButtonIconOfSize(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
                             bool large, bool keep) {
-  if (ButtonIconCache* cache = IconCacheForImageLists()) {
+  ButtonIconCache* cache = IconCacheForImageLists();
+  if (cache) {
     UniqueIcon icon = cache->IconOf(iconFile, iconIndex, large, keep);
     if (icon) return icon;
-    if (cache->SlowIcon(iconFile)) return GenericStandIn(iconFile, large);
   }
-  ButtonIcons icons =
-      GetButtonIcon(iconFile, iconIndex, programFolder, large ? IconSizes::kLarge : IconSizes::kSmall);
+  const IconSizes size = large ? IconSizes::kLarge : IconSizes::kSmall;
+  // A removable or network path the cache lacks: the stand-in of its kind,
+  // until the worker's answer is in the cache.
+  ButtonIcons icons = cache && cache->SlowIcon(iconFile) ? GenericIconsOfKind(iconFile, size)
+                                                          : GetButtonIcon(iconFile, iconIndex, programFolder, size);
   return std::move(large ? icons.Large : icons.Small);
 }

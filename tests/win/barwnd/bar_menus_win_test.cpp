@@ -26,8 +26,8 @@ constexpr UINT_PTR kLookTimer = 77;
 class StandInBar : public Window, public BarMenuHost {
  public:
   StandInBar(const RECT& rect, int edge) : edge_(edge) {
-    Create("QrMenusTestBar", "bar", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, rect.left, rect.top,
-           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr);
+    EXPECT_TRUE(Create("QrMenusTestBar", "bar", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, rect.left, rect.top,
+                       rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr));
   }
 
   // Runs `look` once while the next menu is open, then closes the menu (or
