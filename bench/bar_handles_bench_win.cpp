@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
   QuietBarHost host;
   FillDatabase(db, folder);
 
-  auto bar = std::make_unique<BarWindow>(settings, db, texts, host);
+  auto bar = std::make_unique<BarWindow>(settings, db, texts, nullptr, host);  // no icon cache
   if (!bar->CreateModeless(nullptr)) {
     std::fputs("bar_handles_bench: the bar window could not be made\n", stderr);
     return 1;

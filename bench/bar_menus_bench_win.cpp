@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
   ::GetModuleFileNameA(nullptr, program, MAX_PATH);
   for (const char* name : {"Programs", "Documents", "Web"}) db.Bar(db.AddBar(name))->IconFile = program;
   StandInBar bar;
-  BarMenus menus(bar, db, texts);
+  BarMenus menus(bar, db, texts, nullptr);  // no icon cache: the shell
   bar.menus = &menus;
   Run("context", bar, rounds, [&] { menus.ShowContextMenu({300, 15}, false); });
   Run("barswitch", bar, rounds, [&] { menus.ShowBarSwitchMenu(); });

@@ -172,14 +172,14 @@ int BarApp::Run() {
   FirstRun();
   STARTUP_MARK("database loaded");
   // The images of the buttons' icons, read in one piece; the bar window's
-  // image lists draw from them and the file is rewritten after the first paint.
+  // image lists, menus and buttons manager draw from them and the file is
+  // rewritten after the first paint. It outlives the window.
   ButtonIconCache icons(db_.ProgramFolder());
   icons.Load();
-  const IconCacheInUse iconsInUse(icons);
   STARTUP_MARK("icon cache read");
 
   // The window writes the settings, every key, right after its first paint.
-  BarWindow window(settings_, db_, texts_, *this);
+  BarWindow window(settings_, db_, texts_, &icons, *this);
   UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, "OrvantisQuickrailMutex"));
   window.DoModal(nullptr);
   STARTUP_MARK("modal loop ended");

@@ -104,14 +104,16 @@ void Move(HWND hwnd, const Rect& r) {
 
 Size CurrentButtonSize(const Settings& settings) { return ToolbarButtonSize(IconSize(settings.LargeIcon != 0)); }
 
-BarChildren::BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, std::function<int()> edge,
-                         std::function<int()> displayedBar, std::function<LocalTime()> clock)
+BarChildren::BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, ButtonIconCache* icons,
+                         std::function<int()> edge, std::function<int()> displayedBar,
+                         std::function<LocalTime()> clock)
     : settings_(settings),
       db_(db),
       texts_(texts),
       edge_(std::move(edge)),
       displayedBar_(std::move(displayedBar)),
-      clock_(clock ? std::move(clock) : std::function<LocalTime()>(ReadLocalTime)) {}
+      clock_(clock ? std::move(clock) : std::function<LocalTime()>(ReadLocalTime)),
+      buttonImages_(icons) {}
 
 BarChildren::~BarChildren() = default;
 

@@ -17,6 +17,7 @@
 #include "platform/geometry.h"
 #include "platform/handles_win.h"
 
+class ButtonIconCache;
 class CDB;
 class ClockPanel;
 class MessageTexts;
@@ -28,11 +29,12 @@ class BarChildren {
   static constexpr int kButtonsToolbarId = 0xE800;
   static constexpr int kSwitchToolbarId = 0xE801;
 
-  // `edge` tells the bar's current edge; `displayedBar` the ordinal of the
-  // displayed bar, -1 for none; `clock` is what the clock panel reads (the
+  // `icons` is the icon cache the buttons' images come from (null: from the
+  // shell); `edge` tells the bar's current edge; `displayedBar` the ordinal of
+  // the displayed bar, -1 for none; `clock` is what the clock panel reads (the
   // system's local time when empty).
-  BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, std::function<int()> edge,
-              std::function<int()> displayedBar, std::function<LocalTime()> clock = {});
+  BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, ButtonIconCache* icons,
+              std::function<int()> edge, std::function<int()> displayedBar, std::function<LocalTime()> clock = {});
   ~BarChildren();
   BarChildren(const BarChildren&) = delete;
   BarChildren& operator=(const BarChildren&) = delete;

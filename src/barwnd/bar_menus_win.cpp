@@ -25,7 +25,8 @@ UniqueIcon MenuIcon(int resource) {
 
 }  // namespace
 
-BarMenus::BarMenus(BarMenuHost& host, CDB& db, MessageTexts& texts) : host_(host), db_(db), texts_(texts) {}
+BarMenus::BarMenus(BarMenuHost& host, CDB& db, MessageTexts& texts, ButtonIconCache* icons)
+    : host_(host), db_(db), texts_(texts), icons_(icons) {}
 
 BarMenus::~BarMenus() = default;
 
@@ -45,7 +46,7 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
       icon = MenuIcon(entry.iconResource);
     } else if (const CBar* bar = db_.Bar(entry.barIcon)) {
       // From the icon cache, which keeps what it had to look up for the next opening.
-      icon = ButtonIconOfSize(bar->IconFile, bar->IconIndex, db_.ProgramFolder(), false, true);
+      icon = ButtonIconOfSize(icons_, bar->IconFile, bar->IconIndex, db_.ProgramFolder(), false, true);
     }
     auto record = std::make_unique<MenuItemRecord>(static_cast<uint32_t>(entry.command), entry.text, std::move(icon));
     if (entry.kind == BarMenuEntry::Kind::kPopup) {
@@ -86,12 +87,11 @@ void BarMenus::ShowBarSwitchMenu() {
     const CBar* bar = db_.Bar(n);
     bars.push_back({bar->Name, bar->Available != 0});
   }
-  ButtonIconCache* icons = IconCacheForImageLists();
-  const int lookUps = icons ? icons->LookUps() : 0;
+  const int lookUps = icons_ ? icons_->LookUps() : 0;
   std::unique_ptr<CMenuXP> menu =
       Build(BarSwitchMenuModel(bars, db_.GetHomeBar(), host_.DisplayedBar(), texts_.Text(kMsgEmpty)));
   // Bar icons looked up for this menu go into the file at once.
-  if (icons && !icons->Starting() && icons->LookUps() != lookUps) icons->Save(db_);
+  if (icons_ && !icons_->Starting() && icons_->LookUps() != lookUps) icons_->Save(db_);
   const RECT button = host_.SwitchButtonScreenRect();
   Track(menu->Handle(), menu.get(), {button.left, button.bottom}, TPM_LEFTBUTTON, true);
 }

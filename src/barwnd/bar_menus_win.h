@@ -12,6 +12,7 @@
 
 #include "barwnd/bar_menu_model.h"
 
+class ButtonIconCache;
 class CDB;
 class CMenuXP;
 class MessageTexts;
@@ -31,7 +32,9 @@ class BarMenuHost {
 
 class BarMenus {
  public:
-  BarMenus(BarMenuHost& host, CDB& db, MessageTexts& texts);
+  // The bars' icons in the bar-switch menu come from `icons` where it holds
+  // them (null: from the shell).
+  BarMenus(BarMenuHost& host, CDB& db, MessageTexts& texts, ButtonIconCache* icons);
   ~BarMenus();
   BarMenus(const BarMenus&) = delete;
   BarMenus& operator=(const BarMenus&) = delete;
@@ -60,5 +63,6 @@ class BarMenus {
   BarMenuHost& host_;
   CDB& db_;
   MessageTexts& texts_;
+  ButtonIconCache* icons_;
   CMenuXP* tracked_ = nullptr;
 };

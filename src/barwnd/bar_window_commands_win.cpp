@@ -69,7 +69,7 @@ bool BarWindow::OnMenuCommand(int id) {
 void BarWindow::OpenButtonsManager() {
   {
     DialogOpenScope open(*this);
-    CButtonsManager manager(db_, texts_, *this, host_.EditingServices());
+    CButtonsManager manager(db_, texts_, icons_, *this, host_.EditingServices());
     manager.DoModal(Hwnd());
   }
   RebuildButtons();

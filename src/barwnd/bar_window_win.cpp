@@ -38,19 +38,20 @@ AppBarState InitialAppBarState(const Settings& settings) {
 
 }  // namespace
 
-BarWindow::BarWindow(Settings& settings, CDB& db, MessageTexts& texts, BarHost& host)
+BarWindow::BarWindow(Settings& settings, CDB& db, MessageTexts& texts, ButtonIconCache* icons, BarHost& host)
     : Dialog(texts.TemplateId(IDD_BARWINDOW)),
       settings_(settings),
       db_(db),
       texts_(texts),
+      icons_(icons),
       host_(host),
-      children_(settings, db, texts, [this] { return Edge(); }, [this] { return DisplayedOrNone(); }),
+      children_(settings, db, texts, icons, [this] { return Edge(); }, [this] { return DisplayedOrNone(); }),
       adapter_(settings, texts, children_),
       appBar_(shell_, adapter_, InitialAppBarState(settings)),
       switcher_(*this, InitialDisplayedBar(db.GetHomeBar(), settings.CurrentBar, db.BarCount())),
       drop_({settings, db, children_, appBar_, [this] { return DisplayedOrNone(); }, [this] { return Edge(); },
              [this] { ShowDisplayedBar(); }}),
-      menus_(*this, db, texts),
+      menus_(*this, db, texts, icons),
       tray_(TrayNotifyMessage()),
       options_(settings, texts, *this) {}
 
@@ -175,8 +176,8 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
   }
   if (msg == kIconAnswersMessage) {
     // Icons on removable drives and network paths, checked on a worker thread.
-    ButtonIconCache* icons = IconCacheForImageLists();
-    if (icons && icons->OnCheckMessage(db_, wp) && ButtonsToolbar()) ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);
+    if (icons_ && icons_->OnCheckMessage(db_, wp) && ButtonsToolbar())
+      ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);
     result = 0;
     return true;
   }
@@ -195,9 +196,9 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       targetChecks_.Start(db_.SlowTargets(), Hwnd(), kTargetAnswersMessage);
       // The other icon size and the file; the images of removable and network
       // paths are checked on a worker thread, whose answer comes as a message.
-      if (ButtonIconCache* icons = IconCacheForImageLists()) {
-        icons->SetWindow(Hwnd(), kIconAnswersMessage);
-        icons->FinishStartup(db_);
+      if (icons_) {
+        icons_->SetWindow(Hwnd(), kIconAnswersMessage);
+        icons_->FinishStartup(db_);
       }
       // Last: it may show a message box.
       host_.AddStartup();

@@ -27,6 +27,7 @@
 #include "platform/window_win.h"
 #include "widgets/tray_icon_win.h"
 
+class ButtonIconCache;
 class CDB;
 class MessageTexts;
 
@@ -41,7 +42,11 @@ class BarWindow : public Dialog,
   static constexpr int kButtonsToolbarId = BarChildren::kButtonsToolbarId;
   static constexpr int kSwitchToolbarId = BarChildren::kSwitchToolbarId;
 
-  BarWindow(Settings& settings, CDB& db, MessageTexts& texts, BarHost& host);
+  // `icons` is start-up's icon cache, which the buttons' image lists, the
+  // bar-switch menu and the buttons manager draw from and which finishes its
+  // start after the first paint; null (tests, tools): every image comes from
+  // the shell.
+  BarWindow(Settings& settings, CDB& db, MessageTexts& texts, ButtonIconCache* icons, BarHost& host);
   ~BarWindow() override;
 
   bool AlwaysOnTop() const { return appBar_.State().alwaysOnTop; }
@@ -130,6 +135,7 @@ class BarWindow : public Dialog,
   Settings& settings_;
   CDB& db_;
   MessageTexts& texts_;
+  ButtonIconCache* icons_;
   BarHost& host_;
 
   BarChildren children_;

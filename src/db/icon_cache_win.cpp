@@ -12,8 +12,6 @@
 
 namespace {
 
-ButtonIconCache* g_inUse = nullptr;
-
 std::string FullPathOf(const std::string& path) {
   char full[MAX_PATH] = {};
   const DWORD length = path.empty() ? 0 : ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
@@ -317,15 +315,8 @@ UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconInde
   return IconFromImage(large ? cached->large : cached->small);
 }
 
-IconCacheInUse::IconCacheInUse(ButtonIconCache& cache) { g_inUse = &cache; }
-
-IconCacheInUse::~IconCacheInUse() { g_inUse = nullptr; }
-
-ButtonIconCache* IconCacheForImageLists() { return g_inUse; }
-
-UniqueIcon ButtonIconOfSize(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
-                            bool large, bool keep) {
-  ButtonIconCache* cache = IconCacheForImageLists();
+UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
+                            const std::string& programFolder, bool large, bool keep) {
   if (cache) {
     UniqueIcon icon = cache->IconOf(iconFile, iconIndex, large, keep);
     if (icon) return icon;

@@ -146,22 +146,11 @@ class ButtonIconCache {
   IconChecks checks_;
 };
 
-// The cache the bar window's image lists use in this run: start-up makes it
-// and sets it for the run (one at a time); without one (tests, tools) every
-// build asks the shell as before.
-class IconCacheInUse {
- public:
-  explicit IconCacheInUse(ButtonIconCache& cache);
-  ~IconCacheInUse();
-  IconCacheInUse(const IconCacheInUse&) = delete;
-  IconCacheInUse& operator=(const IconCacheInUse&) = delete;
-};
-ButtonIconCache* IconCacheForImageLists();
-
 // One size of a bar's or button's icon for the menus and the buttons manager:
-// from the cache of the run when there is one and it has the pair (see
-// IconOf); else, for a removable or network path, the generic icon of its
-// kind, found by name alone (the path is not touched; the menu shows the real
-// one once the worker has answered); else GetButtonIcon's of that size only.
-UniqueIcon ButtonIconOfSize(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
-                            bool large, bool keep);
+// from `cache` when there is one and it has the pair (see IconOf); else, for
+// a removable or network path, the generic icon of its kind, found by name
+// alone (the path is not touched; the menu shows the real one once the worker
+// has answered); else GetButtonIcon's of that size only. Without a cache
+// (tests, tools) the shell is asked as before.
+UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
+                            const std::string& programFolder, bool large, bool keep);

@@ -34,7 +34,7 @@ class IconListSink final : public ButtonImageSink {
   const std::string& programFolder_;
 };
 
-// The same from the icon cache of the run: the shell is asked only for icons
+// The same from the icon cache: the shell is asked only for icons
 // the cache does not hold as they are now.
 class CachedIconListSink final : public ButtonImageSink {
  public:
@@ -55,22 +55,21 @@ class CachedIconListSink final : public ButtonImageSink {
 }  // namespace
 
 ButtonImageLists::~ButtonImageLists() {
-  if (ButtonIconCache* cache = IconCacheForImageLists()) cache->ForgetLists(small_.Get(), large_.Get());
+  if (cache_) cache_->ForgetLists(small_.Get(), large_.Get());
 }
 
 int ButtonImageLists::Build(CDB& db, int32_t ordinal, bool largeIcons) {
-  ButtonIconCache* cache = IconCacheForImageLists();
-  if (cache) cache->ForgetLists(small_.Get(), large_.Get());
+  if (cache_) cache_->ForgetLists(small_.Get(), large_.Get());
   small_ = CreateIconList(kSmallIcon);
   large_ = CreateIconList(kLargeIcon);
   if (!small_ || !large_) return 0;
   CBar* bar = db.Bar(ordinal);
   if (!bar) return 1;
-  if (cache) {
-    CachedIconListSink sink(*cache, small_.Get(), large_.Get(), largeIcons);
+  if (cache_) {
+    CachedIconListSink sink(*cache_, small_.Get(), large_.Get(), largeIcons);
     AddButtonImages(*bar, largeIcons, sink);
     // While the bar starts, the cache is written after the first paint.
-    if (!cache->Starting()) cache->Save(db);
+    if (!cache_->Starting()) cache_->Save(db);
     return 1;
   }
   IconListSink sink(small_.Get(), large_.Get(), db.ProgramFolder());

@@ -1,5 +1,7 @@
 // The two image lists (16 × 16 and 32 × 32) from which the bar window draws
-// the buttons of the shown bar.
+// the buttons of the shown bar. With an icon cache (start-up's, handed down
+// by the bar window) they draw from it; without one every build asks the
+// shell.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +11,14 @@
 
 #include "platform/handles_win.h"
 
+class ButtonIconCache;
 class CDB;
 
 class ButtonImageLists {
  public:
-  ButtonImageLists() = default;
-  // Tells the icon cache of the run that the lists go (see ForgetLists).
+  // `cache` may be null; it outlives the lists.
+  explicit ButtonImageLists(ButtonIconCache* cache) : cache_(cache) {}
+  // Tells the icon cache that the lists go (see ForgetLists).
   ~ButtonImageLists();
   ButtonImageLists(const ButtonImageLists&) = delete;
   ButtonImageLists& operator=(const ButtonImageLists&) = delete;
@@ -29,6 +33,7 @@ class ButtonImageLists {
   HIMAGELIST ForIconSize(bool largeIcons) const { return largeIcons ? Large() : Small(); }
 
  private:
+  ButtonIconCache* cache_;
   UniqueImageList small_;
   UniqueImageList large_;
 };

@@ -36,12 +36,15 @@ bool IsSelChanged(UINT code) { return code == TVN_SELCHANGEDA || code == TVN_SEL
 
 }  // namespace
 
-CButtonsManager::CButtonsManager(CDB& db, MessageTexts& texts, ManagerHost& host, ManagerServices& services)
+CButtonsManager::CButtonsManager(CDB& db, MessageTexts& texts, ButtonIconCache* iconCache, ManagerHost& host,
+                                 ManagerServices& services)
     : Dialog(texts.TemplateId(IDD_BUTTONSMANAGER)),
       db_(db),
       texts_(texts),
+      iconCache_(iconCache),
       services_(services),
-      editor_(db, texts, host, *this) {
+      editor_(db, texts, host, *this),
+      icons_(iconCache) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
 }
@@ -243,7 +246,7 @@ void CButtonsManager::ResetImages() { tree_.ResetImages(); }
 int CButtonsManager::AddIconImage(const std::string& iconFile, int32_t iconIndex) {
   // From the icon cache where it holds the icon: a tree of many bars opens
   // without a shell look-up for each button.
-  UniqueIcon icon = ManagerTreeIcon(iconFile, iconIndex, db_.ProgramFolder());
+  UniqueIcon icon = ManagerTreeIcon(iconCache_, iconFile, iconIndex, db_.ProgramFolder());
   return tree_.AddImage(icon.Get());
 }
 

@@ -2,7 +2,7 @@
 // decisions are ManagerEditor's; this class shows them in template 212 and
 // passes the controls' events on. The bar window runs it modally:
 //
-//   CButtonsManager manager(db, texts, host, services);
+//   CButtonsManager manager(db, texts, iconCache, host, services);
 //   manager.DoModal(barWindow);   // then rebuild the buttons and repaint
 #pragma once
 
@@ -15,6 +15,7 @@
 #include "editing/manager_view.h"
 #include "platform/window_win.h"
 
+class ButtonIconCache;
 class CDB;
 class ManagerHost;
 class ManagerServices;
@@ -22,8 +23,10 @@ class MessageTexts;
 
 class CButtonsManager : public Dialog, private ManagerView {
  public:
-  // The template comes from the dialog-template map (212).
-  CButtonsManager(CDB& db, MessageTexts& texts, ManagerHost& host, ManagerServices& services);
+  // The template comes from the dialog-template map (212). The icons of bars
+  // and buttons come from `iconCache` where it holds them (null: the shell).
+  CButtonsManager(CDB& db, MessageTexts& texts, ButtonIconCache* iconCache, ManagerHost& host,
+                  ManagerServices& services);
   ~CButtonsManager() override;
 
   // The help topic F1 opens.
@@ -84,6 +87,7 @@ class CButtonsManager : public Dialog, private ManagerView {
 
   CDB& db_;
   MessageTexts& texts_;
+  ButtonIconCache* iconCache_;
   ManagerServices& services_;
   ManagerEditor editor_;
   ManagerToolbar toolbar_;

@@ -21,7 +21,7 @@ void ManagerIconBoxes::Show(UniqueIcon icon) {
 }
 
 void ManagerIconBoxes::ShowButtonIcon(const std::string& iconFile, int iconIndex, const std::string& programFolder) {
-  Show(ButtonIconOfSize(iconFile, iconIndex, programFolder, true, false));
+  Show(ButtonIconOfSize(cache_, iconFile, iconIndex, programFolder, true, false));
 }
 
 void ManagerIconBoxes::ShowShellIcon(const std::string& path) {
@@ -32,6 +32,7 @@ void ManagerIconBoxes::ShowShellIcon(const std::string& path) {
 
 void ManagerIconBoxes::Clear() { Show(UniqueIcon()); }
 
-UniqueIcon ManagerTreeIcon(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder) {
-  return ButtonIconOfSize(iconFile, iconIndex, programFolder, false, false);
+UniqueIcon ManagerTreeIcon(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
+                           const std::string& programFolder) {
+  return ButtonIconOfSize(cache, iconFile, iconIndex, programFolder, false, false);
 }

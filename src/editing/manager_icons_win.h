@@ -1,9 +1,9 @@
 // The manager's two icon boxes (beside the target and beside "Change the
 // icon..."), each holding its own large icon until it is replaced, and the
 // small icons of its tree. The icons of bars and buttons come from the icon
-// cache of the run when it holds them as they are now, else from the shell;
-// the manager adds nothing to the cache (the images of every button of every
-// bar would swell the file each start reads).
+// cache the bar window hands down when it holds them as they are now, else
+// from the shell; the manager adds nothing to the cache (the images of every
+// button of every bar would swell the file each start reads).
 #pragma once
 
 #include <windows.h>
@@ -13,8 +13,12 @@
 
 #include "platform/handles_win.h"
 
+class ButtonIconCache;
+
 class ManagerIconBoxes {
  public:
+  // `cache` may be null: every icon from the shell.
+  explicit ManagerIconBoxes(ButtonIconCache* cache) : cache_(cache) {}
   void Attach(HWND upper, HWND lower) {
     upper_ = upper;
     lower_ = lower;
@@ -30,6 +34,7 @@ class ManagerIconBoxes {
  private:
   void Show(UniqueIcon icon);
 
+  ButtonIconCache* cache_;
   HWND upper_ = nullptr;
   HWND lower_ = nullptr;
   UniqueIcon upperIcon_;
@@ -38,4 +43,5 @@ class ManagerIconBoxes {
 
 // The small icon the tree shows for a bar's or button's icon file and index;
 // null when there is none.
-UniqueIcon ManagerTreeIcon(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder);
+UniqueIcon ManagerTreeIcon(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
+                           const std::string& programFolder);

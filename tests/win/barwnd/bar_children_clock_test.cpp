@@ -31,7 +31,7 @@ TEST(BarChildrenClock, GrownTimeTextMovesTheSwitchButtonAlong) {
   Window bar;
   ASSERT_TRUE(bar.Create("QrChildrenClockBar", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0,
                          0, 800, 40, nullptr, nullptr));
-  BarChildren children(settings, db, texts, [] { return 1; }, [] { return -1; }, [&] { return now; });
+  BarChildren children(settings, db, texts, nullptr, [] { return 1; }, [] { return -1; }, [&] { return now; });
   children.SetBar(bar.Hwnd());
   ASSERT_TRUE(children.MatchClockPanelToSettings());
   children.RebuildSwitchButton();

@@ -124,7 +124,7 @@ class BarMenusTest : public testing::Test {
 TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
   StandInBar bar({0, 100, 30, 700}, 0);
   bar.autoHide = true;
-  BarMenus menus(bar, db_, texts_);
+  BarMenus menus(bar, db_, texts_, nullptr);
   bar.menus = &menus;
   std::vector<HICON> icons;
   HMENU shown = nullptr;
@@ -185,7 +185,7 @@ TEST_F(BarMenusTest, BarSwitchMenuListsTheAvailableBarsUnderTheButton) {
   StandInBar bar({0, 0, 1000, 30}, 1);
   bar.displayed = 3;
   bar.switchButton = {200, 4, 223, 26};
-  BarMenus menus(bar, db_, texts_);
+  BarMenus menus(bar, db_, texts_, nullptr);
   bar.menus = &menus;
   std::vector<HICON> icons;
   bar.LookWhileOpen([&] {
@@ -224,7 +224,7 @@ TEST_F(BarMenusTest, BarSwitchMenuListsTheAvailableBarsUnderTheButton) {
   for (HICON icon : icons) EXPECT_FALSE(IconAlive(icon));
 }
 
-// With the run's icon cache the bars' icons come from it: looked up the first
+// With an icon cache handed down the bars' icons come from it: looked up the first
 // time the menu opens, kept in the file, and not asked of the shell again.
 TEST_F(BarMenusTest, BarSwitchMenuTakesTheBarsIconsFromTheIconCache) {
   ScratchFolder program;
@@ -238,9 +238,8 @@ TEST_F(BarMenusTest, BarSwitchMenuTakesTheBarsIconsFromTheIconCache) {
   ButtonIconCache cache(program.Path());
   cache.Load();
   cache.FinishStartup(db_);
-  IconCacheInUse inUse(cache);
   StandInBar bar({0, 0, 1000, 30}, 1);
-  BarMenus menus(bar, db_, texts_);
+  BarMenus menus(bar, db_, texts_, &cache);
   bar.menus = &menus;
 
   for (int opening = 0; opening < 2; ++opening) {
@@ -269,7 +268,7 @@ TEST_F(BarMenusTest, BarSwitchMenuTakesTheBarsIconsFromTheIconCache) {
 TEST_F(BarMenusTest, TrayMenuIsThePlainMenuWithTheBarsChecks) {
   StandInBar bar({994, 0, 1024, 768}, 2);
   bar.autoHide = true;
-  BarMenus menus(bar, db_, texts_);
+  BarMenus menus(bar, db_, texts_, nullptr);
   bar.menus = &menus;
   HMENU shown = nullptr;
   bar.LookWhileOpen([&] {

@@ -1,5 +1,5 @@
-// The bar window over buttons of every kind, with missing icons, and its
-// z-order with autohide and always-on-top.
+// The bar window over buttons of every kind, with missing icons, with the icon
+// cache, and its z-order with autohide and always-on-top.
 #include "win/barwnd/bar_window_fixture.h"
 
 
@@ -98,6 +98,29 @@ TEST_F(BarWindowTest, MissingIconBetweenTwoGoodOnesGetsAStandInOfItsOwn) {
   EXPECT_EQ(db_.Bar(bar)->At(1)->ImageIndex, 1);
   auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(window.ButtonsToolbar(), TB_GETIMAGELIST, 0, 0));
   EXPECT_EQ(::ImageList_GetImageCount(list), 3);
+}
+
+
+// The icon cache start-up hands down: the start's build draws through it, and
+// after the first paint the window has it finish the start (the other size,
+// the file).
+TEST_F(BarWindowTest, TheIconCacheHandedDownFeedsTheStartAndIsFinishedAfterTheFirstPaint) {
+  AddBar("icons", {"a", "b"});
+  const std::string file = folder_ + "\\" + kIconCacheFileName;
+  ::DeleteFileA(file.c_str());
+  iconCache_ = std::make_unique<ButtonIconCache>(folder_);
+  ButtonIconCache& cache = *iconCache_;
+  BarWindow& window = Open();
+  EXPECT_EQ(cache.Table().Size(), 2u) << "the buttons' icons went through the cache";
+  PumpMessages(5000, [&] { return !cache.Starting(); });
+  EXPECT_FALSE(cache.Starting());
+  EXPECT_EQ(cache.LookUps(), 4) << "each icon at the shown size, then at the other";
+  auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(window.ButtonsToolbar(), TB_GETIMAGELIST, 0, 0));
+  EXPECT_EQ(::ImageList_GetImageCount(list), 2);
+  ButtonIconCache reread(folder_);
+  ASSERT_TRUE(reread.Load());
+  EXPECT_EQ(reread.Table().Size(), 2u);
+  ::DeleteFileA(file.c_str());
 }
 
 }  // namespace

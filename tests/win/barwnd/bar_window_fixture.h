@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "app/message_texts.h"
 #include "app/settings.h"
 #include "db/cdb.h"
+#include "db/icon_cache_win.h"
 #include "db/launch.h"
 #include "platform/handles_win.h"
 
@@ -117,8 +119,9 @@ class BarWindowTest : public testing::Test {
     return bar;
   }
 
+  // Without an icon cache (every image from the shell) unless the test made one.
   BarWindow& Open() {
-    window_ = std::make_unique<BarWindow>(settings_, db_, texts_, host_);
+    window_ = std::make_unique<BarWindow>(settings_, db_, texts_, iconCache_.get(), host_);
     EXPECT_TRUE(window_->CreateModeless(nullptr));
     ::ShowWindow(window_->Hwnd(), SW_SHOWNOACTIVATE);
     PumpMessages(100);
@@ -155,6 +158,7 @@ class BarWindowTest : public testing::Test {
   QuietBarHost host_;
   Launcher savedLauncher_;
   std::vector<std::string> launched_;
+  std::unique_ptr<ButtonIconCache> iconCache_;  // outlives the window, as start-up's does
   std::unique_ptr<BarWindow> window_;
 };
 

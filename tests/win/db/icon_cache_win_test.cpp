@@ -44,6 +44,13 @@ FILETIME WriteTime(const std::string& path) {
   return data.ftLastWriteTime;
 }
 
+// One start of the bar: its cache and the lists drawn from it, which go first.
+struct BarStart {
+  explicit BarStart(const std::string& programFolder) : cache(programFolder), lists(&cache) {}
+  ButtonIconCache cache;
+  ButtonImageLists lists;
+};
+
 class IconCacheWinTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -76,10 +83,10 @@ class IconCacheWinTest : public testing::Test {
 
   // One start of the bar: the lists built while starting, then the rest after
   // the first paint. Returns the look-ups the cache made before the paint.
-  int Start(ButtonImageLists& lists, bool large = false) {
-    ButtonIconCache cache(program_.Path());
+  int Start(BarStart& start, bool large = false) {
+    ButtonIconCache& cache = start.cache;
+    ButtonImageLists& lists = start.lists;
     cache.Load();
-    IconCacheInUse inUse(cache);
     EXPECT_EQ(lists.Build(db_, 0, large), 1);
     const int drawn = ::ImageList_GetImageCount(lists.ForIconSize(large));
     EXPECT_EQ(drawn, 6);
@@ -109,50 +116,50 @@ class IconCacheWinTest : public testing::Test {
 };
 
 TEST_F(IconCacheWinTest, ListsFromTheCacheLookLikeListsFromTheShell) {
-  ButtonImageLists shell;
-  ASSERT_EQ(shell.Build(db_, 0, false), 1);  // no cache in use: the shell as always
+  ButtonImageLists shell(nullptr);
+  ASSERT_EQ(shell.Build(db_, 0, false), 1);  // no cache: the shell as always
 
-  ButtonImageLists first;
+  BarStart first(program_.Path());
   EXPECT_EQ(Start(first), 6);  // nothing cached yet
-  ButtonImageLists second;
+  BarStart second(program_.Path());
   EXPECT_EQ(Start(second, true), 0);  // everything cached, large icons shown this time
 
-  for (const ButtonImageLists* lists : {&first, &second}) {
+  for (const ButtonImageLists* lists : {&first.lists, &second.lists}) {
     EXPECT_EQ(Pictures(lists->Small()), Pictures(shell.Small()));
     EXPECT_EQ(Pictures(lists->Large()), Pictures(shell.Large()));
   }
 }
 
 TEST_F(IconCacheWinTest, AChangedFileIsLookedUpAgainAndOnlyIt) {
-  ButtonImageLists lists;
-  Start(lists);
+  BarStart start(program_.Path());
+  Start(start);
   // Another program under the same name: a new size and time.
   ASSERT_TRUE(::CopyFileA((WindowsFolder() + "\\regedit.exe").c_str(), Program().c_str(), FALSE));
-  ButtonImageLists again;
+  BarStart again(program_.Path());
   EXPECT_EQ(Start(again), 1);
   ButtonIcons regedit = GetButtonIcon(Program(), 0, program_.Path());
-  UniqueIcon shown(::ImageList_GetIcon(again.Small(), 0, ILD_NORMAL));
+  UniqueIcon shown(::ImageList_GetIcon(again.lists.Small(), 0, ILD_NORMAL));
   EXPECT_EQ(DrawIcon(shown.Get()), DrawIcon(regedit.Small.Get()));
 }
 
 TEST_F(IconCacheWinTest, AnEntryIsTrustedWhileSizeAndTimeMatch) {
-  ButtonImageLists lists;
-  Start(lists);
-  const std::vector<IconPicture> before = Pictures(lists.Small());
+  BarStart start(program_.Path());
+  Start(start);
+  const std::vector<IconPicture> before = Pictures(start.lists.Small());
   // The file written again with its old time: same size, same time, no look-up.
   const FILETIME time = WriteTime(Program());
   std::string bytes = ReadBytes(Program());
   ASSERT_FALSE(bytes.empty());
   ASSERT_TRUE(WriteBytes(Program(), bytes));
   SetWriteTime(Program(), time);
-  ButtonImageLists again;
+  BarStart again(program_.Path());
   EXPECT_EQ(Start(again), 0);
-  EXPECT_EQ(Pictures(again.Small()), before);
+  EXPECT_EQ(Pictures(again.lists.Small()), before);
 }
 
 TEST_F(IconCacheWinTest, DamagedForeignOrMissingFilesAreReplacedNotTrusted) {
-  ButtonImageLists lists;
-  Start(lists);
+  BarStart start(program_.Path());
+  Start(start);
   const std::string path = program_.File(kIconCacheFileName);
   const std::string whole = ReadBytes(path);
   ASSERT_FALSE(whole.empty());
@@ -170,9 +177,9 @@ TEST_F(IconCacheWinTest, DamagedForeignOrMissingFilesAreReplacedNotTrusted) {
     ButtonIconCache cache(program_.Path());
     EXPECT_FALSE(cache.Load());
     EXPECT_EQ(cache.Table().Size(), 0u);
-    ButtonImageLists rebuilt;
+    BarStart rebuilt(program_.Path());
     EXPECT_EQ(Start(rebuilt), 6);
-    EXPECT_EQ(Pictures(rebuilt.Small()), Pictures(lists.Small()));
+    EXPECT_EQ(Pictures(rebuilt.lists.Small()), Pictures(start.lists.Small()));
     // Written anew, whole.
     ButtonIconCache reread(program_.Path());
     EXPECT_TRUE(reread.Load());
@@ -181,8 +188,8 @@ TEST_F(IconCacheWinTest, DamagedForeignOrMissingFilesAreReplacedNotTrusted) {
 }
 
 TEST_F(IconCacheWinTest, TheFileKeepsOnlyIconsTheButtonsStillName) {
-  ButtonImageLists lists;
-  Start(lists);
+  BarStart start(program_.Path());
+  Start(start);
   db_.Bar(0)->Remove(1);  // shell32.dll, 4
   ButtonIconCache cache(program_.Path());
   ASSERT_TRUE(cache.Load());
@@ -196,9 +203,8 @@ TEST_F(IconCacheWinTest, TheFileKeepsOnlyIconsTheButtonsStillName) {
 TEST_F(IconCacheWinTest, AfterTheStartBuildsAreCompleteAtOnce) {
   ButtonIconCache cache(program_.Path());
   cache.Load();
-  IconCacheInUse inUse(cache);
   cache.FinishStartup(db_);
-  ButtonImageLists lists;
+  ButtonImageLists lists(&cache);
   ASSERT_EQ(lists.Build(db_, 0, false), 1);
   EXPECT_EQ(::ImageList_GetImageCount(lists.Small()), 6);
   EXPECT_EQ(::ImageList_GetImageCount(lists.Large()), 6);
@@ -210,17 +216,16 @@ TEST_F(IconCacheWinTest, AfterTheStartBuildsAreCompleteAtOnce) {
 // The bar-switch menu and the buttons manager take the icons the cache holds
 // as they are now, without the shell; only the menu adds what it lacks.
 TEST_F(IconCacheWinTest, MenusAndTheManagerTakeHeldIconsWithoutTheShell) {
-  ButtonImageLists lists;
-  Start(lists);
+  BarStart start(program_.Path());
+  Start(start);
   ButtonIconCache cache(program_.Path());
   ASSERT_TRUE(cache.Load());
   cache.FinishStartup(db_);
   const int startLookUps = cache.LookUps();
-  IconCacheInUse inUse(cache);
 
   ButtonIcons shell = GetButtonIcon(Program(), 0, program_.Path());
   for (bool large : {false, true}) {
-    UniqueIcon held = ButtonIconOfSize(Program(), 0, program_.Path(), large, false);
+    UniqueIcon held = ButtonIconOfSize(&cache, Program(), 0, program_.Path(), large, false);
     EXPECT_EQ(DrawIcon(held.Get()), DrawIcon(large ? shell.Large.Get() : shell.Small.Get())) << large;
   }
   EXPECT_EQ(cache.LookUps(), startLookUps);
@@ -228,13 +233,13 @@ TEST_F(IconCacheWinTest, MenusAndTheManagerTakeHeldIconsWithoutTheShell) {
   // Not held: the manager asks the shell and leaves the cache as it is ...
   const std::string regedit = WindowsFolder() + "\\regedit.exe";
   ButtonIcons regeditShell = GetButtonIcon(regedit, 0, program_.Path());
-  UniqueIcon asked = ButtonIconOfSize(regedit, 0, program_.Path(), false, false);
+  UniqueIcon asked = ButtonIconOfSize(&cache, regedit, 0, program_.Path(), false, false);
   EXPECT_EQ(DrawIcon(asked.Get()), DrawIcon(regeditShell.Small.Get()));
   EXPECT_EQ(cache.LookUps(), startLookUps);
   EXPECT_EQ(cache.Table().Find({regedit, 0}), nullptr);
   // ... the menu has it looked up once and kept, for the file too.
   for (int opening = 0; opening < 2; ++opening) {
-    UniqueIcon kept = ButtonIconOfSize(regedit, 0, program_.Path(), false, true);
+    UniqueIcon kept = ButtonIconOfSize(&cache, regedit, 0, program_.Path(), false, true);
     EXPECT_EQ(DrawIcon(kept.Get()), DrawIcon(regeditShell.Small.Get()));
     EXPECT_EQ(cache.LookUps(), startLookUps + 1);
   }
@@ -246,7 +251,7 @@ TEST_F(IconCacheWinTest, MenusAndTheManagerTakeHeldIconsWithoutTheShell) {
 
   // A held entry that is stale is not shown: the file changed since.
   ASSERT_TRUE(::CopyFileA(regedit.c_str(), Program().c_str(), FALSE));
-  UniqueIcon changed = ButtonIconOfSize(Program(), 0, program_.Path(), false, false);
+  UniqueIcon changed = ButtonIconOfSize(&cache, Program(), 0, program_.Path(), false, false);
   EXPECT_EQ(DrawIcon(changed.Get()), DrawIcon(regeditShell.Small.Get()));
 }
 

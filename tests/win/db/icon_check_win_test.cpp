@@ -172,10 +172,9 @@ class IconCheckWinTest : public testing::Test {
 TEST_F(IconCheckWinTest, TheWorkerChecksSlowIconsAndItsAnswerReachesListsAndFile) {
   ButtonIconCache cache(program_.Path(), ProbesNoting(calls_, program_.Path()));
   cache.Load();
-  IconCacheInUse inUse(cache);
   AnswerWindow window([&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
 
-  ButtonImageLists lists;
+  ButtonImageLists lists(&cache);
   ASSERT_EQ(lists.Build(db_, 0, false), 1);  // while starting: the local icon at the drawn size only
   EXPECT_NE(ListImage(lists.Small(), 1), ShellImage(false)) << "a blank until the check";
   cache.SetWindow(window.Hwnd(), kAnswerMessage);
@@ -192,7 +191,7 @@ TEST_F(IconCheckWinTest, TheWorkerChecksSlowIconsAndItsAnswerReachesListsAndFile
   EXPECT_NE(reread.Table().Find({Slow(), 0}), nullptr);
 
   // Later builds take what the check found, and do not check it again.
-  ButtonImageLists rebuilt;
+  ButtonImageLists rebuilt(&cache);
   ASSERT_EQ(rebuilt.Build(db_, 0, true), 1);
   EXPECT_EQ(ListImage(rebuilt.Large(), 1), ShellImage(true));
   PumpMessages(200);
@@ -201,7 +200,7 @@ TEST_F(IconCheckWinTest, TheWorkerChecksSlowIconsAndItsAnswerReachesListsAndFile
   // An icon new to the run (another index of the file) is checked, and shown
   // blank until its answer.
   db_.Bar(0)->At(1)->IconIndex = 1;
-  ButtonImageLists picked;
+  ButtonImageLists picked(&cache);
   ASSERT_EQ(picked.Build(db_, 0, true), 1);
   EXPECT_NE(ListImage(picked.Large(), 1), ShellImage(true, 1));
   PumpUntil(cache, 4);
@@ -213,7 +212,6 @@ TEST_F(IconCheckWinTest, TheWorkerChecksSlowIconsAndItsAnswerReachesListsAndFile
 // next run, and lists forgotten meanwhile are left alone.
 TEST_F(IconCheckWinTest, OneWorkerAtATimeAndForgottenListsAreLeftAlone) {
   ButtonIconCache cache(program_.Path(), ProbesNoting(calls_, program_.Path()));
-  IconCacheInUse inUse(cache);
   AnswerWindow window([&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
   cache.SetWindow(window.Hwnd(), kAnswerMessage);
   cache.FinishStartup(db_);
@@ -262,19 +260,18 @@ TEST_F(IconCheckWinTest, AHungWorkerHoldsUpNeitherTheCacheNorItsEnd) {
 // stand-in at once; the menu (which keeps what it shows) has it checked.
 TEST_F(IconCheckWinTest, MenusShowAStandInUntilTheWorkerAnswers) {
   ButtonIconCache cache(program_.Path(), ProbesNoting(calls_, program_.Path()));
-  IconCacheInUse inUse(cache);
   AnswerWindow window([&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
   cache.SetWindow(window.Hwnd(), kAnswerMessage);
   cache.FinishStartup(db_);
 
   for (bool keep : {false, true}) {
     EXPECT_FALSE(cache.IconOf(Slow(), 0, false, keep)) << keep;
-    UniqueIcon standIn = ButtonIconOfSize(Slow(), 0, program_.Path(), false, keep);
+    UniqueIcon standIn = ButtonIconOfSize(&cache, Slow(), 0, program_.Path(), false, keep);
     EXPECT_TRUE(standIn) << keep;
   }
   PumpUntil(cache, 1);
   ExpectNoSlowCallHere();
-  UniqueIcon kept = ButtonIconOfSize(Slow(), 0, program_.Path(), true, false);
+  UniqueIcon kept = ButtonIconOfSize(&cache, Slow(), 0, program_.Path(), true, false);
   UniqueImageList list(::ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0));
   AppendIconImage(list.Get(), kept.Get(), 32);
   EXPECT_EQ(ListImage(list.Get(), 0), ShellImage(true));

@@ -60,7 +60,7 @@ class ImageListBuildTest : public testing::Test {
   }
 
   CDB db_;
-  ButtonImageLists lists_;
+  ButtonImageLists lists_{nullptr};  // no icon cache: every icon from the shell
 };
 
 TEST_F(ImageListBuildTest, ShownButtonsFillBothListsInBarOrder) {

@@ -81,7 +81,7 @@ class ManagerDialogTest : public testing::Test {
   }
 
   void SetUp() override {
-    manager_ = std::make_unique<CButtonsManager>(db_, texts_, host_, services_);
+    manager_ = std::make_unique<CButtonsManager>(db_, texts_, nullptr, host_, services_);  // icons from the shell
     ASSERT_TRUE(manager_->CreateModeless(nullptr));
     hwnd_ = manager_->Hwnd();
     tree_ = ::GetDlgItem(hwnd_, IDC_MGR_TREE);

@@ -1,5 +1,5 @@
-// The buttons manager's icons of bars and buttons: from the run's icon cache
-// when it holds them as they are now, from the shell otherwise, and the
+// The buttons manager's icons of bars and buttons: from the icon cache it is
+// given when it holds them as they are now, from the shell otherwise, and the
 // manager never adds to the cache.
 #include "editing/manager_icons_win.h"
 
@@ -42,20 +42,19 @@ TEST(ManagerIcons, HeldIconsComeFromTheCacheAndNothingIsAdded) {
   ButtonIconCache cache(program.Path());
   cache.Load();
   cache.FinishStartup(db);
-  IconCacheInUse inUse(cache);
-  ButtonImageLists lists;
+  ButtonImageLists lists(&cache);
   ASSERT_EQ(lists.Build(db, 0, false), 1);  // the bar's build puts notepad into the cache
   ASSERT_EQ(cache.LookUps(), 1);
 
   ButtonIcons notepadShell = GetButtonIcon(notepad, 0, program.Path());
   ButtonIcons regeditShell = GetButtonIcon(regedit, 0, program.Path());
-  UniqueIcon tree = ManagerTreeIcon(notepad, 0, program.Path());
+  UniqueIcon tree = ManagerTreeIcon(&cache, notepad, 0, program.Path());
   EXPECT_EQ(CaptureIconImage(tree.Get(), 16), CaptureIconImage(notepadShell.Small.Get(), 16));
   EXPECT_EQ(cache.LookUps(), 1);  // held: the shell is not asked
 
   IconBox upper = MakeIconBox();
   IconBox lower = MakeIconBox();
-  ManagerIconBoxes boxes;
+  ManagerIconBoxes boxes(&cache);
   boxes.Attach(upper.Get(), lower.Get());
   boxes.ShowButtonIcon(notepad, 0, program.Path());
   EXPECT_EQ(CaptureIconImage(boxes.Upper(), 32), CaptureIconImage(notepadShell.Large.Get(), 32));
@@ -65,7 +64,7 @@ TEST(ManagerIcons, HeldIconsComeFromTheCacheAndNothingIsAdded) {
   // Not held: the shell's icons, and the cache stays as it was.
   boxes.ShowButtonIcon(regedit, 0, program.Path());
   EXPECT_EQ(CaptureIconImage(boxes.Upper(), 32), CaptureIconImage(regeditShell.Large.Get(), 32));
-  tree = ManagerTreeIcon(regedit, 0, program.Path());
+  tree = ManagerTreeIcon(&cache, regedit, 0, program.Path());
   EXPECT_EQ(CaptureIconImage(tree.Get(), 16), CaptureIconImage(regeditShell.Small.Get(), 16));
   EXPECT_EQ(cache.LookUps(), 1);
   EXPECT_EQ(cache.Table().Size(), 1u);
