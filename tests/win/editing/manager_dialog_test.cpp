@@ -255,7 +255,9 @@ TEST_F(ManagerDialogTest, ToolBarHasEightButtonsWithTheirTips) {
   const RECT tree = ChildRect(hwnd_, tree_);
   EXPECT_GE(place.left, CButtonsManager::kToolbarX);
   EXPECT_GT(place.left, tree.right);
-  if (tree.right + 4 <= CButtonsManager::kToolbarX) EXPECT_EQ(place.left, CButtonsManager::kToolbarX);
+  if (tree.right + 4 <= CButtonsManager::kToolbarX) {
+    EXPECT_EQ(place.left, CButtonsManager::kToolbarX);
+  }
   EXPECT_LT(place.bottom, ChildRect(hwnd_, Item(IDC_MGR_AVAILABLE)).top) << "above the fields";
   EXPECT_EQ(place.top, 0);
   EXPECT_EQ(place.right - place.left, 273);
