@@ -15,6 +15,7 @@
 #include "app/splash_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
+#include "support/shell_links_win.h"
 #include "resource.h"
 
 namespace {
@@ -55,71 +56,31 @@ class StartupShortcut : public testing::Test {
   MessageTexts texts_;
 };
 
-// The start-up shortcut as the shell reads it, and a way to change it by hand.
-struct LinkOnDisk {
-  std::string target, workingFolder, comment;
-};
-
-bool ChangeLink(const std::string& path, const char* newTarget, const char* comment) {
-  ComScope com;
-  ComPtr<IShellLinkA> link;
-  ComPtr<IPersistFile> file;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
-    return false;
-  WCHAR wide[MAX_PATH];
-  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  if (FAILED(file->Load(wide, STGM_READWRITE))) return false;
-  if (newTarget) link->SetPath(newTarget);
-  if (comment) link->SetDescription(comment);
-  return SUCCEEDED(file->Save(wide, TRUE));
-}
-
-LinkOnDisk ReadLink(const std::string& path) {
-  ComScope com;
-  ComPtr<IShellLinkA> link;
-  ComPtr<IPersistFile> file;
-  LinkOnDisk read;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
-    return read;
-  WCHAR wide[MAX_PATH];
-  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  if (FAILED(file->Load(wide, STGM_READ))) return read;
-  char text[MAX_PATH] = {};
-  link->GetPath(text, MAX_PATH, nullptr, 0);
-  read.target = text;
-  text[0] = '\0';
-  link->GetWorkingDirectory(text, MAX_PATH);
-  read.workingFolder = text;
-  text[0] = '\0';
-  link->GetDescription(text, MAX_PATH);
-  read.comment = text;
-  return read;
-}
-
 TEST_F(StartupShortcut, PointsAtTheInstalledProgramAndFollowsTheSetting) {
   settings_.StartWindows = 1;
   ASSERT_TRUE(AddStartup(settings_, texts_));
-  ASSERT_TRUE(Exists(StartupLinkPath()));
   const std::string program = installDir_ + "\\Orvantis.exe";
-  LinkOnDisk link = ReadLink(StartupLinkPath());
+  LinkSpec link = ReadShellLink(StartupLinkPath());
   EXPECT_EQ(link.target, program);
-  EXPECT_EQ(link.workingFolder, installDir_);
+  EXPECT_EQ(link.workDir, installDir_);
 
-  // A shortcut that starts the program is left alone at the next start,
-  // with what the user added to it.
-  ASSERT_TRUE(ChangeLink(StartupLinkPath(), nullptr, "my own comment"));
+  // A shortcut that starts the program is left alone at the next start, with
+  // what the user gave it (here another icon).
+  ASSERT_TRUE(MakeShellLink(StartupLinkPath(), {program, "", installDir_, SW_SHOWNORMAL, "shell32.dll", 3}));
   EXPECT_TRUE(AddStartup(settings_, texts_));
-  EXPECT_EQ(ReadLink(StartupLinkPath()).comment, "my own comment");
+  link = ReadShellLink(StartupLinkPath());
+  EXPECT_EQ(link.iconFile, "shell32.dll");
+  EXPECT_EQ(link.iconIndex, 3);
 
-  // One that starts something else is made again.
-  ASSERT_TRUE(ChangeLink(StartupLinkPath(), "C:\\windows\\notepad.exe", nullptr));
-  EXPECT_TRUE(AddStartup(settings_, texts_));
-  link = ReadLink(StartupLinkPath());
-  EXPECT_EQ(link.target, program);
-  EXPECT_EQ(link.workingFolder, installDir_);
-  EXPECT_EQ(link.comment, "");
+  // One that starts something else, or in another folder, is made again.
+  for (const LinkSpec& other : {LinkSpec{"C:\\windows\\notepad.exe", "", installDir_},
+                                LinkSpec{program, "", "C:\\windows"}}) {
+    ASSERT_TRUE(MakeShellLink(StartupLinkPath(), other));
+    EXPECT_TRUE(AddStartup(settings_, texts_));
+    link = ReadShellLink(StartupLinkPath());
+    EXPECT_EQ(link.target, program);
+    EXPECT_EQ(link.workDir, installDir_);
+  }
 
   // Removed when the setting is off.
   settings_.StartWindows = 0;

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "barwnd/bar_commands.h"
-#include "win/editing/shortcut_test_support_win.h"
+#include "support/shell_links_win.h"
 
 namespace bar_window_test {
 namespace {

@@ -12,7 +12,7 @@
 #include "editing/preset_applets_win.h"
 #include "editing/preset_menu.h"
 #include "editing/preset_menu_win.h"
-#include "win/editing/shortcut_test_support_win.h"
+#include "support/shell_links_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "win/editing/shortcut_test_support_win.h"
+#include "support/shell_links_win.h"
 
 void PrintTo(const ShortcutFields& f, std::ostream* out) {
   *out << "{" << f.Target << " | " << f.WorkDir << " | " << f.Arguments << " | " << f.ShowCmd << " | " << f.IconFile

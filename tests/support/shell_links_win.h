@@ -1,4 +1,5 @@
-// Files and shell links the editing tests make for themselves.
+// Files and shell links tests make for themselves, and shell links read back
+// through the shell's own link object.
 #pragma once
 
 #include <windows.h>
@@ -38,6 +39,36 @@ inline bool MakeShellLink(const std::string& path, const LinkSpec& request) {
   link->SetShowCmd(request.showCmd);
   if (!request.iconFile.empty()) link->SetIconLocation(request.iconFile.c_str(), request.iconIndex);
   return SUCCEEDED(file->Save(std::filesystem::path(path).wstring().c_str(), TRUE));
+}
+
+// A saved shell link as the shell's link object reads it: the path as stored,
+// arguments, working folder, show command and icon location. Empty when it
+// cannot be read.
+inline LinkSpec ReadShellLink(const std::string& path) {
+  ComScope com;
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  LinkSpec read;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) ||
+      FAILED(file->Load(std::filesystem::path(path).wstring().c_str(), STGM_READ)))
+    return read;
+  char text[MAX_PATH] = {};
+  auto take = [&text] {
+    std::string value = text;
+    text[0] = '\0';
+    return value;
+  };
+  link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+  read.target = take();
+  link->GetArguments(text, MAX_PATH);
+  read.arguments = take();
+  link->GetWorkingDirectory(text, MAX_PATH);
+  read.workDir = take();
+  link->GetShowCmd(&read.showCmd);
+  link->GetIconLocation(text, MAX_PATH, &read.iconIndex);
+  read.iconFile = take();
+  return read;
 }
 
 // Wine's link object reads every link's show command back as 1 (normal),
