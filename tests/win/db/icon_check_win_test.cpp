@@ -21,6 +21,7 @@
 #include "db/image_list_win.h"
 #include "icon_pixels_win.h"
 #include "platform/handles_win.h"
+#include "support/message_window_win.h"
 #include "support/pump_messages_win.h"
 #include "support/scratch_folder.h"
 
@@ -38,37 +39,6 @@ IconPicture ListImage(HIMAGELIST list, int index) {
   UniqueIcon icon(::ImageList_GetIcon(list, index, ILD_NORMAL));
   return DrawIcon(icon.Get());
 }
-
-// A message-only window handing each message of the answers to `handler`.
-class AnswerWindow {
- public:
-  explicit AnswerWindow(std::function<void(WPARAM)> handler) : handler_(std::move(handler)) {
-    static const ATOM atom = [] {
-      WNDCLASSA type = {};
-      type.lpfnWndProc = &AnswerWindow::Proc;
-      type.hInstance = ::GetModuleHandleA(nullptr);
-      type.lpszClassName = "QrIconAnswerWindow";
-      return ::RegisterClassA(&type);
-    }();
-    hwnd_ = ::CreateWindowA(reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom)), "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                            nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&handler_));
-  }
-  ~AnswerWindow() { ::DestroyWindow(hwnd_); }
-  AnswerWindow(const AnswerWindow&) = delete;
-  AnswerWindow& operator=(const AnswerWindow&) = delete;
-  HWND Hwnd() const { return hwnd_; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* handler = reinterpret_cast<std::function<void(WPARAM)>*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (msg == kAnswerMessage && handler) (*handler)(wp);
-    return ::DefWindowProcA(hwnd, msg, wp, lp);
-  }
-
-  std::function<void(WPARAM)> handler_;
-  HWND hwnd_ = nullptr;
-};
 
 // The real stamp and look-up, noting for each call the path and the thread,
 // and able to hold the worker at its first stamp until released.
@@ -172,7 +142,7 @@ class IconCheckWinTest : public testing::Test {
 TEST_F(IconCheckWinTest, TheWorkerChecksSlowIconsAndItsAnswerReachesListsAndFile) {
   ButtonIconCache cache(program_.Path(), ProbesNoting(calls_, program_.Path()));
   cache.Load();
-  AnswerWindow window([&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
+  MessageWindow window(kAnswerMessage, [&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
 
   ButtonImageLists lists(&cache);
   ASSERT_EQ(lists.Build(db_, 0, false), 1);  // while starting: the local icon at the drawn size only
@@ -212,7 +182,7 @@ TEST_F(IconCheckWinTest, TheWorkerChecksSlowIconsAndItsAnswerReachesListsAndFile
 // next run, and lists forgotten meanwhile are left alone.
 TEST_F(IconCheckWinTest, OneWorkerAtATimeAndForgottenListsAreLeftAlone) {
   ButtonIconCache cache(program_.Path(), ProbesNoting(calls_, program_.Path()));
-  AnswerWindow window([&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
+  MessageWindow window(kAnswerMessage, [&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
   cache.SetWindow(window.Hwnd(), kAnswerMessage);
   cache.FinishStartup(db_);
   calls_->gated = true;
@@ -240,7 +210,7 @@ TEST_F(IconCheckWinTest, OneWorkerAtATimeAndForgottenListsAreLeftAlone) {
 TEST_F(IconCheckWinTest, AHungWorkerHoldsUpNeitherTheCacheNorItsEnd) {
   calls_->gated = true;
   std::vector<WPARAM> answers;
-  AnswerWindow window([&](WPARAM wp) { answers.push_back(wp); });
+  MessageWindow window(kAnswerMessage, [&](WPARAM wp) { answers.push_back(wp); });
   {
     ButtonIconCache cache(program_.Path(), ProbesNoting(calls_, program_.Path()));
     cache.SetWindow(window.Hwnd(), kAnswerMessage);
@@ -260,7 +230,7 @@ TEST_F(IconCheckWinTest, AHungWorkerHoldsUpNeitherTheCacheNorItsEnd) {
 // stand-in at once; the menu (which keeps what it shows) has it checked.
 TEST_F(IconCheckWinTest, MenusShowAStandInUntilTheWorkerAnswers) {
   ButtonIconCache cache(program_.Path(), ProbesNoting(calls_, program_.Path()));
-  AnswerWindow window([&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
+  MessageWindow window(kAnswerMessage, [&](WPARAM wp) { cache.OnCheckMessage(db_, wp); });
   cache.SetWindow(window.Hwnd(), kAnswerMessage);
   cache.FinishStartup(db_);
 

@@ -13,6 +13,7 @@
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
 #include "support/file_ops_memory.h"
+#include "support/message_window_win.h"
 #include "support/pump_messages_win.h"
 #include "support/scratch_folder.h"
 
@@ -23,36 +24,13 @@ constexpr UINT kAnswersMessage = WM_APP + 0x77;
 // A message-only window that notes the wParam of every answer posted to it.
 class AnswerWindow {
  public:
-  AnswerWindow() {
-    static const ATOM atom = [] {
-      WNDCLASSA type = {};
-      type.lpfnWndProc = &AnswerWindow::Proc;
-      type.hInstance = ::GetModuleHandleA(nullptr);
-      type.lpszClassName = "QrTargetAnswerWindow";
-      return ::RegisterClassA(&type);
-    }();
-    hwnd_ = ::CreateWindowA(reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom)), "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                            nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&posted_));
-  }
-  ~AnswerWindow() {
-    if (hwnd_) ::DestroyWindow(hwnd_);
-  }
-  AnswerWindow(const AnswerWindow&) = delete;
-  AnswerWindow& operator=(const AnswerWindow&) = delete;
-
-  HWND Hwnd() const { return hwnd_; }
+  AnswerWindow() : window_(kAnswersMessage, [this](WPARAM wp) { posted_.push_back(wp); }) {}
+  HWND Hwnd() const { return window_.Hwnd(); }
   const std::vector<WPARAM>& Posted() const { return posted_; }
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* posted = reinterpret_cast<std::vector<WPARAM>*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (msg == kAnswersMessage && posted) posted->push_back(wp);
-    return ::DefWindowProcA(hwnd, msg, wp, lp);
-  }
-
-  HWND hwnd_ = nullptr;
   std::vector<WPARAM> posted_;
+  MessageWindow window_;
 };
 
 // Lists the paths as a start-up load would on a drive that the test calls a
