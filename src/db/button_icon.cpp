@@ -26,11 +26,11 @@ bool IsWebAddress(const std::string& path) {
   return path.size() > 7 && (path.compare(0, 7, "mailto:") == 0 || path.compare(0, 7, "MAILTO:") == 0);
 }
 
+}  // namespace
+
 bool IsDriveRoot(const std::string& path) {
   return (path.size() == 2 || (path.size() == 3 && IsSeparator(path[2]))) && IsLetter(path[0]) && path[1] == ':';
 }
-
-}  // namespace
 
 IconSource ClassifyIconPath(const std::string& path) {
   if (EndsWithIconExtension(path)) return IconSource::IndexedFile;

@@ -13,6 +13,9 @@ enum class IconSource {
 // The extension test looks at the last four characters and is case-sensitive:
 // ".exe" and ".EXE" take the indexed icon, ".Exe" the shell's. A path that
 // begins with "http" or "ftp" (also case-sensitive) is a URL.
+// "C:", "C:\\" or "C:/": a drive's root, whose icon follows the drive's type.
+bool IsDriveRoot(const std::string& path);
+
 IconSource ClassifyIconPath(const std::string& path);
 
 // The internet-shortcut file in the program folder whose icon marks web buttons.

@@ -18,8 +18,6 @@ std::string FullPathOf(const std::string& path) {
   return length == 0 || length >= MAX_PATH ? path : std::string(full, length);
 }
 
-bool IsDriveRoot(const std::string& full) { return full.size() == 3 && full[1] == ':' && full[2] == '\\'; }
-
 bool IsWeb(const std::string& iconFile) { return ClassifyIconPath(iconFile) == IconSource::WebShortcut; }
 
 // The entry's image of one size, or a blank one that keeps its place in a

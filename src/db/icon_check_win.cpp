@@ -1,30 +1,13 @@
 #include "db/icon_check_win.h"
 
-#include <objbase.h>
-
 #include "db/button_icon_win.h"
 #include "db/icon_image_win.h"
+#include "platform/handles_win.h"
 #include "platform/quiet_errors_win.h"
 
 namespace {
 
 uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
-
-bool IsDriveRoot(const std::string& full) { return full.size() == 3 && full[1] == ':' && full[2] == '\\'; }
-
-// COM for the shell's look-ups on this thread, for as long as the object lives.
-class ComOnThisThread {
- public:
-  ComOnThisThread() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComOnThisThread() {
-    if (initialised_) ::CoUninitialize();
-  }
-  ComOnThisThread(const ComOnThisThread&) = delete;
-  ComOnThisThread& operator=(const ComOnThisThread&) = delete;
-
- private:
-  bool initialised_;
-};
 
 }  // namespace
 
@@ -52,7 +35,7 @@ std::vector<IconCheckAnswer> CheckIcons(const std::vector<IconCheckRequest>& req
                                         const IconLookUpProbe& lookUp, const std::atomic<bool>& abandoned) {
   // The shell's look-ups are documented for any thread that has COM; an empty
   // drive answers "not there" instead of asking for a disk.
-  const ComOnThisThread com;
+  const ComScope com;
   const QuietErrorMode quiet;
   std::vector<IconCheckAnswer> answers;
   for (const IconCheckRequest& request : requests) {
