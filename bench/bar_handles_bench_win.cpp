@@ -19,9 +19,9 @@
 #include <string>
 
 #include "app/install_info_win.h"
-#include "app/message_texts.h"
-#include "app/settings.h"
-#include "barwnd/bar_window_win.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
+#include "barwnd/window/bar_window_win.h"
 #include "db/cdb.h"
 #include "platform/handles_win.h"
 

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
-#include "barwnd/bar_menus_win.h"
+#include "core/message_texts.h"
+#include "barwnd/menus/bar_menus_win.h"
 #include "db/cdb.h"
 #include "platform/window_win.h"
 

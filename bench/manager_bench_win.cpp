@@ -23,13 +23,13 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
-#include "db/button_icon_win.h"
+#include "core/message_texts.h"
+#include "icons/button_icon_win.h"
 #include "db/cdb.h"
 #include "db/records.h"
-#include "editing/manager_dialog_win.h"
-#include "editing/manager_host.h"
-#include "editing/manager_services_win.h"
+#include "editing/manager/manager_dialog_win.h"
+#include "editing/manager/manager_host.h"
+#include "editing/manager/manager_services_win.h"
 #include "platform/file_ops_win.h"
 #include "platform/handles_win.h"
 #include "platform/storage_ole_win.h"

@@ -36,16 +36,16 @@ set(QR_TRACE_APP_SOURCES "")
 file(GLOB QR_TRACE_APP_CANDIDATES ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
 foreach(f ${QR_TRACE_APP_CANDIDATES})
   get_filename_component(name ${f} NAME)
-  if(NOT name IN_LIST QR_CORE_FILES AND NOT name STREQUAL "main_win.cpp")
+  if(NOT name STREQUAL "main_win.cpp")
     list(APPEND QR_TRACE_APP_SOURCES ${f})
   endif()
 endforeach()
-file(GLOB QR_TRACE_BARWND_SOURCES ${CMAKE_SOURCE_DIR}/src/barwnd/*.cpp)
+file(GLOB_RECURSE QR_TRACE_BARWND_SOURCES ${CMAKE_SOURCE_DIR}/src/barwnd/*.cpp)
 
 add_library(qr_barwnd_traced STATIC EXCLUDE_FROM_ALL ${QR_TRACE_BARWND_SOURCES})
 target_include_directories(qr_barwnd_traced PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
 target_compile_definitions(qr_barwnd_traced PRIVATE QR_STARTUP_TRACE)
-target_link_libraries(qr_barwnd_traced PUBLIC qr_platform qr_core qr_db qr_clock qr_widgets qr_editing qr_options
+target_link_libraries(qr_barwnd_traced PUBLIC qr_platform qr_core qr_db qr_icons qr_clock qr_widgets qr_editing qr_options
                       ${QR_SYSTEM_LIBS})
 
 add_library(qr_app_traced STATIC EXCLUDE_FROM_ALL ${QR_TRACE_APP_SOURCES})

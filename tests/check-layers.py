@@ -13,15 +13,11 @@ cmake = (root / "CMakeLists.txt").read_text()
 
 deps = {m.group(1): set(m.group(2).replace('""', "").split())
         for m in re.finditer(r"^set\(QR_DEPS_(\w+)\s+(.*)\)\s*$", cmake, re.M)}
-core_files = re.search(r"^set\(QR_CORE_FILES\s+(.*)\)", cmake, re.M).group(1).split()
-core_stems = {pathlib.Path(f).stem for f in core_files}
 
 
 def layer_of(path: pathlib.PurePosixPath) -> str:
-    sub = path.parts[0]
-    if sub == "app" and path.stem in core_stems:
-        return "core"
-    return sub
+    """The layer is the first folder under src/."""
+    return path.parts[0]
 
 
 include = re.compile(r'^\s*#\s*include\s+"([a-z]+/[^"]+)"', re.M)

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/install_info_win.h"
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "app/registry_values.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/handles_win.h"
 #include "platform/text_win.h"
 

@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "app/message_texts.h"
-#include "app/settings.h"
-#include "barwnd/bar_host.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
+#include "barwnd/window/bar_host.h"
 #include "db/cdb.h"
-#include "editing/browse_services_win.h"
+#include "editing/browse/browse_services_win.h"
 
 class BarApp final : public BarHost {
  public:

@@ -1,6 +1,6 @@
 #include "app/autostart.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 bool ShouldAskAutoStart(const Settings& settings) {
   return settings.StartWindows == 0 && settings.AskAutoStart != 0;

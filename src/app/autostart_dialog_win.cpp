@@ -1,6 +1,6 @@
 #include "app/autostart_dialog_win.h"
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "resource.h"
 
 AutoStartDialog::AutoStartDialog(MessageTexts& texts) : Dialog(texts.TemplateId(IDD_AUTOSTART)) {}

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "resource.h"

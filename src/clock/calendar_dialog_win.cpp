@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "resource.h"
 
 namespace {

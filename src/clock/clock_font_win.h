@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 LOGFONTA LogFontFromRecord(const FontRecord& record);
 FontRecord RecordFromLogFont(const LOGFONTA& font);

@@ -1,7 +1,7 @@
 #include "clock/clock_panel_win.h"
 
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "clock/calendar_dialog_win.h"
 #include "clock/clock_font_win.h"
 #include "platform/handles_win.h"

@@ -16,7 +16,7 @@
 #include <optional>
 #include <string>
 
-#include "db/detached_job_win.h"
+#include "platform/detached_job_win.h"
 #include "db/target_check.h"
 
 class CDB;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "options/options_session.h"
 
 enum class ControlKind {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 class OptionsDialogs {
  public:

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "options/options_host.h"
 
 // What a change on a page asks the bar window to do, in the order given.

@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "options/options_dialogs_win.h"
 #include "options/options_host.h"
 #include "platform/html_help_win.h"

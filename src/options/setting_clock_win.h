@@ -2,7 +2,7 @@
 // date, on one line or two, and how each is written.
 #pragma once
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "options/options_page_win.h"
 
 class CSettingClock : public OptionsPage {

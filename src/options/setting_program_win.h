@@ -2,7 +2,7 @@
 // gradual slide, the logo and the splash screen.
 #pragma once
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "options/options_page_win.h"
 
 class CSettingProgram : public OptionsPage {

@@ -2,7 +2,7 @@
 // the clock area and of its text, and the clock's font.
 #pragma once
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "options/options_dialogs_win.h"
 #include "options/options_page_win.h"
 

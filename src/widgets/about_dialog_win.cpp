@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "resource.h"
 #include "widgets_ids.h"
 

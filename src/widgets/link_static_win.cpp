@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "platform/window_win.h"
 #include "widgets/hyperlink_rules.h"
 

@@ -3,7 +3,7 @@
 // at any valid local time.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "clock/clock_text.h"
 #include "fuzz_support.h"
 

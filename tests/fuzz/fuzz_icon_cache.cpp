@@ -4,7 +4,7 @@
 // table that the next write replaces. The bytes are tried twice: as they are,
 // and with the header's length and checksum made to fit, so that the entries
 // themselves meet the reader and not only the checksum.
-#include "db/icon_cache.h"
+#include "icons/icon_cache.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "fuzz_support.h"
-#include "platform/ini_profile.h"
+#include "support/ini_profile.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fuzz_support.h"
-#include "platform/ini_profile.h"
+#include "support/ini_profile.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "support/profile_kinds.h"
 
-#include "platform/ini_profile.h"
+#include "support/ini_profile.h"
 
 ProfileKind IniFileProfileKind() {
   return {"IniFile", [](const std::string& path) { return std::make_unique<IniFileProfile>(path); }};

@@ -8,7 +8,7 @@
 #include "app/autostart.h"
 #include "app/registry_values.h"
 #include "app/sample_bar.h"
-#include "app/settings.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "barwnd/appbar_controller.h"
+#include "barwnd/dock/appbar_controller.h"
 
 namespace {
 

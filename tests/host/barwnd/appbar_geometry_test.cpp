@@ -4,9 +4,9 @@
 #include <deque>
 #include <vector>
 
-#include "barwnd/appbar_geometry.h"
-#include "barwnd/screen_edge.h"
-#include "barwnd/slide.h"
+#include "barwnd/dock/appbar_geometry.h"
+#include "barwnd/dock/screen_edge.h"
+#include "barwnd/dock/slide.h"
 #include "host/barwnd/geometry_print.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <tuple>
 #include <vector>
 
-#include "barwnd/bar_drop.h"
+#include "barwnd/drop/bar_drop.h"
 #include "db/cdb.h"
-#include "editing/shortcut_fields.h"
+#include "editing/browse/shortcut_fields.h"
 #include "host/barwnd/geometry_print.h"
 #include "platform/storage_memory.h"
 #include "support/file_ops_memory.h"

@@ -3,10 +3,10 @@
 #include <optional>
 #include <vector>
 
-#include "barwnd/bar_geometry.h"
-#include "barwnd/logo_layout.h"
-#include "barwnd/screen_edge.h"
-#include "barwnd/toolbar_plan.h"
+#include "barwnd/window/bar_geometry.h"
+#include "barwnd/window/logo_layout.h"
+#include "barwnd/dock/screen_edge.h"
+#include "barwnd/window/toolbar_plan.h"
 #include "host/barwnd/geometry_print.h"
 
 namespace {

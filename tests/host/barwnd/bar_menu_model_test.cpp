@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "barwnd/bar_commands.h"
-#include "barwnd/bar_menu_model.h"
-#include "barwnd/screen_edge.h"
+#include "barwnd/window/bar_commands.h"
+#include "barwnd/menus/bar_menu_model.h"
+#include "barwnd/dock/screen_edge.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "barwnd/bar_switcher.h"
+#include "barwnd/window/bar_switcher.h"
 
 namespace {
 

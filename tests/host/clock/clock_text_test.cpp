@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "editing/browse_rules.h"
+#include "editing/browse/browse_rules.h"
 
 #include <gtest/gtest.h>
 
-#include "editing/shortcut_fields.h"
+#include "editing/browse/shortcut_fields.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The manager's tool-bar commands on an in-memory database: adding buttons,
 // bars and separators, deleting, moving, preset bars.
-#include "editing/manager_rules.h"
+#include "editing/manager/manager_rules.h"
 #include "manager_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // shows, and what the leave step writes or refuses.
 #include <functional>
 
-#include "editing/manager_rules.h"
+#include "editing/manager/manager_rules.h"
 #include "editing_ids.h"
 #include "manager_fixture.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "editing/manager_host.h"
-#include "editing/manager_tree.h"
-#include "editing/manager_view.h"
+#include "editing/manager/manager_host.h"
+#include "editing/manager/manager_tree.h"
+#include "editing/manager/manager_view.h"
 
 class FakeManagerView : public ManagerView {
  public:

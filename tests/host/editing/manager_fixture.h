@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "db/cdb.h"
-#include "editing/manager_editor.h"
+#include "editing/manager/manager_editor.h"
 #include "manager_fake_view.h"
 #include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"

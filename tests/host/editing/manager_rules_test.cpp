@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "editing/manager_rules.h"
+#include "editing/manager/manager_rules.h"
 #include "editing_ids.h"
 
 namespace {

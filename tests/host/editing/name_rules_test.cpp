@@ -1,4 +1,4 @@
-#include "editing/name_rules.h"
+#include "editing/browse/name_rules.h"
 
 #include <gtest/gtest.h>
 

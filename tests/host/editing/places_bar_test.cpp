@@ -1,4 +1,4 @@
-#include "editing/places_bar.h"
+#include "editing/browse/places_bar.h"
 
 #include <gtest/gtest.h>
 

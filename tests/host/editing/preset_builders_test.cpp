@@ -1,4 +1,4 @@
-#include "editing/preset_builders.h"
+#include "editing/presets/preset_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "db/cdb.h"
-#include "editing/preset_listing.h"
-#include "editing/shortcut_fields.h"
+#include "editing/presets/preset_listing.h"
+#include "editing/browse/shortcut_fields.h"
 
 namespace {
 

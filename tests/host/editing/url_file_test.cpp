@@ -1,8 +1,8 @@
-#include "editing/url_file.h"
+#include "editing/browse/url_file.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/ini_profile.h"
+#include "support/ini_profile.h"
 #include "support/scratch_folder.h"
 
 TEST(UrlFileTest, TheAddressIsTheTargetAndItsNameLosesAWebScheme) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "db/cdb.h"
 #include "platform/file_ops.h"
 #include "platform/storage.h"

@@ -10,8 +10,8 @@
 
 #include "app/add_startup_win.h"
 #include "app/install_info_win.h"
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "app/splash_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"

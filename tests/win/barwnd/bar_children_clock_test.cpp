@@ -1,11 +1,11 @@
 // The bar's children around a clock whose text grows: the bar lays itself out
 // again on the tick, so the panel is never cut and the buttons move along.
-#include "barwnd/bar_children_win.h"
+#include "barwnd/window/bar_children_win.h"
 
 #include <gtest/gtest.h>
 
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "db/cdb.h"
 #include "platform/geometry_win.h"
 #include "platform/window_win.h"

@@ -12,7 +12,7 @@
 #include <future>
 #include <thread>
 
-#include "barwnd/bar_commands.h"
+#include "barwnd/window/bar_commands.h"
 #include "support/shell_links_win.h"
 
 namespace bar_window_test {

@@ -2,7 +2,7 @@
 // each holds while it is open (looked at from a timer of the owner window,
 // which the menu loop keeps dispatching), where it opens, the dialog-open flag
 // around it, and that it is gone with its icons afterwards.
-#include "barwnd/bar_menus_win.h"
+#include "barwnd/menus/bar_menus_win.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
-#include "db/button_icon_win.h"
+#include "core/message_texts.h"
+#include "icons/button_icon_win.h"
 #include "db/cdb.h"
-#include "db/icon_cache_win.h"
+#include "icons/icon_cache_win.h"
 #include "platform/window_win.h"
 #include "widgets/menu_xp_win.h"
 #include "support/pump_messages_win.h"

@@ -2,7 +2,7 @@
 // settings, shared by the bar window's test files.
 #pragma once
 #include "support/pump_messages_win.h"
-#include "barwnd/bar_window_win.h"
+#include "barwnd/window/bar_window_win.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "app/install_info_win.h"
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "db/cdb.h"
-#include "db/icon_cache_win.h"
+#include "icons/icon_cache_win.h"
 #include "db/launch.h"
 #include "platform/handles_win.h"
 

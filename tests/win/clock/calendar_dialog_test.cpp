@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "clock/clock_panel_win.h"
 #include "clock_test_support.h"
 #include "resource.h"

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "clock_test_support.h"
 #include "platform/handles_win.h"
 

@@ -1,4 +1,4 @@
-#include "editing/file_dialog_win.h"
+#include "editing/browse/file_dialog_win.h"
 
 #include <gtest/gtest.h>
 

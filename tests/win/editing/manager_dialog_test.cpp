@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "db/cdb.h"
-#include "editing/manager_dialog_win.h"
-#include "editing/manager_host.h"
-#include "editing/manager_services_win.h"
-#include "editing/type_select_dialog_win.h"
+#include "editing/manager/manager_dialog_win.h"
+#include "editing/manager/manager_host.h"
+#include "editing/manager/manager_services_win.h"
+#include "editing/manager/type_select_dialog_win.h"
 #include "editing_ids.h"
 #include "support/file_ops_memory.h"
 #include "platform/html_help_win.h"

@@ -1,16 +1,16 @@
 // The buttons manager's icons of bars and buttons: from the icon cache it is
 // given when it holds them as they are now, from the shell otherwise, and the
 // manager never adds to the cache.
-#include "editing/manager_icons_win.h"
+#include "editing/manager/manager_icons_win.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "db/button_icon_win.h"
+#include "icons/button_icon_win.h"
 #include "db/cdb.h"
-#include "db/icon_cache_win.h"
-#include "db/image_list_win.h"
+#include "icons/icon_cache_win.h"
+#include "icons/image_list_win.h"
 #include "db/new_button.h"
 #include "support/scratch_folder.h"
 

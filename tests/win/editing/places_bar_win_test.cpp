@@ -1,9 +1,9 @@
 // The places-bar policy on the real per-user registry of the test's prefix.
-#include "editing/places_bar.h"
+#include "editing/browse/places_bar.h"
 
 #include <gtest/gtest.h>
 
-#include "editing/places_bar_win.h"
+#include "editing/browse/places_bar_win.h"
 #include "platform/registry_win.h"
 
 using namespace places;

@@ -6,12 +6,12 @@
 
 #include <fstream>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "db/cdb.h"
-#include "editing/browse_services_win.h"
-#include "editing/preset_applets_win.h"
-#include "editing/preset_menu.h"
-#include "editing/preset_menu_win.h"
+#include "editing/browse/browse_services_win.h"
+#include "editing/presets/preset_applets_win.h"
+#include "editing/presets/preset_menu.h"
+#include "editing/presets/preset_menu_win.h"
 #include "support/shell_links_win.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "editing/shortcut_reader_win.h"
+#include "editing/browse/shortcut_reader_win.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "options/clock_page_rules.h"
 #include "options_ids.h"
 #include "options_test_support.h"

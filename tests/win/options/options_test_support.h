@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
-#include "app/settings.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
 #include "clock/clock_panel_win.h"
 #include "options/options_dialogs_win.h"
 #include "options/options_host.h"

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "resource.h"

@@ -1,0 +1,79 @@
+// The bar window and the world around it: the shell's notices (appbar, tray
+// icon, a new taskbar), leaving the shell at the end, and the displayed bar's
+// launches and home-bar return.
+#include <algorithm>
+
+#include "barwnd/window/bar_window_win.h"
+#include "db/cdb.h"
+#include "platform/registered_messages_win.h"
+
+// The end of the bar window and of the logon: the appbar leaves the shell, the
+// settings are written, the tray icon goes (also when none was added).
+void BarWindow::ReleaseAndSave() {
+  appBar_.Release();
+  host_.WriteSettings(LiveValues(), switcher_.Displayed());
+  tray_.Set(Hwnd(), false);
+}
+
+bool BarWindow::OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == 0) return false;
+  if (msg == AppBarNotifyMessage()) {
+    appBar_.OnShellNotify(static_cast<int>(wp), lp != 0);
+  } else if (msg == TrayNotifyMessage()) {
+    if (TrayIcon::OpensMenu(wp, lp)) {
+      POINT mouse = {};
+      ::GetCursorPos(&mouse);
+      menus_.ShowTrayMenu(mouse);
+    }
+  } else if (msg == TaskbarCreatedMessage()) {
+    RejoinShell();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The shell has made a new taskbar (it restarted), or a logoff was cancelled
+// after the bar had left the shell: the icon and the appbar are added again
+// where they were.
+void BarWindow::RejoinShell() {
+  if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
+  if (docked_) {
+    appBar_.Release();
+    appBar_.Dock();
+    children_.LayOut();
+  }
+}
+
+// A click on a launch button arrives inside the buttons toolbar's own
+// handling of the click. The return to the home bar rebuilds that toolbar, so
+// it is posted: done now, it would destroy the toolbar under itself.
+void BarWindow::LaunchFromToolbar(int commandId) {
+  if (switcher_.LaunchOnly(commandId)) ::PostMessageA(Hwnd(), kReturnAfterLaunchMessage, 0, 0);
+}
+
+// --- BarSwitchHost -----------------------------------------------------------
+
+int BarWindow::BarCount() { return db_.BarCount(); }
+
+std::optional<HomeBarOptions> BarWindow::HomeBar() {
+  const int ordinal = db_.GetHomeBar();
+  const CBar* home = db_.Bar(ordinal);
+  if (!home) return std::nullopt;
+  return HomeBarOptions{ordinal, home->ShowOnLaunch != 0, home->ShowOnTimer != 0, home->ShowAfter};
+}
+
+void BarWindow::ShowDisplayedBar() {
+  RebuildButtons();
+  RepaintAll();
+}
+
+void BarWindow::LaunchButton(int bar, int commandId) {
+  if (const CBar* shown = db_.Bar(bar)) shown->Launch(commandId);
+}
+
+void BarWindow::StartHomeTimer(int milliseconds) {
+  ::SetTimer(Hwnd(), kHomeBarTimerId, static_cast<UINT>(std::max(milliseconds, 0)), nullptr);
+}
+
+void BarWindow::StopHomeTimer() { ::KillTimer(Hwnd(), kHomeBarTimerId); }

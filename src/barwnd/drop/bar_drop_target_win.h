@@ -1,0 +1,74 @@
+// The bar window's OLE drop target: it reads file names (CF_HDROP) and web
+// addresses (an internet shortcut's "UniformResourceLocator", or plain text)
+// from what is dragged over the bar and hands them to a DropSink.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <vector>
+
+#include "barwnd/drop/bar_drop_items.h"
+#include "platform/geometry.h"
+
+// Drag and drop needs OLE on the user-interface thread for the whole run.
+class OleScope {
+ public:
+  OleScope() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
+  ~OleScope() {
+    if (ok_) ::OleUninitialize();
+  }
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+  bool Ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
+
+// What the bar does with a drag; points are in screen coordinates.
+class DropSink {
+ public:
+  virtual ~DropSink() = default;
+  // A drag came in with `items` (empty when none of it is for the bar); true
+  // when the bar would take them.
+  virtual bool DragEntered(const std::vector<DroppedItem>& items) = 0;
+  // True when a drop at `screen` would be taken.
+  virtual bool DraggedOver(Point screen) = 0;
+  virtual void DragLeft() = 0;
+  // True when buttons were made.
+  virtual bool Dropped(const std::vector<DroppedItem>& items, Point screen) = 0;
+};
+
+// The files, else the internet shortcut's address, else the addresses of
+// the text that `data` carries; empty when it carries none of them.
+std::vector<DroppedItem> DroppedItemsOf(IDataObject* data);
+
+// A drop makes buttons that point at the dragged things: a link when the
+// source allows one, else a copy, never a move (the source would delete what
+// it moved).
+DWORD DropEffectFor(DWORD allowed);
+
+// Counted by COM; the owner cuts it off from its sink before the sink goes,
+// since OLE may hold it a little longer.
+class BarDropTarget : public IDropTarget {
+ public:
+  explicit BarDropTarget(DropSink& sink) : sink_(&sink) {}
+  void Detach() { sink_ = nullptr; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragLeave() override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+
+ private:
+  virtual ~BarDropTarget() = default;
+
+  LONG references_ = 1;
+  DropSink* sink_;
+  bool wanted_ = false;  // the bar takes what the current drag carries
+};

@@ -1,0 +1,153 @@
+#include "barwnd/drop/bar_drop_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "core/message_texts.h"
+#include "core/settings.h"
+#include "barwnd/dock/appbar_controller.h"
+#include "barwnd/window/bar_children_win.h"
+#include "barwnd/window/bar_geometry.h"
+#include "barwnd/dock/screen_edge.h"
+#include "db/cdb.h"
+#include "editing/browse/url_file.h"
+#include "platform/geometry_win.h"
+#include "platform/profile_win.h"
+
+bool ShellDropSystem::IsFolder(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ShellDropSystem::FolderDisplayName(const std::string& path) {
+  SHFILEINFOA info = {};
+  if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME)) return {};
+  return info.szDisplayName;
+}
+
+std::string ShellDropSystem::InternetShortcutUrl(const std::string& path) {
+  WinProfile file(path);
+  return ReadInternetShortcutUrl(file);
+}
+
+BarDrop::BarDrop(Parts parts) : parts_(std::move(parts)) { *target_.Put() = new BarDropTarget(*this); }
+
+BarDrop::~BarDrop() {
+  Revoke();
+  target_->Detach();
+}
+
+bool BarDrop::Register(HWND bar) {
+  bar_ = bar;
+  registered_ = SUCCEEDED(::RegisterDragDrop(bar, target_.Get()));
+  return registered_;
+}
+
+void BarDrop::Revoke() {
+  if (registered_) ::RevokeDragDrop(bar_);
+  registered_ = false;
+  marker_.Destroy();
+}
+
+bool BarDrop::Busy() const { return holding_ ? openBeforeHold_ : parts_.appBar.State().dialogOpen; }
+
+void BarDrop::HoldOut() {
+  if (holding_) return;
+  openBeforeHold_ = parts_.appBar.State().dialogOpen;
+  parts_.appBar.Slide(true);
+  parts_.appBar.SetDialogOpen(true);
+  holding_ = true;
+}
+
+void BarDrop::Release() {
+  if (!holding_) return;
+  parts_.appBar.SetDialogOpen(openBeforeHold_);
+  holding_ = false;
+}
+
+DropLayout BarDrop::Layout() const {
+  DropLayout layout;
+  layout.vertical = IsLeftOrRightEdge(parts_.edge());
+  const CBar* bar = parts_.db.Bar(parts_.displayedBar());
+  layout.count = bar ? bar->Count() : 0;
+  if (HWND panel = parts_.children.ClockPanelWindow()) layout.refused.push_back(ChildRectOf(panel, bar_));
+  Rect switchButton;
+  if (HWND button = parts_.children.SwitchToolbar()) {
+    switchButton = ChildRectOf(button, bar_);
+    layout.refused.push_back(switchButton);
+  }
+  const Size buttonSize = CurrentButtonSize(parts_.settings);
+  HWND toolbar = parts_.children.ButtonsToolbar();
+  if (!toolbar || !bar) {
+    // Where the toolbar's first button will stand, after the bar-switch button.
+    const Point first = layout.vertical ? Point{switchButton.left, switchButton.bottom + kChildGap}
+                                        : Point{switchButton.right + kChildGap, switchButton.top};
+    layout.firstSlot = Rect::FromOriginSize(first, buttonSize);
+    return layout;
+  }
+  const Rect toolbarRect = ChildRectOf(toolbar, bar_);
+  layout.firstSlot = Rect::FromOriginSize({toolbarRect.left, toolbarRect.top}, buttonSize);
+  // The toolbar shows the available buttons in bar order, hidden ones left out.
+  std::vector<int32_t> positions;
+  for (int32_t i = 0; i < bar->Count(); ++i) {
+    if (bar->At(i)->Available) positions.push_back(i);
+  }
+  const int shown = static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < shown && i < static_cast<int>(positions.size()); ++i) {
+    RECT r = {};
+    if (!::SendMessageA(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
+    ::MapWindowPoints(toolbar, bar_, reinterpret_cast<POINT*>(&r), 2);
+    layout.items.push_back({positions[static_cast<size_t>(i)], ToRect(r)});
+  }
+  return layout;
+}
+
+std::optional<DropSlot> BarDrop::SlotAt(Point screen) const {
+  POINT client = {screen.x, screen.y};
+  ::ScreenToClient(bar_, &client);
+  return DropSlotAt(Layout(), {client.x, client.y});
+}
+
+bool BarDrop::AskAboutMany(std::size_t count) const {
+  return ::MessageBoxA(bar_, ManyDroppedItemsQuestion(count).c_str(), ProgramTitle(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool BarDrop::DragEntered(const std::vector<DroppedItem>& items) {
+  wanted_ = bar_ && !items.empty() && !Busy() && parts_.db.Bar(parts_.displayedBar()) != nullptr;
+  if (wanted_) HoldOut();
+  return wanted_;
+}
+
+bool BarDrop::DraggedOver(Point screen) {
+  const std::optional<DropSlot> slot = wanted_ ? SlotAt(screen) : std::nullopt;
+  if (!slot) {
+    marker_.Hide();
+    return false;
+  }
+  marker_.Show(bar_, slot->marker, static_cast<COLORREF>(parts_.settings.ColorBk));
+  return true;
+}
+
+void BarDrop::DragLeft() {
+  wanted_ = false;
+  marker_.Hide();
+  Release();
+}
+
+bool BarDrop::Dropped(const std::vector<DroppedItem>& items, Point screen) {
+  wanted_ = false;
+  marker_.Hide();
+  const int displayed = parts_.displayedBar();
+  const std::optional<DropSlot> slot = bar_ && !items.empty() && !Busy() ? SlotAt(screen) : std::nullopt;
+  bool made = false;
+  // The bar stays out while the question is open.
+  if (slot && parts_.db.Bar(displayed) && (!DropNeedsQuestion(items.size()) || AskAboutMany(items.size()))) {
+    made = AddDroppedItems(parts_.db, displayed, slot->index, items, system_).added > 0;
+    if (made) parts_.buttonsChanged();
+  }
+  Release();
+  return made;
+}

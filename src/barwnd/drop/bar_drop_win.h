@@ -1,0 +1,89 @@
+// Drops on the bar window: the bar registers this as its OLE drop target's
+// sink. While something is dragged over the bar, an autohide bar stays out
+// and a marker shows where the buttons will go; on the drop the displayed bar
+// gets a button for each item there, the database is saved and the toolbar
+// rebuilt, so the new buttons launch at once.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "barwnd/drop/bar_drop.h"
+#include "barwnd/drop/bar_drop_items.h"
+#include "barwnd/drop/bar_drop_marker_win.h"
+#include "barwnd/drop/bar_drop_target_win.h"
+#include "editing/browse/shortcut_reader_win.h"
+#include "platform/handles_win.h"
+
+class AppBarController;
+class BarChildren;
+class CDB;
+struct Settings;
+
+// The shell's answers about dropped paths.
+class ShellDropSystem : public DropSystem {
+ public:
+  bool IsFolder(const std::string& path) override;
+  std::string FolderDisplayName(const std::string& path) override;
+  std::string InternetShortcutUrl(const std::string& path) override;
+  ShortcutReader& Links() override { return links_; }
+
+ private:
+  ShellShortcutReader links_;
+};
+
+class BarDrop : public DropSink {
+ public:
+  struct Parts {
+    const Settings& settings;
+    CDB& db;
+    BarChildren& children;
+    AppBarController& appBar;
+    std::function<int()> displayedBar;  // -1 when none
+    std::function<int()> edge;
+    std::function<void()> buttonsChanged;  // rebuild and repaint the bar
+  };
+
+  explicit BarDrop(Parts parts);
+  ~BarDrop() override;
+  BarDrop(const BarDrop&) = delete;
+  BarDrop& operator=(const BarDrop&) = delete;
+
+  // Registers the bar window with OLE (which must be initialised on the
+  // thread); false when OLE refused.
+  bool Register(HWND bar);
+  void Revoke();
+  // The target OLE calls, for tests that drop without a drag.
+  IDropTarget* Target() const { return target_.Get(); }
+  bool MarkerShown() const { return marker_.Visible(); }
+
+  bool DragEntered(const std::vector<DroppedItem>& items) override;
+  bool DraggedOver(Point screen) override;
+  void DragLeft() override;
+  bool Dropped(const std::vector<DroppedItem>& items, Point screen) override;
+
+ private:
+  // The buttons manager (or another dialog of the bar) owns the model while it is open.
+  bool Busy() const;
+  void HoldOut();
+  void Release();
+  std::optional<DropSlot> SlotAt(Point screen) const;
+  DropLayout Layout() const;
+  bool AskAboutMany(std::size_t count) const;
+
+  Parts parts_;
+  HWND bar_ = nullptr;
+  bool registered_ = false;
+  ComPtr<BarDropTarget> target_;
+  ShellDropSystem system_;
+  DropMarker marker_;
+  bool wanted_ = false;
+  // While a drag is over the bar it counts as a dialog of the bar, so that an
+  // autohide bar stays out; the flag it had goes back afterwards.
+  bool holding_ = false;
+  bool openBeforeHold_ = false;
+};

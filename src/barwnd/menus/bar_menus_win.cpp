@@ -1,0 +1,112 @@
+#include "barwnd/menus/bar_menus_win.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/message_texts.h"
+#include "barwnd/window/bar_commands.h"
+#include "db/cdb.h"
+#include "icons/icon_cache_win.h"
+#include "platform/handles_win.h"
+#include "platform/window_win.h"
+#include "resource.h"
+#include "widgets/menu_xp_win.h"
+
+namespace {
+
+constexpr int kMsgEmpty = 54;
+constexpr int kMenuIconSize = 16;
+
+UniqueIcon MenuIcon(int resource) {
+  return UniqueIcon(static_cast<HICON>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON,
+                                                    kMenuIconSize, kMenuIconSize, LR_DEFAULTCOLOR)));
+}
+
+}  // namespace
+
+BarMenus::BarMenus(BarMenuHost& host, CDB& db, MessageTexts& texts, ButtonIconCache* icons)
+    : host_(host), db_(db), texts_(texts), icons_(icons) {}
+
+BarMenus::~BarMenus() = default;
+
+BarMenuState BarMenus::State() { return {host_.Edge(), host_.AutoHide()}; }
+
+std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
+  auto menu = std::make_unique<CMenuXP>();
+  menu->colors.background = popup.background;
+  menu->colors.selection = popup.selection;
+  for (const BarMenuEntry& entry : popup.entries) {
+    if (entry.kind == BarMenuEntry::Kind::kSeparator) {
+      menu->AppendSeparator();
+      continue;
+    }
+    UniqueIcon icon;
+    if (entry.iconResource) {
+      icon = MenuIcon(entry.iconResource);
+    } else if (const CBar* bar = db_.Bar(entry.barIcon)) {
+      // From the icon cache, which keeps what it had to look up for the next opening.
+      icon = ButtonIconOfSize(icons_, bar->IconFile, bar->IconIndex, db_.ProgramFolder(), false, true);
+    }
+    auto record = std::make_unique<MenuItemRecord>(static_cast<uint32_t>(entry.command), entry.text, std::move(icon));
+    if (entry.kind == BarMenuEntry::Kind::kPopup) {
+      menu->AppendSubMenu(0, Build(entry.popup), std::move(record));
+      continue;
+    }
+    menu->AppendItem(0, std::move(record));
+    if (entry.checked) ::CheckMenuItem(menu->Handle(), static_cast<UINT>(entry.command), MF_BYCOMMAND | MF_CHECKED);
+    if (entry.isDefault) ::SetMenuDefaultItem(menu->Handle(), static_cast<UINT>(entry.command), FALSE);
+  }
+  return menu;
+}
+
+void BarMenus::Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool barMenu) {
+  if (barMenu) host_.SetDialogOpen(true);
+  CMenuXP* outer = std::exchange(tracked_, ownerDrawn);
+  HWND bar = host_.BarHwnd();
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  ::SetForegroundWindow(bar);
+  ::TrackPopupMenu(menu, flags, at.x, at.y, 0, bar, nullptr);
+  ::PostMessageA(bar, WM_NULL, 0, 0);
+  tracked_ = outer;
+  if (barMenu) host_.SetDialogOpen(false);
+}
+
+void BarMenus::ShowContextMenu(POINT screenPoint, bool fromKeyboard) {
+  std::unique_ptr<CMenuXP> menu = Build(ContextMenuModel(State()));
+  RECT window = {};
+  ::GetWindowRect(host_.BarHwnd(), &window);
+  const Point at = ContextMenuPoint({screenPoint.x, screenPoint.y}, fromKeyboard,
+                                    {window.left, window.top, window.right, window.bottom}, host_.Edge());
+  Track(menu->Handle(), menu.get(), {at.x, at.y}, TPM_LEFTBUTTON, true);
+}
+
+void BarMenus::ShowBarSwitchMenu() {
+  std::vector<SwitchMenuBar> bars;
+  for (int32_t n = 0; n < db_.BarCount(); ++n) {
+    const CBar* bar = db_.Bar(n);
+    bars.push_back({bar->Name, bar->Available != 0});
+  }
+  const int lookUps = icons_ ? icons_->LookUps() : 0;
+  std::unique_ptr<CMenuXP> menu =
+      Build(BarSwitchMenuModel(bars, db_.GetHomeBar(), host_.DisplayedBar(), texts_.Text(kMsgEmpty)));
+  // Bar icons looked up for this menu go into the file at once.
+  if (icons_ && !icons_->Starting() && icons_->LookUps() != lookUps) icons_->Save(db_);
+  const RECT button = host_.SwitchButtonScreenRect();
+  Track(menu->Handle(), menu.get(), {button.left, button.bottom}, TPM_LEFTBUTTON, true);
+}
+
+void BarMenus::ShowTrayMenu(POINT screenPoint) {
+  UniqueMenu loaded(::LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(texts_.TemplateId(IDR_CONTEXTMENU))));
+  HMENU popup = loaded ? ::GetSubMenu(loaded.Get(), 0) : nullptr;
+  if (!popup) return;
+  for (const auto& [command, checked] : TrayMenuChecks(State())) {
+    ::CheckMenuItem(popup, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+  ::SetMenuDefaultItem(popup, kCmdButtonsManager, FALSE);
+  Track(popup, nullptr, screenPoint, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, false);
+}
+
+bool BarMenus::OnMeasureItem(MEASUREITEMSTRUCT& request) { return tracked_ && tracked_->MeasureItem(request); }
+
+bool BarMenus::OnDrawItem(const DRAWITEMSTRUCT& request) { return tracked_ && tracked_->DrawItem(request); }

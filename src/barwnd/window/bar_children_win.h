@@ -1,0 +1,92 @@
+// The bar window's children: the clock panel, the bar-switch button, the
+// toolbar of the displayed bar's buttons with its image lists, and the one
+// tooltip control over them; and where each of them goes on the bar.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "barwnd/window/bar_toolbar_win.h"
+#include "barwnd/window/bar_tooltip_win.h"
+#include "barwnd/window/toolbar_plan.h"
+#include "clock/clock_text.h"
+#include "icons/image_list_win.h"
+#include "platform/geometry.h"
+#include "platform/handles_win.h"
+
+class ButtonIconCache;
+class CDB;
+class ClockPanel;
+class MessageTexts;
+struct Settings;
+
+class BarChildren {
+ public:
+  // The standard control id of a framework toolbar, which the buttons toolbar carries.
+  static constexpr int kButtonsToolbarId = 0xE800;
+  static constexpr int kSwitchToolbarId = 0xE801;
+
+  // `icons` is the icon cache the buttons' images come from (null: from the
+  // shell); `edge` tells the bar's current edge; `displayedBar` the ordinal of
+  // the displayed bar, -1 for none; `clock` is what the clock panel reads (the
+  // system's local time when empty).
+  BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, ButtonIconCache* icons,
+              std::function<int()> edge, std::function<int()> displayedBar, std::function<LocalTime()> clock = {});
+  ~BarChildren();
+  BarChildren(const BarChildren&) = delete;
+  BarChildren& operator=(const BarChildren&) = delete;
+
+  void SetBar(HWND bar) { bar_ = bar; }
+  bool CreateTooltip();
+
+  // The panel follows ShowBlock, ShowCal and ShowClock; true when it changed.
+  bool MatchClockPanelToSettings();
+  void RepaintPanel();
+  Size PanelSize(int edge) const;
+  void LayOut();
+  void RebuildButtons();
+  void RebuildSwitchButton();
+  void ReactivateTooltips();
+  // The mouse moved over the bar itself: the first button's tip text is renewed.
+  void OnMouseOverBar();
+  // TTN_GETDISPINFO: the bar-switch button's tip names the displayed bar.
+  void OnTooltipText(NMHDR* hdr);
+
+  HWND ButtonsToolbar() const { return buttonsToolbar_ ? buttonsToolbar_->Hwnd() : nullptr; }
+  HWND SwitchToolbar() const { return switchToolbar_ ? switchToolbar_->Hwnd() : nullptr; }
+  HWND Tooltip() const { return tooltip_.Hwnd(); }
+  HWND ClockPanelWindow() const;
+
+ private:
+  void RemoveButtonTools();
+  // A tick of the clock panel: the bar is laid out again when the panel wants
+  // another length than it was given, so a grown text is never cut.
+  void OnPanelTick(int length);
+
+  const Settings& settings_;
+  CDB& db_;
+  MessageTexts& texts_;
+  std::function<int()> edge_;
+  std::function<int()> displayedBar_;
+  std::function<LocalTime()> clock_;
+  HWND bar_ = nullptr;
+  int laidOutPanelLength_ = 0;  // the panel's length along the bar at the last layout
+
+  std::unique_ptr<ClockPanel> panel_;
+  BarTooltip tooltip_;
+
+  // Image lists first: the toolbars that show them go before them.
+  ButtonImageLists buttonImages_;
+  std::unique_ptr<BarToolbar> buttonsToolbar_;
+  ToolbarPlan plan_;
+  std::string firstCaption_;  // the first launch button's caption, for its tooltip tool
+
+  UniqueImageList switchImages_;  // the shown size
+  std::unique_ptr<BarToolbar> switchToolbar_;
+};
+
+// The toolbar button size of the current icon size.
+Size CurrentButtonSize(const Settings& settings);

@@ -1,0 +1,159 @@
+// The bar window: the program's main window, a dialog docked along a screen edge
+// as a shell appbar. Its modal loop is the program's only message loop.
+//
+// It holds, along the bar, the clock panel, the bar-switch button and the
+// toolbar of the displayed bar's buttons (BarChildren). Docking, autohide and
+// the slide are decided by AppBarController, the displayed bar and the
+// home-bar return by BarSwitcher; this class routes the window's messages and
+// commands to them.
+#pragma once
+
+#include <windows.h>
+
+#include "core/settings.h"
+#include "barwnd/dock/appbar_controller.h"
+#include "barwnd/dock/appbar_shell_win.h"
+#include "barwnd/dock/bar_appbar_win.h"
+#include "barwnd/window/bar_children_win.h"
+#include "barwnd/drop/bar_drop_win.h"
+#include "barwnd/window/bar_host.h"
+#include "barwnd/menus/bar_menus_win.h"
+#include "barwnd/window/bar_switcher.h"
+#include "db/target_check_win.h"
+#include "editing/manager/manager_host.h"
+#include "options/options_host.h"
+#include "options/options_sheet_win.h"
+#include "platform/handles_win.h"
+#include "platform/window_win.h"
+#include "widgets/tray_icon_win.h"
+
+class ButtonIconCache;
+class CDB;
+class MessageTexts;
+
+// The bar window is what its menus, the options sheet and the buttons manager
+// act on, each through its own small interface.
+class BarWindow : public Dialog,
+                  public BarMenuHost,
+                  public OptionsHost,
+                  public ManagerHost,
+                  private BarSwitchHost {
+ public:
+  static constexpr int kButtonsToolbarId = BarChildren::kButtonsToolbarId;
+  static constexpr int kSwitchToolbarId = BarChildren::kSwitchToolbarId;
+
+  // `icons` is start-up's icon cache, which the buttons' image lists, the
+  // bar-switch menu and the buttons manager draw from and which finishes its
+  // start after the first paint; null (tests, tools): every image comes from
+  // the shell.
+  BarWindow(Settings& settings, CDB& db, MessageTexts& texts, ButtonIconCache* icons, BarHost& host);
+  ~BarWindow() override;
+
+  bool AlwaysOnTop() const { return appBar_.State().alwaysOnTop; }
+  bool Shown() const { return appBar_.State().shown; }
+  // The edge, autohide and always-on-top values the settings file gets.
+  LiveViewValues LiveValues() const;
+
+  // BarMenuHost (the bar's menus)
+  HWND BarHwnd() override { return Hwnd(); }
+  int Edge() override { return appBar_.State().edge; }
+  bool AutoHide() override { return appBar_.State().autoHide; }
+  int DisplayedBar() override { return switcher_.Displayed(); }
+  RECT SwitchButtonScreenRect() override;
+  // While a dialog or menu of the bar is open, an autohide bar never collapses.
+  void SetDialogOpen(bool open) override { appBar_.SetDialogOpen(open); }
+
+  // ManagerHost (the buttons manager chooses the displayed bar itself; its
+  // Apply asks for ApplyOptions) and OptionsHost (the options pages)
+  void SetDisplayedBar(int index) override { switcher_.SetDisplayed(index); }
+  void ApplyOptions() override;
+  void RedockAfterOptions() override;
+  void RebuildAll() override;
+  void ReactivateTooltips() override { children_.ReactivateTooltips(); }
+  void RebuildBackground() override;
+  void RepaintAll() override;
+  void SetTrayIcon(bool shown) override { tray_.Set(Hwnd(), shown); }
+  bool AddStartup() override { return host_.AddStartup(); }
+  void WriteSettings() override { host_.WriteSettings(LiveValues(), switcher_.Displayed()); }
+
+  void RebuildButtons() { children_.RebuildButtons(); }
+  void RebuildSwitchButton() { children_.RebuildSwitchButton(); }
+  // The open options sheet (null when none is open), for whoever looks at it.
+  HWND OptionsSheetWindow() const { return options_.OpenSheet(); }
+
+  // The children, for whoever needs to look at them (tests, menus placed at the button).
+  HWND ButtonsToolbar() const { return children_.ButtonsToolbar(); }
+  HWND SwitchToolbar() const { return children_.SwitchToolbar(); }
+  HWND Tooltip() const { return children_.Tooltip(); }
+  HWND ClockPanelWindow() const { return children_.ClockPanelWindow(); }
+  // What OLE calls when something is dropped on the bar (tests drop through it).
+  IDropTarget* DropTarget() const { return drop_.Target(); }
+  bool DropMarkerShown() const { return drop_.MarkerShown(); }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override {}      // Enter does not close the bar
+  void OnCancel() override {}  // nor does Escape
+  bool OnCommand(int id, int code, HWND control) override;
+  LRESULT OnNotify(NMHDR* hdr) override;
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+
+ private:
+  // BarSwitchHost
+  int BarCount() override;
+  std::optional<HomeBarOptions> HomeBar() override;
+  void ShowDisplayedBar() override;
+  void LaunchButton(int bar, int commandId) override;
+  void StartHomeTimer(int milliseconds) override;
+  void StopHomeTimer() override;
+
+  int DisplayedOrNone() { return switcher_.HasDisplayedBar() ? switcher_.Displayed() : -1; }
+  static HICON ProgramIcon();
+  void SetWindowIcons();
+  void Paint(HDC dc);
+  void OnTimer(WPARAM id);
+  // Messages that are not the dialog's own: the appbar's and tray icon's
+  // notifications and the shell's new taskbar. True when `msg` was one.
+  bool OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void RejoinShell();
+  // Posted after a launch from the buttons toolbar: the return to the home bar.
+  static constexpr UINT kReturnAfterLaunchMessage = WM_APP + 0x140;
+  void LaunchFromToolbar(int commandId);
+  // The commands of the menus.
+  bool OnMenuCommand(int id);
+  void OpenButtonsManager();
+  void OpenOptions();
+  void ShowAbout();
+  void ShowCalendar();
+  void ShowHelpContents();
+  void OpenWebPage();
+  void OnExit();
+  // Leaves the shell's appbars and writes the settings: before the window is
+  // destroyed, and when Windows ends the logon.
+  void ReleaseAndSave();
+
+  Settings& settings_;
+  CDB& db_;
+  MessageTexts& texts_;
+  ButtonIconCache* icons_;
+  BarHost& host_;
+
+  BarChildren children_;
+  BarAppBarAdapter adapter_;
+  ShellAppBar shell_;
+  AppBarController appBar_;
+  BarSwitcher switcher_;
+  BarDrop drop_;
+  bool docked_ = false;  // initialisation got past docking
+  // Where the start stands: the first frame comes first, the rest of the start
+  // (posted once that frame is painted) after it.
+  enum class StartupStep { kFirstFrame, kRestPosted, kDone };
+  StartupStep startup_ = StartupStep::kDone;
+  // Removable and network targets the load left unasked, checked after the
+  // first paint on a worker thread.
+  DeferredTargetChecks targetChecks_;
+  UniqueBrush background_;
+  BarMenus menus_;
+  TrayIcon tray_;
+  OptionsSheet options_;
+};

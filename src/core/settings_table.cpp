@@ -1,0 +1,110 @@
+#include "core/settings_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kView = Settings::kView;
+constexpr const char* kProg = Settings::kProg;
+constexpr const char* kClock = Settings::kClock;
+constexpr bool kReadOnly = false;
+
+// What the program writes: colours are 0x00BBGGRR; font weights go up to
+// 1000, turns stay within a full circle (tenths of a degree) and the font
+// dialog's sizes within 1638 points; list choices and bar numbers are never
+// negative. A clock font beyond ±200 pixels fits no bar.
+constexpr ValueRange kColour{0, 0xFFFFFF};
+constexpr ValueRange kEdge{0, 3};
+constexpr ValueRange kIndex{0, INT32_MAX};
+constexpr ValueRange kFontExtent{-200, 200};
+constexpr ValueRange kFontWeight{0, 1000};
+constexpr ValueRange kFontTurn{-3600, 3600};
+constexpr ValueRange kPointSize{0, 1638};
+
+// "Floating" is read but never written: a file only has it when someone put
+// it there. The face name shares its key with the pitch-and-family byte and is
+// written over it at once, so a file the program made holds the name there.
+constexpr SettingKey kTable[] = {
+    {kView, "Floating", &Settings::Floating, 0, kAnyValue, kReadOnly},
+    {kView, "AutoHide", &Settings::AutoHide, 0},
+    {kView, "AlwaysOnTop", &Settings::AlwaysOnTop, 0},
+    {kView, "Edge", &Settings::Edge, 1, kEdge},
+    {kView, "LargeIcon", &Settings::LargeIcon, 0},
+    {kView, "FlatButtons", &Settings::FlatButtons, 0},
+    {kView, "ColorBk", &Settings::ColorBk, 0, kColour},
+    {kView, "ColorText", &Settings::ColorText, 0xFF0000, kColour},
+    {kView, "ColorClockBk", &Settings::ColorClockBk, 0xFFFF, kColour},
+
+    {kProg, "StartWindows", &Settings::StartWindows, 1},
+    {kProg, "AskAutoStart", &Settings::AskAutoStart, 1},
+    {kProg, "Smoothly", &Settings::Smoothly, 1},
+    {kProg, "CurrentBar", &Settings::CurrentBar, 0, kIndex},
+    {kProg, "Logo", &Settings::Logo, 1},
+    {kProg, "LastAdd", &Settings::LastAdd, 1},
+    {kProg, "Splash", &Settings::Splash, 1},
+    {kProg, "UseToolTips", &Settings::UseToolTips, 1},
+    {kProg, "SysTrayIcon", &Settings::SysTrayIcon, 1},
+
+    {kClock, "ShowBlock", &Settings::ShowBlock, 1},
+    {kClock, "ShowCal", &Settings::ShowCal, 1},
+    {kClock, "ShowClock", &Settings::ShowClock, 1},
+    {kClock, "PosLeft", &Settings::PosLeft, 1},
+    {kClock, "OneLine", &Settings::OneLine, 0},
+    {kClock, "CalType", &Settings::CalType, 0, kIndex},
+    {kClock, "CalSepType", &Settings::CalSepType, 0, kIndex},
+    {kClock, "DayOfWeek", &Settings::DayOfWeek, 1},
+    {kClock, "ShowYear ", &Settings::ShowYear, 1},
+    {kClock, "ClockSepType", &Settings::ClockSepType, 0, kIndex},
+    {kClock, "Type12h", &Settings::Type12h, 0},
+    {kClock, "Sec", &Settings::Sec, 1},
+    {kClock, "Font_Height", &FontRecord::Height, -12, kFontExtent},
+    {kClock, "Font_Width", &FontRecord::Width, 0, kFontExtent},
+    {kClock, "Font_Escapement", &FontRecord::Escapement, 0, kFontTurn},
+    {kClock, "Font_Orientation", &FontRecord::Orientation, 0, kFontTurn},
+    {kClock, "Font_Weight", &FontRecord::Weight, 700, kFontWeight},
+    {kClock, "Font_Italic", &FontRecord::Italic, 0},
+    {kClock, "Font_Underline", &FontRecord::Underline, 0},
+    {kClock, "Font_StrikeOut", &FontRecord::StrikeOut, 0},
+    {kClock, "Font_CharSet", &FontRecord::CharSet, 204},
+    {kClock, "Font_OutPrecision", &FontRecord::OutPrecision, 3},
+    {kClock, "Font_ClipPrecision", &FontRecord::ClipPrecision, 2},
+    {kClock, "Font_Quality", &FontRecord::Quality, 1},
+    {kClock, "Font_PitchAndFamily", &FontRecord::PitchAndFamily, 0},
+    {kClock, "Font_PitchAndFamily", FaceNameField{}, 0},
+    {kClock, "FontSize", &Settings::FontSize, 0, kPointSize},
+};
+
+}  // namespace
+
+std::span<const SettingKey> SettingsTable() { return kTable; }
+
+int32_t SettingField::Get(const Settings& settings) const {
+  if (auto byte = std::get_if<uint8_t FontRecord::*>(&where_)) return settings.Font.**byte;
+  if (auto top = std::get_if<int32_t Settings::*>(&where_)) return settings.**top;
+  if (auto font = std::get_if<int32_t FontRecord::*>(&where_)) return settings.Font.**font;
+  return 0;
+}
+
+void SettingField::Set(Settings& settings, int32_t value) const {
+  if (auto byte = std::get_if<uint8_t FontRecord::*>(&where_)) {
+    settings.Font.**byte = static_cast<uint8_t>(value & 0xFF);
+  } else if (auto top = std::get_if<int32_t Settings::*>(&where_)) {
+    settings.**top = value;
+  } else if (auto font = std::get_if<int32_t FontRecord::*>(&where_)) {
+    settings.Font.**font = value;
+  }
+}
+
+std::string SettingField::GetText(const Settings& settings) const {
+  const char* face = settings.Font.FaceName;
+  return std::string(face, strnlen(face, sizeof settings.Font.FaceName));
+}
+
+void SettingField::SetText(Settings& settings, const std::string& text) const {
+  char(&face)[sizeof settings.Font.FaceName] = settings.Font.FaceName;
+  // The face name is a C text inside a LOGFONT: always terminated.
+  const size_t length = std::min(text.size(), sizeof face - 1);
+  std::memset(face, 0, sizeof face);
+  std::memcpy(face, text.data(), length);
+}

@@ -1,0 +1,53 @@
+#include "editing/browse/browse_rules.h"
+
+#include "core/message_texts.h"
+#include "editing/manager/manager_rules.h"
+#include "editing/browse/name_rules.h"
+#include "editing/browse/shortcut_fields.h"
+
+std::string TakeChosenFile(const std::string& path, WorkingFields& fields, ShortcutReader& links) {
+  if (ContainsExact(path, ".lnk")) {
+    ShortcutFields link{fields.Target, fields.WorkDir, fields.Arguments, 0, fields.IconFile, fields.IconIndex};
+    links.Resolve(path, link);
+    fields.Target = link.Target;
+    fields.WorkDir = link.WorkDir;
+    fields.Arguments = link.Arguments;
+    fields.IconFile = link.IconFile;
+    fields.IconIndex = link.IconIndex;
+    fields.SizeChoice = SizeChoiceForShowCmd(link.ShowCmd, fields.SizeChoice);
+  } else {
+    fields.Target = path;
+    fields.WorkDir = FolderOf(path);
+    fields.Arguments.clear();
+    fields.IconFile = path;
+    fields.IconIndex = 0;
+    fields.SizeChoice = 0;
+  }
+  fields.Name = NameBeforeLastDot(FileNameOf(path));
+  return FolderOf(path);
+}
+
+void TakeChosenFolder(const std::string& path, const std::string& displayName, WorkingFields& fields) {
+  fields.Target = path;
+  fields.Name = displayName;
+  fields.WorkDir.clear();
+  fields.IconFile = path;
+  fields.IconIndex = 0;
+}
+
+std::string DialogFilter(const std::vector<std::pair<std::string, std::string>>& pairs) {
+  std::string filter;
+  for (const auto& [description, pattern] : pairs) {
+    filter += description;
+    filter += '\0';
+    filter += pattern;
+    filter += '\0';
+  }
+  filter += '\0';
+  return filter;
+}
+
+std::string TargetFilter(int kind, MessageTexts& texts) {
+  if (kind == 2) return DialogFilter({{texts.Text(103), "*.url"}, {texts.Text(100), "*.*"}});
+  return DialogFilter({{texts.Text(100), "*.*"}});
+}

@@ -1,0 +1,101 @@
+// The buttons manager: the dialog in which bars and buttons are edited. The
+// decisions are ManagerEditor's; this class shows them in template 212 and
+// passes the controls' events on. The bar window runs it modally:
+//
+//   CButtonsManager manager(db, texts, iconCache, host, services);
+//   manager.DoModal(barWindow);   // then rebuild the buttons and repaint
+#pragma once
+
+#include <string>
+
+#include "editing/manager/manager_editor.h"
+#include "editing/manager/manager_icons_win.h"
+#include "editing/manager/manager_toolbar_win.h"
+#include "editing/manager/manager_tree_win.h"
+#include "editing/manager/manager_view.h"
+#include "platform/window_win.h"
+
+class ButtonIconCache;
+class CDB;
+class ManagerHost;
+class ManagerServices;
+class MessageTexts;
+
+class CButtonsManager : public Dialog, private ManagerView {
+ public:
+  // The template comes from the dialog-template map (212). The icons of bars
+  // and buttons come from `iconCache` where it holds them (null: the shell).
+  CButtonsManager(CDB& db, MessageTexts& texts, ButtonIconCache* iconCache, ManagerHost& host,
+                  ManagerServices& services);
+  ~CButtonsManager() override;
+
+  // The help topic F1 opens.
+  static constexpr const char* kHelpTopic = "w_btnsman.htm";
+  // Where the tool bar stands at 96 DPI (pixels in the dialog's client area).
+  static constexpr int kToolbarX = 215;
+  static constexpr int kToolbarWidth = 273;
+  static constexpr int kToolbarHeight = 40;
+
+  // For tests and the bar window's diagnostics.
+  const ManagerEditor& Editor() const { return editor_; }
+  HWND ToolbarWindow() const { return toolbar_.Hwnd(); }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  LRESULT OnNotify(NMHDR* hdr) override;
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+
+ private:
+  bool OnToolbarCommand(int id);
+  void MakeToolbar();
+
+  // ManagerView
+  void TakeControls(ManagerFields& fields) override;
+  void ShowFields(const ManagerFields& fields) override;
+  bool DetailsPressed() override;
+  void ShowLayout(int kind, bool details) override;
+  void EnableFields(bool enable) override;
+  void EnableSeconds(bool enable) override;
+  void SetNameCaption(bool bar) override;
+  void SetAvailableCaption(bool bar) override;
+  void EnableRestore(bool enable) override;
+  void SetRestoreCaption(bool decline) override;
+  void Focus(ManagerFocus control) override;
+  void ShowIcons(const std::string& iconFile, int32_t iconIndex) override;
+  void ClearIcons() override;
+  void ShowTargetIcon(const std::string& target) override;
+  void ResetImages() override;
+  int AddIconImage(const std::string& iconFile, int32_t iconIndex) override;
+  int AddResourceImage(int iconId) override;
+  void TreeCleared() override;
+  void TreeInserted(const ManagerTree& tree, int id) override;
+  void TreeChanged(const ManagerTree& tree, int id) override;
+  void TreeRemoved(int id) override;
+  void TreeExpanded(int id) override;
+  void TreeSelected(int id) override;
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  void ReportNoBarForButton() override;
+  int ChooseButtonKind() override;
+  bool BrowseTarget(int kind, WorkingFields& fields) override;
+  bool BrowseWorkDir(WorkingFields& fields) override;
+  bool PickIcon(std::string& iconFile, int32_t& iconIndex) override;
+  int32_t AddPresetBar() override;
+
+  CDB& db_;
+  MessageTexts& texts_;
+  ButtonIconCache* iconCache_;
+  ManagerServices& services_;
+  ManagerEditor editor_;
+  ManagerToolbar toolbar_;
+  ManagerTreeControl tree_;
+  ManagerIconBoxes icons_;
+  // While the manager changes the tree itself, the control's selection
+  // notices are not the user's.
+  int quietTree_ = 0;
+  // While the fields are shown, the controls' change notices are no edits.
+  bool showingFields_ = false;
+};

@@ -1,0 +1,339 @@
+#include "editing/manager/manager_editor.h"
+
+#include "core/message_texts.h"
+#include "db/cdb.h"
+#include "editing/manager/manager_host.h"
+#include "editing/manager/manager_rules.h"
+#include "editing/manager/manager_view.h"
+#include "editing_ids.h"
+
+namespace {
+
+constexpr int32_t kRootMessage = 600;
+constexpr int32_t kSeparatorMessage = 121;
+constexpr int32_t kNoTargetMessage = 603;
+constexpr int32_t kNoNameMessage = 604;
+
+}  // namespace
+
+ManagerEditor::ManagerEditor(CDB& db, MessageTexts& texts, ManagerHost& host, ManagerView& view)
+    : db_(db), texts_(texts), host_(host), view_(view), undo_(db, host) {}
+
+void ManagerEditor::Open() {
+  FillTree(host_.DisplayedBar(), 0);
+  view_.EnableRestore(false);
+  undo_.Begin();
+}
+
+void ManagerEditor::FillTree(int32_t barOrdinal, int32_t buttonPosition) {
+  view_.ResetImages();
+  images_.clear();
+  const int rootImage = view_.AddResourceImage(IDI_MGR_ROOT);
+  view_.TreeCleared();
+  selected_ = kNoItem;
+  const int root = tree_.AddRoot(texts_.Text(kRootMessage), rootImage);
+  view_.TreeInserted(tree_, root);
+
+  int separatorImage = -1;  // one image serves every separator
+  int chosen = kNoItem;
+  for (int32_t ordinal = 0; ordinal < db_.BarCount(); ++ordinal) {
+    const CBar& bar = *db_.Bar(ordinal);
+    const int barItem =
+        tree_.Append(root, ItemKind::kBar, bar.Name, ImageOf(bar.IconFile, bar.IconIndex), ordinal);
+    view_.TreeInserted(tree_, barItem);
+    if (ordinal == barOrdinal) chosen = barItem;
+    for (int32_t position = 0; position < bar.Count(); ++position) {
+      const CD& button = *bar.At(position);
+      int item;
+      if (button.IsSeparator) {
+        if (separatorImage < 0) separatorImage = view_.AddResourceImage(IDI_MGR_SEPARATOR);
+        item = tree_.Append(barItem, ItemKind::kSeparator, texts_.Text(kSeparatorMessage), separatorImage, position);
+      } else {
+        item = tree_.Append(barItem, ItemKind::kButton, button.Name,
+                            ImageOf(button.IconFile, button.IconIndex), position);
+      }
+      view_.TreeInserted(tree_, item);
+      if (ordinal == barOrdinal && position == buttonPosition) chosen = item;
+    }
+  }
+  view_.TreeExpanded(root);
+
+  if (chosen != kNoItem) {
+    SelectQuietly(chosen);
+  } else {
+    selBar_ = selButton_ = -1;
+    view_.TreeSelected(kNoItem);
+    SetLayout(kLayoutNone);
+    ShowFields();
+  }
+}
+
+bool ManagerEditor::Select(int id) {
+  if (!LeaveSelected()) return false;
+  SelectQuietly(id);
+  return true;
+}
+
+void ManagerEditor::SelectQuietly(int id) {
+  selected_ = tree_.Exists(id) ? id : kNoItem;
+  view_.TreeSelected(selected_);
+  LoadItemFields();
+}
+
+void ManagerEditor::ItemSelected(int id) {
+  selected_ = tree_.Exists(id) ? id : kNoItem;
+  LoadItemFields();
+}
+
+void ManagerEditor::SetLayout(int kind) {
+  layout_ = kind;
+  view_.ShowLayout(kind, view_.DetailsPressed());
+}
+
+void ManagerEditor::TakeControls() { view_.TakeControls(fields_); }
+
+void ManagerEditor::ShowFields() { view_.ShowFields(fields_); }
+
+void ManagerEditor::ShowIconsOfFields() {
+  if (fields_.IconFile.empty())
+    view_.ClearIcons();
+  else
+    view_.ShowIcons(fields_.IconFile, fields_.IconIndex);
+}
+
+void ManagerEditor::LoadItemFields() {
+  if (selected_ == kNoItem) {
+    selBar_ = selButton_ = -1;
+    SetLayout(kLayoutNone);
+  } else if (tree_.At(selected_).Kind == ItemKind::kRoot) {
+    selBar_ = selButton_ = -1;
+    SetLayout(kLayoutNone);
+  } else if (tree_.IsBarLevel(selected_)) {
+    SetLayout(kLayoutBar);
+    if (tree_.At(selected_).Kind == ItemKind::kNewBar)
+      LoadNewBar();
+    else
+      LoadBar(tree_.At(selected_));
+    view_.SetNameCaption(true);
+  } else if (tree_.At(selected_).Kind == ItemKind::kNewButton) {
+    LoadNewButton();
+  } else {
+    LoadButton(tree_.At(selected_));
+  }
+  view_.Focus(ManagerFocus::kTree);
+  ShowFields();
+}
+
+void ManagerEditor::LoadBar(const TreeItem& item) {
+  const CBar* bar = db_.Bar(item.Data);
+  if (!bar) return;
+  selBar_ = item.Data;
+  selButton_ = -1;
+  fields_.Name = bar->Name;
+  fields_.Available = bar->Available;
+  fields_.IconFile = bar->IconFile;
+  fields_.IconIndex = bar->IconIndex;
+  view_.EnableFields(fields_.Available != 0);
+  view_.ShowIcons(fields_.IconFile, fields_.IconIndex);
+  // Only the home bar shows its return options: they act for no other bar.
+  const bool home = db_.GetHomeBar() == selBar_;
+  fields_.ShowOnLaunch = home && bar->ShowOnLaunch ? 1 : 0;
+  fields_.ShowOnTimer = home && bar->ShowOnTimer ? 1 : 0;
+  view_.EnableSeconds(fields_.ShowOnTimer && fields_.Available);
+  fields_.ShowAfterSeconds = fields_.ShowOnTimer ? ShowAfterSecondsOf(bar->ShowAfter) : 1;
+  view_.SetAvailableCaption(true);
+}
+
+void ManagerEditor::LoadNewBar() {
+  // Only the name is taken when the bar is made; the rest shows what it gets.
+  selButton_ = -1;
+  fields_.Name.clear();
+  fields_.Available = 1;
+  fields_.ShowOnLaunch = fields_.ShowOnTimer = 0;
+  fields_.ShowAfterSeconds = 1;
+  fields_.IconFile = db_.DefaultIconFile();
+  fields_.IconIndex = 0;
+  view_.EnableFields(true);
+  view_.EnableSeconds(false);
+  view_.ShowIcons(fields_.IconFile, fields_.IconIndex);
+  view_.SetAvailableCaption(true);
+}
+
+void ManagerEditor::LoadNewButton() {
+  fields_.Name.clear();
+  fields_.Target.clear();
+  fields_.WorkDir.clear();
+  fields_.Arguments.clear();
+  fields_.IconFile.clear();
+  fields_.IconIndex = 0;
+  fields_.SizeChoice = 0;
+  // A new button is available, whatever the entry shown before was.
+  fields_.Available = 1;
+  view_.EnableFields(true);
+  view_.ClearIcons();
+  view_.SetNameCaption(false);
+  view_.SetAvailableCaption(false);
+}
+
+void ManagerEditor::LoadButton(const TreeItem& item) {
+  view_.SetNameCaption(false);
+  selBar_ = tree_.At(item.Parent).Data;
+  selButton_ = item.Data;
+  const CBar* bar = db_.Bar(selBar_);
+  const CD* button = bar ? bar->At(selButton_) : nullptr;
+  if (item.Kind == ItemKind::kSeparator || !button) {
+    SetLayout(kLayoutNone);
+    return;
+  }
+  SetLayout(ButtonLayout(button->Kind));
+  fields_.Available = button->Available;
+  fields_.Target = button->Target;
+  fields_.Name = button->Name;
+  fields_.WorkDir = button->WorkDir;
+  fields_.Arguments = button->Arguments;
+  fields_.IconFile = button->IconFile;
+  fields_.IconIndex = button->IconIndex;
+  fields_.SizeChoice = SizeChoiceForShowCmd(button->ShowCmd, fields_.SizeChoice);
+  view_.EnableFields(fields_.Available != 0);
+  view_.ShowIcons(fields_.IconFile, fields_.IconIndex);
+  view_.SetAvailableCaption(false);
+}
+
+bool ManagerEditor::LeaveSelected() {
+  view_.EnableRestore(false);
+  TakeControls();
+  if (selected_ == kNoItem) return true;
+  const ItemKind kind = tree_.At(selected_).Kind;
+  if (selBar_ == -1 && kind != ItemKind::kNewBar) return true;
+  switch (kind) {
+    case ItemKind::kNewButton: return CommitNewButton();
+    case ItemKind::kNewBar: return CommitNewBar();
+    case ItemKind::kBar: return LeaveBar(selected_);
+    case ItemKind::kButton: return LeaveButton(selected_);
+    case ItemKind::kSeparator:
+    case ItemKind::kRoot: return true;
+  }
+  return true;
+}
+
+bool ManagerEditor::ReportMissingTargetOrName(bool checkTarget) {
+  if (checkTarget && fields_.Target.empty()) {
+    view_.ShowMessage(texts_.Text(kNoTargetMessage));
+    view_.Focus(ManagerFocus::kTarget);
+  } else if (fields_.Name.empty()) {
+    view_.ShowMessage(texts_.Text(kNoNameMessage));
+    view_.Focus(ManagerFocus::kName);
+  } else {
+    return false;
+  }
+  view_.EnableRestore(true);
+  return true;
+}
+
+bool ManagerEditor::LeaveBar(int id) {
+  if (ReportMissingTargetOrName(false)) return false;
+  CBar* bar = db_.Bar(selBar_);
+  if (!bar) return true;
+  const bool iconChanged = fields_.IconFile != bar->IconFile || fields_.IconIndex != bar->IconIndex;
+  const bool renamed = fields_.Name != bar->Name;
+  bar->IconFile = fields_.IconFile;
+  bar->IconIndex = fields_.IconIndex;
+  bar->Available = fields_.Available ? 1 : 0;
+  bar->ShowOnLaunch = fields_.ShowOnLaunch ? 1 : 0;
+  bar->ShowOnTimer = fields_.ShowOnTimer ? 1 : 0;
+  // The edit takes any digits; the delay stays within what the window can wait.
+  bar->ShowAfter = ClampShowAfterSeconds(fields_.ShowAfterSeconds) * 1000;
+  if (bar->Available && (bar->ShowOnLaunch || bar->ShowOnTimer))
+    db_.SetHomeBar(selBar_);
+  else if (db_.GetHomeBar() == selBar_)
+    db_.SetHomeBar(-1);
+  if (host_.DisplayedBar() == selBar_ && !bar->Available) {
+    // With no bar available at all the window keeps showing this one.
+    const int32_t first = FirstAvailableBar(db_);
+    if (first >= 0) host_.SetDisplayedBar(first);
+  }
+  bar->Name = fields_.Name;
+  if (renamed || iconChanged) Retitle(id, bar->Name, bar->IconFile, bar->IconIndex, iconChanged);
+  return true;
+}
+
+bool ManagerEditor::LeaveButton(int id) {
+  if (ReportMissingTargetOrName(true)) return false;
+  CBar* bar = db_.Bar(selBar_);
+  CD* button = bar ? bar->At(selButton_) : nullptr;
+  if (!button) return true;
+  const bool iconChanged = fields_.IconFile != button->IconFile || fields_.IconIndex != button->IconIndex;
+  const bool renamed = fields_.Name != button->Name;
+  button->Available = fields_.Available ? 1 : 0;
+  button->Target = fields_.Target;
+  button->Name = fields_.Name;
+  button->WorkDir = fields_.WorkDir;
+  button->Arguments = fields_.Arguments;
+  button->ShowCmd = ShowCmdForSizeChoice(fields_.SizeChoice, button->ShowCmd);
+  button->IconFile = fields_.IconFile;
+  button->IconIndex = fields_.IconIndex;
+  if (renamed || iconChanged) Retitle(id, button->Name, button->IconFile, button->IconIndex, iconChanged);
+  return true;
+}
+
+int ManagerEditor::ImageOf(const std::string& iconFile, int32_t iconIndex) {
+  auto [at, added] = images_.try_emplace({iconFile, iconIndex}, -1);
+  if (added) at->second = view_.AddIconImage(iconFile, iconIndex);
+  return at->second;
+}
+
+void ManagerEditor::Retitle(int id, const std::string& caption, const std::string& iconFile, int32_t iconIndex,
+                            bool iconChanged) {
+  TreeItem& item = tree_.At(id);
+  item.Caption = caption;
+  if (iconChanged) item.Image = ImageOf(iconFile, iconIndex);
+  view_.TreeChanged(tree_, id);
+}
+
+bool ManagerEditor::CommitNewButton() {
+  TakeControls();
+  if (!tree_.Exists(selected_) || tree_.At(selected_).Kind != ItemKind::kNewButton) return false;
+  if (ReportMissingTargetOrName(true)) return false;
+  const int32_t kind = tree_.At(selected_).Data;
+  if (kind == kInternet) {
+    fields_.Target = WebAddress(fields_.Target);
+    // The web icon, as the sample bar's web button has it.
+    if (fields_.IconFile.empty()) fields_.IconFile = fields_.Target;
+  }
+  ButtonSpec request = ButtonSpecOf(fields_, kind);
+  request.Bar = selBar_;
+  // The button before the placeholder, or -1 in an empty bar: the new one lands
+  // where the placeholder stands.
+  request.Position = selButton_;
+  if (!db_.AddButton(request)) return false;
+  ++selButton_;
+
+  TreeItem& item = tree_.At(selected_);
+  item.Kind = ItemKind::kButton;
+  item.Caption = fields_.Name;
+  item.Data = selButton_;
+  item.Image = ImageOf(fields_.IconFile, fields_.IconIndex);
+  tree_.ShiftLaterSiblings(selected_, +1);
+  view_.TreeChanged(tree_, selected_);
+  view_.SetRestoreCaption(false);
+  return true;
+}
+
+bool ManagerEditor::CommitNewBar() {
+  TakeControls();
+  if (!tree_.Exists(selected_) || tree_.At(selected_).Kind != ItemKind::kNewBar) return false;
+  if (ReportMissingTargetOrName(false)) return false;
+  const int32_t ordinal = db_.AddBar(fields_.Name);
+  const CBar* bar = db_.Bar(ordinal);
+  if (!bar) return false;
+  TreeItem& item = tree_.At(selected_);
+  item.Kind = ItemKind::kBar;
+  item.Caption = bar->Name;
+  item.Data = ordinal;
+  item.Image = ImageOf(bar->IconFile, bar->IconIndex);
+  view_.TreeChanged(tree_, selected_);
+  view_.SetRestoreCaption(false);
+  selBar_ = ordinal;
+  selButton_ = -1;
+  return true;
+}

@@ -1,9 +1,0 @@
-// Folder listings through FindFirstFileA / FindNextFileA.
-#pragma once
-
-#include "editing/preset_listing.h"
-
-class WinDirectoryLister : public DirectoryLister {
- public:
-  std::vector<DirEntry> List(const std::string& pattern) override;
-};

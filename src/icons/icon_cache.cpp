@@ -1,0 +1,251 @@
+#include "icons/icon_cache.h"
+
+#include <array>
+
+#include "icons/button_icon.h"
+
+namespace {
+
+constexpr char kMagic[4] = {'Q', 'R', 'I', 'C'};
+constexpr size_t kHeaderBytes = 20;
+// Far above any real database (256 bars of 64 buttons, two sizes each), and it
+// keeps a damaged count from asking for memory the file cannot back.
+constexpr uint32_t kMaxEntries = 1u << 16;
+constexpr uint32_t kMaxPathBytes = 32768;
+// A web address has no path of its own to cache under; '*' is never part of a
+// Windows path, so this key cannot meet a real one.
+constexpr const char* kWebKeyPath = "*web*";
+
+void PutU32(std::string& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+void PutU64(std::string& out, uint64_t v) {
+  PutU32(out, static_cast<uint32_t>(v));
+  PutU32(out, static_cast<uint32_t>(v >> 32));
+}
+
+void PutImage(std::string& out, const IconImage& image) {
+  PutU32(out, static_cast<uint32_t>(image.side));
+  out += image.pixels;
+  out += image.mask;
+}
+
+class Reader {
+ public:
+  Reader(const std::string& bytes, size_t pos) : bytes_(bytes), pos_(pos) {}
+
+  bool U32(uint32_t& v) {
+    if (Left() < 4) return false;
+    v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
+    pos_ += 4;
+    return true;
+  }
+  bool U64(uint64_t& v) {
+    uint32_t low = 0;
+    uint32_t high = 0;
+    if (!U32(low) || !U32(high)) return false;
+    v = (static_cast<uint64_t>(high) << 32) | low;
+    return true;
+  }
+  bool Bytes(size_t n, std::string& out) {
+    if (Left() < n) return false;
+    out.assign(bytes_, pos_, n);
+    pos_ += n;
+    return true;
+  }
+  bool Text(std::string& out) {
+    uint32_t n = 0;
+    return U32(n) && n <= kMaxPathBytes && Bytes(n, out);
+  }
+  bool Image(int32_t expectedSide, IconImage& image) {
+    uint32_t side = 0;
+    if (!U32(side)) return false;
+    if (side == 0) {
+      image = {};
+      return true;
+    }
+    if (side != static_cast<uint32_t>(expectedSide)) return false;
+    image.side = expectedSide;
+    return Bytes(IconPixelBytes(expectedSide), image.pixels) && Bytes(IconMaskBytes(expectedSide), image.mask);
+  }
+  size_t Left() const { return bytes_.size() - pos_; }
+
+ private:
+  const std::string& bytes_;
+  size_t pos_;
+};
+
+bool KnownStampKind(uint32_t kind) {
+  return kind >= static_cast<uint32_t>(IconStampKind::kFile) && kind <= static_cast<uint32_t>(IconStampKind::kMissing);
+}
+
+bool ReadEntry(Reader& in, IconKey& key, CachedIcon& icon) {
+  uint32_t index = 0;
+  uint32_t kind = 0;
+  if (!in.Text(key.path) || !in.U32(index) || !in.U32(kind) || !KnownStampKind(kind)) return false;
+  key.index = static_cast<int32_t>(index);
+  icon.stamp.kind = static_cast<IconStampKind>(kind);
+  return in.U64(icon.stamp.size) && in.U64(icon.stamp.modified) && in.U32(icon.stamp.driveType) &&
+         in.Image(kSmallIconSide, icon.small) && in.Image(kLargeIconSide, icon.large);
+}
+
+// An image of the wrong shape would make a file that no reader trusts: it is
+// kept as no image at all.
+IconImage WellShaped(IconImage image, int32_t side) {
+  if (image.Empty()) return image;
+  if (image.side != side || image.pixels.size() != IconPixelBytes(side) || image.mask.size() != IconMaskBytes(side))
+    return {};
+  return image;
+}
+
+std::array<uint32_t, 256> MakeCrcTable() {
+  std::array<uint32_t, 256> table{};
+  for (uint32_t n = 0; n < 256; ++n) {
+    uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}
+
+}  // namespace
+
+size_t IconPixelBytes(int32_t side) { return static_cast<size_t>(side) * static_cast<size_t>(side) * 4; }
+
+size_t IconMaskBytes(int32_t side) { return static_cast<size_t>(side) * static_cast<size_t>(side) / 8; }
+
+IconKey IconCacheKey(const std::string& iconPath, int32_t iconIndex) {
+  switch (ClassifyIconPath(iconPath)) {
+    case IconSource::IndexedFile: return {iconPath, iconIndex};
+    case IconSource::WebShortcut: return {kWebKeyPath, 0};
+    case IconSource::Shell: break;
+  }
+  return {iconPath, 0};
+}
+
+uint32_t IconCacheCrc32(const std::string& bytes) {
+  static const std::array<uint32_t, 256> table = MakeCrcTable();
+  uint32_t crc = 0xFFFFFFFFu;
+  for (char c : bytes) crc = table[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
+const CachedIcon* IconCacheTable::Find(const IconKey& key) const {
+  auto found = entries_.find(key);
+  return found == entries_.end() ? nullptr : &found->second;
+}
+
+void IconCacheTable::Put(const IconKey& key, CachedIcon icon) {
+  icon.small = WellShaped(std::move(icon.small), kSmallIconSide);
+  icon.large = WellShaped(std::move(icon.large), kLargeIconSide);
+  const bool wasLacking = lacking_.erase(key) > 0;
+  auto found = entries_.find(key);
+  if (!wasLacking && found != entries_.end() && found->second == icon) return;
+  entries_[key] = std::move(icon);
+  changed_ = true;
+}
+
+void IconCacheTable::PutOneSize(const IconKey& key, const IconStamp& stamp, IconSizes size, IconImage image) {
+  const bool large = size == IconSizes::kLarge;
+  image = WellShaped(std::move(image), large ? kLargeIconSide : kSmallIconSide);
+  auto found = entries_.find(key);
+  if (found != entries_.end() && found->second.stamp == stamp && !lacking_.count(key)) {
+    // The same file: the other size the entry holds is still its image.
+    IconImage& held = large ? found->second.large : found->second.small;
+    if (held == image) return;
+    held = std::move(image);
+  } else {
+    CachedIcon icon;
+    icon.stamp = stamp;
+    (large ? icon.large : icon.small) = std::move(image);
+    entries_[key] = std::move(icon);
+    lacking_[key] = large ? IconSizes::kSmall : IconSizes::kLarge;
+  }
+  changed_ = true;
+}
+
+std::optional<IconSizes> IconCacheTable::Lacks(const IconKey& key) const {
+  auto found = lacking_.find(key);
+  return found == lacking_.end() ? std::nullopt : std::optional<IconSizes>(found->second);
+}
+
+void IconCacheTable::Complete(const IconKey& key, IconImage image) {
+  auto lacking = lacking_.find(key);
+  if (lacking == lacking_.end()) return;
+  const bool large = lacking->second == IconSizes::kLarge;
+  CachedIcon& icon = entries_[key];
+  (large ? icon.large : icon.small) = WellShaped(std::move(image), large ? kLargeIconSide : kSmallIconSide);
+  lacking_.erase(lacking);
+  changed_ = true;
+}
+
+void IconCacheTable::Prune(const std::function<bool(const IconKey&)>& keep) {
+  std::erase_if(lacking_, [&](const auto& entry) { return !keep(entry.first); });
+  if (std::erase_if(entries_, [&](const auto& entry) { return !keep(entry.first); }) > 0) changed_ = true;
+}
+
+std::string IconCacheTable::Encode() const {
+  std::string payload;
+  uint32_t count = 0;
+  for (const auto& [key, icon] : entries_) {
+    if (lacking_.count(key)) continue;
+    ++count;
+    PutU32(payload, static_cast<uint32_t>(key.path.size()));
+    payload += key.path;
+    PutU32(payload, static_cast<uint32_t>(key.index));
+    PutU32(payload, static_cast<uint32_t>(icon.stamp.kind));
+    PutU64(payload, icon.stamp.size);
+    PutU64(payload, icon.stamp.modified);
+    PutU32(payload, icon.stamp.driveType);
+    PutImage(payload, icon.small);
+    PutImage(payload, icon.large);
+  }
+  std::string out(kMagic, sizeof kMagic);
+  PutU32(out, kIconCacheVersion);
+  PutU32(out, count);
+  PutU32(out, static_cast<uint32_t>(payload.size()));
+  PutU32(out, IconCacheCrc32(payload));
+  return out + payload;
+}
+
+bool IconCacheTable::Decode(const std::string& bytes) {
+  entries_.clear();
+  lacking_.clear();
+  changed_ = true;  // until the file proves whole, it is to be replaced
+  if (bytes.size() < kHeaderBytes || bytes.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0) return false;
+  Reader header(bytes, sizeof kMagic);
+  uint32_t version = 0;
+  uint32_t count = 0;
+  uint32_t payloadBytes = 0;
+  uint32_t crc = 0;
+  header.U32(version);
+  header.U32(count);
+  header.U32(payloadBytes);
+  header.U32(crc);
+  if (version != kIconCacheVersion || count > kMaxEntries || payloadBytes != bytes.size() - kHeaderBytes ||
+      crc != IconCacheCrc32(bytes.substr(kHeaderBytes)))
+    return false;
+
+  Reader in(bytes, kHeaderBytes);
+  std::map<IconKey, CachedIcon> entries;
+  for (uint32_t i = 0; i < count; ++i) {
+    IconKey key;
+    CachedIcon icon;
+    if (!ReadEntry(in, key, icon)) return false;
+    // The writer puts each key once, in ascending order; a file that does not
+    // was not written by it.
+    if (!entries.empty() && !(entries.rbegin()->first < key)) return false;
+    entries.emplace_hint(entries.end(), std::move(key), std::move(icon));
+  }
+  if (in.Left() != 0) return false;
+  entries_ = std::move(entries);
+  changed_ = false;
+  return true;
+}
+
+IconPlan PlanIcon(const CachedIcon* cached, const std::optional<IconStamp>& stampNow) {
+  if (!stampNow) return cached ? IconPlan::kUseCachedCheckLater : IconPlan::kBlankLookUpLater;
+  return cached && cached->stamp == *stampNow ? IconPlan::kUseCached : IconPlan::kLookUpNow;
+}

@@ -1,0 +1,131 @@
+// The icon cache: the images of the buttons' (and bars') icons at both sizes
+// (16 and 32 pixels), kept in one file beside the database so that a normal
+// start asks the shell for none of them. An entry is keyed by icon path and index and carries
+// the stamp of what its images were made from: the icon file's size and time of
+// its last change, or for drives, folders and web addresses their kind. An
+// entry whose stamp no longer matches is looked up again.
+//
+// File layout, integers little-endian:
+//   "QRIC" | u32 version | u32 entry count | u32 payload bytes | u32 CRC-32 of the payload
+//   payload, per entry: text path | i32 index | u32 stamp kind | u64 size | u64 modified
+//                       | u32 drive type | image small | image large
+//   image: u32 side (0 for none, else 16 or 32) | side*side*4 bytes BGRA, rows top-down
+//          | side*side/8 bytes AND mask, rows of `side` bits, highest bit first
+//   text:  u32 length | bytes
+// Anything else (another magic or version, a wrong length or checksum, an entry
+// that does not parse, bytes left over) is not trusted at all: it reads as an
+// empty cache, and the next write replaces the file.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "icons/button_icon.h"
+
+inline constexpr const char* kIconCacheFileName = "iconcache.dat";
+inline constexpr uint32_t kIconCacheVersion = 1;
+inline constexpr int32_t kSmallIconSide = 16;
+inline constexpr int32_t kLargeIconSide = 32;
+
+// What an icon's images depend on besides its path and index.
+enum class IconStampKind : uint32_t {
+  kFile = 1,     // a file: its size and modification time
+  kFolder = 2,   // a folder: the shell's folder icon
+  kDrive = 3,    // a drive's root: the type of the drive
+  kWeb = 4,      // a web address: the program's internet-shortcut file, by its size and time
+  kMissing = 5,  // nothing at the path (yet)
+};
+
+struct IconStamp {
+  IconStampKind kind = IconStampKind::kMissing;
+  uint64_t size = 0;
+  uint64_t modified = 0;
+  uint32_t driveType = 0;
+  bool operator==(const IconStamp&) const = default;
+};
+
+// One image: BGRA pixels and the AND mask (a set bit is transparent where the
+// pixels carry no alpha). Side 0 is "no image": the shell had none.
+struct IconImage {
+  int32_t side = 0;
+  std::string pixels;
+  std::string mask;
+  bool Empty() const { return side == 0; }
+  bool operator==(const IconImage&) const = default;
+};
+
+// The pixel and mask sizes an image of this side must have.
+size_t IconPixelBytes(int32_t side);
+size_t IconMaskBytes(int32_t side);
+
+struct CachedIcon {
+  IconStamp stamp;
+  IconImage small;
+  IconImage large;
+  bool operator==(const CachedIcon&) const = default;
+};
+
+struct IconKey {
+  std::string path;
+  int32_t index = 0;
+  auto operator<=>(const IconKey&) const = default;
+};
+
+// The key a button's icon path and index are cached under: the index counts
+// only for icons taken by index from a file, and every web address shares the
+// one icon of the program's internet shortcut.
+IconKey IconCacheKey(const std::string& iconPath, int32_t iconIndex);
+
+class IconCacheTable {
+ public:
+  const CachedIcon* Find(const IconKey& key) const;
+  // Changes the table only when the entry differs from what it holds.
+  void Put(const IconKey& key, CachedIcon icon);
+  // The image of one size (kSmall or kLarge) made from what `stamp` describes:
+  // the start looks up only the size the bar draws. The entry keeps its other
+  // image when it was whole and its stamp is unchanged; otherwise it lacks the
+  // other size, and is not written to the file, until Complete gives it.
+  void PutOneSize(const IconKey& key, const IconStamp& stamp, IconSizes size, IconImage image);
+  // The size the entry still lacks; nullopt for a whole entry or none.
+  std::optional<IconSizes> Lacks(const IconKey& key) const;
+  // Gives an entry the size it lacks; nothing for a whole entry or none.
+  void Complete(const IconKey& key, IconImage image);
+  // Keeps the entries `keep` answers true for.
+  void Prune(const std::function<bool(const IconKey&)>& keep);
+  size_t Size() const { return entries_.size(); }
+
+  // True when the table no longer matches the file it was read from.
+  bool Changed() const { return changed_; }
+  void SetChanged(bool changed) { changed_ = changed; }
+
+  // The whole entries only: an entry that lacks a size waits for it.
+  std::string Encode() const;
+  // Replaces the table with the file's entries. False, with an empty table
+  // that counts as changed, when the bytes are not one whole, intact cache
+  // file of this version.
+  bool Decode(const std::string& bytes);
+
+ private:
+  std::map<IconKey, CachedIcon> entries_;
+  std::map<IconKey, IconSizes> lacking_;
+  bool changed_ = false;
+};
+
+// CRC-32 (the polynomial of zip and PNG).
+uint32_t IconCacheCrc32(const std::string& bytes);
+
+// What the image lists do with one icon while the bar starts.
+enum class IconPlan {
+  kUseCached,           // the entry's stamp matches the file system now
+  kLookUpNow,           // no entry, or a stale one: ask the shell as always
+  kUseCachedCheckLater, // a removable or network path: its entry is shown, checked after the first paint
+  kBlankLookUpLater,    // the same without an entry: a blank image until after the first paint
+};
+
+// `stampNow` is the path's stamp, or nullopt for a path that must not be
+// touched yet (removable drives, network paths).
+IconPlan PlanIcon(const CachedIcon* cached, const std::optional<IconStamp>& stampNow);

@@ -1,0 +1,156 @@
+// The icon cache file on Windows (format in icon_cache.h), and how the bar
+// window's image lists draw from it.
+//
+// While the bar starts, the lists get only what the first frame shows: the
+// images of the shown icon size, from the cache where the entry still matches
+// the file system, from the shell where it does not; the shell is then asked
+// for that size only. After the first paint FinishStartup looks up the other
+// size of what the start looked up, fills the list of the other size, and
+// writes the cache file when it changed. After that every build completes at
+// once.
+//
+// Paths on removable drives and network shares are never touched on the
+// window's thread, neither while the bar starts nor in any later build or
+// menu: a build shows their cached image (or a blank) at once and lists them
+// for a check on a worker thread (icon_check_win.h), each icon once per run.
+// The worker starts once the window is known (SetWindow, after the first
+// paint), one at a time; its answer (OnCheckMessage) goes into the table,
+// replaces the images in the lists still in use and is written to the file.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "icons/button_icon.h"
+#include "icons/icon_cache.h"
+#include "icons/icon_check_win.h"
+#include "icons/icon_image_win.h"
+#include "icons/image_list.h"
+#include "platform/handles_win.h"
+
+class CDB;
+
+class ButtonIconCache {
+ public:
+  explicit ButtonIconCache(std::string programFolder);
+  // With probes of the test's own; those left empty are the real ones.
+  ButtonIconCache(std::string programFolder, IconProbes probes);
+  ButtonIconCache(const ButtonIconCache&) = delete;
+  ButtonIconCache& operator=(const ButtonIconCache&) = delete;
+
+  // Reads the cache file in one read. A missing, damaged or foreign file gives
+  // an empty cache, which the next write replaces. True when the file was whole.
+  bool Load();
+  // Keeps the entries of the icons the database's bars and buttons name and
+  // writes the file when it changed; an entry still lacking a size is left
+  // out. True when the file holds the cache.
+  bool Save(const CDB& db);
+  const IconCacheTable& Table() const { return table_; }
+  std::string FilePath() const;
+
+  // Appends one button's images to the two lists (the one drawn from, chosen
+  // by `largeShown`, and the other) and returns their positions.
+  ImagePositions Append(HIMAGELIST small, HIMAGELIST large, bool largeShown, const std::string& iconFile,
+                        int32_t iconIndex);
+  // The lists are about to be destroyed: nothing is left to do on them, and
+  // an answer of the worker changes them no more.
+  void ForgetLists(HIMAGELIST small, HIMAGELIST large);
+
+  bool Starting() const { return starting_; }
+  // The work left from the start, run once after the first paint: the other
+  // icon size, the removable and network paths listed for the worker, and
+  // the file.
+  void FinishStartup(const CDB& db);
+
+  // Where the worker's answers go, as `message`; no worker runs before. Starts
+  // a run over what is already listed.
+  void SetWindow(HWND window, UINT message);
+  // For `message`: starts a run when nudged (wParam 0); takes the answers of
+  // a finished run into the table and the lists still in use, writes the file
+  // when it changed and starts a run over what was listed meanwhile. True
+  // when an image of a drawn list was replaced (the toolbar is to be
+  // repainted).
+  bool OnCheckMessage(const CDB& db, WPARAM wParam);
+
+  // One size of an icon pair as an icon of its own, from the cache when it
+  // holds the pair as it is now (the bar-switch menu, the buttons manager).
+  // With `keep` a pair it does not hold is looked up, both sizes, and kept;
+  // without, the answer is null and the caller asks the shell as it would
+  // without a cache (the manager shows every button of every bar, whose
+  // images would swell the file that each start reads). Null too when the
+  // cache has no image of that size. A removable or network path is never
+  // touched: what the cache holds is given whatever its stamp; with `keep` it
+  // is listed for the worker (once per run), and while nothing is held the
+  // answer is null (see ButtonIconOfSize).
+  UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, bool large, bool keep);
+  // True for an icon on a removable drive or a network path.
+  bool SlowIcon(const std::string& iconFile);
+
+  // Shell look-ups made through this cache so far, one per icon and time
+  // asked, whether for one size or both, the worker's counted as their
+  // answers are taken (for tests and the benchmark).
+  int LookUps() const { return lookUps_; }
+
+ private:
+  struct Deferred {
+    IconKey key;
+    std::string iconFile;
+    int32_t iconIndex = 0;
+    int shownPosition = -1;
+    bool check = false;  // a removable or network path: for the worker
+  };
+
+  // The stamp of the path now; nullopt for a removable or network path, which
+  // this thread never touches.
+  std::optional<IconStamp> StampNow(const std::string& iconFile);
+  // The drive's type, asked once per letter.
+  UINT DriveType(char letter);
+  bool DriveRuleSlow(const std::string& fullPath);
+  // Looks the icon up through the shell, the sizes asked for only, and keeps
+  // its images under `key`.
+  const CachedIcon& LookUp(const IconKey& key, const std::string& iconFile, int32_t iconIndex,
+                           const IconStamp& stamp, IconSizes sizes);
+  // Looks up the size the entry lacks, if it lacks one.
+  void Complete(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
+  // A slow icon of a build after the start: what is held (or blanks) now, the
+  // check by the worker later.
+  ImagePositions AppendUnchecked(HIMAGELIST small, HIMAGELIST large, bool largeShown, const IconKey& key,
+                                 const std::string& iconFile, int32_t iconIndex);
+  // Lists a slow icon for the worker.
+  void AskCheck(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
+  void StartChecks();
+  // Puts an answer's images where the icon's images were placed. True when
+  // an image of a drawn list changed.
+  bool Replace(const ImagePlace& place, const CachedIcon& icon);
+
+  std::string programFolder_;
+  IconProbes probes_;
+  IconCacheTable table_;
+  bool starting_ = true;
+  int lookUps_ = 0;
+  std::map<char, UINT> driveTypes_;
+
+  // The lists of the build made while starting, and what is left to do on them.
+  HIMAGELIST small_ = nullptr;
+  HIMAGELIST large_ = nullptr;
+  bool largeShown_ = false;
+  std::vector<Deferred> deferred_;
+
+  // Made with copies of probes_' stamp and look-up, so declared after them.
+  // Its destruction abandons a worker still running, without waiting.
+  IconChecks checks_;
+};
+
+// One size of a bar's or button's icon for the menus and the buttons manager:
+// from `cache` when there is one and it has the pair (see IconOf); else, for
+// a removable or network path, the generic icon of its kind, found by name
+// alone (the path is not touched; the menu shows the real one once the worker
+// has answered); else GetButtonIcon's of that size only. Without a cache
+// (tests, tools) the shell is asked as before.
+UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
+                            const std::string& programFolder, bool large, bool keep);

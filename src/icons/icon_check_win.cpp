@@ -1,0 +1,86 @@
+#include "icons/icon_check_win.h"
+
+#include "icons/button_icon_win.h"
+#include "icons/icon_image_win.h"
+#include "platform/handles_win.h"
+#include "platform/quiet_errors_win.h"
+
+namespace {
+
+uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+
+}  // namespace
+
+IconStamp StampOfFullPath(const std::string& fullPath) {
+  // A drive's icon follows its type, which the system knows without the medium.
+  if (IsDriveRoot(fullPath)) return {IconStampKind::kDrive, 0, 0, ::GetDriveTypeA(fullPath.c_str())};
+  QuietErrorMode quiet;  // a drive without its medium answers "not there"
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (fullPath.empty() || !::GetFileAttributesExA(fullPath.c_str(), GetFileExInfoStandard, &data)) return {};
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {IconStampKind::kFolder, 0, 0, 0};
+  return {IconStampKind::kFile, Join(data.nFileSizeHigh, data.nFileSizeLow),
+          Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime), 0};
+}
+
+CachedIcon LookUpIconImages(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
+                            IconSizes sizes) {
+  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder, sizes);
+  CachedIcon images;
+  images.small = CaptureIconImage(icons.Small.Get(), kSmallIconSide);
+  images.large = CaptureIconImage(icons.Large.Get(), kLargeIconSide);
+  return images;
+}
+
+std::vector<IconCheckAnswer> CheckIcons(const std::vector<IconCheckRequest>& requests, const IconStampProbe& stamp,
+                                        const IconLookUpProbe& lookUp, const std::atomic<bool>& abandoned) {
+  // The shell's look-ups are documented for any thread that has COM; an empty
+  // drive answers "not there" instead of asking for a disk.
+  const ComScope com;
+  const QuietErrorMode quiet;
+  std::vector<IconCheckAnswer> answers;
+  for (const IconCheckRequest& request : requests) {
+    if (abandoned) break;
+    IconCheckAnswer answer{request.key, std::nullopt};
+    const IconStamp now = stamp(request.fullPath);
+    if (!request.held || !(*request.held == now)) {
+      answer.found = lookUp(request.iconFile, request.iconIndex, IconSizes::kBoth);
+      answer.found->stamp = now;
+    }
+    answers.push_back(std::move(answer));
+  }
+  return answers;
+}
+
+void IconChecks::SetWindow(HWND window, UINT message) {
+  window_ = window;
+  message_ = message;
+  nudged_ = false;
+}
+
+void IconChecks::Nudge() {
+  if (!window_ || nudged_) return;
+  nudged_ = ::PostMessageA(window_, message_, 0, 0) != FALSE;
+}
+
+bool IconChecks::StartRun(const std::function<std::optional<IconStamp>(const IconKey&)>& held) {
+  if (!window_ || job_.Running() || !queue_.Waiting()) return false;
+  std::vector<IconCheckRequest> requests = queue_.TakeWaiting();
+  for (IconCheckRequest& request : requests) request.held = held(request.key);
+  auto answers = std::make_shared<std::vector<IconCheckAnswer>>();
+  auto job = [answers, requests, stamp = stamp_, lookUp = lookUp_](const std::atomic<bool>& abandoned) {
+    *answers = CheckIcons(requests, stamp, lookUp, abandoned);
+  };
+  if (!job_.Start(std::move(job), window_, message_)) {
+    queue_.PutBack(std::move(requests));
+    return false;
+  }
+  answers_ = std::move(answers);
+  return true;
+}
+
+std::optional<std::vector<IconCheckAnswer>> IconChecks::Take(WPARAM wParam) {
+  if (wParam == 0 || !answers_ || !job_.Finish(wParam)) return std::nullopt;
+  std::vector<IconCheckAnswer> answers = std::move(*answers_);
+  answers_.reset();
+  return answers;
+}

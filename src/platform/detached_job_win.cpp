@@ -1,0 +1,68 @@
+#include "platform/detached_job_win.h"
+
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+// What the worker and the object share. The worker holds it until it ends,
+// so it outlives the object when the object goes first.
+struct DetachedJob::Run {
+  Job job;
+  HWND window = nullptr;
+  UINT message = 0;
+  WPARAM id = 0;
+
+  std::atomic<bool> abandoned{false};
+  std::mutex mutex;  // `done`, and the post against Abandon
+  bool done = false;
+};
+
+DetachedJob::~DetachedJob() { Abandon(); }
+
+void DetachedJob::Abandon() {
+  if (!run_) return;
+  {
+    std::lock_guard<std::mutex> lock(run_->mutex);
+    run_->abandoned = true;
+  }
+  run_.reset();
+}
+
+bool DetachedJob::Start(Job job, HWND window, UINT message) {
+  Abandon();
+  auto run = std::make_shared<Run>();
+  run->job = std::move(job);
+  run->window = window;
+  run->message = message;
+  run->id = ++runs_;
+  if (run->id == 0) run->id = ++runs_;  // 0 names no run
+  try {
+    std::thread(&DetachedJob::Work, run).detach();
+  } catch (const std::system_error&) {
+    return false;
+  }
+  run_ = std::move(run);
+  return true;
+}
+
+bool DetachedJob::Finish(WPARAM id) {
+  if (!run_ || id != run_->id) return false;
+  {
+    // Taking the lock also makes everything the job wrote before it set
+    // `done` visible to this thread.
+    std::lock_guard<std::mutex> lock(run_->mutex);
+    if (!run_->done) return false;
+  }
+  run_.reset();
+  return true;
+}
+
+void DetachedJob::Work(const std::shared_ptr<Run>& run) {
+  run->job(run->abandoned);
+  // Posted under the lock: once Abandon has set the mark, nothing is posted.
+  std::lock_guard<std::mutex> lock(run->mutex);
+  if (run->abandoned) return;
+  run->done = true;
+  ::PostMessageA(run->window, run->message, run->id, 0);
+}
