@@ -26,7 +26,9 @@ bool SplashWindow::Show(unsigned milliseconds, std::function<void()> onEnd) {
   const int y = (::GetSystemMetrics(SM_CYSCREEN) - info.bmHeight) / 2;
   if (!splash->Create("OrvantisSplash", "", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, x, y,
                       info.bmWidth, info.bmHeight, nullptr, nullptr, 0)) {
-    delete splash;  // the half-made window goes; start-up carries on without it
+    // A window that failed after WM_NCCREATE got its WM_NCDESTROY already, and
+    // OnFinalDestroy left the object to us: it deletes only a shown splash.
+    delete splash;  // start-up carries on without it
     return false;
   }
   g_shown = splash;
@@ -66,7 +68,10 @@ LRESULT SplashWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return DefaultProc(msg, wp, lp);
 }
 
+// Only a splash that was shown belongs to its window; one whose creation
+// failed is deleted by Show, once.
 void SplashWindow::OnFinalDestroy() {
-  if (g_shown == this) g_shown = nullptr;
+  if (g_shown != this) return;
+  g_shown = nullptr;
   delete this;
 }

@@ -38,7 +38,7 @@ class CDB {
   const std::string& ProgramFolder() const { return programFolder_; }
   void SetErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
 
-  // Ordinal of the new bar, or -1.
+  // Ordinal of the new bar (always made: the new bar goes at the end).
   int32_t AddBar(const std::string& name);
   // 1 when the button was added; 0 when the bar or the position names nothing.
   int AddButton(ButtonSpec request);
