@@ -29,8 +29,10 @@ def bar_rect():
     return qr.rect(state.bar["hwnd"])[0]
 
 
+# A slide takes a fraction of a second; the deadline is generous because a
+# loaded two-core machine can hold Wine's timers back for seconds.
 def wait_rect(predicate, what):
-    return qr.wait_until(lambda: predicate(bar_rect()), timeout=10, what=what)
+    return qr.wait_until(lambda: predicate(bar_rect()), timeout=30, what=what)
 
 
 def mouse_away():
