@@ -37,6 +37,11 @@ RequestExecutionLevel user
 !define URL_FILE     "Orvantis.Quickrail Web Site.url"
 !define STARTMENU    "$SMPROGRAMS\${PRODUCT}"
 !define MUTEX        "OrvantisQuickrailMutex"
+; While the buttons manager is open the program puts its own places into the
+; file dialogs' places bar, keeping the user's in a marked copy below its key.
+!define COMDLG_KEY   "Software\Microsoft\Windows\CurrentVersion\Policies\ComDlg32"
+!define PLACES_KEY   "${COMDLG_KEY}\PlacesBar"
+!define PLACES_COPY  "${PROGRAM_KEY}\PlacesBarBackup"
 
 Name "${PRODUCT}"
 OutFile "${QR_OUTFILE}"
@@ -146,6 +151,61 @@ Function StripTrailingBackslash
   Exch $0
 FunctionEnd
 
+; Copies one value's type and bytes, unconverted, through the wide calls.
+; $R1: the open source key, $R2: the open target key, $R3: the value name.
+Function un.CopyRawValue
+  StrCpy $5 4096
+  System::Alloc $5
+  Pop $3
+  System::Call 'advapi32::RegQueryValueExW(i R1, w R3, i 0, *i .r6, i r3, *i r5r5) i .r0'
+  ${If} $0 = 234 ; larger than the buffer: once more with the size it asked for
+    System::Free $3
+    System::Alloc $5
+    Pop $3
+    System::Call 'advapi32::RegQueryValueExW(i R1, w R3, i 0, *i .r6, i r3, *i r5r5) i .r0'
+  ${EndIf}
+  ${If} $0 = 0
+    System::Call 'advapi32::RegSetValueExW(i R2, w R3, i 0, i r6, i r3, i r5) i .r0'
+  ${EndIf}
+  System::Free $3
+FunctionEnd
+
+; A copy of the user's places left by a run that ended while the manager was
+; open goes back before the program's key (and the copy with it) is removed.
+; The program is not running here. Without the copy's mark the user's places
+; were never changed.
+Function un.PutBackLeftPlaces
+  ClearErrors
+  ReadRegDWORD $R0 HKCU "${PLACES_COPY}" "CreatedLevels"
+  ${If} ${Errors}
+    Return
+  ${EndIf}
+  ${For} $R4 0 4
+    DeleteRegValue HKCU "${PLACES_KEY}" "Place$R4"
+  ${Next}
+  ${If} $R0 = 0
+    System::Call 'advapi32::RegOpenKeyExW(i 0x80000001, w "${PLACES_COPY}", i 0, i 0x20019, *i .R1) i .r0'
+    System::Call 'advapi32::RegOpenKeyExW(i 0x80000001, w "${PLACES_KEY}", i 0, i 0x20006, *i .R2) i .r1'
+    ${If} $0 = 0
+    ${AndIf} $1 = 0
+      ${For} $R4 0 4
+        StrCpy $R3 "Place$R4"
+        Call un.CopyRawValue
+      ${Next}
+    ${EndIf}
+    System::Call 'advapi32::RegCloseKey(i R1)'
+    System::Call 'advapi32::RegCloseKey(i R2)'
+  ${Else}
+    ; The program made the policy key (and, at 2, "ComDlg32" too): it goes
+    ; again if nothing else has come into it.
+    DeleteRegKey /ifempty HKCU "${PLACES_KEY}"
+    ${If} $R0 >= 2
+      DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${COMDLG_KEY}"
+    ${EndIf}
+  ${EndIf}
+  DeleteRegKey HKCU "${PLACES_COPY}"
+FunctionEnd
+
 Section "Uninstall"
   SetShellVarContext current
   !insertmacro WaitUntilProgramClosed
@@ -170,6 +230,7 @@ Section "Uninstall"
   RMDir "${STARTMENU}"
   Delete "$SMSTARTUP\${PRODUCT}.lnk"
 
+  Call un.PutBackLeftPlaces
   DeleteRegKey HKCU "${PROGRAM_KEY}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -1,6 +1,8 @@
 // The per-user registry as the places-bar policy needs it: keys named by their
 // path below HKEY_CURRENT_USER ("Software\\Microsoft\\..."), values with their
-// type and raw bytes. Windows: WinRegistry (Reg*A); tests use an in-memory double.
+// type and raw bytes. Windows: WinRegistry (the wide Reg*W calls, so values are
+// kept byte for byte: text values hold UTF-16LE with its terminating zero, and a
+// path outside the code page comes back as it was); tests use an in-memory double.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +20,7 @@ constexpr uint32_t kMultiString = 7;   // REG_MULTI_SZ
 
 struct RegistryValue {
   uint32_t Type = regtype::kDword;
-  std::string Data;  // the stored bytes, exactly as the system holds them
+  std::string Data;  // the stored bytes, exactly as the system holds them (text as UTF-16LE)
 
   friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
@@ -52,8 +54,10 @@ class Registry {
   virtual bool DeleteSubkey(const std::string& parent, const std::string& name) = 0;
   // True when the key exists and holds neither values nor subkeys.
   virtual bool KeyIsEmpty(const std::string& path) = 0;
+  // The value's type and raw bytes, unconverted.
   virtual std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name) = 0;
-  // The key must exist; an existing value is replaced.
+  // Stores the type and bytes unconverted. The key must exist; an existing
+  // value is replaced.
   virtual bool WriteValue(const std::string& key, const std::string& name, const RegistryValue& value) = 0;
   // A missing value is no failure.
   virtual bool DeleteValue(const std::string& key, const std::string& name) = 0;

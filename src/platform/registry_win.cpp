@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "platform/handles_win.h"
+#include "platform/text_win.h"
 
 namespace {
 
 UniqueRegKey OpenKey(const std::string& path, REGSAM access = KEY_ALL_ACCESS) {
   HKEY raw = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &raw) != ERROR_SUCCESS) return {};
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, WideFromAnsi(path).c_str(), 0, access, &raw) != ERROR_SUCCESS) return {};
   return UniqueRegKey(raw);
 }
 
@@ -22,7 +23,7 @@ bool WinRegistry::CreateSubkey(const std::string& parent, const std::string& sub
   UniqueRegKey parentKey = OpenKey(parent);
   if (!parentKey) return false;
   HKEY raw = nullptr;
-  if (::RegCreateKeyExA(parentKey.Get(), subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+  if (::RegCreateKeyExW(parentKey.Get(), WideFromAnsi(subkey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                         nullptr, &raw, nullptr) != ERROR_SUCCESS) {
     return false;
   }
@@ -33,21 +34,23 @@ bool WinRegistry::CreateSubkey(const std::string& parent, const std::string& sub
 bool WinRegistry::DeleteSubkey(const std::string& parent, const std::string& name) {
   UniqueRegKey parentKey = OpenKey(parent);
   if (!parentKey) return false;
-  // RegDeleteKeyA refuses a key with subkeys on the NT family but not on the
+  // RegDeleteKey refuses a key with subkeys on the NT family but not on the
   // older one, so look first.
   {
     UniqueRegKey key;
     HKEY raw = nullptr;
-    if (::RegOpenKeyExA(parentKey.Get(), name.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExW(parentKey.Get(), WideFromAnsi(name).c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) {
+      return false;
+    }
     key.Reset(raw);
     DWORD subkeys = 0;
-    if (::RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
+    if (::RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
                            nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
         subkeys != 0) {
       return false;
     }
   }
-  return ::RegDeleteKeyA(parentKey.Get(), name.c_str()) == ERROR_SUCCESS;
+  return ::RegDeleteKeyW(parentKey.Get(), WideFromAnsi(name).c_str()) == ERROR_SUCCESS;
 }
 
 bool WinRegistry::KeyIsEmpty(const std::string& path) {
@@ -55,7 +58,7 @@ bool WinRegistry::KeyIsEmpty(const std::string& path) {
   if (!key) return false;
   DWORD subkeys = 0;
   DWORD values = 0;
-  if (::RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+  if (::RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
                          nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
     return false;
   }
@@ -66,15 +69,16 @@ std::optional<RegistryValue> WinRegistry::ReadValue(const std::string& key, cons
   UniqueRegKey opened = OpenKey(key, KEY_READ);
   if (!opened) return std::nullopt;
   // Ask for the size first; the value may change between the calls, so grow and retry.
+  const std::wstring wideName = WideFromAnsi(name);
   DWORD type = 0;
   DWORD size = 0;
-  if (::RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+  if (::RegQueryValueExW(opened.Get(), wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   std::vector<BYTE> data(size + 1);
   for (;;) {
     size = static_cast<DWORD>(data.size());
-    const LONG result = ::RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, data.data(), &size);
+    const LONG result = ::RegQueryValueExW(opened.Get(), wideName.c_str(), nullptr, &type, data.data(), &size);
     if (result == ERROR_SUCCESS) break;
     if (result != ERROR_MORE_DATA) return std::nullopt;
     data.resize(data.size() * 2);
@@ -88,7 +92,7 @@ std::optional<RegistryValue> WinRegistry::ReadValue(const std::string& key, cons
 bool WinRegistry::WriteValue(const std::string& key, const std::string& name, const RegistryValue& value) {
   UniqueRegKey opened = OpenKey(key);
   if (!opened) return false;
-  return ::RegSetValueExA(opened.Get(), name.c_str(), 0, value.Type,
+  return ::RegSetValueExW(opened.Get(), WideFromAnsi(name).c_str(), 0, value.Type,
                           reinterpret_cast<const BYTE*>(value.Data.data()),
                           static_cast<DWORD>(value.Data.size())) == ERROR_SUCCESS;
 }
@@ -96,6 +100,6 @@ bool WinRegistry::WriteValue(const std::string& key, const std::string& name, co
 bool WinRegistry::DeleteValue(const std::string& key, const std::string& name) {
   UniqueRegKey opened = OpenKey(key);
   if (!opened) return false;
-  const LONG result = ::RegDeleteValueA(opened.Get(), name.c_str());
+  const LONG result = ::RegDeleteValueW(opened.Get(), WideFromAnsi(name).c_str());
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

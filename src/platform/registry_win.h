@@ -1,5 +1,5 @@
-// The registry interface over the real per-user registry (Reg*A below
-// HKEY_CURRENT_USER).
+// The registry interface over the real per-user registry (Reg*W below
+// HKEY_CURRENT_USER; key and value names are converted from the code page).
 #pragma once
 
 #include "platform/registry.h"

@@ -47,6 +47,34 @@ def registry_values(key):
     return values
 
 
+PLACES_KEY = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\ComDlg32\PlacesBar"
+COPY_KEY = r"HKEY_CURRENT_USER\SOFTWARE\Orvantis Software\PlacesBarBackup"
+# A place outside any single-byte code page, as REG_EXPAND_SZ bytes.
+WIDE_PLACE = "%USERPROFILE%\\\u041f\u0440\u043e\u0435\u043a\u0442 \u6587\u4ef6".encode("utf-16-le") + b"\0\0"
+
+
+def reg_hex(data):
+    return ",".join(f"{b:02x}" for b in data)
+
+
+def import_reg(text):
+    """Imports a registry file written in UTF-16, so no text passes a code page."""
+    path = Path(os.environ["WINEPREFIX"]) / "drive_c" / "places.reg"
+    path.write_bytes(("Windows Registry Editor Version 5.00\r\n\r\n" + text).encode("utf-16"))
+    wine("regedit", "/s", r"C:\places.reg")
+
+
+def exported_values(key):
+    """The values of key as {name: raw text after '='}, from a UTF-16 export."""
+    path = Path(os.environ["WINEPREFIX"]) / "drive_c" / "export.reg"
+    path.unlink(missing_ok=True)
+    wine("regedit", "/e", r"C:\export.reg", key)
+    if not path.exists():
+        return None
+    text = path.read_bytes().decode("utf-16").replace("\\\r\n  ", "")
+    return dict(re.findall(r'^"([^"]+)"=(.*?)\r?$', text, re.M))
+
+
 def unix_path(windows_path):
     result = subprocess.run(["winepath", "-u", windows_path], capture_output=True,
                             text=True, encoding="latin-1")
@@ -140,7 +168,15 @@ def main():
     (install_dir / "mine.txt").write_text("the user's own file")
     startup_link.parent.mkdir(parents=True, exist_ok=True)
     startup_link.write_bytes(b"L\0\0\0")
+    # A run ended with the buttons manager open: its places are in force and
+    # the user's wait in the marked copy.
+    import_reg(f"[{PLACES_KEY}]\r\n" + "".join(f'"Place{i}"=dword:{v:08x}\r\n' for i, v in enumerate([23, 5, 18, 8, 6]))
+               + f"\r\n[{COPY_KEY}]\r\n\"Place0\"=hex(2):{reg_hex(WIDE_PLACE)}\r\n"
+               + "\"Place1\"=dword:00000011\r\n\"CreatedLevels\"=dword:00000000\r\n")
     uninstall(install_dir)
+    places = exported_values(PLACES_KEY)
+    check(places == {"Place0": "hex(2):" + reg_hex(WIDE_PLACE), "Place1": "dword:00000011"},
+          f"the user's places are back byte for byte: {places}")
     check(registry_values(PROGRAM_KEY) is None, "program key removed")
     check(registry_values(UNINSTALL_KEY) is None, "Add/Remove Programs entry removed")
     left = sorted(p.name for p in install_dir.iterdir()) if install_dir.exists() else []

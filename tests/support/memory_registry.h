@@ -1,6 +1,6 @@
 // An in-memory registry for tests: keys by path (letters compared without
-// regard to case, as the system does) and keys that refuse to open, standing
-// for a locked-down policy tree.
+// regard to case, as the system does), keys that refuse to open, standing
+// for a locked-down policy tree, and one change that fails on request.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/registry.h"
@@ -36,6 +37,13 @@ class MemoryRegistry : public Registry {
   }
   // The key and everything below it cannot be opened from now on.
   void Lock(const std::string& path) { locked_.insert(Fold(path)); }
+  // Counting from now, change number `n` (1 the next; a made or deleted key, a
+  // written or deleted value) fails and changes nothing; 0 fails none.
+  void FailChange(int n) {
+    failAt_ = n;
+    changes_ = 0;
+  }
+  int Changes() const { return changes_; }
 
   bool Has(const std::string& path) const { return keys_.count(Fold(path)) != 0; }
   ValueMap Values(const std::string& path) const {
@@ -50,13 +58,13 @@ class MemoryRegistry : public Registry {
 
   bool KeyExists(const std::string& path) override { return Open(path) != nullptr; }
   bool CreateSubkey(const std::string& parent, const std::string& subkey) override {
-    if (!Open(parent) || Locked(parent + "\\" + subkey)) return false;
+    if (!Open(parent) || Locked(parent + "\\" + subkey) || Refused()) return false;
     AddKey(parent + "\\" + subkey);
     return true;
   }
   bool DeleteSubkey(const std::string& parent, const std::string& name) override {
     const std::string path = Fold(parent + "\\" + name);
-    if (!Open(parent) || !Open(path) || HasSubkeys(path)) return false;
+    if (!Open(parent) || !Open(path) || HasSubkeys(path) || Refused()) return false;
     keys_.erase(path);
     return true;
   }
@@ -71,16 +79,19 @@ class MemoryRegistry : public Registry {
   }
   bool WriteValue(const std::string& key, const std::string& name, const RegistryValue& value) override {
     auto* opened = Open(key);
-    if (opened) (*opened)[Fold(name)] = value;
-    return opened != nullptr;
+    if (!opened || Refused()) return false;
+    (*opened)[Fold(name)] = value;
+    return true;
   }
   bool DeleteValue(const std::string& key, const std::string& name) override {
     auto* opened = Open(key);
-    if (opened) opened->erase(Fold(name));
-    return opened != nullptr;
+    if (!opened || Refused()) return false;
+    opened->erase(Fold(name));
+    return true;
   }
 
  private:
+  bool Refused() { return ++changes_ == failAt_; }
   static std::string Fold(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
@@ -102,4 +113,17 @@ class MemoryRegistry : public Registry {
 
   std::map<std::string, ValueMap> keys_;
   std::set<std::string> locked_;
+  int failAt_ = 0;
+  int changes_ = 0;
 };
+
+// A text value as the wide registry calls keep it: UTF-16LE with its final zero.
+inline RegistryValue WideText(uint32_t type, std::u16string_view text) {
+  RegistryValue value{type, {}};
+  for (char16_t c : text) {
+    value.Data.push_back(static_cast<char>(c & 0xFF));
+    value.Data.push_back(static_cast<char>(c >> 8));
+  }
+  value.Data.append(2, '\0');
+  return value;
+}

@@ -10,6 +10,7 @@
 #include "editing/presets/preset_builders.h"
 #include "editing/presets/preset_menu.h"
 #include "editing/presets/preset_menu_win.h"
+#include "editing/presets/preset_reading_win.h"
 #include "editing/browse/url_file.h"
 #include "platform/profile_win.h"
 
@@ -30,7 +31,10 @@ std::string SpecialFolder(int csidl) {
 }  // namespace
 
 ShellManagerServices::ShellManagerServices(MessageTexts& texts, std::string programKey)
-    : texts_(texts), places_(registry_, std::move(programKey)), lastBrowseFolder_(kFirstBrowseFolder) {}
+    : texts_(texts),
+      placesHold_(programKey),
+      places_(registry_, placesHold_, std::move(programKey)),
+      lastBrowseFolder_(kFirstBrowseFolder) {}
 
 void ShellManagerServices::OnManagerOpened() { places_.SetManagerPlaces(); }
 
@@ -76,20 +80,24 @@ int32_t ShellManagerServices::AddPresetBar(HWND manager, CDB& db) {
 }
 
 int32_t ShellManagerServices::AddPreset(int command, HWND manager, CDB& db) {
+  if (command == preset::kFolder) {
+    const auto folder = BrowseForFolder(manager, texts_.Text(101));
+    if (!folder) return -1;
+    PresetReading reading(manager);
+    return AddPresetToDatabase(db, FolderPreset(folder->Path, folder->DisplayName, lister_, reading.Question()));
+  }
+  PresetReading reading(manager);
   switch (command) {
-    case preset::kFolder: {
-      const auto folder = BrowseForFolder(manager, texts_.Text(101));
-      if (!folder) return -1;
-      return AddPresetToDatabase(db, FolderPreset(folder->Path, folder->DisplayName, lister_));
-    }
     case preset::kControlPanel: {
       WinAppletNamer namer(manager);
-      return AddPresetToDatabase(db, ControlPanelPreset(SystemFolder(), ControlFolder(), lister_, namer));
+      return AddPresetToDatabase(
+          db, ControlPanelPreset(SystemFolder(), ControlFolder(), lister_, namer, reading.Question()));
     }
     case preset::kQuickLaunch:
-      return AddPresetToDatabase(db, QuickLaunchPreset(SpecialFolder(CSIDL_APPDATA), lister_, links_));
+      return AddPresetToDatabase(
+          db, QuickLaunchPreset(SpecialFolder(CSIDL_APPDATA), lister_, links_, reading.Question()));
     case preset::kFavorites:
-      return AddPresetToDatabase(db, FavoritesPreset(SpecialFolder(CSIDL_FAVORITES), lister_));
+      return AddPresetToDatabase(db, FavoritesPreset(SpecialFolder(CSIDL_FAVORITES), lister_, reading.Question()));
     default:
       return -1;
   }

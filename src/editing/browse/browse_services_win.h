@@ -11,6 +11,7 @@
 
 #include "editing/manager/manager_services_win.h"
 #include "editing/browse/places_bar.h"
+#include "editing/browse/places_bar_win.h"
 #include "editing/presets/preset_listing_win.h"
 #include "editing/browse/shortcut_reader_win.h"
 #include "platform/registry_win.h"
@@ -42,6 +43,7 @@ class ShellManagerServices : public ManagerServices {
 
   MessageTexts& texts_;
   WinRegistry registry_;
+  NamedPlacesHold placesHold_;
   PlacesBarPolicy places_;
   WinDirectoryLister lister_;
   ShellShortcutReader links_;

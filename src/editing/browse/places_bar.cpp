@@ -7,34 +7,26 @@ using namespace places;
 
 std::string PlaceValueName(int index) { return "Place" + std::to_string(index); }
 
-PlacesBarPolicy::PlacesBarPolicy(Registry& registry, std::string programKey)
-    : registry_(registry), programKey_(std::move(programKey)) {}
+PlacesBarPolicy::PlacesBarPolicy(Registry& registry, PlacesHold& hold, std::string programKey)
+    : registry_(registry), hold_(hold), programKey_(std::move(programKey)) {}
 
 void PlacesBarPolicy::SetManagerPlaces() {
-  if (inForce_) return;
+  if (inForce_ || !hold_.Take()) return;
   // A copy from a run that ended with the manager open: the policy now holds
-  // the manager's places, which must not be taken for the user's.
-  RecoverLeftCopy();
-
-  saved_.clear();
-  createdLevels_ = 0;
-  const bool keyExisted = registry_.KeyExists(kPlacesBarKey);
-  if (!keyExisted) {
-    if (!registry_.KeyExists(kPoliciesKey)) return;
-    createdLevels_ = registry_.KeyExists(kComDlgKey) ? 1 : 2;
-  } else {
-    for (int i = 0; i < kPlaceCount; ++i) {
-      if (auto value = registry_.ReadValue(kPlacesBarKey, PlaceValueName(i))) saved_.push_back(*value);
-    }
-  }
-  // The copy goes first: whatever happens after it, the next start can undo.
-  WriteCopy();
-  if (!keyExisted && (!registry_.CreateSubkey(kPoliciesKey, "ComDlg32\\PlacesBar") ||
-                      !registry_.KeyExists(kPlacesBarKey))) {
+  // the manager's places, which must not be taken for the user's. A copy that
+  // could not be put back stays the only record of them: nothing more changes.
+  PutBackLeftCopy();
+  if (registry_.KeyExists(BackupKey()) || !ReadUserPlaces()) return GiveUp();
+  // The copy goes first, whole and marked: whatever happens after it, the next
+  // start can undo. Without it the user's places are left as they are.
+  if (!WriteCopy()) {
     DropCopy();
-    saved_.clear();
-    createdLevels_ = 0;
-    return;
+    return GiveUp();
+  }
+  if (createdLevels_ > 0 && (!registry_.CreateSubkey(kPoliciesKey, "ComDlg32\\PlacesBar") ||
+                             !registry_.KeyExists(kPlacesBarKey))) {
+    DropCopy();
+    return GiveUp();
   }
   for (int i = 0; i < kPlaceCount; ++i) {
     registry_.WriteValue(kPlacesBarKey, PlaceValueName(i), DwordValue(kManagerPlaces[i]));
@@ -44,6 +36,32 @@ void PlacesBarPolicy::SetManagerPlaces() {
 
 void PlacesBarPolicy::RestoreUserPlaces() {
   if (!inForce_) return;
+  PutBack();
+  hold_.Release();
+}
+
+bool PlacesBarPolicy::RecoverLeftCopy() {
+  if (inForce_ || !hold_.Take()) return false;
+  const bool recovered = PutBackLeftCopy();
+  hold_.Release();
+  return recovered;
+}
+
+bool PlacesBarPolicy::ReadUserPlaces() {
+  saved_.clear();
+  createdLevels_ = 0;
+  if (!registry_.KeyExists(kPlacesBarKey)) {
+    if (!registry_.KeyExists(kPoliciesKey)) return false;
+    createdLevels_ = registry_.KeyExists(kComDlgKey) ? 1 : 2;
+    return true;
+  }
+  for (int i = 0; i < kPlaceCount; ++i) {
+    if (auto value = registry_.ReadValue(kPlacesBarKey, PlaceValueName(i))) saved_.push_back(*value);
+  }
+  return true;
+}
+
+void PlacesBarPolicy::PutBack() {
   inForce_ = false;
   bool complete = true;
   // A policy key that someone else has removed meanwhile holds nothing of ours.
@@ -66,8 +84,8 @@ void PlacesBarPolicy::RestoreUserPlaces() {
   if (complete) DropCopy();
 }
 
-bool PlacesBarPolicy::RecoverLeftCopy() {
-  if (inForce_ || !registry_.KeyExists(BackupKey())) return false;
+bool PlacesBarPolicy::PutBackLeftCopy() {
+  if (!registry_.KeyExists(BackupKey())) return false;
   const auto mark = registry_.ReadValue(BackupKey(), kBackupMark);
   const auto levels = mark ? DwordOf(*mark) : std::nullopt;
   if (!levels) {
@@ -81,26 +99,26 @@ bool PlacesBarPolicy::RecoverLeftCopy() {
     if (auto value = registry_.ReadValue(BackupKey(), PlaceValueName(i))) saved_.push_back(*value);
   }
   createdLevels_ = std::min<uint32_t>(*levels, 2);
-  inForce_ = true;
-  RestoreUserPlaces();
+  PutBack();
   return true;
 }
 
-void PlacesBarPolicy::WriteCopy() {
-  // Without a program key there is nowhere to keep a copy; the restore then
-  // works from memory alone.
-  if (!registry_.CreateSubkey(programKey_, places::kBackupName)) return;
+bool PlacesBarPolicy::WriteCopy() {
+  // A fresh key: a copy left over was put back (and dropped) before this.
+  if (!registry_.CreateSubkey(programKey_, places::kBackupName)) return false;
   const std::string key = BackupKey();
-  registry_.DeleteValue(key, kBackupMark);
-  bool written = true;
-  for (int i = 0; i < kPlaceCount; ++i) {
-    const std::string name = PlaceValueName(i);
-    written &= i < static_cast<int>(saved_.size()) ? registry_.WriteValue(key, name, saved_[i])
-                                                   : registry_.DeleteValue(key, name);
+  for (size_t i = 0; i < saved_.size(); ++i) {
+    if (!registry_.WriteValue(key, PlaceValueName(static_cast<int>(i)), saved_[i])) return false;
   }
-  if (written) registry_.WriteValue(key, kBackupMark, DwordValue(createdLevels_));
+  return registry_.WriteValue(key, kBackupMark, DwordValue(createdLevels_));
 }
 
 void PlacesBarPolicy::DropCopy() {
   if (registry_.KeyExists(BackupKey())) registry_.DeleteSubkey(programKey_, places::kBackupName);
+}
+
+void PlacesBarPolicy::GiveUp() {
+  saved_.clear();
+  createdLevels_ = 0;
+  hold_.Release();
 }

@@ -6,8 +6,11 @@
 // So that a run that ends while the manager is open does not leave the user's
 // dialogs with the manager's places for good, the user's values (and whether
 // the policy key had to be made) are copied into the program's own key before
-// anything is changed; the restore removes the copy, and the next start puts a
-// copy that is still there back the same way.
+// anything is changed, and the manager's places go in only once that copy is
+// complete and marked so; the restore removes the copy, and the next start puts
+// a copy that is still there back the same way. Only the run that holds the
+// places hold (the one whose manager has its places in force) touches the
+// policy or the copy: a second run starting meanwhile leaves both alone.
 #pragma once
 
 #include <cstdint>
@@ -33,28 +36,45 @@ constexpr uint32_t kManagerPlaces[kPlaceCount] = {23, 5, 18, 8, 6};
 // "Place0" … "Place4".
 std::string PlaceValueName(int index);
 
+// One holder at a time across the runs of the program. Windows: a named kernel
+// object that lives as long as its holder keeps it open; tests: a shared flag.
+class PlacesHold {
+ public:
+  virtual ~PlacesHold() = default;
+  // False when another holder has it (or it cannot be told).
+  virtual bool Take() = 0;
+  virtual void Release() = 0;
+};
+
 class PlacesBarPolicy {
  public:
-  explicit PlacesBarPolicy(Registry& registry, std::string programKey = places::kDefaultProgramKey);
+  PlacesBarPolicy(Registry& registry, PlacesHold& hold, std::string programKey = places::kDefaultProgramKey);
 
   // When the manager opens. Registry failures are silent: when the policy key
-  // can neither be opened nor made, nothing changes.
+  // can neither be opened nor made, when the copy cannot be written in full,
+  // or while another run holds the places, nothing of the user's changes.
   void SetManagerPlaces();
   // When the manager closes through OK or Cancel; nothing when the manager's
   // places are not in force.
   void RestoreUserPlaces();
   // At start-up: puts back what a copy left by an earlier run holds. True when
-  // there was a complete copy to restore.
+  // there was a complete copy to restore; nothing while another run holds the
+  // places (its manager is open and the copy is its own).
   bool RecoverLeftCopy();
 
   bool ManagerPlacesInForce() const { return inForce_; }
   std::string BackupKey() const { return programKey_ + "\\" + places::kBackupName; }
 
  private:
-  void WriteCopy();
+  bool PutBackLeftCopy();
+  void PutBack();
+  bool ReadUserPlaces();
+  bool WriteCopy();
   void DropCopy();
+  void GiveUp();
 
   Registry& registry_;
+  PlacesHold& hold_;
   std::string programKey_;
   // The user's values in their order, renumbered from "Place0" when put back.
   std::vector<RegistryValue> saved_;

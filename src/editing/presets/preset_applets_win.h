@@ -9,7 +9,7 @@ class WinAppletNamer : public AppletNamer {
  public:
   // `owner` is the window the applets are told about (the manager).
   explicit WinAppletNamer(HWND owner) : owner_(owner) {}
-  std::string AppletName(const std::string& appletPath) override;
+  AppletList Applets(const std::string& appletPath) override;
 
  private:
   HWND owner_;

@@ -37,9 +37,23 @@ std::vector<ButtonSpec> FoldersThenFiles(const std::vector<DirEntry>& entries, M
   return folders;
 }
 
+bool MayMake(std::size_t count, const ManyItemsQuestion& ask) {
+  return count <= kPresetItemsWithoutQuestion || !ask || ask(count);
+}
+
+std::vector<DirEntry> FilesOnly(std::vector<DirEntry> entries) {
+  std::erase_if(entries, [](const DirEntry& entry) { return entry.IsFolder(); });
+  return entries;
+}
+
 }  // namespace
 
-PresetBar FolderPreset(const std::string& folder, const std::string& displayName, DirectoryLister& lister) {
+std::string ManyPresetItemsQuestion(std::size_t count) {
+  return std::to_string(count) + " items were found for the preset quickrail.\nMake a button of each of them?";
+}
+
+std::optional<PresetBar> FolderPreset(const std::string& folder, const std::string& displayName,
+                                      DirectoryLister& lister, const ManyItemsQuestion& ask) {
   const std::string withSlash = WithFinalBackslash(folder);
   PresetBar bar{displayName, {}};
   bar.Buttons = FoldersThenFiles(
@@ -52,22 +66,28 @@ PresetBar FolderPreset(const std::string& folder, const std::string& displayName
         const std::string path = withSlash + name;
         files.push_back(Button(path, NameBeforeLastDot(name), withSlash, path, 0));
       });
+  if (!MayMake(bar.Buttons.size(), ask)) return std::nullopt;
   return bar;
 }
 
-PresetBar ControlPanelPreset(const std::string& systemFolder, const std::string& controlFolder,
-                             DirectoryLister& lister, AppletNamer& namer) {
+std::optional<PresetBar> ControlPanelPreset(const std::string& systemFolder, const std::string& controlFolder,
+                                            DirectoryLister& lister, AppletNamer& namer,
+                                            const ManyItemsQuestion& ask) {
   const std::string system = WithFinalBackslash(systemFolder);
   const std::string control = WithFinalBackslash(controlFolder);
   PresetBar bar{"Control Panel", {}};
   if (systemFolder.empty()) return bar;
-  for (const DirEntry& entry : lister.List(system + "*.cpl")) {
-    if (entry.IsFolder()) continue;
-    std::string name = namer.AppletName(system + entry.Name);
-    if (name.empty()) name = entry.Name;
-    ButtonSpec request = Button(control + "control.exe", name, control, system + entry.Name, 0);
-    request.Arguments = entry.Name;
-    bar.Buttons.push_back(std::move(request));
+  const std::vector<DirEntry> files = FilesOnly(lister.List(system + "*.cpl"));
+  if (!MayMake(files.size(), ask)) return std::nullopt;
+  for (const DirEntry& entry : files) {
+    const AppletList applets = namer.Applets(system + entry.Name);
+    if (applets.Refused) continue;
+    for (std::size_t i = 0; i < applets.Names.size(); ++i) {
+      const std::string& name = applets.Names[i].empty() ? entry.Name : applets.Names[i];
+      ButtonSpec request = Button(control + "control.exe", name, control, system + entry.Name, 0);
+      request.Arguments = i == 0 ? entry.Name : entry.Name + ",@" + std::to_string(i);
+      bar.Buttons.push_back(std::move(request));
+    }
   }
   return bar;
 }
@@ -77,12 +97,14 @@ std::string QuickLaunchFolder(const std::string& appDataFolder) {
   return PathInFolder(appDataFolder, "Microsoft\\Internet Explorer\\Quick Launch\\");
 }
 
-PresetBar QuickLaunchPreset(const std::string& appDataFolder, DirectoryLister& lister, ShortcutReader& links) {
+std::optional<PresetBar> QuickLaunchPreset(const std::string& appDataFolder, DirectoryLister& lister,
+                                           ShortcutReader& links, const ManyItemsQuestion& ask) {
   PresetBar bar{"Quick Launch", {}};
   const std::string folder = QuickLaunchFolder(appDataFolder);
   if (folder.empty()) return bar;
-  for (const DirEntry& entry : lister.List(folder + "*.lnk")) {
-    if (entry.IsFolder()) continue;
+  const std::vector<DirEntry> files = FilesOnly(lister.List(folder + "*.lnk"));
+  if (!MayMake(files.size(), ask)) return std::nullopt;
+  for (const DirEntry& entry : files) {
     // A link that cannot be read at all still runs normally, not hidden.
     ShortcutFields link;
     link.ShowCmd = 1;
@@ -96,7 +118,8 @@ PresetBar QuickLaunchPreset(const std::string& appDataFolder, DirectoryLister& l
   return bar;
 }
 
-PresetBar FavoritesPreset(const std::string& favoritesFolder, DirectoryLister& lister) {
+std::optional<PresetBar> FavoritesPreset(const std::string& favoritesFolder, DirectoryLister& lister,
+                                         const ManyItemsQuestion& ask) {
   PresetBar bar{"Favorites", {}};
   if (favoritesFolder.empty()) return bar;
   const std::string withSlash = WithFinalBackslash(favoritesFolder);
@@ -107,13 +130,15 @@ PresetBar FavoritesPreset(const std::string& favoritesFolder, DirectoryLister& l
         if (!ContainsExact(name, ".url")) return;
         files.push_back(Button(withSlash + name, NameBeforeLastDot(name), withSlash, withSlash + name, 0));
       });
+  if (!MayMake(bar.Buttons.size(), ask)) return std::nullopt;
   return bar;
 }
 
-int32_t AddPresetToDatabase(CDB& db, const PresetBar& preset) {
-  const int32_t ordinal = db.AddBar(preset.Name);
+int32_t AddPresetToDatabase(CDB& db, const std::optional<PresetBar>& preset) {
+  if (!preset) return -1;
+  const int32_t ordinal = db.AddBar(preset->Name);
   if (ordinal < 0) return -1;
-  for (ButtonSpec request : preset.Buttons) {
+  for (ButtonSpec request : preset->Buttons) {
     request.Bar = ordinal;
     request.Position = -1;
     db.AddButton(std::move(request));

@@ -13,6 +13,23 @@ namespace {
 
 const std::string kProgramKey = "SOFTWARE\\Orvantis Software";
 const RegistryValue kText{regtype::kString, std::string("C:\\Projects\0", 12)};
+// Paths outside any single-byte code page, as the wide calls keep them.
+const RegistryValue kWideText = WideText(regtype::kString, u"D:\\\u041f\u0440\u043e\u0435\u043a\u0442\u044b");
+const RegistryValue kWideExpand = WideText(regtype::kExpandString, u"%USERPROFILE%\\\u6587\u4ef6");
+
+// Stands for the named hold: one flag shared by every run's holder.
+struct FlagHold : PlacesHold {
+  explicit FlagHold(bool& busy) : busy(busy) {}
+  bool Take() override {
+    if (busy && !mine) return false;
+    return busy = mine = true;
+  }
+  void Release() override {
+    if (mine) busy = mine = false;
+  }
+  bool& busy;
+  bool mine = false;
+};
 
 Values ManagerPlaces() {
   Values values;
@@ -22,7 +39,9 @@ Values ManagerPlaces() {
 
 class PlacesBarTest : public testing::Test {
  protected:
-  PlacesBarTest() {
+  PlacesBarTest() { Reset(); }
+  void Reset() {
+    registry = MemoryRegistry();
     registry.AddKey(kPoliciesKey);
     registry.AddKey(kProgramKey);
   }
@@ -32,7 +51,9 @@ class PlacesBarTest : public testing::Test {
     for (const auto& [name, value] : values) registry.Put(kPlacesBarKey, name, value);
   }
   MemoryRegistry registry;
-  PlacesBarPolicy policy{registry, kProgramKey};
+  bool held = false;
+  FlagHold hold{held}, otherRun{held};
+  PlacesBarPolicy policy{registry, hold, kProgramKey};
 };
 
 }  // namespace
@@ -42,6 +63,7 @@ TEST_F(PlacesBarTest, TheUsersValuesComeBackRenumberedWithTheirTypes) {
       {{}, {}},
       {{{"place1", DwordValue(17)}, {"place3", DwordValue(2)}}, {{"place0", DwordValue(17)}, {"place1", DwordValue(2)}}},
       {{{"place2", kText}, {"place4", DwordValue(5)}}, {{"place0", kText}, {"place1", DwordValue(5)}}},
+      {{{"place0", kWideExpand}, {"place3", kWideText}}, {{"place0", kWideExpand}, {"place1", kWideText}}},
   };
   for (const auto& [before, after] : cases) {
     PutUserPlaces(before);
@@ -69,9 +91,17 @@ TEST_F(PlacesBarTest, AKeyTheManagerMadeGoesAgainAndFailuresAreSilent) {
 
 TEST_F(PlacesBarTest, ACopyLeftByARunThatEndedIsPutBackAtTheNextStart) {
   PutUserPlaces({{"place1", DwordValue(17)}, {"place3", kText}});
-  PlacesBarPolicy(registry, kProgramKey).SetManagerPlaces();  // the run ends without a restore
+  policy.SetManagerPlaces();
+  // A second run starting while this one's manager is open leaves its copy alone.
+  PlacesBarPolicy secondRun(registry, otherRun, kProgramKey);
+  EXPECT_FALSE(secondRun.RecoverLeftCopy());
+  secondRun.SetManagerPlaces();
+  EXPECT_FALSE(secondRun.ManagerPlacesInForce());
+  EXPECT_TRUE(registry.Has(policy.BackupKey()));
+
+  held = false;  // the run ends without a restore, and its hold goes with it
   EXPECT_EQ(registry.Values(kPlacesBarKey), ManagerPlaces());
-  EXPECT_TRUE(PlacesBarPolicy(registry, kProgramKey).RecoverLeftCopy());
+  EXPECT_TRUE(secondRun.RecoverLeftCopy());
   EXPECT_EQ(registry.Values(kPlacesBarKey), (Values{{"place0", DwordValue(17)}, {"place1", kText}}));
   EXPECT_FALSE(registry.Has(policy.BackupKey()));
 }
@@ -82,4 +112,33 @@ TEST_F(PlacesBarTest, ACopyWithoutItsMarkIsDroppedAndChangesNothing) {
   EXPECT_FALSE(policy.RecoverLeftCopy());
   EXPECT_EQ(registry.Values(kPlacesBarKey), (Values{{"place0", DwordValue(17)}, {"place1", DwordValue(2)}}));
   EXPECT_FALSE(registry.Has(policy.BackupKey()));
+}
+
+TEST_F(PlacesBarTest, AChangeThatFailsAtAnyStepNeverCostsTheUserTheirPlaces) {
+  const Values user{{"place0", kWideExpand}, {"place1", DwordValue(17)}, {"place2", kWideText}};
+  PutUserPlaces(user);
+  policy.SetManagerPlaces();
+  policy.RestoreUserPlaces();
+  const int steps = registry.Changes();
+  for (const bool runEndsWithManagerOpen : {false, true}) {
+    for (int step = 1; step <= steps; ++step) {
+      SCOPED_TRACE(testing::Message() << "step " << step << (runEndsWithManagerOpen ? ", run ends" : ""));
+      Reset();
+      PutUserPlaces(user);
+      registry.FailChange(step);
+      {
+        FlagHold runHold(held);
+        PlacesBarPolicy run(registry, runHold, kProgramKey);
+        run.SetManagerPlaces();
+        // Without a whole copy nothing of the user's is touched.
+        if (!run.ManagerPlacesInForce()) EXPECT_EQ(registry.Values(kPlacesBarKey), user);
+        if (!runEndsWithManagerOpen) run.RestoreUserPlaces();
+      }
+      held = false;  // the hold ends with its run
+      registry.FailChange(0);
+      PlacesBarPolicy(registry, otherRun, kProgramKey).RecoverLeftCopy();  // the next start
+      EXPECT_EQ(registry.Values(kPlacesBarKey), user);
+      EXPECT_FALSE(registry.Has(policy.BackupKey()));
+    }
+  }
 }

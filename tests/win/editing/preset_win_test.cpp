@@ -43,15 +43,21 @@ TEST_F(PresetWinTest, ControlPanelRunsControlWithEachAppletAndLeavesNoneLoaded) 
   ASSERT_EQ(services.AddPreset(preset::kControlPanel, nullptr, db), 0);
   const CBar* bar = db.Bar(0);
   EXPECT_EQ(bar->Name, "Control Panel");
-  ASSERT_EQ(bar->Count(), static_cast<int32_t>(applets.size()));
+  ASSERT_GE(bar->Count(), 1);
+  // The buttons follow the files' order, each library's applets in turn.
+  size_t file = 0;
   int namedByThemselves = 0;
   for (int32_t i = 0; i < bar->Count(); ++i) {
     const CD* button = bar->At(i);
+    const std::string applet = button->Arguments.substr(0, button->Arguments.find(','));
+    while (file < applets.size() && applets[file] != applet) ++file;
+    ASSERT_LT(file, applets.size()) << button->Arguments;
     EXPECT_EQ(button->Target, system + "\\control.exe");
-    EXPECT_EQ(button->Arguments, applets[i]);
-    EXPECT_EQ(button->IconFile, system + "\\" + applets[i]);
-    namedByThemselves += button->Name != applets[i];
-    EXPECT_EQ(::GetModuleHandleA((system + "\\" + applets[i]).c_str()), nullptr) << applets[i];
+    EXPECT_EQ(button->IconFile, system + "\\" + applet);
+    namedByThemselves += button->Name != applet;
+  }
+  for (const std::string& applet : applets) {
+    EXPECT_EQ(::GetModuleHandleA((system + "\\" + applet).c_str()), nullptr) << applet;
   }
   EXPECT_GT(namedByThemselves, 0) << "some of the prefix's applets name themselves";
 }
