@@ -55,6 +55,17 @@ constexpr TextEntry kTexts[] = {
     {604, "The button (quickrail) name is not specified"},
     {605, "Remove the following quickrail with all its buttons:\n"},
     {606, "\nAre you sure ?"},
+    // Drops on the bar: the items left out, one line each, and a drop abandoned.
+    {760, "These dropped items were not put on the quickrail:"},
+    {761, "more files than one drop takes"},
+    {762, "the list of dropped files ends early; the names after it are missing"},
+    {763, "the text is too long to be a web address"},
+    {764, "it holds characters the system's code page cannot write"},
+    {765, "a path or name longer than a button holds"},
+    {766, "the shortcut's arguments are longer than a button holds"},
+    {767, "the web address is longer than a button holds"},
+    {768, "Not listed, further items:"},
+    {769, "The quickrail changed before the dropped items could be put on it; nothing was added."},
 };
 
 // Logical template ids are the resource ids of the English templates.

@@ -8,6 +8,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -101,7 +102,10 @@ class DriverDropSource : public IDropSource {
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
     const bool last = next_ + 1 >= points_.size();
     if (::GetTickCount() - since_ < (last ? holdMs_ : stepMs_)) return S_OK;
-    if (last) return cancel_ ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+    if (last) {
+      endedAt_ = ::GetTickCount();
+      return cancel_ ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+    }
     ++next_;
     ::SetCursorPos(points_[next_].x, points_[next_].y);
     since_ = ::GetTickCount();
@@ -112,6 +116,8 @@ class DriverDropSource : public IDropSource {
     return DRAGDROP_S_USEDEFAULTCURSORS;
   }
   DWORD LastFeedback() const { return lastFeedback_; }
+  // When the drop (or cancel) was told to the drag loop.
+  DWORD EndedAt() const { return endedAt_; }
 
  private:
   std::vector<POINT> points_;
@@ -121,7 +127,30 @@ class DriverDropSource : public IDropSource {
   size_t next_ = 0;
   DWORD since_ = 0;
   DWORD lastFeedback_ = DROPEFFECT_NONE;
+  DWORD endedAt_ = 0;
 };
+
+// The names of a file, one a line: more than a command line holds.
+inline std::string NamesFromFile(const std::string& path) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw Failure{"cannot open " + path};
+  std::string text(::GetFileSize(file, nullptr), '\0');
+  DWORD got = 0;
+  const BOOL read = ::ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+  ::CloseHandle(file);
+  if (!read) throw Failure{"cannot read " + path};
+  text.resize(got);
+  std::string names;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) names += line + '\0';
+    start = end + 1;
+  }
+  return names;
+}
 
 inline std::string EffectName(DWORD effect) {
   if (effect == DROPEFFECT_NONE) return "none";
@@ -166,10 +195,18 @@ inline std::vector<POINT> ParsePoints(const std::string& text) {
   return points;
 }
 
-// drag POINTS (--files P1|P2... | --url TEXT | --text TEXT) [--effects copy,link] [--step ms] [--hold ms] [--cancel]
+// drag POINTS (--files P1|P2... | --files-from FILE | --url TEXT | --text TEXT) [--effects copy,link]
+//      [--step ms] [--hold ms] [--cancel]
+// The record's "drop_ms" is how long the drop took, from the drag loop's
+// last question to DoDragDrop's return: the time the target held the source.
 inline int DragAndDrop(const Args& args) {
   DriverDataObject* data = nullptr;
-  if (auto files = args.Option("files")) {
+  if (auto list = args.Option("files-from")) {
+    DROPFILES header = {};
+    header.pFiles = sizeof(header);
+    data = new DriverDataObject(
+        CF_HDROP, std::string(reinterpret_cast<const char*>(&header), sizeof(header)) + NamesFromFile(*list) + '\0');
+  } else if (auto files = args.Option("files")) {
     DROPFILES header = {};
     header.pFiles = sizeof(header);
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
@@ -197,11 +234,12 @@ inline int DragAndDrop(const Args& args) {
   }
   DWORD effect = DROPEFFECT_NONE;
   const HRESULT hr = ::DoDragDrop(data, &source, allowed, &effect);
+  const DWORD dropMs = ::GetTickCount() - source.EndedAt();
   data->Release();
   ::OleUninitialize();
   const char* result = hr == DRAGDROP_S_DROP ? "drop" : hr == DRAGDROP_S_CANCEL ? "cancel" : "error";
   Record().Add("result", result).Add("effect", EffectName(effect)).Add("feedback", EffectName(source.LastFeedback()))
-      .Print();
+      .Add("drop_ms", std::to_string(dropMs)).Print();
   return hr == DRAGDROP_S_DROP || hr == DRAGDROP_S_CANCEL ? 0 : 1;
 }
 

@@ -80,9 +80,9 @@ const Command kCommands[] = {
     {"screen", "screen", 0, 0, {}, ShowScreen},
     {"tray", "tray modify|delete HWND ID", 3, 3, {}, TrayIconRequest},
     {"drag",
-     "drag X,Y[;X,Y...] --files P1|P2... | --url TEXT | --text TEXT [--effects copy,move,link] [--step ms] "
-     "[--hold ms] [--cancel]",
-     1, 1, {"files", "url", "text", "effects", "step", "hold"}, DragAndDrop},
+     "drag X,Y[;X,Y...] --files P1|P2... | --files-from FILE | --url TEXT | --text TEXT [--effects copy,move,link] "
+     "[--step ms] [--hold ms] [--cancel]",
+     1, 1, {"files", "files-from", "url", "text", "effects", "step", "hold"}, DragAndDrop},
     {"help", "help", 0, 0, {}, Help},
 };
 

@@ -4,7 +4,8 @@ the first two buttons become buttons there, in their order; a web address
 dragged from a browser lands after the last button; a marker shows the place
 while dragging; an autohide bar slides out under the drag and collapses after
 it; "lbars.acc", read with olefile, holds the new buttons, and they are on the
-bar after a restart; they launch at once."""
+bar after a restart; they launch at once. A drop of thousands of files never
+holds the source: its drag ends at once and the question comes afterwards."""
 
 import os
 import subprocess
@@ -20,7 +21,7 @@ import olefile  # noqa: E402
 
 import dbmake  # noqa: E402
 import qrbench as qr  # noqa: E402
-from startup_steps import bar_window, exit_through_menu, expect, set_ini  # noqa: E402
+from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_drop")
 state = SimpleNamespace(install=None, process=None, bar=None, work=None, screen=None)
@@ -28,6 +29,9 @@ state = SimpleNamespace(install=None, process=None, bar=None, work=None, screen=
 BUTTONS_TOOLBAR_ID = 0xE800
 AUTOHIDE = 32773
 WORK = "C:\\qrdrop"
+MANY_FILES = 3000
+# Far more than a drop needs; a target that waits for the question takes as long as nobody answers.
+DROP_RETURNS_MS = 2000
 
 
 def toolbar_buttons():
@@ -193,6 +197,25 @@ def an_autohide_bar_slides_out_under_the_drag():
     qr.wait_until(lambda: qr.rect(state.bar["hwnd"])[0].height == 1, timeout=10,
                   what="the bar back on its strip after the drag")
     qr.send_command(state.bar["hwnd"], AUTOHIDE)
+
+
+@scenario.step
+def thousands_of_files_never_hold_the_source():
+    """The drag of several thousand files passes over the bar and is dropped
+    there: the source's DoDragDrop returns at once, and only then does the bar
+    ask; answered No, nothing is added."""
+    names = "\r\n".join(f"{WORK}\\many\\file{i:05}.txt" for i in range(MANY_FILES))
+    (state.work / "many.txt").write_bytes(names.encode("latin-1"))
+    last = toolbar_buttons()[-1][1]
+    away = (state.screen["width"] // 2, state.screen["height"] // 2)
+    edge = (state.screen["width"] - 5, last.top + 5)
+    result = drag([away, edge, (last.right + 40, last.top + 5)], "--files-from", WORK + "\\many.txt", hold_ms=300)
+    expect(result["result"] == "drop" and result["effect"] == "link", f"the bar took the drop: {result}")
+    expect(int(result["drop_ms"]) < DROP_RETURNS_MS, f"the drop returned at once: {result['drop_ms']} ms")
+    box = qr.answer_message_box(qr.IDNO, timeout_ms=20000, exe=EXE)
+    expect(f"{MANY_FILES} items" in box["text"], f"the question names the count: {box['text']!r}")
+    time.sleep(0.5)
+    expect(len(toolbar_buttons()) == 7 and len(stored_buttons()) == 7, "answered No, nothing was added")
 
 
 @scenario.step

@@ -79,6 +79,31 @@ DATABASES = {
     'empty': tree([]),
 }
 
+
+def drop_files(names, wide, offset=20):
+    """A CF_HDROP block: pFiles, the drop point, fNC, fWide, then the names."""
+    out = struct.pack('<IiiII', offset, 10, 20, 0, 1 if wide else 0) + b'\0' * (offset - 20)
+    for name in names + ['']:
+        out += name.encode('utf-16-le') + b'\0\0' if wide else name.encode('latin-1') + b'\0'
+    return out
+
+
+def drop_input(block, as_text=False, one_address=False):
+    """fuzz_drop_data reads its choices from the end: the limit (0: the
+    program's own), text or files, one address or lines."""
+    return block + bytes([int(one_address), int(as_text), 0])
+
+
+DROPS = {
+    'files': drop_input(drop_files(['C:\\a.txt', 'C:\\Tools', 'C:\\Links\\Editor.lnk'], False)),
+    'wide_files': drop_input(drop_files(['C:\\\u03a9mega.txt', 'D:\\\u65e5\u672c'], True)),
+    'offset_further_on': drop_input(drop_files(['C:\\a'], False, 32)),
+    'cut': drop_input(drop_files(['C:\\a', 'C:\\bcd'], True)[:-5]),
+    'addresses': drop_input(b'https://a.example/\r\nwww.b.example\r\n\0', as_text=True),
+    'one_address': drop_input(b'intranet page\0', as_text=True, one_address=True),
+}
+
+
 SEEDS = {
     'fuzz_button_record': {
         'separator': SEPARATOR, 'file': NOTEPAD, 'folder': FOLDER, 'web': WEB,
@@ -125,6 +150,7 @@ SEEDS = {
     'fuzz_version_text': {name: value for name, value in [
         ('one', b'1'), ('dotted', b' \t2.5.1'), ('negative', b'-3'), ('none', b'abc'),
         ('over', b'2147483648'), ('under', b'-2147483649'), ('newline', b'\n7')]},
+    'fuzz_drop_data': DROPS,
     'fuzz_clock_text': {'zeros': b'\0' * 64, 'ones': b'\x01' * 64, 'mixed': bytes(range(256)),
                         'high': b'\xff' * 64},
 }

@@ -90,10 +90,17 @@ int InsertButtonsAt(CDB& db, int32_t bar, int32_t index, const std::vector<Butto
 DropResult AddDroppedItems(CDB& db, int32_t bar, int32_t index, const std::vector<DroppedItem>& items,
                            DropSystem& system) {
   std::vector<ButtonSpec> buttons;
-  for (const DroppedItem& item : items) {
-    if (std::optional<ButtonSpec> button = ButtonForDroppedItem(item, system)) buttons.push_back(*button);
-  }
   DropResult result;
+  for (const DroppedItem& item : items) {
+    std::optional<ButtonSpec> button = ButtonForDroppedItem(item, system);
+    if (!button) continue;
+    DropRefusal why;
+    if (RefusalForButton(*button, why)) {
+      result.refused.push_back({item.text, why});
+    } else {
+      buttons.push_back(std::move(*button));
+    }
+  }
   result.added = InsertButtonsAt(db, bar, index, buttons);
   if (result.added > 0) result.saved = db.Save() == 1;
   return result;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "barwnd/drop/bar_drop_items.h"
+#include "barwnd/drop/drop_data.h"
 #include "db/new_button.h"
 #include "platform/geometry.h"
 
@@ -52,10 +53,12 @@ int InsertButtonsAt(CDB& db, int32_t bar, int32_t index, const std::vector<Butto
 struct DropResult {
   int added = 0;     // buttons made
   bool saved = false;  // the database file took them (a failed save has shown its message)
+  std::vector<RefusedItem> refused;  // items whose button would have lost part of a field
 };
 
 // The drop itself: a button for each item that names a target, from `index`
 // on in the items' order, then one save. Items that name nothing are left
-// out; with none left nothing is saved.
+// out, items whose fields a button cannot hold are refused; with none left
+// nothing is saved.
 DropResult AddDroppedItems(CDB& db, int32_t bar, int32_t index, const std::vector<DroppedItem>& items,
                            DropSystem& system);

@@ -59,10 +59,12 @@ std::optional<ButtonSpec> LinkButton(const std::string& path, DropSystem& system
   system.Links().Resolve(path, link);
   if (link.Target.empty()) return std::nullopt;
   WorkingFields fields;
-  fields.Target = link.Target;
-  fields.WorkDir = link.WorkDir;
+  // A link may name its target through the environment ("%windir%\\..."); the
+  // button keeps what it stands for now, since it is not expanded at launch.
+  fields.Target = system.Expanded(link.Target);
+  fields.WorkDir = system.Expanded(link.WorkDir);
   fields.Arguments = link.Arguments;
-  fields.IconFile = link.IconFile;
+  fields.IconFile = system.Expanded(link.IconFile);
   fields.IconIndex = link.IconIndex;
   fields.SizeChoice = SizeChoiceForShowCmd(link.ShowCmd, 0);
   fields.Name = CaptionOfFile(path);

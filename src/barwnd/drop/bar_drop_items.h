@@ -31,6 +31,8 @@ class DropSystem {
   // The address an internet shortcut file holds ("" when none).
   virtual std::string InternetShortcutUrl(const std::string& path) = 0;
   virtual ShortcutReader& Links() = 0;
+  // The text with its environment variables ("%windir%") replaced.
+  virtual std::string Expanded(const std::string& text) = 0;
 };
 
 // The button for one dropped item, bar and position still to be set. Nothing

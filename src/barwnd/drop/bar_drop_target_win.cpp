@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/exception_barrier.h"
+
 namespace {
 
 // A medium got from a data object, given back when the scope ends.
@@ -29,36 +31,16 @@ class Medium {
   bool ok_ = false;
 };
 
-std::vector<DroppedItem> FilesOf(IDataObject* data) {
-  Medium medium(data, CF_HDROP);
-  if (!medium.Ok()) return {};
-  auto drop = static_cast<HDROP>(::GlobalLock(medium.Global()));
-  if (!drop) return {};
-  std::vector<DroppedItem> items;
-  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(::DragQueryFileA(drop, i, path.data(), length + 1));
-    if (!path.empty()) items.push_back({DroppedItem::Kind::kPath, path});
-  }
-  ::GlobalUnlock(medium.Global());
-  return items;
-}
-
-// The text of a format that carries single-byte text, cut at its end or at
-// the end of its memory, whichever comes first.
-std::string TextOf(IDataObject* data, CLIPFORMAT format) {
+// The bytes of the medium, read only within the block the source gave.
+template <class Read>
+DropPayload ReadMedium(IDataObject* data, CLIPFORMAT format, Read&& read) {
   Medium medium(data, format);
   if (!medium.Ok()) return {};
-  const auto* bytes = static_cast<const char*>(::GlobalLock(medium.Global()));
+  const void* bytes = ::GlobalLock(medium.Global());
   if (!bytes) return {};
-  const SIZE_T size = ::GlobalSize(medium.Global());
-  SIZE_T length = 0;
-  while (length < size && bytes[length] != '\0') ++length;
-  std::string text(bytes, length);
+  DropPayload payload = read(bytes, static_cast<std::size_t>(::GlobalSize(medium.Global())));
   ::GlobalUnlock(medium.Global());
-  return text;
+  return payload;
 }
 
 CLIPFORMAT UrlFormat() {
@@ -66,19 +48,34 @@ CLIPFORMAT UrlFormat() {
   return format;
 }
 
+bool Offers(IDataObject* data, CLIPFORMAT format) {
+  FORMATETC wanted = {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  return data && data->QueryGetData(&wanted) == S_OK;
+}
+
+DropPayload TextPayload(IDataObject* data, CLIPFORMAT format, bool oneAddress) {
+  return ReadMedium(data, format, [oneAddress](const void* bytes, std::size_t size) {
+    return PayloadOfText(static_cast<const char*>(bytes), size, oneAddress);
+  });
+}
+
+bool Holds(const DropPayload& payload) { return payload.Count() > 0 || !payload.refused.empty(); }
+
 }  // namespace
 
-std::vector<DroppedItem> DroppedItemsOf(IDataObject* data) {
-  std::vector<DroppedItem> items = FilesOf(data);
-  if (!items.empty()) return items;
+bool OffersDropFormat(IDataObject* data) {
+  return Offers(data, CF_HDROP) || Offers(data, UrlFormat()) || Offers(data, CF_TEXT);
+}
+
+DropPayload DropPayloadOf(IDataObject* data) {
+  DropPayload payload = ReadMedium(data, CF_HDROP, [](const void* bytes, std::size_t size) {
+    return PayloadOfFiles(static_cast<const unsigned char*>(bytes), size);
+  });
+  if (Holds(payload)) return payload;
   // An internet shortcut's address is one address, whatever it looks like.
-  const std::string address = TextOf(data, UrlFormat());
-  items = AddressesFromText(address);
-  if (items.empty() && !address.empty() && address.find('\n') == std::string::npos) {
-    items.push_back({DroppedItem::Kind::kAddress, address});
-  }
-  if (!items.empty()) return items;
-  return AddressesFromText(TextOf(data, CF_TEXT));
+  payload = TextPayload(data, UrlFormat(), true);
+  if (Holds(payload)) return payload;
+  return TextPayload(data, CF_TEXT, false);
 }
 
 DWORD DropEffectFor(DWORD allowed) {
@@ -107,37 +104,48 @@ ULONG STDMETHODCALLTYPE BarDropTarget::Release() {
 }
 
 HRESULT STDMETHODCALLTYPE BarDropTarget::DragEnter(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
-  if (!effect) return E_INVALIDARG;
-  const DWORD chosen = DropEffectFor(*effect);
-  wanted_ = chosen != DROPEFFECT_NONE && sink_ && sink_->DragEntered(DroppedItemsOf(data));
-  *effect = wanted_ && sink_->DraggedOver({point.x, point.y}) ? chosen : DROPEFFECT_NONE;
-  return S_OK;
+  return Guarded("DragEnter", E_UNEXPECTED, [&]() -> HRESULT {
+    if (!effect) return E_INVALIDARG;
+    const DWORD chosen = DropEffectFor(*effect);
+    // Only the formats: a selection of thousands of files may pass over the bar on its way elsewhere.
+    wanted_ = chosen != DROPEFFECT_NONE && sink_ && sink_->DragEntered(OffersDropFormat(data));
+    *effect = wanted_ && sink_->DraggedOver({point.x, point.y}) ? chosen : DROPEFFECT_NONE;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE BarDropTarget::DragOver(DWORD, POINTL point, DWORD* effect) {
-  if (!effect) return E_INVALIDARG;
-  const DWORD chosen = DropEffectFor(*effect);
-  *effect = wanted_ && chosen != DROPEFFECT_NONE && sink_ && sink_->DraggedOver({point.x, point.y})
-                ? chosen
-                : DROPEFFECT_NONE;
-  return S_OK;
+  return Guarded("DragOver", E_UNEXPECTED, [&]() -> HRESULT {
+    if (!effect) return E_INVALIDARG;
+    const DWORD chosen = DropEffectFor(*effect);
+    *effect = wanted_ && chosen != DROPEFFECT_NONE && sink_ && sink_->DraggedOver({point.x, point.y})
+                  ? chosen
+                  : DROPEFFECT_NONE;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE BarDropTarget::DragLeave() {
-  wanted_ = false;
-  if (sink_) sink_->DragLeft();
-  return S_OK;
+  return Guarded("DragLeave", E_UNEXPECTED, [&]() -> HRESULT {
+    wanted_ = false;
+    if (sink_) sink_->DragLeft();
+    return S_OK;
+  });
 }
 
+// The items are copied out of the data object and handed on; the sink does
+// the rest later, so the source's drag loop ends at once.
 HRESULT STDMETHODCALLTYPE BarDropTarget::Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
-  if (!effect) return E_INVALIDARG;
-  wanted_ = false;
-  const DWORD chosen = DropEffectFor(*effect);
-  if (!sink_) {
-    *effect = DROPEFFECT_NONE;
+  return Guarded("Drop", E_UNEXPECTED, [&]() -> HRESULT {
+    if (!effect) return E_INVALIDARG;
+    wanted_ = false;
+    const DWORD chosen = DropEffectFor(*effect);
+    if (!sink_) {
+      *effect = DROPEFFECT_NONE;
+      return S_OK;
+    }
+    DropPayload payload = chosen != DROPEFFECT_NONE ? DropPayloadOf(data) : DropPayload{};
+    *effect = sink_->Dropped(std::move(payload), {point.x, point.y}) ? chosen : DROPEFFECT_NONE;
     return S_OK;
-  }
-  const std::vector<DroppedItem> items = chosen != DROPEFFECT_NONE ? DroppedItemsOf(data) : std::vector<DroppedItem>{};
-  *effect = sink_->Dropped(items, {point.x, point.y}) ? chosen : DROPEFFECT_NONE;
-  return S_OK;
+  });
 }

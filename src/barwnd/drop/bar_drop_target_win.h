@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "barwnd/drop/bar_drop_items.h"
+#include "barwnd/drop/drop_data.h"
 #include "platform/geometry.h"
 
 // Drag and drop needs OLE on the user-interface thread for the whole run.
@@ -30,19 +31,24 @@ class OleScope {
 class DropSink {
  public:
   virtual ~DropSink() = default;
-  // A drag came in with `items` (empty when none of it is for the bar); true
-  // when the bar would take them.
-  virtual bool DragEntered(const std::vector<DroppedItem>& items) = 0;
+  // A drag came in; `offered` when it offers a format the bar reads. True
+  // when the bar would take it.
+  virtual bool DragEntered(bool offered) = 0;
   // True when a drop at `screen` would be taken.
   virtual bool DraggedOver(Point screen) = 0;
   virtual void DragLeft() = 0;
-  // True when buttons were made.
-  virtual bool Dropped(const std::vector<DroppedItem>& items, Point screen) = 0;
+  // The items dropped at `screen`, read out of the source's data. True when
+  // the bar takes them (its buttons are made afterwards, not within the call).
+  virtual bool Dropped(DropPayload payload, Point screen) = 0;
 };
 
+// Whether `data` offers files, an internet shortcut's address or text; the
+// data itself is not read.
+bool OffersDropFormat(IDataObject* data);
+
 // The files, else the internet shortcut's address, else the addresses of
-// the text that `data` carries; empty when it carries none of them.
-std::vector<DroppedItem> DroppedItemsOf(IDataObject* data);
+// the text that `data` carries, each read within its block and its limits.
+DropPayload DropPayloadOf(IDataObject* data);
 
 // A drop makes buttons that point at the dragged things: a link when the
 // source allows one, else a copy, never a move (the source would delete what

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/message_texts.h"
+#include "barwnd/drop/drop_texts.h"
 #include "core/settings.h"
 #include "barwnd/dock/appbar_controller.h"
 #include "barwnd/window/bar_children_win.h"
@@ -26,6 +27,8 @@ std::string ShellDropSystem::FolderDisplayName(const std::string& path) {
   if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME)) return {};
   return info.szDisplayName;
 }
+
+std::string ShellDropSystem::Expanded(const std::string& text) { return ExpandedPath(text); }
 
 std::string ShellDropSystem::InternetShortcutUrl(const std::string& path) {
   WinProfile file(path);
@@ -115,8 +118,12 @@ bool BarDrop::AskAboutMany(std::size_t count) const {
                        MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-bool BarDrop::DragEntered(const std::vector<DroppedItem>& items) {
-  wanted_ = bar_ && !items.empty() && !Busy() && parts_.db.Bar(parts_.displayedBar()) != nullptr;
+void BarDrop::ShowWarning(const std::string& text) const {
+  ::MessageBoxA(bar_, text.c_str(), ProgramTitle(), MB_OK | MB_ICONWARNING);
+}
+
+bool BarDrop::DragEntered(bool offered) {
+  wanted_ = bar_ && offered && !pending_ && !Busy() && parts_.db.Bar(parts_.displayedBar()) != nullptr;
   if (wanted_) HoldOut();
   return wanted_;
 }
@@ -137,17 +144,58 @@ void BarDrop::DragLeft() {
   Release();
 }
 
-bool BarDrop::Dropped(const std::vector<DroppedItem>& items, Point screen) {
+bool BarDrop::Dropped(DropPayload payload, Point screen) {
   wanted_ = false;
   marker_.Hide();
   const int displayed = parts_.displayedBar();
-  const std::optional<DropSlot> slot = bar_ && !items.empty() && !Busy() ? SlotAt(screen) : std::nullopt;
-  bool made = false;
-  // The bar stays out while the question is open.
-  if (slot && parts_.db.Bar(displayed) && (!DropNeedsQuestion(items.size()) || AskAboutMany(items.size()))) {
-    made = AddDroppedItems(parts_.db, displayed, slot->index, items, system_).added > 0;
-    if (made) parts_.buttonsChanged();
+  const bool something = payload.Count() > 0 || !payload.refused.empty();
+  if (!bar_ || !something || pending_ || Busy() || !parts_.db.Bar(displayed) || !SlotAt(screen)) {
+    Release();
+    return false;
+  }
+  const bool taken = payload.Count() > 0;
+  // The bar stays out until the work is done.
+  pending_ = PendingDrop{std::move(payload), screen, displayed, parts_.db.Bar(displayed)};
+  if (!::PostMessageA(bar_, kDroppedMessage, 0, 0)) {
+    pending_.reset();
+    Release();
+    return false;
+  }
+  return taken;
+}
+
+std::vector<DroppedItem> BarDrop::ItemsOf(DropPayload& payload, std::vector<RefusedItem>& refused) const {
+  std::vector<DroppedItem> items = std::move(payload.items);
+  for (const std::u16string& name : payload.wideNames) {
+    std::string ansi;
+    if (AnsiPathOf(std::wstring(name.begin(), name.end()), ansi)) {
+      items.push_back({DroppedItem::Kind::kPath, std::move(ansi)});
+    } else {
+      refused.push_back({std::move(ansi), DropRefusal::kNotInCodePage});
+    }
+  }
+  return items;
+}
+
+void BarDrop::TakeDrop() {
+  if (!pending_) return;
+  PendingDrop drop = std::move(*pending_);
+  pending_.reset();
+  std::vector<RefusedItem> refused = std::move(drop.payload.refused);
+  const std::vector<DroppedItem> items = ItemsOf(drop.payload, refused);
+  if (!items.empty() && (!DropNeedsQuestion(items.size()) || AskAboutMany(items.size()))) {
+    // The place is found again now: the bar may have changed while the question was open.
+    const bool same = parts_.displayedBar() == drop.bar && parts_.db.Bar(drop.bar) == drop.record && !Busy();
+    const std::optional<DropSlot> slot = same ? SlotAt(drop.screen) : std::nullopt;
+    if (!slot) {
+      Release();
+      ShowWarning(parts_.texts.Text(kMsgDropAbandoned));
+      return;
+    }
+    DropResult result = AddDroppedItems(parts_.db, drop.bar, slot->index, items, system_);
+    refused.insert(refused.end(), result.refused.begin(), result.refused.end());
+    if (result.added > 0) parts_.buttonsChanged();
   }
   Release();
-  return made;
+  if (!refused.empty()) ShowWarning(RefusedItemsMessage(parts_.texts, refused));
 }

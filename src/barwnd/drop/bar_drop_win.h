@@ -16,12 +16,14 @@
 #include "barwnd/drop/bar_drop_items.h"
 #include "barwnd/drop/bar_drop_marker_win.h"
 #include "barwnd/drop/bar_drop_target_win.h"
-#include "editing/browse/shortcut_reader_win.h"
+#include "barwnd/drop/drop_names_win.h"
 #include "platform/handles_win.h"
 
 class AppBarController;
 class BarChildren;
+class CBar;
 class CDB;
+class MessageTexts;
 struct Settings;
 
 // The shell's answers about dropped paths.
@@ -31,9 +33,10 @@ class ShellDropSystem : public DropSystem {
   std::string FolderDisplayName(const std::string& path) override;
   std::string InternetShortcutUrl(const std::string& path) override;
   ShortcutReader& Links() override { return links_; }
+  std::string Expanded(const std::string& text) override;
 
  private:
-  ShellShortcutReader links_;
+  WideShortcutReader links_;
 };
 
 class BarDrop : public DropSink {
@@ -43,10 +46,14 @@ class BarDrop : public DropSink {
     CDB& db;
     BarChildren& children;
     AppBarController& appBar;
+    MessageTexts& texts;
     std::function<int()> displayedBar;  // -1 when none
     std::function<int()> edge;
     std::function<void()> buttonsChanged;  // rebuild and repaint the bar
   };
+
+  // Posted to the bar window by a drop; the window calls TakeDrop.
+  static constexpr UINT kDroppedMessage = WM_APP + 0x150;
 
   explicit BarDrop(Parts parts);
   ~BarDrop() override;
@@ -61,10 +68,14 @@ class BarDrop : public DropSink {
   IDropTarget* Target() const { return target_.Get(); }
   bool MarkerShown() const { return marker_.Visible(); }
 
-  bool DragEntered(const std::vector<DroppedItem>& items) override;
+  bool DragEntered(bool offered) override;
   bool DraggedOver(Point screen) override;
   void DragLeft() override;
-  bool Dropped(const std::vector<DroppedItem>& items, Point screen) override;
+  bool Dropped(DropPayload payload, Point screen) override;
+  // The work of the last drop, after the source's drag has ended: the
+  // question for many items, the buttons where the drop point is now, the
+  // save, and the message for what was refused.
+  void TakeDrop();
 
  private:
   // The buttons manager (or another dialog of the bar) owns the model while it is open.
@@ -74,6 +85,16 @@ class BarDrop : public DropSink {
   std::optional<DropSlot> SlotAt(Point screen) const;
   DropLayout Layout() const;
   bool AskAboutMany(std::size_t count) const;
+  void ShowWarning(const std::string& text) const;
+  // Names and addresses of the drop in the code page; the rest are refused.
+  std::vector<DroppedItem> ItemsOf(DropPayload& payload, std::vector<RefusedItem>& refused) const;
+
+  struct PendingDrop {
+    DropPayload payload;
+    Point screen;
+    int bar = -1;
+    const CBar* record = nullptr;  // the bar shown at the drop, to see that it is still there
+  };
 
   Parts parts_;
   HWND bar_ = nullptr;
@@ -82,6 +103,7 @@ class BarDrop : public DropSink {
   ShellDropSystem system_;
   DropMarker marker_;
   bool wanted_ = false;
+  std::optional<PendingDrop> pending_;
   // While a drag is over the bar it counts as a dialog of the bar, so that an
   // autohide bar stays out; the flag it had goes back afterwards.
   bool holding_ = false;

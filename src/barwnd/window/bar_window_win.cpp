@@ -8,6 +8,7 @@
 #include "db/cdb.h"
 #include "icons/icon_cache_win.h"
 #include "platform/geometry_win.h"
+#include "platform/exception_barrier.h"
 #include "platform/registered_messages_win.h"
 #include "resource.h"
 
@@ -49,7 +50,7 @@ BarWindow::BarWindow(Settings& settings, CDB& db, MessageTexts& texts, ButtonIco
       adapter_(settings, texts, children_),
       appBar_(shell_, adapter_, InitialAppBarState(settings)),
       switcher_(*this, InitialDisplayedBar(db.GetHomeBar(), settings.CurrentBar, db.BarCount())),
-      drop_({settings, db, children_, appBar_, [this] { return DisplayedOrNone(); }, [this] { return Edge(); },
+      drop_({settings, db, children_, appBar_, texts, [this] { return DisplayedOrNone(); }, [this] { return Edge(); },
              [this] { ShowDisplayedBar(); }}),
       menus_(*this, db, texts, icons),
       tray_(TrayNotifyMessage()),
@@ -228,6 +229,10 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       result = 0;
       return true;
     }
+    case BarDrop::kDroppedMessage:
+      GuardedVoid("drop", [this] { drop_.TakeDrop(); });
+      result = 0;
+      return true;
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<INT_PTR>(ProgramIcon());
       return true;

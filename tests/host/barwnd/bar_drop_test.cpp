@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "barwnd/drop/bar_drop.h"
+#include "barwnd/drop/drop_texts.h"
+#include "core/message_texts.h"
 #include "db/cdb.h"
 #include "editing/browse/shortcut_fields.h"
 #include "host/barwnd/geometry_print.h"
@@ -139,6 +141,12 @@ class TableSystem : public DropSystem {
   std::string FolderDisplayName(const std::string& path) override { return folders.count(path) ? folders[path] : ""; }
   std::string InternetShortcutUrl(const std::string& path) override { return urls.count(path) ? urls[path] : ""; }
   ShortcutReader& Links() override { return links; }
+  std::string Expanded(const std::string& text) override {
+    const std::string variable = "%windir%";
+    std::string expanded = text;
+    for (size_t at; (at = expanded.find(variable)) != std::string::npos;) expanded.replace(at, variable.size(), "C:\\Windows");
+    return expanded;
+  }
 
   std::map<std::string, std::string> folders = {{"C:\\Tools", "Tools folder"}, {"D:\\Nameless\\", ""}};
   std::map<std::string, std::string> urls = {{"C:\\Links\\site.url", "https://example.com/a"}};
@@ -158,6 +166,7 @@ TEST_P(DroppedItemTest, GetsTheFieldsTheManagersBrowsingWouldGive) {
   const ItemCase& c = GetParam();
   TableSystem system;
   system.links.links["C:\\Links\\Editor.lnk"] = {"C:\\Apps\\ed.exe", "C:\\Apps", "-n", 3, "C:\\Apps\\icons.dll", 2};
+  system.links.links["C:\\Links\\Pad.lnk"] = {"%windir%\\pad.exe", "%windir%", "%1", 1, "%windir%\\pad.exe", 0};
   const std::optional<ButtonSpec> button = ButtonForDroppedItem(c.item, system);
   ASSERT_EQ(button.has_value(), c.made);
   if (!c.made) return;
@@ -182,6 +191,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"D:\\Nameless\\", "Nameless", "", "", "D:\\Nameless\\", 0, 1, kFolder}},
         ItemCase{"ShellLink", Path("C:\\Links\\Editor.lnk"), true,
                  {"C:\\Apps\\ed.exe", "Editor", "C:\\Apps", "-n", "C:\\Apps\\icons.dll", 2, 3, kFile}},
+        // The variables are expanded: the button must not depend on them at its next start.
+        ItemCase{"LinkThroughTheEnvironment", Path("C:\\Links\\Pad.lnk"), true,
+                 {"C:\\Windows\\pad.exe", "Pad", "C:\\Windows", "%1", "C:\\Windows\\pad.exe", 0, 1, kFile}},
         ItemCase{"UnreadableLink", Path("C:\\Links\\broken.lnk"), false, {}},
         ItemCase{"InternetShortcut", Path("C:\\Links\\site.url"), true,
                  {"https://example.com/a", "example.com/a", "", "", "https://example.com/a", 0, 1, kInternet}},
@@ -254,6 +266,17 @@ TEST_F(DropSaveTest, DroppedButtonsAreSavedOnceInTheirPlace) {
   EXPECT_TRUE(reports_.empty());
 }
 
+// A field the button cannot hold whole refuses that item, named; the others are made.
+TEST_F(DropSaveTest, AnItemWhoseFieldWouldBeCutIsRefusedByName) {
+  auto db = Database();
+  db->AddBar("bar");
+  system_.links.links["C:\\Links\\Long.lnk"] = {"C:\\Apps\\ed.exe", "", std::string(260, 'a'), 1, "", 0};
+  const DropResult result = AddDroppedItems(*db, 0, 0, {Path("C:\\Links\\Long.lnk"), Path("C:\\Tools")}, system_);
+  EXPECT_EQ(result.added, 1);
+  EXPECT_EQ(result.refused, (std::vector<RefusedItem>{{"C:\\Links\\Long.lnk", DropRefusal::kArgumentsTooLong}}));
+  EXPECT_EQ(Names(*db->Bar(0)), V{"Tools folder"});
+}
+
 // The buttons stay in memory, as after a manager edit, and the file keeps
 // what it had; the save has shown its message.
 TEST_F(DropSaveTest, AFailedSaveReportsAndKeepsTheButtonsInMemory) {
@@ -269,6 +292,160 @@ TEST_F(DropSaveTest, AFailedSaveReportsAndKeepsTheButtonsInMemory) {
   EXPECT_EQ(reports_.size(), 1u);
   EXPECT_EQ(Names(*db->Bar(0)), V{"Tools folder"});
   EXPECT_EQ(files_.Contents("C:\\P\\lbars.acc"), before);
+}
+
+// --- the bytes a source hands over ------------------------------------------
+
+// A DROPFILES block: the 20-byte header, then the names, each ended by a zero,
+// and the list ended by one more (left off with `ended` false).
+std::string Block(const std::vector<std::u16string>& names, bool wide, uint32_t offset = 20, bool ended = true) {
+  std::string bytes(20, '\0');
+  for (int b = 0; b < 4; ++b) bytes[static_cast<size_t>(b)] = static_cast<char>(offset >> (8 * b));
+  bytes[16] = wide ? 1 : 0;
+  auto put = [&](char16_t c) {
+    bytes += static_cast<char>(c & 0xFF);
+    if (wide) bytes += static_cast<char>(c >> 8);
+  };
+  for (const std::u16string& name : names) {
+    for (char16_t c : name) put(c);
+    put(0);
+  }
+  if (ended) put(0);
+  return bytes;
+}
+
+struct BlockCase {
+  const char* name;
+  std::string bytes;
+  std::vector<std::u16string> names;  // read back, in the form of the block
+  bool cut, tooMany, damaged;
+};
+
+class DropFileListTest : public testing::TestWithParam<BlockCase> {};
+
+TEST_P(DropFileListTest, NamesAreReadWithinTheBlock) {
+  const BlockCase& c = GetParam();
+  // A copy of exactly the block's size, so that ASan sees any read past it.
+  std::vector<unsigned char> block(c.bytes.begin(), c.bytes.end());
+  const DropFileList list = ReadDropFileList(block.data(), block.size(), 3);
+  std::vector<std::u16string> names = list.wideNames;
+  for (const std::string& n : list.names) names.emplace_back(n.begin(), n.end());
+  EXPECT_EQ(names, c.names);
+  EXPECT_EQ(std::tie(list.cut, list.tooMany, list.damaged), std::tie(c.cut, c.tooMany, c.damaged));
+}
+
+const std::u16string kGreek = u"C:\\\u03a9mega.txt";
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, DropFileListTest,
+    testing::Values(
+        BlockCase{"SingleByte", Block({u"C:\\a.txt", u"C:\\b"}, false), {u"C:\\a.txt", u"C:\\b"}, false, false, false},
+        BlockCase{"Wide", Block({kGreek, u"C:\\b"}, true), {kGreek, u"C:\\b"}, false, false, false},
+        BlockCase{"NamesFurtherOn", Block({u"C:\\a"}, false, 24).insert(20, "pad!"), {u"C:\\a"}, false, false, false},
+        BlockCase{"AsManyAsTheLimit", Block({u"a", u"b", u"c"}, true), {u"a", u"b", u"c"}, false, false, false},
+        BlockCase{"MoreThanTheLimit", Block({u"a", u"b", u"c", u"d"}, false), {}, false, true, false},
+        BlockCase{"WithoutTheListsEnd", Block({u"C:\\a", u"C:\\b"}, false, 20, false), {u"C:\\a", u"C:\\b"}, true, false, false},
+        BlockCase{"LastNameCut", Block({u"C:\\a", u"C:\\bcd"}, true, 20, false).substr(0, 31), {u"C:\\a"}, true, false,
+                  false},
+        BlockCase{"HalfAWideCharacter", Block({u"ab"}, true, 20, false).substr(0, 25), {}, true, false, false},
+        BlockCase{"OffsetPastTheBlock", Block({u"C:\\a"}, false, 4000), {}, false, false, true},
+        BlockCase{"OffsetInsideTheHeader", Block({u"C:\\a"}, false, 8), {}, false, false, true},
+        BlockCase{"ShorterThanAHeader", std::string(19, '\0'), {}, false, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TextLimitCase {
+  const char* name;
+  std::string bytes;  // the whole block
+  bool oneAddress;
+  std::vector<std::string> taken;
+  std::vector<DropRefusal> refused;
+};
+
+class DroppedTextLimitTest : public testing::TestWithParam<TextLimitCase> {};
+
+TEST_P(DroppedTextLimitTest, TextIsReadWithinItsLimits) {
+  const TextLimitCase& c = GetParam();
+  std::vector<char> block(c.bytes.begin(), c.bytes.end());
+  const DropPayload payload = PayloadOfText(block.data(), block.size(), c.oneAddress);
+  std::vector<std::string> taken;
+  for (const DroppedItem& item : payload.items) taken.push_back(item.text);
+  std::vector<DropRefusal> refused;
+  for (const RefusedItem& item : payload.refused) {
+    EXPECT_LE(item.name.size(), kMaxShownNameLength);
+    refused.push_back(item.why);
+  }
+  EXPECT_EQ(taken, c.taken);
+  EXPECT_EQ(refused, c.refused);
+}
+
+const std::string kLongAddress = "http://a.example/" + std::string(243, 'x');  // 260 characters
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DroppedTextLimitTest,
+    testing::Values(
+        TextLimitCase{"EndsAtTheBlockWithoutZero", "www.a.example", false, {"www.a.example"}, {}},
+        TextLimitCase{"StopsAtItsZero", std::string("www.a.example\0www.b", 20), false, {"www.a.example"}, {}},
+        TextLimitCase{"ShortcutAddressIsOneAddress", "intranet page", true, {"intranet page"}, {}},
+        TextLimitCase{"LongestAddress", kLongAddress.substr(0, 259), false, {kLongAddress.substr(0, 259)}, {}},
+        TextLimitCase{"AddressLongerThanAField", kLongAddress + "\nwww.b.example", false, {"www.b.example"},
+                      {DropRefusal::kAddressTooLong}},
+        TextLimitCase{"ZeroWithinTheLimit", std::string(kMaxDroppedTextBytes - 1, ' ') + '\0' + "x", false, {}, {}},
+        TextLimitCase{"NoEndWithinTheLimit", std::string(kMaxDroppedTextBytes + 1, 'w'), true, {},
+                      {DropRefusal::kTextTooLong}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ButtonRefusalCase {
+  const char* name;
+  ButtonSpec button;
+  std::optional<DropRefusal> refusal;
+};
+
+class DroppedButtonRefusalTest : public testing::TestWithParam<ButtonRefusalCase> {};
+
+TEST_P(DroppedButtonRefusalTest, AFieldIsRefusedRatherThanCutOrWrong) {
+  DropRefusal why = DropRefusal::kTooMany;
+  const bool refused = RefusalForButton(GetParam().button, why);
+  EXPECT_EQ(refused ? std::optional(why) : std::nullopt, GetParam().refusal);
+}
+
+ButtonSpec Spec(std::string target, std::string args = "", int32_t kind = kFile) {
+  ButtonSpec b;
+  b.Target = target;
+  b.Name = "n";
+  b.Arguments = args;
+  b.Kind = kind;
+  return b;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, DroppedButtonRefusalTest,
+    testing::Values(ButtonRefusalCase{"Fits", Spec(std::string(259, 'p'), std::string(259, 'a')), std::nullopt},
+                    ButtonRefusalCase{"LongPathPrefix", Spec("\\\\?\\C:\\a.txt"), std::nullopt},
+                    ButtonRefusalCase{"QuestionMarkInArguments", Spec("C:\\a.exe", "-q ?"), std::nullopt},
+                    ButtonRefusalCase{"PathTooLong", Spec(std::string(260, 'p')), DropRefusal::kPathTooLong},
+                    ButtonRefusalCase{"ArgumentsTooLong", Spec("C:\\a.exe", std::string(260, 'a')),
+                                      DropRefusal::kArgumentsTooLong},
+                    ButtonRefusalCase{"LostCharacter", Spec("C:\\?mega.txt"), DropRefusal::kNotInCodePage},
+                    ButtonRefusalCase{"AddressTooLong", Spec(kLongAddress, "", kInternet),
+                                      DropRefusal::kAddressTooLong}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DropRefusals, OneMessageNamesEachItemAndCountsTheUnlisted) {
+  MessageTexts texts;
+  EXPECT_EQ(RefusedItemsMessage(texts, {}), "");
+  std::vector<RefusedItem> refused = {{"C:\\?mega.txt", DropRefusal::kNotInCodePage}};
+  for (int i = 0; i < 13; ++i) refused.push_back({"C:\\long" + std::to_string(i), DropRefusal::kPathTooLong});
+  const std::string message = RefusedItemsMessage(texts, refused);
+  EXPECT_EQ(message.rfind(texts.Text(kMsgDropRefusedHeader), 0), 0u);
+  EXPECT_NE(message.find("C:\\?mega.txt: " + texts.Text(DropRefusalText(DropRefusal::kNotInCodePage))),
+            std::string::npos);
+  EXPECT_NE(message.find("C:\\long10: " + texts.Text(DropRefusalText(DropRefusal::kPathTooLong))), std::string::npos);
+  EXPECT_EQ(message.find("C:\\long11"), std::string::npos);
+  EXPECT_NE(message.find(texts.Text(kMsgDropRefusedMore) + " 2"), std::string::npos);
+  // Every reason has its text.
+  for (int why = 0; why <= static_cast<int>(DropRefusal::kAddressTooLong); ++why) {
+    EXPECT_NE(texts.Text(DropRefusalText(static_cast<DropRefusal>(why))), "") << why;
+  }
 }
 
 }  // namespace

@@ -32,6 +32,16 @@ class OneFormatData : public IDataObject {
     for (const std::string& path : paths) bytes += path + '\0';
     return OneFormatData(CF_HDROP, bytes + '\0');
   }
+  static OneFormatData WideFiles(const std::vector<std::wstring>& paths) {
+    DROPFILES header = {};
+    header.pFiles = sizeof(header);
+    header.fWide = TRUE;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
+    for (const std::wstring& path : paths) {
+      bytes.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+    }
+    return OneFormatData(CF_HDROP, bytes + std::string(sizeof(wchar_t), '\0'));
+  }
   static OneFormatData Text(const char* format, const std::string& text) {
     const auto id = format ? static_cast<CLIPFORMAT>(::RegisterClipboardFormatA(format)) : CLIPFORMAT(CF_TEXT);
     return OneFormatData(id, text + '\0');
@@ -60,7 +70,9 @@ class OneFormatData : public IDataObject {
   }
   // The bar asks for nothing else.
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
@@ -87,9 +99,22 @@ class BarDropTest : public BarWindowTest {
     Target().DragOver(MK_LBUTTON, {at.x, at.y}, &effect);
     return effect;
   }
-  DWORD Drop(IDataObject& data, POINT at, DWORD allowed = kAnyEffect) {
+  // The drop alone: the bar does its work when its window next takes its messages.
+  DWORD DropOnly(IDataObject& data, POINT at, DWORD allowed = kAnyEffect) {
     DWORD effect = allowed;
     Target().Drop(&data, 0, {at.x, at.y}, &effect);
+    return effect;
+  }
+  void TakeMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+  }
+  DWORD Drop(IDataObject& data, POINT at, DWORD allowed = kAnyEffect) {
+    const DWORD effect = DropOnly(data, at, allowed);
+    TakeMessages();
     return effect;
   }
   // The whole drag: in, over the point, dropped there.
@@ -261,20 +286,55 @@ std::future<std::string> AnswerMessageBox(HWND bar, int answer) {
   });
 }
 
-TEST_F(BarDropTest, MoreThanSixtyFourItemsAskFirst) {
+// The question comes after the source's drop has returned, and the buttons
+// go where the drop point is on the bar as it is after the answer.
+TEST_F(BarDropTest, MoreThanSixtyFourItemsAskAfterTheDropReturned) {
   AddBar("one", {"a"});
   Open();
   std::vector<std::string> paths;
   for (int i = 0; i < 65; ++i) paths.push_back(folder_ + "\\a.txt");
   OneFormatData many = OneFormatData::Files(paths);
+  Enter(many, FarHalfOf(0));
+  EXPECT_EQ(DropOnly(many, FarHalfOf(0)), static_cast<DWORD>(DROPEFFECT_LINK));
+  EXPECT_EQ(DialogOwnedBy(window_->Hwnd()), nullptr);
   auto no = AnswerMessageBox(window_->Hwnd(), IDNO);
-  EXPECT_EQ(DragAndDrop(many, FarHalfOf(0)), static_cast<DWORD>(DROPEFFECT_NONE));
+  TakeMessages();
   EXPECT_NE(no.get().find("65 "), std::string::npos);
   EXPECT_EQ(db_.Bar(0)->Count(), 1);
   auto yes = AnswerMessageBox(window_->Hwnd(), IDYES);
   EXPECT_EQ(DragAndDrop(many, FarHalfOf(0)), static_cast<DWORD>(DROPEFFECT_LINK));
   yes.get();
   EXPECT_EQ(db_.Bar(0)->Count(), 66);
+  EXPECT_EQ(db_.Bar(0)->At(0)->Name, "a");
+}
+
+// Names come wide: one the code page cannot hold is put on the bar by its
+// short name, which names the same file; one without a short name (it does
+// not exist) is refused by name in the one message, and nothing is made for it.
+TEST_F(BarDropTest, AWideNameTheCodePageLacksTakesItsShortNameOrIsRefused) {
+  AddBar("one", {"a"});
+  const std::wstring folder(folder_.begin(), folder_.end());
+  const std::wstring omega = folder + L"\\\u03a9mega long name.txt";
+  HANDLE made = ::CreateFileW(omega.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(made, INVALID_HANDLE_VALUE);
+  ::CloseHandle(made);
+  Open();
+  OneFormatData files = OneFormatData::WideFiles({omega, folder + L"\\\u03a9 gone.txt", folder + L"\\plain.txt"});
+  auto message = AnswerMessageBox(window_->Hwnd(), IDOK);
+  EXPECT_EQ(DragAndDrop(files, FarHalfOf(0)), static_cast<DWORD>(DROPEFFECT_LINK));
+  const std::string text = message.get();
+  EXPECT_NE(text.find("gone.txt"), std::string::npos) << text;
+  EXPECT_EQ(text.find("mega long"), std::string::npos) << text;
+  ASSERT_EQ(db_.Bar(0)->Count(), 3);
+  const std::string shortName = db_.Bar(0)->At(1)->Target;
+  EXPECT_EQ(shortName.find('?'), std::string::npos) << shortName;
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = ::FindFirstFileW(std::wstring(shortName.begin(), shortName.end()).c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE) << shortName;
+  ::FindClose(search);
+  EXPECT_EQ(std::wstring(found.cFileName), L"\u03a9mega long name.txt");
+  EXPECT_EQ(db_.Bar(0)->At(2)->Target, folder_ + "\\plain.txt");
+  ::DeleteFileW(omega.c_str());
 }
 
 // The buttons manager owns the model while it is open: a drop then is refused.
