@@ -121,6 +121,7 @@ void ManagerEditor::LoadItemFields() {
     LoadButton(tree_.At(selected_));
   }
   view_.Focus(ManagerFocus::kTree);
+  loaded_ = fields_;
   ShowFields();
 }
 
@@ -145,7 +146,7 @@ void ManagerEditor::LoadBar(const TreeItem& item) {
 }
 
 void ManagerEditor::LoadNewBar() {
-  // Only the name is taken when the bar is made; the rest shows what it gets.
+  // What a new bar gets unless the user changes it.
   selButton_ = -1;
   fields_.Name.clear();
   fields_.Available = 1;
@@ -193,7 +194,9 @@ void ManagerEditor::LoadButton(const TreeItem& item) {
   fields_.Arguments = button->Arguments;
   fields_.IconFile = button->IconFile;
   fields_.IconIndex = button->IconIndex;
-  fields_.SizeChoice = SizeChoiceForShowCmd(button->ShowCmd, fields_.SizeChoice);
+  // A show command the list does not name (7, from a "minimised" shortcut)
+  // selects no item, and stays as long as the list is not touched.
+  fields_.SizeChoice = SizeChoiceForShowCmd(button->ShowCmd, kNoSizeChoice);
   view_.EnableFields(fields_.Available != 0);
   view_.ShowIcons(fields_.IconFile, fields_.IconIndex);
   view_.SetAvailableCaption(false);
@@ -234,27 +237,41 @@ bool ManagerEditor::LeaveBar(int id) {
   if (ReportMissingTargetOrName(false)) return false;
   CBar* bar = db_.Bar(selBar_);
   if (!bar) return true;
-  const bool iconChanged = fields_.IconFile != bar->IconFile || fields_.IconIndex != bar->IconIndex;
-  const bool renamed = fields_.Name != bar->Name;
-  bar->IconFile = fields_.IconFile;
-  bar->IconIndex = fields_.IconIndex;
-  bar->Available = fields_.Available ? 1 : 0;
-  bar->ShowOnLaunch = fields_.ShowOnLaunch ? 1 : 0;
-  bar->ShowOnTimer = fields_.ShowOnTimer ? 1 : 0;
+  const bool iconChanged = fields_.IconFile != loaded_.IconFile || fields_.IconIndex != loaded_.IconIndex;
+  const bool renamed = fields_.Name != loaded_.Name;
+  WriteBarFields(*bar);
+  if (renamed || iconChanged) Retitle(id, bar->Name, bar->IconFile, bar->IconIndex, iconChanged);
+  return true;
+}
+
+void ManagerEditor::WriteBarFields(CBar& bar) {
+  // Only what the user changed is written: a stored value the dialog shows
+  // rounded or not at all stays as it was.
+  if (fields_.Name != loaded_.Name) bar.Name = fields_.Name;
+  if (fields_.IconFile != loaded_.IconFile || fields_.IconIndex != loaded_.IconIndex) {
+    bar.IconFile = fields_.IconFile;
+    bar.IconIndex = fields_.IconIndex;
+  }
+  const bool homeChanged = fields_.Available != loaded_.Available || fields_.ShowOnLaunch != loaded_.ShowOnLaunch ||
+                           fields_.ShowOnTimer != loaded_.ShowOnTimer;
   // The edit takes any digits; the delay stays within what the window can wait.
-  bar->ShowAfter = ClampShowAfterSeconds(fields_.ShowAfterSeconds) * 1000;
-  if (bar->Available && (bar->ShowOnLaunch || bar->ShowOnTimer))
+  if (fields_.ShowAfterSeconds != loaded_.ShowAfterSeconds || (homeChanged && fields_.ShowOnTimer))
+    bar.ShowAfter = ClampShowAfterSeconds(fields_.ShowAfterSeconds) * 1000;
+  if (!homeChanged) return;
+  // Availability and the return options decide the home bar together, as the
+  // dialog shows them.
+  bar.Available = fields_.Available ? 1 : 0;
+  bar.ShowOnLaunch = fields_.ShowOnLaunch ? 1 : 0;
+  bar.ShowOnTimer = fields_.ShowOnTimer ? 1 : 0;
+  if (bar.Available && (bar.ShowOnLaunch || bar.ShowOnTimer))
     db_.SetHomeBar(selBar_);
   else if (db_.GetHomeBar() == selBar_)
     db_.SetHomeBar(-1);
-  if (host_.DisplayedBar() == selBar_ && !bar->Available) {
+  if (host_.DisplayedBar() == selBar_ && !bar.Available) {
     // With no bar available at all the window keeps showing this one.
     const int32_t first = FirstAvailableBar(db_);
     if (first >= 0) host_.SetDisplayedBar(first);
   }
-  bar->Name = fields_.Name;
-  if (renamed || iconChanged) Retitle(id, bar->Name, bar->IconFile, bar->IconIndex, iconChanged);
-  return true;
 }
 
 bool ManagerEditor::LeaveButton(int id) {
@@ -262,16 +279,20 @@ bool ManagerEditor::LeaveButton(int id) {
   CBar* bar = db_.Bar(selBar_);
   CD* button = bar ? bar->At(selButton_) : nullptr;
   if (!button) return true;
-  const bool iconChanged = fields_.IconFile != button->IconFile || fields_.IconIndex != button->IconIndex;
-  const bool renamed = fields_.Name != button->Name;
-  button->Available = fields_.Available ? 1 : 0;
-  button->Target = fields_.Target;
-  button->Name = fields_.Name;
-  button->WorkDir = fields_.WorkDir;
-  button->Arguments = fields_.Arguments;
-  button->ShowCmd = ShowCmdForSizeChoice(fields_.SizeChoice, button->ShowCmd);
-  button->IconFile = fields_.IconFile;
-  button->IconIndex = fields_.IconIndex;
+  const ManagerFields& was = loaded_;
+  const bool iconChanged = fields_.IconFile != was.IconFile || fields_.IconIndex != was.IconIndex;
+  const bool renamed = fields_.Name != was.Name;
+  // Only what the user changed is written back.
+  if (fields_.Available != was.Available) button->Available = fields_.Available ? 1 : 0;
+  if (fields_.Target != was.Target) button->Target = fields_.Target;
+  if (renamed) button->Name = fields_.Name;
+  if (fields_.WorkDir != was.WorkDir) button->WorkDir = fields_.WorkDir;
+  if (fields_.Arguments != was.Arguments) button->Arguments = fields_.Arguments;
+  if (fields_.SizeChoice != was.SizeChoice) button->ShowCmd = ShowCmdForSizeChoice(fields_.SizeChoice, button->ShowCmd);
+  if (iconChanged) {
+    button->IconFile = fields_.IconFile;
+    button->IconIndex = fields_.IconIndex;
+  }
   if (renamed || iconChanged) Retitle(id, button->Name, button->IconFile, button->IconIndex, iconChanged);
   return true;
 }
@@ -305,6 +326,7 @@ bool ManagerEditor::CommitNewButton() {
   // The button before the placeholder, or -1 in an empty bar: the new one lands
   // where the placeholder stands.
   request.Position = selButton_;
+  request.Available = fields_.Available ? 1 : 0;
   if (!db_.AddButton(request)) return false;
   ++selButton_;
 
@@ -324,8 +346,11 @@ bool ManagerEditor::CommitNewBar() {
   if (!tree_.Exists(selected_) || tree_.At(selected_).Kind != ItemKind::kNewBar) return false;
   if (ReportMissingTargetOrName(false)) return false;
   const int32_t ordinal = db_.AddBar(fields_.Name);
-  const CBar* bar = db_.Bar(ordinal);
+  CBar* bar = db_.Bar(ordinal);
   if (!bar) return false;
+  // The new bar takes every field the user set, not only its name.
+  selBar_ = ordinal;
+  WriteBarFields(*bar);
   TreeItem& item = tree_.At(selected_);
   item.Kind = ItemKind::kBar;
   item.Caption = bar->Name;
