@@ -25,6 +25,16 @@ constexpr TextEntry kTexts[] = {
     {56, "https://www.orvantis.example/"},
     {58, "Do you want to close Orvantis.Quickrail?"},
     {83, "System error:\n (IStorage: "},
+    {84,
+     "Cancel could not put the database file back.\n"
+     "The bars are shown as the undo copy \"undo_tmp.acc\" holds them; the next save writes them to \"lbars.acc\"."},
+    {85,
+     "Cancel could not put the database file back.\n"
+     "The bars are shown as \"lbars.acc\" holds them now."},
+    {86,
+     "Cancel could not put the database file back, and neither "
+     "\"undo_tmp.acc\" nor \"lbars.acc\" could be read.\nNo bars are shown; the next save keeps a copy of "
+     "\"lbars.acc\" first."},
     {100, "All files (*.*)"},
     {101, "Folder selection"},
     {102, "Working folder selection"},

@@ -9,6 +9,12 @@
 // The program's own name: the caption of its message boxes and windows.
 inline const char* ProgramTitle() { return "Orvantis.Quickrail"; }
 
+// What a Cancel of the buttons manager that could not put the database file
+// back shows instead.
+inline constexpr int32_t kMsgCancelShowsUndoCopy = 84;
+inline constexpr int32_t kMsgCancelShowsDatabase = 85;
+inline constexpr int32_t kMsgCancelReadNothing = 86;
+
 class MessageTexts {
  public:
   MessageTexts();

@@ -102,13 +102,19 @@ int CBar::Save(Storage& root, int32_t ordinal, DatabaseIo& io) const {
       io.Report(" CBar::Save 2)");
       return 0;
     }
-    if (!info->Write(EncodeBarRecord(*this)) || !info->Commit()) return 0;
+    if (!info->Write(EncodeBarRecord(*this)) || !info->Commit()) {
+      io.Report(" CBar::Save 3)");
+      return 0;
+    }
   }
   for (int32_t position = 0; position < Count(); ++position) {
     const std::string buttonName = std::to_string(position);
     storage->RemoveElement(buttonName);
     std::unique_ptr<Stream> stream = storage->CreateStream(buttonName);
-    if (!stream || !At(position)->Save(*stream)) return 0;
+    if (!stream || !At(position)->Save(*stream)) {
+      io.Report(" CD::Save 1)");
+      return 0;
+    }
   }
   return 1;
 }

@@ -36,7 +36,7 @@ int CDB::AddButton(ButtonSpec request) {
   button->IconIndex = request.IconIndex;
   button->ShowCmd = request.ShowCmd;
   button->Kind = request.Kind;
-  button->Available = 1;
+  button->Available = request.Available ? 1 : 0;
   button->IsSeparator = 0;
   return bar->Insert(std::move(button), request.Position);
 }

@@ -75,18 +75,36 @@ class CDB {
   // shown button was hidden (the bar is to rebuild its buttons).
   bool ApplyTargetAnswers(const TargetAnswers& answers) { return slowTargets_.Apply(*this, answers); }
 
+  // What Cancel's rollback did. Whatever it is, the model afterwards holds
+  // what a file holds: no edit of the cancelled session stays in memory.
+  enum class Rollback {
+    kNoUndoPoint,     // nothing was held; nothing changed
+    kRestored,        // "lbars.acc" and the model are back at the undo point
+    kFromUndoCopy,    // the file could not be put back; the model was read
+                      // from the undo copy, which stays (the undo point too)
+    kFromDatabase,    // the model was read from "lbars.acc" as it is
+    kUnreadable,      // neither file could be read: the model is empty
+  };
+
+  // 1 when the undo copy was taken; 0 when one is already held, there is no
+  // database file, or the copy failed (reported).
   int BeginUndo();
   int CommitUndo();
-  int RollbackUndo();
+  // Puts the undo copy back in place of "lbars.acc" and reloads it; a step that
+  // fails is reported and the model is read from the undo copy, else from
+  // "lbars.acc". Every load here leaves slow targets to the background check.
+  Rollback RollbackUndo();
   int32_t UndoActive() const { return undoActive_; }
 
  private:
   std::string PathOf(const char* fileName) const;
   void ReportStorageError(const std::string& suffix) const;
   void Renumber(size_t from);
-  enum class Replaced { kDone, kDoneCopyLeft, kNewFileFailed, kFileStepFailed };
+  enum class Replaced { kDone, kDoneCopyLeft, kNewFileFailed, kFileStepFailed, kKeepFailed };
 
-  int LoadBars();
+  int LoadBars(const std::string& path);
+  // After a rollback that could not put the file back.
+  Rollback ReloadAfterFailedRollback();
   // Called as every load begins: where this load keeps the targets it leaves
   // unasked, or null when it asks about all of them.
   DeferredTargets* BeginTargetDeferral() { return slowTargets_.BeginLoad(); }
@@ -100,9 +118,14 @@ class CDB {
   Replaced ReplaceDatabaseWith(const std::function<bool(const std::string& path)>& makeNewFile);
   Replaced WriteFirstDatabase(const std::function<bool(const std::string& path)>& makeNewFile);
   void RecoverUnfinishedSave();
+  // Copies the file to a free "<stem>[_N].acc", unless one of those already
+  // holds the same bytes (a damaged file is kept once, however often it is
+  // about to be replaced).
   bool KeepBeside(const std::string& path, const char* stem);
+  bool AlreadyKept(const std::string& path, const char* stem);
   // "<stem>.acc", else "<stem>_2.acc" … in the program folder; "" when all are taken.
   std::string FreeNameBeside(const char* stem);
+  std::string KeptName(const char* stem, int n) const;
 
   StorageBackend& storage_;
   FileOps& files_;

@@ -31,17 +31,17 @@ int CDB::Load() {
   if (!HoldsDatabase()) return 1;
   bars_.clear();
   homeBar_ = -1;
-  const int result = LoadBars();
+  const int result = LoadBars(PathOf(kDatabaseFileName));
   lastLoadSucceeded_ = result != 0;
   return result;
 }
 
-int CDB::LoadBars() {
+int CDB::LoadBars(const std::string& path) {
   DatabaseIo io{programFolder_, files_, [this](const std::string& s) { ReportStorageError(s); }};
   io.SlowTargets = BeginTargetDeferral();
   keepFileBeforeSave_ = true;  // until the whole file has been read
 
-  std::unique_ptr<Storage> root = storage_.Open(PathOf(kDatabaseFileName));
+  std::unique_ptr<Storage> root = storage_.Open(path);
   if (!root) {
     io.Report(" CDB::Load 1)");
     return 0;
@@ -106,7 +106,7 @@ bool CDB::DatabaseReadsWhole() {
   // Whether the file reads whole does not depend on the targets: the probe
   // leaves removable and network ones alone.
   probe.DeferSlowTargetsOnNextLoad();
-  return probe.LoadBars() == 1 && !probe.keepFileBeforeSave_;
+  return probe.LoadBars(PathOf(kDatabaseFileName)) == 1 && !probe.keepFileBeforeSave_;
 }
 
 bool CDB::WriteNewFile(const std::string& path) {
@@ -123,7 +123,10 @@ bool CDB::WriteNewFile(const std::string& path) {
         io.Report(" CD::Save 2)");
         return false;
       }
-      if (!info->Write(EncodeDatabaseInfo(homeBar_)) || !info->Commit()) return false;
+      if (!info->Write(EncodeDatabaseInfo(homeBar_)) || !info->Commit()) {
+        io.Report(" CDB::Save 4)");
+        return false;
+      }
     }
     for (int32_t ordinal = 0; ordinal < BarCount(); ++ordinal)
       if (!bars_[ordinal]->Save(file->Root(), ordinal, io)) return false;
@@ -150,6 +153,9 @@ int CDB::Save() {
     case Replaced::kFileStepFailed:
       ReportStorageError(" CDB::Save 1)");
       return 0;
+    case Replaced::kKeepFailed:
+      ReportStorageError(" CDB::Save 5)");
+      return 0;
     case Replaced::kNewFileFailed:
       break;  // the writer has said why
   }
@@ -162,7 +168,7 @@ CDB::Replaced CDB::ReplaceDatabaseWith(const std::function<bool(const std::strin
   const std::string database = PathOf(kDatabaseFileName);
   const std::string saveCopy = PathOf(kSaveCopyFileName);
   if (keepFileBeforeSave_) {
-    if (!KeepBeside(database, kUnreadableStem)) return Replaced::kFileStepFailed;
+    if (!KeepBeside(database, kUnreadableStem)) return Replaced::kKeepFailed;
     keepFileBeforeSave_ = false;
   }
   if (!files_.Move(database, saveCopy)) return Replaced::kFileStepFailed;
@@ -208,14 +214,31 @@ void CDB::RecoverUnfinishedSave() {
 }
 
 bool CDB::KeepBeside(const std::string& path, const char* stem) {
+  if (AlreadyKept(path, stem)) return true;
   const std::string kept = FreeNameBeside(stem);
   return !kept.empty() && files_.Copy(path, kept);
 }
 
-std::string CDB::FreeNameBeside(const char* stem) {
-  const std::string base = PathOf(stem);
+bool CDB::AlreadyKept(const std::string& path, const char* stem) {
+  std::string bytes;
+  if (!files_.ReadAll(path, bytes)) return false;
   for (int n = 1; n <= kMaxKeptCopies; ++n) {
-    std::string name = n == 1 ? base + ".acc" : base + "_" + std::to_string(n) + ".acc";
+    const std::string name = KeptName(stem, n);
+    if (!files_.Exists(name)) break;
+    std::string kept;
+    if (files_.ReadAll(name, kept) && kept == bytes) return true;
+  }
+  return false;
+}
+
+std::string CDB::KeptName(const char* stem, int n) const {
+  const std::string base = PathOf(stem);
+  return n == 1 ? base + ".acc" : base + "_" + std::to_string(n) + ".acc";
+}
+
+std::string CDB::FreeNameBeside(const char* stem) {
+  for (int n = 1; n <= kMaxKeptCopies; ++n) {
+    std::string name = KeptName(stem, n);
     if (!files_.Exists(name)) return name;
   }
   return std::string();
@@ -223,7 +246,12 @@ std::string CDB::FreeNameBeside(const char* stem) {
 
 int CDB::BeginUndo() {
   if (undoActive_) return 0;
-  if (!files_.Copy(PathOf(kDatabaseFileName), PathOf(kUndoCopyFileName))) return 0;
+  const std::string database = PathOf(kDatabaseFileName);
+  if (!files_.Exists(database)) return 0;
+  if (!files_.Copy(database, PathOf(kUndoCopyFileName))) {
+    ReportStorageError(" CDB::BeginUndo 1)");
+    return 0;
+  }
   undoActive_ = 1;
   return 1;
 }
@@ -238,14 +266,42 @@ int CDB::CommitUndo() {
   return 1;
 }
 
-int CDB::RollbackUndo() {
-  if (!undoActive_) return 0;
+CDB::Rollback CDB::RollbackUndo() {
+  if (!undoActive_) return Rollback::kNoUndoPoint;
   const std::string undoCopy = PathOf(kUndoCopyFileName);
   const Replaced replaced =
       ReplaceDatabaseWith([&](const std::string& path) { return files_.Copy(undoCopy, path) && files_.Flush(path); });
-  if (replaced != Replaced::kDone && replaced != Replaced::kDoneCopyLeft) return 0;
+  switch (replaced) {
+    case Replaced::kDone:
+    case Replaced::kDoneCopyLeft:
+      undoActive_ = 0;
+      files_.Delete(undoCopy);
+      DeferSlowTargetsOnNextLoad();
+      Load();  // the file as it was at the undo point, read as it was then
+      return Rollback::kRestored;
+    case Replaced::kFileStepFailed: ReportStorageError(" CDB::RollbackUndo 1)"); break;
+    case Replaced::kNewFileFailed: ReportStorageError(" CDB::RollbackUndo 2)"); break;
+    case Replaced::kKeepFailed: ReportStorageError(" CDB::RollbackUndo 3)"); break;
+  }
+  return ReloadAfterFailedRollback();
+}
+
+CDB::Rollback CDB::ReloadAfterFailedRollback() {
+  // The undo copy holds what Cancel promised; it stays on the disk, and the
+  // undo point with it, until a save puts the model into "lbars.acc".
+  bars_.clear();
+  homeBar_ = -1;
+  DeferSlowTargetsOnNextLoad();
+  if (LoadBars(PathOf(kUndoCopyFileName)) == 1) {
+    lastLoadSucceeded_ = true;
+    return Rollback::kFromUndoCopy;
+  }
+  bars_.clear();
+  homeBar_ = -1;
   undoActive_ = 0;
-  files_.Delete(undoCopy);
-  Load();
-  return 1;
+  DeferSlowTargetsOnNextLoad();
+  if (Load() == 1) return Rollback::kFromDatabase;
+  bars_.clear();
+  homeBar_ = -1;
+  return Rollback::kUnreadable;
 }

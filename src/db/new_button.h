@@ -15,4 +15,5 @@ struct ButtonSpec {
   int32_t Kind = 0;
   int32_t Bar = 0;  // ordinal of the bar
   int32_t Position = -1;  // -1: at the end
+  int32_t Available = 1;
 };

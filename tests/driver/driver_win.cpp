@@ -67,6 +67,7 @@ const Command kCommands[] = {
     {"foreground", "foreground", 0, 0, {}, Foreground},
     {"processes", "processes [--exe NAME]", 0, 0, {"exe"}, ListProcesses},
     {"terminate", "terminate PID [--code N] [--timeout ms]", 1, 1, {"code", "timeout"}, Terminate},
+    {"hold-file", "hold-file PATH [--until PATH] [--timeout ms] [--escaped]", 1, 1, {"until", "timeout"}, HoldFile},
     {"lnk-info", "lnk-info PATH [--escaped]", 1, 1, {}, ShowShellLink},
     {"make-lnk",
      "make-lnk PATH TARGET [--workdir D] [--args A] [--description T] [--icon P] [--icon-index N] [--showcmd N] "

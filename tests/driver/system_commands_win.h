@@ -46,6 +46,25 @@ inline std::string PathArgument(const Args& args, size_t index) {
   return args.Has("escaped") ? Unescape(args.At(index)) : args.At(index);
 }
 
+// Opens a file with no sharing, as a program holding it locked does, says
+// "held" and keeps it until a file at --until appears (or --timeout ms pass).
+inline int HoldFile(const Args& args) {
+  UniqueKernelHandle file(
+      ::CreateFileA(PathArgument(args, 0).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    throw Failure{"cannot open " + args.At(0) + " (error " + std::to_string(::GetLastError()) + ")"};
+  }
+  std::puts("held");
+  std::fflush(stdout);
+  const std::string until = args.Option("until").value_or("");
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < args.TimeoutMs(30000)) {
+    if (!until.empty() && ::GetFileAttributesA(until.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+    ::Sleep(50);
+  }
+  return 0;
+}
+
 inline int ShowShellLink(const Args& args) {
   const ShellLinkFields link = ShellLink().Load(PathArgument(args, 0));
   Record()

@@ -1,7 +1,8 @@
 """Editing bars in the buttons manager: a double click on the bar opens it; a file
 button added with the type choice and typed fields is on the bar at once after OK
 and again after a restart; a bar added, named and moved up, a button deleted, then
-Apply and Cancel keep what was applied; "lbars.acc", read by olefile, holds exactly
+Apply and Cancel keep what was applied; a Cancel while another program holds
+"lbars.acc" locked says so and shows the undo copy; "lbars.acc", read by olefile, holds exactly
 the expected bars and buttons; and Cancel leaves the file byte for byte as it was
 when the manager opened, with no "undo_tmp.acc" left.
 
@@ -9,6 +10,7 @@ Needs the bar window to open the manager (command 32785 and a double click) and
 rebuild its buttons after it closes."""
 
 import struct
+import subprocess
 import sys
 from pathlib import Path
 from types import SimpleNamespace
@@ -252,6 +254,46 @@ def cancel_after_apply_keeps_what_was_applied():
     expect(file_bytes() == state.applied, "Cancel went back to the file of the Apply")
     expect(not undo_copy_left(), "no undo copy after Cancel")
     wait_commands([1124, 1125, 1126], "the bar after Cancel")
+
+
+@scenario.step
+def cancel_with_the_file_locked_shows_what_a_file_holds():
+    """Another program holds "lbars.acc" open without sharing while Cancel tries to
+    put it back: the step is reported, the bar shows the undo copy (the file as the
+    manager found it) and the next OK writes that, once the file is free."""
+    kept = database()
+    release = state.install.file("release-lock.flag")
+    qr.send_command(state.bar["hwnd"], CMD_BUTTONS_MANAGER)
+    wait_manager()
+    select(0, 0)
+    wait_text(control(NAME), "Notepad", "the first button selected")
+    command(CMD_DELETE)
+    qr.wait_until(lambda: qr.window_text(control(NAME)) != "Notepad", timeout=10, what="the button deleted")
+    holder = subprocess.Popen(["wine", str(qr.driver_exe()), "hold-file", qr.wine_path(state.install.file("lbars.acc")),
+                               "--until", qr.wine_path(release), "--timeout", "60000"],
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    try:
+        expect(holder.stdout.readline().strip() == b"held", "lbars.acc held open by another program")
+        qr.press(state.manager["hwnd"], qr.IDCANCEL)
+        box = qr.answer_message_box(qr.IDOK, exe=EXE)
+        expect(box["text"] == "System error:\n (IStorage:  CDB::RollbackUndo 1)", f"the failed step {box['text']!r}")
+        box = qr.answer_message_box(qr.IDOK, exe=EXE)
+        expect(box["text"].startswith("Cancel could not put the database file back.\nThe bars are shown as the undo copy"),
+               f"what the bar shows {box['text']!r}")
+        qr.wait_gone(state.manager["hwnd"], timeout_ms=20000, destroyed=True)
+        state.manager = None
+        wait_commands([1124, 1125, 1126], "the bar as the undo copy holds it, the deleted button back")
+        qr.screenshot("buttons_manager-cancel-locked")
+    finally:
+        release.write_text("")
+        holder.wait(timeout=30)
+        release.unlink()
+    expect(database() == kept and undo_copy_left(), "lbars.acc untouched, the undo copy kept")
+    qr.send_command(state.bar["hwnd"], CMD_BUTTONS_MANAGER)
+    wait_manager()
+    close_manager(qr.IDOK)
+    expect(database() == kept and not undo_copy_left(), "OK wrote the bars the bar shows")
+    wait_commands([1124, 1125, 1126], "the bar after OK")
 
 
 @scenario.step

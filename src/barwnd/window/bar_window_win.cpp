@@ -106,6 +106,8 @@ BOOL BarWindow::OnInitDialog() {
 
 // --- operations the options pages and the buttons manager call ----------------
 
+void BarWindow::DatabaseReloaded() { targetChecks_.Start(db_.SlowTargets(), Hwnd(), kTargetAnswersMessage); }
+
 void BarWindow::ApplyOptions() {
   if (children_.MatchClockPanelToSettings() && !children_.ClockPanelWindow()) {
     children_.LayOut();

@@ -67,6 +67,9 @@ class BarWindow : public Dialog,
   // Apply asks for ApplyOptions) and OptionsHost (the options pages)
   void SetDisplayedBar(int index) override { switcher_.SetDisplayed(index); }
   void ApplyOptions() override;
+  // The buttons manager's Cancel read the database again: its removable and
+  // network targets are checked in the background, as after start-up.
+  void DatabaseReloaded() override;
   void RedockAfterOptions() override;
   void RebuildAll() override;
   void ReactivateTooltips() override { children_.ReactivateTooltips(); }

@@ -11,8 +11,6 @@ namespace {
 
 constexpr int32_t kRootMessage = 600;
 constexpr int32_t kSeparatorMessage = 121;
-constexpr int32_t kNoTargetMessage = 603;
-constexpr int32_t kNoNameMessage = 604;
 
 }  // namespace
 
@@ -121,6 +119,7 @@ void ManagerEditor::LoadItemFields() {
     LoadButton(tree_.At(selected_));
   }
   view_.Focus(ManagerFocus::kTree);
+  loaded_ = fields_;
   ShowFields();
 }
 
@@ -145,7 +144,7 @@ void ManagerEditor::LoadBar(const TreeItem& item) {
 }
 
 void ManagerEditor::LoadNewBar() {
-  // Only the name is taken when the bar is made; the rest shows what it gets.
+  // What a new bar gets unless the user changes it.
   selButton_ = -1;
   fields_.Name.clear();
   fields_.Available = 1;
@@ -193,87 +192,12 @@ void ManagerEditor::LoadButton(const TreeItem& item) {
   fields_.Arguments = button->Arguments;
   fields_.IconFile = button->IconFile;
   fields_.IconIndex = button->IconIndex;
-  fields_.SizeChoice = SizeChoiceForShowCmd(button->ShowCmd, fields_.SizeChoice);
+  // A show command the list does not name (7, from a "minimised" shortcut)
+  // selects no item, and stays as long as the list is not touched.
+  fields_.SizeChoice = SizeChoiceForShowCmd(button->ShowCmd, kNoSizeChoice);
   view_.EnableFields(fields_.Available != 0);
   view_.ShowIcons(fields_.IconFile, fields_.IconIndex);
   view_.SetAvailableCaption(false);
-}
-
-bool ManagerEditor::LeaveSelected() {
-  view_.EnableRestore(false);
-  TakeControls();
-  if (selected_ == kNoItem) return true;
-  const ItemKind kind = tree_.At(selected_).Kind;
-  if (selBar_ == -1 && kind != ItemKind::kNewBar) return true;
-  switch (kind) {
-    case ItemKind::kNewButton: return CommitNewButton();
-    case ItemKind::kNewBar: return CommitNewBar();
-    case ItemKind::kBar: return LeaveBar(selected_);
-    case ItemKind::kButton: return LeaveButton(selected_);
-    case ItemKind::kSeparator:
-    case ItemKind::kRoot: return true;
-  }
-  return true;
-}
-
-bool ManagerEditor::ReportMissingTargetOrName(bool checkTarget) {
-  if (checkTarget && fields_.Target.empty()) {
-    view_.ShowMessage(texts_.Text(kNoTargetMessage));
-    view_.Focus(ManagerFocus::kTarget);
-  } else if (fields_.Name.empty()) {
-    view_.ShowMessage(texts_.Text(kNoNameMessage));
-    view_.Focus(ManagerFocus::kName);
-  } else {
-    return false;
-  }
-  view_.EnableRestore(true);
-  return true;
-}
-
-bool ManagerEditor::LeaveBar(int id) {
-  if (ReportMissingTargetOrName(false)) return false;
-  CBar* bar = db_.Bar(selBar_);
-  if (!bar) return true;
-  const bool iconChanged = fields_.IconFile != bar->IconFile || fields_.IconIndex != bar->IconIndex;
-  const bool renamed = fields_.Name != bar->Name;
-  bar->IconFile = fields_.IconFile;
-  bar->IconIndex = fields_.IconIndex;
-  bar->Available = fields_.Available ? 1 : 0;
-  bar->ShowOnLaunch = fields_.ShowOnLaunch ? 1 : 0;
-  bar->ShowOnTimer = fields_.ShowOnTimer ? 1 : 0;
-  // The edit takes any digits; the delay stays within what the window can wait.
-  bar->ShowAfter = ClampShowAfterSeconds(fields_.ShowAfterSeconds) * 1000;
-  if (bar->Available && (bar->ShowOnLaunch || bar->ShowOnTimer))
-    db_.SetHomeBar(selBar_);
-  else if (db_.GetHomeBar() == selBar_)
-    db_.SetHomeBar(-1);
-  if (host_.DisplayedBar() == selBar_ && !bar->Available) {
-    // With no bar available at all the window keeps showing this one.
-    const int32_t first = FirstAvailableBar(db_);
-    if (first >= 0) host_.SetDisplayedBar(first);
-  }
-  bar->Name = fields_.Name;
-  if (renamed || iconChanged) Retitle(id, bar->Name, bar->IconFile, bar->IconIndex, iconChanged);
-  return true;
-}
-
-bool ManagerEditor::LeaveButton(int id) {
-  if (ReportMissingTargetOrName(true)) return false;
-  CBar* bar = db_.Bar(selBar_);
-  CD* button = bar ? bar->At(selButton_) : nullptr;
-  if (!button) return true;
-  const bool iconChanged = fields_.IconFile != button->IconFile || fields_.IconIndex != button->IconIndex;
-  const bool renamed = fields_.Name != button->Name;
-  button->Available = fields_.Available ? 1 : 0;
-  button->Target = fields_.Target;
-  button->Name = fields_.Name;
-  button->WorkDir = fields_.WorkDir;
-  button->Arguments = fields_.Arguments;
-  button->ShowCmd = ShowCmdForSizeChoice(fields_.SizeChoice, button->ShowCmd);
-  button->IconFile = fields_.IconFile;
-  button->IconIndex = fields_.IconIndex;
-  if (renamed || iconChanged) Retitle(id, button->Name, button->IconFile, button->IconIndex, iconChanged);
-  return true;
 }
 
 int ManagerEditor::ImageOf(const std::string& iconFile, int32_t iconIndex) {
@@ -288,52 +212,4 @@ void ManagerEditor::Retitle(int id, const std::string& caption, const std::strin
   item.Caption = caption;
   if (iconChanged) item.Image = ImageOf(iconFile, iconIndex);
   view_.TreeChanged(tree_, id);
-}
-
-bool ManagerEditor::CommitNewButton() {
-  TakeControls();
-  if (!tree_.Exists(selected_) || tree_.At(selected_).Kind != ItemKind::kNewButton) return false;
-  if (ReportMissingTargetOrName(true)) return false;
-  const int32_t kind = tree_.At(selected_).Data;
-  if (kind == kInternet) {
-    fields_.Target = WebAddress(fields_.Target);
-    // The web icon, as the sample bar's web button has it.
-    if (fields_.IconFile.empty()) fields_.IconFile = fields_.Target;
-  }
-  ButtonSpec request = ButtonSpecOf(fields_, kind);
-  request.Bar = selBar_;
-  // The button before the placeholder, or -1 in an empty bar: the new one lands
-  // where the placeholder stands.
-  request.Position = selButton_;
-  if (!db_.AddButton(request)) return false;
-  ++selButton_;
-
-  TreeItem& item = tree_.At(selected_);
-  item.Kind = ItemKind::kButton;
-  item.Caption = fields_.Name;
-  item.Data = selButton_;
-  item.Image = ImageOf(fields_.IconFile, fields_.IconIndex);
-  tree_.ShiftLaterSiblings(selected_, +1);
-  view_.TreeChanged(tree_, selected_);
-  view_.SetRestoreCaption(false);
-  return true;
-}
-
-bool ManagerEditor::CommitNewBar() {
-  TakeControls();
-  if (!tree_.Exists(selected_) || tree_.At(selected_).Kind != ItemKind::kNewBar) return false;
-  if (ReportMissingTargetOrName(false)) return false;
-  const int32_t ordinal = db_.AddBar(fields_.Name);
-  const CBar* bar = db_.Bar(ordinal);
-  if (!bar) return false;
-  TreeItem& item = tree_.At(selected_);
-  item.Kind = ItemKind::kBar;
-  item.Caption = bar->Name;
-  item.Data = ordinal;
-  item.Image = ImageOf(bar->IconFile, bar->IconIndex);
-  view_.TreeChanged(tree_, selected_);
-  view_.SetRestoreCaption(false);
-  selBar_ = ordinal;
-  selButton_ = -1;
-  return true;
 }

@@ -15,6 +15,7 @@
 #include "editing/manager/manager_tree.h"
 #include "editing/manager/manager_undo.h"
 
+class CBar;
 class CDB;
 class ManagerHost;
 class ManagerView;
@@ -85,6 +86,9 @@ class ManagerEditor {
   // Leave step for an existing bar or button.
   bool LeaveBar(int id);
   bool LeaveButton(int id);
+  // The fields the user changed since the entry was loaded go into `bar`
+  // (the bar at selBar_), with what they mean for the home and shown bar.
+  void WriteBarFields(CBar& bar);
   // Message 603 or 604 for an empty target or name; true when one was shown.
   bool ReportMissingTargetOrName(bool focusField);
   // The tree image of an icon file and index: extracted once per filling of
@@ -113,6 +117,8 @@ class ManagerEditor {
   ManagerUndo undo_;
   ManagerTree tree_;
   ManagerFields fields_;
+  // The fields as the selected entry was loaded: what differs is the user's.
+  ManagerFields loaded_;
   int selected_ = kNoItem;
   int32_t selBar_ = -1;
   int32_t selButton_ = -1;

@@ -4,6 +4,7 @@
 #include "editing/manager/manager_host.h"
 #include "editing/manager/manager_rules.h"
 #include "editing/manager/manager_view.h"
+#include "core/message_texts.h"
 
 bool ManagerEditor::IsPlaceholder(int id) const {
   if (!tree_.Exists(id)) return false;
@@ -125,5 +126,13 @@ bool ManagerEditor::OnOK() { return Reselect() && undo_.Commit(); }
 
 void ManagerEditor::OnCancel() {
   DropPlaceholder();
-  undo_.Rollback();
+  // The failing step has been reported by the database; this says what the
+  // bars now show.
+  switch (undo_.Rollback()) {
+    case CDB::Rollback::kFromUndoCopy: view_.ShowMessage(texts_.Text(kMsgCancelShowsUndoCopy)); break;
+    case CDB::Rollback::kFromDatabase: view_.ShowMessage(texts_.Text(kMsgCancelShowsDatabase)); break;
+    case CDB::Rollback::kUnreadable: view_.ShowMessage(texts_.Text(kMsgCancelReadNothing)); break;
+    case CDB::Rollback::kNoUndoPoint:
+    case CDB::Rollback::kRestored: break;
+  }
 }

@@ -14,4 +14,8 @@ class ManagerHost {
   // "Apply": the window shows the model as it is now (buttons, switch button,
   // layout): its apply-options operation.
   virtual void ApplyOptions() = 0;
+  // The model was read from a file again (Cancel): the targets that load left
+  // to the background check (CDB::SlowTargets) are to be checked now, as after
+  // start-up. A host without such checks ignores it.
+  virtual void DatabaseReloaded() {}
 };

@@ -36,6 +36,8 @@ int ButtonLayout(int32_t kind);
 // stored in a button. An item outside the list keeps `current`; a show command
 // other than 1, 2 or 3 keeps `currentChoice`.
 int32_t ShowCmdForSizeChoice(int32_t choice, int32_t current);
+// The list shows no item.
+constexpr int32_t kNoSizeChoice = -1;
 
 // The model's request for a new button of `kind` from the working fields (bar
 // and position left for the caller); a window size the list does not know

@@ -15,12 +15,17 @@ int ManagerUndo::Commit() {
   return db_.UndoActive() ? db_.CommitUndo() : db_.Save();
 }
 
-int ManagerUndo::Rollback() {
+CDB::Rollback ManagerUndo::Rollback() {
   if (snapshot_) {
     snapshot_->Restore(db_);
-  } else if (!db_.RollbackUndo()) {
-    return 0;
+    host_.SetDisplayedBar(displayedAtBegin_);
+    return CDB::Rollback::kRestored;
   }
-  host_.SetDisplayedBar(displayedAtBegin_);
-  return 1;
+  const CDB::Rollback result = db_.RollbackUndo();
+  if (result == CDB::Rollback::kNoUndoPoint) return result;
+  // The model was read from a file: the window shows the bar it showed at
+  // Begin while that bar exists, and checks the slow targets in the background.
+  host_.SetDisplayedBar(displayedAtBegin_ < db_.BarCount() ? displayedAtBegin_ : db_.BarCount() > 0 ? 0 : -1);
+  host_.DatabaseReloaded();
+  return result;
 }

@@ -133,8 +133,10 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kCreateStream, 1); }, " CD::Save 2)"},
         SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kCreateStorage, 2); }, " CBar::Save 1)"},
         SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kCreateStream, 5); }, " CBar::Save 2)"},
-        SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kCreateStream, 4); }, ""},
-        SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kWrite, 3); }, ""},
+        SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kCreateStream, 4); }, " CD::Save 1)"},
+        SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kWrite, 3); }, " CD::Save 1)"},
+        SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kWrite, 2); }, " CBar::Save 3)"},
+        SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kCommit, 1); }, " CDB::Save 4)"},
         SaveFault{[](auto& s, auto&) { s.Faults().FailNth(StorageOp::kFinish, 1); }, " CDB::Save 1)"},
         SaveFault{[](auto&, auto& f) { f.Faults().FailNth(MemoryFileSystem::Op::kWrite, 2); }, " CDB::Save 1)"},
         SaveFault{[](auto&, auto& f) { f.Faults().FailNth(MemoryFileSystem::Op::kFlush, 1); }, " CDB::Save 1)"}));
@@ -279,11 +281,11 @@ TEST_F(FaultTest, FailedCommitKeepsTheUndoPoint) {
   EXPECT_EQ(db->CommitUndo(), 0);
   EXPECT_EQ(db->UndoActive(), 1);
   EXPECT_EQ(files_.Contents(kUndo), saved_);
-  EXPECT_EQ(db->RollbackUndo(), 1);
+  EXPECT_EQ(db->RollbackUndo(), CDB::Rollback::kRestored);
   EXPECT_EQ(db->BarCount(), 2);
 }
 
-TEST_F(FaultTest, RollbackThatCannotCopyChangesNothing) {
+TEST_F(FaultTest, RollbackThatCannotCopyLeavesTheFileAndReadsTheUndoCopy) {
   SaveTwoBars();
   auto db = Database();
   ASSERT_EQ(db->Load(), 1);
@@ -291,9 +293,10 @@ TEST_F(FaultTest, RollbackThatCannotCopyChangesNothing) {
   db->AddBar("edited");
   CountFromHere();
   files_.Faults().FailNth(FileOp::kCopy, 1);
-  EXPECT_EQ(db->RollbackUndo(), 0);
+  EXPECT_EQ(db->RollbackUndo(), CDB::Rollback::kFromUndoCopy);
   EXPECT_EQ(db->UndoActive(), 1);
-  EXPECT_EQ(db->BarCount(), 3);
+  EXPECT_EQ(db->BarCount(), 2) << "the cancelled bar is not kept in memory";
+  EXPECT_EQ(reports_, (std::vector<std::string>{kMessage + " CDB::RollbackUndo 2)"}));
   EXPECT_EQ(files_.Contents(kDb), saved_);
   EXPECT_TRUE(files_.Has(kUndo));
   EXPECT_FALSE(files_.Has(kTmp));
@@ -309,6 +312,23 @@ TEST_F(FaultTest, CopyOfAnUnreadableFileMustSucceedBeforeItIsReplaced) {
   EXPECT_EQ(files_.Contents(kDb), "not a database");
   EXPECT_EQ(db->Save(), 1);
   EXPECT_EQ(files_.Contents("C:\\P\\lbars_unreadable.acc"), "not a database");
+}
+
+TEST_F(FaultTest, DamagedFileIsKeptOnceHoweverOftenCancelReplacesIt) {
+  files_.Put(kDb, "not a database");
+  auto db = Database();
+  EXPECT_EQ(db->Load(), 0);
+  for (int cancel = 0; cancel < 3; ++cancel) {
+    ASSERT_EQ(db->BeginUndo(), 1);
+    db->AddBar("cancelled");
+    EXPECT_EQ(db->RollbackUndo(), CDB::Rollback::kRestored);
+  }
+  EXPECT_EQ(files_.Contents("C:\\P\\lbars_unreadable.acc"), "not a database");
+  EXPECT_FALSE(files_.Has("C:\\P\\lbars_unreadable_2.acc"));
+  files_.Put("C:\\P\\lbars_unreadable.acc", "another damaged file");
+  db->AddBar("saved");
+  ASSERT_EQ(db->Save(), 1);
+  EXPECT_EQ(files_.Contents("C:\\P\\lbars_unreadable_2.acc"), "not a database") << "a different copy is no reason";
 }
 
 // Kills the process after every possible number of file changes during an

@@ -248,4 +248,71 @@ TEST_F(ManagerTest, DetailsKeepWhatWasTypedAndChangeTheLayout) {
   EXPECT_EQ(view_.images.back(), "shell32.dll,4") << "the item shows its new icon";
 }
 
+// A value is written back only when its control was changed: a show command
+// the "Window size" list cannot name stays, whatever the list showed before.
+TEST_F(ManagerTest, WindowSizeIsWrittenOnlyWhenTheListWasChanged) {
+  struct Case {
+    int32_t stored;
+    int32_t picked;  // kNoSizeChoice: the list left alone
+    int32_t kept;
+  };
+  for (const Case& c : {Case{0, kNoSizeChoice, 0}, Case{1, kNoSizeChoice, 1}, Case{2, kNoSizeChoice, 2},
+                        Case{3, kNoSizeChoice, 3}, Case{7, kNoSizeChoice, 7}, Case{10, kNoSizeChoice, 10},
+                        Case{7, 1, 3}, Case{3, 0, 1}, Case{7, 2, 2}}) {
+    db_.DeleteBar(0);
+    MakeBars({"A: max, odd"});
+    db_.Bar(0)->At(0)->ShowCmd = 3;  // the list shows "maximized" first
+    db_.Bar(0)->At(1)->ShowCmd = c.stored;
+    Open();
+    ASSERT_TRUE(Click(Item(0, 1)));
+    if (c.picked != kNoSizeChoice) view_.controls.SizeChoice = c.picked;
+    ASSERT_TRUE(Click(Item(0, 0)));
+    EXPECT_EQ(db_.Bar(0)->At(1)->ShowCmd, c.kept) << c.stored << " " << c.picked;
+    EXPECT_EQ(db_.Bar(0)->At(0)->ShowCmd, 3);
+  }
+}
+
+TEST_F(ManagerTest, PendingEntriesKeepEveryFieldTheUserSet) {
+  MakeBars({"A: a"});
+  Open();
+  Editor().OnAddButton();
+  view_.controls.Target = "C:\\x.exe";
+  view_.controls.Name = "x";
+  view_.controls.Available = 0;
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(Describe(), "A: a, x!");
+
+  Editor().OnAddBar();
+  view_.controls.Name = "New";
+  view_.controls.ShowOnTimer = 1;
+  view_.controls.ShowAfterSeconds = 9;
+  view_.pickedIcon = "C:\\icons.dll";
+  view_.pickedIndex = 4;
+  Editor().OnChangeIcon();
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(Describe(), "A: a, x! | New*:");
+  const CBar& added = *db_.Bar(1);
+  EXPECT_EQ(added.ShowOnTimer, 1);
+  EXPECT_EQ(added.ShowAfter, 9000);
+  EXPECT_EQ(added.IconFile + "," + std::to_string(added.IconIndex), "C:\\icons.dll,4");
+
+  Editor().OnAddBar();
+  view_.controls.Name = "Hidden";
+  view_.controls.Available = 0;
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(Describe(), "A: a, x! | New*: | Hidden!:");
+}
+
+TEST_F(ManagerTest, SelectingABarLeavesWhatItsFieldsCannotShow) {
+  MakeBars({"A: a", "B: b"});
+  db_.Bar(1)->ShowOnLaunch = 1;  // not the home bar: the dialog shows the option off
+  db_.Bar(1)->ShowAfter = 1500;
+  Open();
+  ASSERT_TRUE(Click(Item(1)));
+  ASSERT_TRUE(Click(Item(0)));
+  EXPECT_EQ(db_.Bar(1)->ShowOnLaunch, 1);
+  EXPECT_EQ(db_.Bar(1)->ShowAfter, 1500);
+  EXPECT_EQ(db_.GetHomeBar(), -1);
+}
+
 }  // namespace

@@ -97,7 +97,9 @@ class FakeManagerHost : public ManagerHost {
   int DisplayedBar() override { return displayed; }
   void SetDisplayedBar(int ordinal) override { displayed = ordinal; }
   void ApplyOptions() override { ++rebuilds; }
+  void DatabaseReloaded() override { ++reloads; }
 
   int displayed = 0;
   int rebuilds = 0;
+  int reloads = 0;
 };

@@ -77,12 +77,13 @@ class ManagerTest : public testing::Test {
   }
 
   // "Bar*: a, b" per bar; * marks the home bar, ! an unavailable bar or button.
-  std::string Describe() const {
+  std::string Describe() const { return Describe(db_); }
+  static std::string Describe(const CDB& db) {
     std::string out;
-    for (int32_t i = 0; i < db_.BarCount(); ++i) {
-      const CBar& bar = *db_.Bar(i);
+    for (int32_t i = 0; i < db.BarCount(); ++i) {
+      const CBar& bar = *db.Bar(i);
       if (i) out += " | ";
-      out += bar.Name + (db_.GetHomeBar() == i ? "*" : "") + (bar.Available ? "" : "!") + ":";
+      out += bar.Name + (db.GetHomeBar() == i ? "*" : "") + (bar.Available ? "" : "!") + ":";
       for (int32_t b = 0; b < bar.Count(); ++b) {
         const CD& button = *bar.At(b);
         out += b ? ", " : " ";
@@ -100,6 +101,16 @@ class ManagerTest : public testing::Test {
       out += (out.empty() ? "" : ", ") + item.Caption + "@" + std::to_string(item.Data);
     }
     return out;
+  }
+
+  // What a database file in the program folder holds, as Describe shows it;
+  // "unreadable" when it cannot be read.
+  std::string DescribeFile(const char* name) {
+    const std::string folder = "C:\\Reread";
+    files_.Put(folder + "\\lbars.acc", files_.Contents(std::string(kProgramFolder) + "\\" + name));
+    CDB reread(storage_, files_, nullptr);
+    reread.SetProgramFolder(folder);
+    return reread.Load() == 1 ? Describe(reread) : "unreadable";
   }
 
   std::string FileBytes() { return files_.Contents(std::string(kProgramFolder) + "\\lbars.acc"); }

@@ -1,5 +1,8 @@
 // Apply, OK and Cancel around the manager's edits: the undo copy of the
 // database file, and the copy in memory when no undo copy can be taken.
+#include <functional>
+#include <vector>
+
 #include "manager_fixture.h"
 
 namespace {
@@ -117,6 +120,96 @@ TEST_F(ManagerTest, WithoutAnUndoCopyOkSavesAndCancelRestoresFromMemory) {
   reread.SetProgramFolder(kProgramFolder);
   ASSERT_EQ(reread.Load(), 1);
   EXPECT_EQ(reread.Bar(0)->Count(), 1);
+}
+
+// A fault at one step of Apply, OK or Cancel: the step is reported, and once
+// the manager has closed the model holds what a file holds ("lbars.acc", or
+// the undo copy a failed Cancel read instead), never the cancelled edits.
+enum class Action { kApply, kOk, kCancel };
+struct StepFault {
+  Action action;
+  std::function<void(MemoryFileSystem&, MemoryStorageBackend&)> arm;
+  const char* what;
+};
+
+class ManagerFaultTest : public ManagerTest, public testing::WithParamInterface<StepFault> {};
+
+TEST_P(ManagerFaultTest, ModelMatchesAFileAfterwards) {
+  const StepFault& c = GetParam();
+  MakeBars({"A: a, b", "B: c"});
+  SaveFile();
+  const std::string opened = Describe();
+  Open();
+  Editor().OnSeparator();
+  view_.controls.Name = "renamed";
+  storage_.Faults().Clear();
+  files_.Faults().Clear();
+  c.arm(files_, storage_);
+  bool closed = true;
+  if (c.action == Action::kApply) {
+    closed = false;
+    if (!Editor().OnApply()) EXPECT_FALSE(reports_.empty()) << "a failed Apply says which step failed";
+  } else if (c.action == Action::kOk) {
+    closed = Editor().OnOK();
+    if (!closed) EXPECT_FALSE(reports_.empty()) << "a failed OK says which step failed";
+  } else {
+    Editor().OnCancel();
+    EXPECT_EQ(Describe(), opened) << "Cancel ends at the state of the opening";
+    EXPECT_EQ(reports_.empty(), view_.messages.empty()) << "a failed step is reported and its outcome told";
+  }
+  storage_.Faults().Clear();
+  files_.Faults().Clear();
+  if (!closed) Editor().OnCancel();
+  const std::string model = Describe();
+  const std::string file = DescribeFile("lbars.acc");
+  const bool fromUndoCopy = db_.UndoActive() && model == DescribeFile("undo_tmp.acc");
+  EXPECT_TRUE(model == file || fromUndoCopy) << c.what << ": model " << model << ", file " << file;
+}
+
+using FileOp = MemoryFileSystem::Op;
+using StorageOp = MemoryStorageBackend::Op;
+
+std::vector<StepFault> StepFaults() {
+  std::vector<StepFault> out;
+  for (Action action : {Action::kApply, Action::kOk, Action::kCancel}) {
+    for (FileOp op : {FileOp::kMove, FileOp::kCopy, FileOp::kDelete, FileOp::kFlush, FileOp::kWrite}) {
+      for (int nth = 1; nth <= 3; ++nth)
+        out.push_back({action, [op, nth](MemoryFileSystem& f, MemoryStorageBackend&) { f.Faults().FailNth(op, nth); },
+                       "file step"});
+    }
+    for (StorageOp op : {StorageOp::kCreateFile, StorageOp::kFinish, StorageOp::kCreateStorage,
+                         StorageOp::kCreateStream, StorageOp::kWrite, StorageOp::kCommit})
+      out.push_back({action, [op](MemoryFileSystem&, MemoryStorageBackend& s) { s.Faults().FailNth(op, 1); },
+                     "storage step"});
+    out.push_back({action, [](MemoryFileSystem& f, MemoryStorageBackend&) { f.Faults().FailAll(FileOp::kMove); },
+                   "file locked"});
+  }
+  return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, ManagerFaultTest, testing::ValuesIn(StepFaults()));
+
+TEST_F(ManagerTest, CancelThatCannotReplaceTheFileShowsTheUndoCopyUntilASave) {
+  MakeBars({"A: a", "B: b"});
+  SaveFile();
+  Open();
+  view_.controls.Name = "applied";
+  ASSERT_TRUE(Editor().OnApply());
+  Editor().OnDelete();
+  host_.displayed = 1;
+  files_.Faults().FailAll(MemoryFileSystem::Op::kMove);  // "lbars.acc" held open by another program
+  Editor().OnCancel();
+  EXPECT_EQ(reports_, (std::vector<std::string>{" CDB::RollbackUndo 1)"}));
+  EXPECT_EQ(view_.messages, (std::vector<std::string>{texts_.Text(kMsgCancelShowsUndoCopy)}));
+  EXPECT_EQ(Describe(), "A: applied | B: b");
+  EXPECT_EQ(host_.displayed, 0);
+  EXPECT_EQ(host_.reloads, 1);
+  files_.Faults().Clear();
+  Open();
+  EXPECT_TRUE(Editor().UndoInMemory()) << "the undo copy still stands for the model";
+  ASSERT_TRUE(Editor().OnOK());
+  EXPECT_EQ(DescribeFile("lbars.acc"), "A: applied | B: b");
+  EXPECT_FALSE(HasFile("undo_tmp.acc"));
 }
 
 }  // namespace

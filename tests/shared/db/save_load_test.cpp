@@ -218,14 +218,14 @@ TEST_F(SaveLoadTest, CancelGoesBackToTheFileTakenAtOpening) {
   db_->AddBar("added in the manager");
   db_->AddButton({"C:\\", "b", "", "", "C:\\", 0, 1, kFolder, 0, -1});
 
-  EXPECT_EQ(db_->RollbackUndo(), 1);
+  EXPECT_EQ(db_->RollbackUndo(), CDB::Rollback::kRestored);
   EXPECT_EQ(db_->UndoActive(), 0);
   EXPECT_EQ(db_->BarCount(), 1);
   EXPECT_EQ(db_->Bar(0)->Count(), 0);
   EXPECT_EQ(backend_->Contents("lbars.acc"), opened);
   EXPECT_FALSE(backend_->Has("undo_tmp.acc"));
   EXPECT_FALSE(backend_->Has("tmp_db.acc"));
-  EXPECT_EQ(db_->RollbackUndo(), 0);
+  EXPECT_EQ(db_->RollbackUndo(), CDB::Rollback::kNoUndoPoint);
 }
 
 TEST_F(SaveLoadTest, CancelAfterApplyGoesBackToTheApply) {
@@ -238,7 +238,7 @@ TEST_F(SaveLoadTest, CancelAfterApplyGoesBackToTheApply) {
   ASSERT_EQ(db_->BeginUndo(), 1);
   db_->AddBar("cancelled");
   db_->SetHomeBar(2);
-  ASSERT_EQ(db_->RollbackUndo(), 1);  // Cancel
+  ASSERT_EQ(db_->RollbackUndo(), CDB::Rollback::kRestored);  // Cancel
   ASSERT_EQ(db_->BarCount(), 2);
   EXPECT_EQ(db_->Bar(1)->Name, "applied");
   EXPECT_EQ(db_->GetHomeBar(), -1);
