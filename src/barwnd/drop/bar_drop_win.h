@@ -21,6 +21,7 @@
 
 class AppBarController;
 class BarChildren;
+class DialogCount;
 class CDB;
 struct Settings;
 
@@ -43,6 +44,7 @@ class BarDrop : public DropSink {
     CDB& db;
     BarChildren& children;
     AppBarController& appBar;
+    DialogCount& dialogs;  // the bar's open dialogs, menus and drags
     std::function<int()> displayedBar;  // -1 when none
     std::function<int()> edge;
     std::function<void()> buttonsChanged;  // rebuild and repaint the bar
@@ -82,8 +84,7 @@ class BarDrop : public DropSink {
   ShellDropSystem system_;
   DropMarker marker_;
   bool wanted_ = false;
-  // While a drag is over the bar it counts as a dialog of the bar, so that an
-  // autohide bar stays out; the flag it had goes back afterwards.
+  // While a drag is over the bar it counts as one of the bar's open dialogs,
+  // so that an autohide bar stays out.
   bool holding_ = false;
-  bool openBeforeHold_ = false;
 };
