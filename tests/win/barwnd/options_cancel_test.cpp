@@ -1,5 +1,5 @@
 // Every control of the three options pages changed over the real bar window,
-// then Cancel: the bar looks as it did before (its pixels, printed, and its
+// then Cancel: the bar looks as it did before (its pixels on the screen and its
 // rectangle) and "options.ini" holds what it held.
 #include "options/options_sheet_win.h"
 
@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include "options_ids.h"
@@ -77,12 +78,19 @@ struct Look {
   std::vector<DWORD> pixels;
 };
 
+// What the screen shows where the bar is, once the bar and its children have painted.
 Look LookOf(HWND bar) {
   PumpMessages(150);
+  ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpMessages(50);
   Look look = {};
   ::GetWindowRect(bar, &look.rect);
-  look.pixels = DrawToPixels(look.rect.right - look.rect.left, look.rect.bottom - look.rect.top,
-                             [&](HDC dc) { ::PrintWindow(bar, dc, 0); });
+  HDC screen = ::GetDC(nullptr);
+  look.pixels = DrawToPixels(look.rect.right - look.rect.left, look.rect.bottom - look.rect.top, [&](HDC dc) {
+    ::BitBlt(dc, 0, 0, look.rect.right - look.rect.left, look.rect.bottom - look.rect.top, screen, look.rect.left,
+             look.rect.top, SRCCOPY);
+  });
+  ::ReleaseDC(nullptr, screen);
   return look;
 }
 
@@ -133,6 +141,8 @@ TEST_P(OptionsCancelTest, CancelLeavesTheBarAndTheFileAsTheyWere) {
   ::ShowWindow(window_->Hwnd(), SW_SHOWNOACTIVATE);
   const Look before = LookOf(window_->Hwnd());
   window_->WriteSettings();
+  // The print shows the bar: its background, the panel and the buttons.
+  ASSERT_GT(std::set<DWORD>(before.pixels.begin(), before.pixels.end()).size(), 3u);
   const std::string fileBefore = FileText(ini_);
   ASSERT_FALSE(fileBefore.empty());
 
