@@ -17,7 +17,10 @@ void OptionsSession::Perform(const BarOperations& operations) {
         redocked_ = true;
         host_.RebuildAll();
         break;
-      case BarOperation::kReactivateTooltips: host_.ReactivateTooltips(); break;
+      case BarOperation::kReactivateTooltips:
+        tooltipsChanged_ = true;
+        host_.ReactivateTooltips();
+        break;
       case BarOperation::kApplyOptions: host_.ApplyOptions(); break;
       case BarOperation::kRepaint: host_.RepaintAll(); break;
       case BarOperation::kTrayIcon:
@@ -39,8 +42,9 @@ void OptionsSession::Cancel() {
   settings_ = snapshot_;
   host_.ApplyOptions();
   if (redocked_) host_.RedockAfterOptions();
-  // ApplyOptions leaves the tray icon and the shortcut alone; without this they
-  // would keep the page's state while the record says otherwise.
+  // ApplyOptions leaves the tooltips, the tray icon and the shortcut alone;
+  // without this they would keep the page's state while the record says otherwise.
+  if (tooltipsChanged_) host_.ReactivateTooltips();
   if (trayShown_ && *trayShown_ != (settings_.SysTrayIcon != 0)) Perform({BarOperation::kTrayIcon});
   if (startupOn_ && *startupOn_ != (settings_.StartWindows != 0)) Perform({BarOperation::kAddStartup});
 }

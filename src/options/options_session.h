@@ -33,9 +33,10 @@ class OptionsSession {
   void Begin();
   // Asks the bar for each operation in turn.
   void Perform(const BarOperations& operations);
-  // Cancel: the record as it was at Begin, shown again by the bar. The tray icon
-  // and the start-up shortcut follow the restored record too when a page moved
-  // them. Every shown page sends it; only the first one has work to do.
+  // Cancel: the record as it was at Begin, shown again by the bar. The
+  // tooltips, the tray icon and the start-up shortcut follow the restored
+  // record too when a page moved them. Every shown page sends it; only the
+  // first one has work to do.
   void Cancel();
   // The sheet has closed, by either button: written, flag cleared, repainted.
   void End();
@@ -47,6 +48,7 @@ class OptionsSession {
   // What the program page last gave the bar; empty while it gave nothing.
   std::optional<bool> trayShown_;
   std::optional<bool> startupOn_;
+  bool tooltipsChanged_ = false;
   bool redocked_ = false;  // a page asked for a re-dock or a rebuild of everything
   bool cancelled_ = false;
 };

@@ -324,6 +324,27 @@ def cancel_leaves_the_file_as_it_was():
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 
+@scenario.step
+def the_tray_menu_brings_the_open_manager_forward_instead_of_a_second():
+    start_bar()
+    qr.send_command(state.bar["hwnd"], CMD_BUTTONS_MANAGER)
+    first = wait_manager()
+    # The tray icon's left press opens its menu over the manager; its bold
+    # "Buttons manager..." comes after "Autohide mode" and "Screen edge".
+    qr.post(state.bar["hwnd"], "register:OrvantisSysTrayNotify", 32793, 0x0201)
+    qr.wait_until(lambda: qr.windows(visible_only=True, exe=EXE, cls="#32768"), timeout=10, what="the tray menu")
+    qr.key("DOWN", "DOWN", "DOWN", "RETURN")
+    qr.wait_until(lambda: not qr.windows(visible_only=True, exe=EXE, cls="#32768"), timeout=5,
+                  what="the tray menu closed")
+    managers = lambda: qr.windows(visible_only=True, exe=EXE, cls="#32770", title="Buttons Manager")  # noqa: E731
+    qr.wait_until(lambda: qr.foreground().get("hwnd") == first["hwnd"], timeout=10,
+                  what="the open manager in front")
+    qr.screenshot("buttons_manager-brought-forward")
+    expect([m["hwnd"] for m in managers()] == [first["hwnd"]], f"one manager: {managers()}")
+    close_manager(qr.IDCANCEL)
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
 @scenario.cleanup
 def end_program():
     if state.process is not None:

@@ -11,6 +11,7 @@
 #include "barwnd/dock/appbar_controller.h"
 #include "barwnd/window/bar_children_win.h"
 #include "barwnd/window/bar_geometry.h"
+#include "barwnd/window/dialog_count.h"
 #include "barwnd/dock/screen_edge.h"
 #include "db/cdb.h"
 #include "editing/browse/url_file.h"
@@ -54,19 +55,19 @@ void BarDrop::Revoke() {
   marker_.Destroy();
 }
 
-bool BarDrop::Busy() const { return holding_ ? openBeforeHold_ : parts_.appBar.State().dialogOpen; }
+// Open besides the drag's own hold.
+bool BarDrop::Busy() const { return parts_.dialogs.Count() > (holding_ ? 1 : 0); }
 
 void BarDrop::HoldOut() {
   if (holding_) return;
-  openBeforeHold_ = parts_.appBar.State().dialogOpen;
   parts_.appBar.Slide(true);
-  parts_.appBar.SetDialogOpen(true);
+  parts_.dialogs.Enter();
   holding_ = true;
 }
 
 void BarDrop::Release() {
   if (!holding_) return;
-  parts_.appBar.SetDialogOpen(openBeforeHold_);
+  parts_.dialogs.Leave();
   holding_ = false;
 }
 

@@ -22,6 +22,7 @@
 class AppBarController;
 class BarChildren;
 class CBar;
+class DialogCount;
 class CDB;
 class MessageTexts;
 struct Settings;
@@ -47,6 +48,7 @@ class BarDrop : public DropSink {
     BarChildren& children;
     AppBarController& appBar;
     MessageTexts& texts;
+    DialogCount& dialogs;  // the bar's open dialogs, menus and drags
     std::function<int()> displayedBar;  // -1 when none
     std::function<int()> edge;
     std::function<void()> buttonsChanged;  // rebuild and repaint the bar
@@ -104,8 +106,7 @@ class BarDrop : public DropSink {
   DropMarker marker_;
   bool wanted_ = false;
   std::optional<PendingDrop> pending_;
-  // While a drag is over the bar it counts as a dialog of the bar, so that an
-  // autohide bar stays out; the flag it had goes back afterwards.
+  // While a drag is over the bar it counts as one of the bar's open dialogs,
+  // so that an autohide bar stays out.
   bool holding_ = false;
-  bool openBeforeHold_ = false;
 };

@@ -16,17 +16,46 @@ constexpr int kMsgWebAddress = 56;
 constexpr int kMsgExitQuestion = 58;
 constexpr const char* kHelpContentsTopic = "welcome.htm";
 
-// Brackets a modal dialog or menu of the bar: an autohide bar stays out under it.
-class DialogOpenScope {
- public:
-  explicit DialogOpenScope(BarWindow& bar) : bar_(bar) { bar_.SetDialogOpen(true); }
-  ~DialogOpenScope() { bar_.SetDialogOpen(false); }
-  DialogOpenScope(const DialogOpenScope&) = delete;
-  DialogOpenScope& operator=(const DialogOpenScope&) = delete;
+constexpr int kMaxOwnedDepth = 16;  // a chain of dialogs over dialogs, far more than ever open
 
- private:
-  BarWindow& bar_;
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
 };
+
+BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<OwnedSearch*>(lp);
+  if (::GetWindow(hwnd, GW_OWNER) != search->owner || !::IsWindowVisible(hwnd)) return TRUE;
+  // Dialogs and message boxes have a caption; tooltips and the drop marker do not.
+  if ((::GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// A visible captioned window of the owner's thread that `owner` owns.
+HWND OwnedDialog(HWND owner) {
+  OwnedSearch search = {owner, nullptr};
+  ::EnumThreadWindows(::GetWindowThreadProcessId(owner, nullptr), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Restores the dialog the bar owns and activates the last one in its chain
+// (a question or file dialog over the manager), which then flashes.
+bool BringOwnedDialogForward(HWND bar) {
+  HWND first = OwnedDialog(bar);
+  if (!first) return false;
+  if (::IsIconic(first)) ::ShowWindow(first, SW_RESTORE);
+  HWND front = first;
+  for (int depth = 0; depth < kMaxOwnedDepth; ++depth) {
+    HWND next = OwnedDialog(front);
+    if (!next) break;
+    front = next;
+  }
+  ::SetForegroundWindow(front);
+  FLASHWINFO flash = {sizeof(flash), front, FLASHW_CAPTION, 3, 0};
+  ::FlashWindowEx(&flash);
+  return true;
+}
 
 }  // namespace
 
@@ -66,9 +95,16 @@ bool BarWindow::OnMenuCommand(int id) {
   return false;
 }
 
+bool BarWindow::BringOpenDialogForward() {
+  // A dialog between its start and its first showing is not found, but counted.
+  return BringOwnedDialogForward(Hwnd()) || modal_.Open();
+}
+
 void BarWindow::OpenButtonsManager() {
+  if (BringOpenDialogForward()) return;
   {
-    DialogOpenScope open(*this);
+    DialogCount::Scope modal(modal_);
+    DialogCount::Scope held(held_);
     CButtonsManager manager(db_, texts_, icons_, *this, host_.EditingServices());
     manager.DoModal(Hwnd());
   }
@@ -76,16 +112,25 @@ void BarWindow::OpenButtonsManager() {
   RepaintAll();
 }
 
-void BarWindow::OpenOptions() { options_.Open(Hwnd()); }
+// The options session holds the bar itself while the sheet is open.
+void BarWindow::OpenOptions() {
+  if (BringOpenDialogForward()) return;
+  DialogCount::Scope modal(modal_);
+  options_.Open(Hwnd());
+}
 
 void BarWindow::ShowAbout() {
-  DialogOpenScope open(*this);
+  if (BringOpenDialogForward()) return;
+  DialogCount::Scope modal(modal_);
+  DialogCount::Scope held(held_);
   AboutDialog about(texts_);
   about.DoModal(Hwnd());
 }
 
-// The calendar leaves the dialog-open flag alone: an autohide bar may slide in.
+// The calendar does not hold the bar: an autohide bar may slide in under it.
 void BarWindow::ShowCalendar() {
+  if (BringOpenDialogForward()) return;
+  DialogCount::Scope modal(modal_);
   CalendarDialog calendar(texts_);
   calendar.DoModal(Hwnd());
 }
@@ -104,6 +149,9 @@ void BarWindow::OpenWebPage() {
 }
 
 void BarWindow::OnExit() {
+  if (BringOpenDialogForward()) return;
+  DialogCount::Scope modal(modal_);
+  DialogCount::Scope held(held_);
   if (::MessageBoxA(Hwnd(), texts_.Text(kMsgExitQuestion).c_str(), ProgramTitle(), MB_YESNO | MB_ICONQUESTION) ==
       IDYES) {
     EndDialog(IDOK);

@@ -49,8 +49,9 @@ BarWindow::BarWindow(Settings& settings, CDB& db, MessageTexts& texts, ButtonIco
       children_(settings, db, texts, icons, [this] { return Edge(); }, [this] { return DisplayedOrNone(); }),
       adapter_(settings, texts, children_),
       appBar_(shell_, adapter_, InitialAppBarState(settings)),
+      held_([this](bool open) { appBar_.SetDialogOpen(open); }),
       switcher_(*this, InitialDisplayedBar(db.GetHomeBar(), settings.CurrentBar, db.BarCount())),
-      drop_({settings, db, children_, appBar_, texts, [this] { return DisplayedOrNone(); }, [this] { return Edge(); },
+      drop_({settings, db, children_, appBar_, texts, held_, [this] { return DisplayedOrNone(); }, [this] { return Edge(); },
              [this] { ShowDisplayedBar(); }}),
       menus_(*this, db, texts, icons),
       tray_(TrayNotifyMessage()),
@@ -108,11 +109,10 @@ BOOL BarWindow::OnInitDialog() {
 
 void BarWindow::DatabaseReloaded() { targetChecks_.Start(db_.SlowTargets(), Hwnd(), kTargetAnswersMessage); }
 
+// A removed panel leaves the rest to do as well: the background, the buttons and
+// the bar-switch button may have changed with it (a Cancel of the options).
 void BarWindow::ApplyOptions() {
-  if (children_.MatchClockPanelToSettings() && !children_.ClockPanelWindow()) {
-    children_.LayOut();
-    return;
-  }
+  if (children_.MatchClockPanelToSettings() && !children_.ClockPanelWindow()) children_.LayOut();
   children_.RepaintPanel();
   RebuildBackground();
   RebuildButtons();

@@ -19,6 +19,7 @@
 #include "barwnd/window/bar_host.h"
 #include "barwnd/menus/bar_menus_win.h"
 #include "barwnd/window/bar_switcher.h"
+#include "barwnd/window/dialog_count.h"
 #include "db/target_check_win.h"
 #include "editing/manager/manager_host.h"
 #include "options/options_host.h"
@@ -61,7 +62,9 @@ class BarWindow : public Dialog,
   int DisplayedBar() override { return switcher_.Displayed(); }
   RECT SwitchButtonScreenRect() override;
   // While a dialog or menu of the bar is open, an autohide bar never collapses.
-  void SetDialogOpen(bool open) override { appBar_.SetDialogOpen(open); }
+  // Each opening (true) is paired with its closing (false); they are counted,
+  // so a box closed over another dialog leaves the bar held.
+  void SetDialogOpen(bool open) override { open ? held_.Enter() : held_.Leave(); }
 
   // ManagerHost (the buttons manager chooses the displayed bar itself; its
   // Apply asks for ApplyOptions) and OptionsHost (the options pages)
@@ -124,6 +127,10 @@ class BarWindow : public Dialog,
   void LaunchFromToolbar(int commandId);
   // The commands of the menus.
   bool OnMenuCommand(int id);
+  // One dialog of the bar at a time: when one is open (the bar's own, a
+  // question, the clock panel's calendar), it is brought to the front and
+  // true returned; whatever asked for another one then does nothing.
+  bool BringOpenDialogForward();
   void OpenButtonsManager();
   void OpenOptions();
   void ShowAbout();
@@ -145,6 +152,8 @@ class BarWindow : public Dialog,
   BarAppBarAdapter adapter_;
   ShellAppBar shell_;
   AppBarController appBar_;
+  DialogCount held_;   // dialogs, menus and drags that keep an autohide bar out
+  DialogCount modal_;  // the modal dialogs and questions the bar's commands opened
   BarSwitcher switcher_;
   BarDrop drop_;
   bool docked_ = false;  // initialisation got past docking

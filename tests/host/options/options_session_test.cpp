@@ -100,7 +100,7 @@ TEST_F(OptionsSessionTest, CancelRedocksOnlyWhenAPageChangedTheBarsShape) {
   }
 }
 
-TEST_F(OptionsSessionTest, CancelPutsTheTrayIconAndTheShortcutBack) {
+TEST_F(OptionsSessionTest, CancelPutsTheTooltipsTheTrayIconAndTheShortcutBack) {
   struct Case {
     const char* what;
     std::vector<std::pair<int, int>> clicks;  // program page check boxes and their new state
@@ -112,6 +112,7 @@ TEST_F(OptionsSessionTest, CancelPutsTheTrayIconAndTheShortcutBack) {
       // Off and on again: the bar already shows what the record will say.
       {"tray off and on", {{IDC_PROG_TRAY, 0}, {IDC_PROG_TRAY, 1}}, {"ApplyOptions"}},
       {"shortcut off and on", {{IDC_PROG_STARTUP, 0}, {IDC_PROG_STARTUP, 1}}, {"ApplyOptions"}},
+      {"tooltips off", {{IDC_PROG_TOOLTIPS, 0}}, {"ApplyOptions", "Tooltips"}},
   };
   for (const Case& c : cases) {
     Settings record = record_;
