@@ -55,6 +55,9 @@ constexpr TextEntry kTexts[] = {
     {604, "The button (quickrail) name is not specified"},
     {605, "Remove the following quickrail with all its buttons:\n"},
     {606, "\nAre you sure ?"},
+    // Refusals and failures the program reports and then goes on.
+    {760, "The address in this internet shortcut is too long to be taken (more than 32767 characters):\n"},
+    {761, "An operation failed because of an internal error; it was abandoned and the program goes on.\n\n"},
 };
 
 // Logical template ids are the resource ids of the English templates.

@@ -9,6 +9,10 @@
 // The program's own name: the caption of its message boxes and windows.
 inline const char* ProgramTitle() { return "Orvantis.Quickrail"; }
 
+// Message numbers used from more than one place.
+inline constexpr int32_t kMsgUrlTooLong = 760;   // followed by the file's path
+inline constexpr int32_t kMsgInternalError = 761;  // followed by what failed
+
 class MessageTexts {
  public:
   MessageTexts();

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+
+#include "platform/file_ops_host.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -231,6 +235,75 @@ TEST(IconPlanTest, DecidesBetweenCacheShellAndLater) {
 TEST(IconCacheCrcTest, IsTheCrcOfZipAndPng) {
   EXPECT_EQ(IconCacheCrc32(""), 0u);
   EXPECT_EQ(IconCacheCrc32("123456789"), 0xCBF43926u);
+}
+
+}  // namespace
+
+// --- reading the file: its size first, then its bytes ----------------------
+
+namespace {
+
+// The plain files, with the whole-file reads counted.
+class CountingFileOps : public HostFileOps {
+ public:
+  bool ReadAll(const std::string& path, std::string& bytes) override {
+    ++reads;
+    return HostFileOps::ReadAll(path, bytes);
+  }
+  int reads = 0;
+};
+
+enum class CacheFile { kNone, kWritten, kFlipped, kSparseAtLimit, kSparseOverLimit };
+
+struct ReadCase {
+  const char* name;
+  CacheFile file;
+  IconCacheRead expected;
+  int reads;
+};
+
+class IconCacheReadTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(IconCacheReadTest, OnlyAnIntactFileWithinTheLimitFillsTheTable) {
+  const ReadCase& c = GetParam();
+  ScratchFolder folder;
+  const std::string path = folder.File(kIconCacheFileName);
+  std::string bytes = SampleTable().Encode();
+  if (c.file == CacheFile::kFlipped) bytes[bytes.size() - 3] ^= 0x40;
+  if (c.file == CacheFile::kWritten || c.file == CacheFile::kFlipped) ASSERT_TRUE(WriteBytes(path, bytes));
+  if (c.file == CacheFile::kSparseAtLimit || c.file == CacheFile::kSparseOverLimit) {
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    std::filesystem::resize_file(path, kMaxIconCacheFileBytes + (c.file == CacheFile::kSparseOverLimit ? 1 : 0));
+  }
+  CountingFileOps files;
+  IconCacheTable table;
+  table.Put({"C:\\left\\over.exe", 0}, FileIcon(1, 1, 'x'));
+  table.SetChanged(false);
+
+  EXPECT_EQ(ReadIconCacheFile(files, path, table), c.expected);
+  EXPECT_EQ(files.reads, c.reads);
+  const bool whole = c.expected == IconCacheRead::kWhole;
+  EXPECT_EQ(table.Size(), whole ? SampleTable().Size() : 0u);
+  // Anything but a whole file is a cold start whose cache is written anew.
+  EXPECT_EQ(table.Changed(), !whole);
+}
+
+// The file at the limit is read (a sparse file of zeros: not a cache file);
+// one byte more is not read at all.
+INSTANTIATE_TEST_SUITE_P(Files, IconCacheReadTest,
+                         ::testing::Values(ReadCase{"Written", CacheFile::kWritten, IconCacheRead::kWhole, 1},
+                                           ReadCase{"None", CacheFile::kNone, IconCacheRead::kMissing, 0},
+                                           ReadCase{"Flipped", CacheFile::kFlipped, IconCacheRead::kDamaged, 1},
+                                           ReadCase{"AtLimit", CacheFile::kSparseAtLimit, IconCacheRead::kDamaged, 1},
+                                           ReadCase{"OverLimit", CacheFile::kSparseOverLimit, IconCacheRead::kTooLarge, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IconCacheLimit, ACacheOfTheMostEntriesWithSystemLengthPathsFits) {
+  IconCacheTable table;
+  for (int i = 0; i < 3; ++i)
+    table.Put({std::string(kIconCacheMaxPathBytes, static_cast<char>('a' + i)), i}, FileIcon(1, 1, 'f'));
+  const uint64_t perEntry = (table.Encode().size() - kIconCacheHeaderBytes) / 3;
+  EXPECT_EQ(kIconCacheHeaderBytes + kMaxIconCacheEntries * perEntry, kMaxIconCacheFileBytes);
 }
 
 }  // namespace

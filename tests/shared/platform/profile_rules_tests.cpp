@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile.h"
 #include "support/profile_kinds.h"
 #include "support/scratch_folder.h"
 
@@ -186,6 +187,18 @@ TEST_P(ProfileRulesTest, ReadsAfterAWriteSeeTheWrite) {
   EXPECT_TRUE(profile->WriteInt("clock", "Type12h", 1));
   EXPECT_EQ(profile->GetInt("clock", "Type12h", 0), 1);
   EXPECT_EQ(profile->GetInt("clock", "Sec", 0), 1);
+}
+
+// A value is read whole up to the limit; a longer one is not read at all.
+TEST_P(ProfileRulesTest, BoundedReadsTakeValuesWholeOrNotAtAll) {
+  const std::string atLimit(kProfileValueLimit, 'a');
+  const std::string over(kProfileValueLimit + 1, 'b');
+  WriteBytes(folder_.File("long.ini"), "[s]\r\nat=" + atLimit + "\r\nover=" + over + "\r\nshort=x\r\n");
+  auto profile = ProfileOver("long.ini");
+  EXPECT_EQ(profile->GetBoundedString("s", "at", ""), std::optional<std::string>(atLimit));
+  EXPECT_EQ(profile->GetBoundedString("s", "over", ""), std::nullopt);
+  EXPECT_EQ(profile->GetBoundedString("s", "short", ""), std::optional<std::string>("x"));
+  EXPECT_EQ(profile->GetBoundedString("s", "none", "d"), std::optional<std::string>("d"));
 }
 
 INSTANTIATE_TEST_SUITE_P(, ProfileRulesTest, ::testing::ValuesIn(ProfileKindsUnderTest()),
