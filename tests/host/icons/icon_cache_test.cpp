@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/file_ops_host.h"
@@ -243,17 +244,24 @@ TEST(IconCacheCrcTest, IsTheCrcOfZipAndPng) {
 
 namespace {
 
-// The plain files, with the whole-file reads counted.
+// The plain files, with the whole-file reads counted and, where given, the
+// size the file system tells instead of the file's own.
 class CountingFileOps : public HostFileOps {
  public:
   bool ReadAll(const std::string& path, std::string& bytes) override {
     ++reads;
     return HostFileOps::ReadAll(path, bytes);
   }
+  bool SizeOf(const std::string& path, unsigned long long& size) override {
+    if (!HostFileOps::SizeOf(path, size)) return false;
+    if (toldSize) size = *toldSize;
+    return true;
+  }
   int reads = 0;
+  std::optional<unsigned long long> toldSize;
 };
 
-enum class CacheFile { kNone, kWritten, kFlipped, kSparseAtLimit, kSparseOverLimit };
+enum class CacheFile { kNone, kWritten, kFlipped, kToldAtLimit, kToldOverLimit, kSparseOverLimit };
 
 struct ReadCase {
   const char* name;
@@ -270,12 +278,12 @@ TEST_P(IconCacheReadTest, OnlyAnIntactFileWithinTheLimitFillsTheTable) {
   const std::string path = folder.File(kIconCacheFileName);
   std::string bytes = SampleTable().Encode();
   if (c.file == CacheFile::kFlipped) bytes[bytes.size() - 3] ^= 0x40;
-  if (c.file == CacheFile::kWritten || c.file == CacheFile::kFlipped) ASSERT_TRUE(WriteBytes(path, bytes));
-  if (c.file == CacheFile::kSparseAtLimit || c.file == CacheFile::kSparseOverLimit) {
-    ASSERT_TRUE(WriteBytes(path, bytes));
-    std::filesystem::resize_file(path, kMaxIconCacheFileBytes + (c.file == CacheFile::kSparseOverLimit ? 1 : 0));
-  }
+  if (c.file != CacheFile::kNone) ASSERT_TRUE(WriteBytes(path, bytes));
+  // A sparse file over the limit: nothing of it is to be read.
+  if (c.file == CacheFile::kSparseOverLimit) std::filesystem::resize_file(path, kMaxIconCacheFileBytes + 1);
   CountingFileOps files;
+  if (c.file == CacheFile::kToldAtLimit) files.toldSize = kMaxIconCacheFileBytes;
+  if (c.file == CacheFile::kToldOverLimit) files.toldSize = kMaxIconCacheFileBytes + 1;
   IconCacheTable table;
   table.Put({"C:\\left\\over.exe", 0}, FileIcon(1, 1, 'x'));
   table.SetChanged(false);
@@ -288,14 +296,14 @@ TEST_P(IconCacheReadTest, OnlyAnIntactFileWithinTheLimitFillsTheTable) {
   EXPECT_EQ(table.Changed(), !whole);
 }
 
-// The file at the limit is read (a sparse file of zeros: not a cache file);
-// one byte more is not read at all.
+// A file the size of the limit is read; one byte more is not read at all.
 INSTANTIATE_TEST_SUITE_P(Files, IconCacheReadTest,
                          ::testing::Values(ReadCase{"Written", CacheFile::kWritten, IconCacheRead::kWhole, 1},
                                            ReadCase{"None", CacheFile::kNone, IconCacheRead::kMissing, 0},
                                            ReadCase{"Flipped", CacheFile::kFlipped, IconCacheRead::kDamaged, 1},
-                                           ReadCase{"AtLimit", CacheFile::kSparseAtLimit, IconCacheRead::kDamaged, 1},
-                                           ReadCase{"OverLimit", CacheFile::kSparseOverLimit, IconCacheRead::kTooLarge, 0}),
+                                           ReadCase{"AtLimit", CacheFile::kToldAtLimit, IconCacheRead::kWhole, 1},
+                                           ReadCase{"OverLimit", CacheFile::kToldOverLimit, IconCacheRead::kTooLarge, 0},
+                                           ReadCase{"SparseOverLimit", CacheFile::kSparseOverLimit, IconCacheRead::kTooLarge, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IconCacheLimit, ACacheOfTheMostEntriesWithSystemLengthPathsFits) {
