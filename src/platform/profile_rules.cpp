@@ -99,13 +99,13 @@ std::string TrimProfileLeadingBlanks(const std::string& text) {
   return text.substr(begin);
 }
 
-ProfileReadStep NextProfileRead(size_t bufferSize, size_t length, size_t& nextSize) {
+ProfileReadStep NextProfileRead(size_t bufferSize, size_t length, size_t limit, size_t& nextSize) {
   // Wine drops the last character of a quoted value that exactly fills the
   // buffer, so only a result with room to spare is surely whole: a buffer of
   // the limit plus three holds every value of the limit's length whole.
-  constexpr size_t kLargestBuffer = kProfileValueLimit + 3;
+  const size_t largestBuffer = std::min(limit, kProfileValueLimit) + 3;
   if (length + 2 < bufferSize) return ProfileReadStep::kWhole;
-  if (bufferSize >= kLargestBuffer) return ProfileReadStep::kTooLong;
-  nextSize = std::min(std::max<size_t>(bufferSize * 2, 16), kLargestBuffer);
+  if (bufferSize >= largestBuffer) return ProfileReadStep::kTooLong;
+  nextSize = std::min(std::max<size_t>(bufferSize * 2, 16), largestBuffer);
   return ProfileReadStep::kGrow;
 }

@@ -17,11 +17,11 @@ int32_t WinProfile::GetInt(const char* section, const char* key, int32_t def) {
 std::string WinProfile::GetString(const char* section, const char* key, const std::string& def) {
   // A value too long to read whole reads as missing: a cut one would be a
   // different value.
-  return GetBoundedString(section, key, def).value_or(ProfileDefaultText(def));
+  return GetBoundedString(section, key, def, kProfileValueLimit).value_or(ProfileDefaultText(def));
 }
 
 std::optional<std::string> WinProfile::GetBoundedString(const char* section, const char* key,
-                                                        const std::string& def) {
+                                                        const std::string& def, size_t limit) {
   // A result that fills the buffer may have been cut short: grow and ask again.
   std::vector<char> buffer(256);
   for (;;) {
@@ -29,7 +29,7 @@ std::optional<std::string> WinProfile::GetBoundedString(const char* section, con
     const DWORD length =
         GetPrivateProfileStringA(section, key, def.c_str(), buffer.data(), size, path_.c_str());
     size_t next = 0;
-    switch (NextProfileRead(buffer.size(), length, next)) {
+    switch (NextProfileRead(buffer.size(), length, limit, next)) {
       case ProfileReadStep::kWhole: return std::string(buffer.data(), length);
       case ProfileReadStep::kTooLong: return std::nullopt;
       case ProfileReadStep::kGrow: buffer.resize(next); break;

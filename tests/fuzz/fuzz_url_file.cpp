@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fields.Target = "before";
   fields.Name = "name";
   const ShortcutTake taken = TakeInternetShortcut(scratch.Path, file, fields);
-  if (stored.size() > kProfileValueLimit) {
+  if (stored.size() > kMaxInternetShortcutUrl) {
     FUZZ_CHECK(taken == ShortcutTake::kTooLong);
     FUZZ_CHECK(fields.Target == "before" && fields.Name == "name");
     FUZZ_CHECK(ReadInternetShortcutUrl(file).empty());

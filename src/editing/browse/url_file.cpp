@@ -6,7 +6,7 @@
 std::optional<std::string> ReadWholeInternetShortcutUrl(Profile& file) {
   // The whole address or none: an address cut at a buffer's end would open
   // some other page without anyone noticing.
-  return file.GetBoundedString("InternetShortcut", "URL", "");
+  return file.GetBoundedString("InternetShortcut", "URL", "", kMaxInternetShortcutUrl);
 }
 
 std::string ReadInternetShortcutUrl(Profile& file) { return ReadWholeInternetShortcutUrl(file).value_or(""); }

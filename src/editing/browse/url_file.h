@@ -9,8 +9,12 @@
 
 class Profile;
 
+// The longest address taken: the longest command line the system starts a
+// program with, so a longer one could not be handed to a browser anyway.
+inline constexpr size_t kMaxInternetShortcutUrl = 32767;
+
 // The address the file holds, whole; "" when the key is missing. Nothing
-// when it is longer than the profile reads whole (kProfileValueLimit).
+// when it is longer than kMaxInternetShortcutUrl (it is then not read whole).
 std::optional<std::string> ReadWholeInternetShortcutUrl(Profile& file);
 // The same, with "" for an address too long to read whole.
 std::string ReadInternetShortcutUrl(Profile& file);

@@ -43,8 +43,8 @@ TEST(UrlFileTest, AnAddressOverTheLimitIsRefusedAndNothingChanges) {
     size_t length;
     ShortcutTake expected;
   } cases[] = {
-      {kProfileValueLimit, ShortcutTake::kTaken},
-      {kProfileValueLimit + 1, ShortcutTake::kTooLong},
+      {kMaxInternetShortcutUrl, ShortcutTake::kTaken},
+      {kMaxInternetShortcutUrl + 1, ShortcutTake::kTooLong},
       {1u << 20, ShortcutTake::kTooLong},
   };
   ScratchFolder folder;
