@@ -21,6 +21,7 @@
 #include "db/cdb.h"
 #include "db/error_box_win.h"
 #include "icons/icon_cache_win.h"
+#include "platform/exception_barrier.h"
 #include "platform/handles_win.h"
 #include "platform/file_ops.h"
 #include "platform/profile_sections_win.h"
@@ -137,6 +138,19 @@ void BarApp::FirstRun() {
   if (firstRunSaved) ::RegSetValueExA(key.Get(), "FirstRun", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
 }
 
+void BarApp::ReportCaughtExceptions() {
+  // The barriers report the first exception they stop, from whichever thread
+  // it was on: a box says the operation was abandoned and the program goes
+  // on. Only this thread's box has an owner; a worker's stands on its own.
+  const std::string heading = texts_.Text(kMsgInternalError);
+  const DWORD windowThread = ::GetCurrentThreadId();
+  SetCaughtReporter([this, heading, windowThread](const std::string& where, const std::string& what) {
+    const HWND owner = ::GetCurrentThreadId() == windowThread ? MessageOwner() : nullptr;
+    const std::string text = heading + where + ": " + what;
+    ::MessageBoxA(owner, text.c_str(), ProgramTitle(), MB_OK | MB_ICONERROR);
+  });
+}
+
 int BarApp::Run() {
   STARTUP_MARK("start-up entered");
   // Apartment-threaded COM for the whole run on this, the only thread: the
@@ -144,6 +158,7 @@ int BarApp::Run() {
   const ComScope com;
   const OleScope ole;  // for the whole run: things are dropped on the bar through OLE
   STARTUP_MARK("COM and OLE ready");
+  ReportCaughtExceptions();
   ReadInstallation();
   // A run that ended while the buttons manager was open left the manager's
   // places in the user's file dialogs: the user's own come back first.
@@ -183,5 +198,7 @@ int BarApp::Run() {
   UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, "OrvantisQuickrailMutex"));
   window.DoModal(nullptr);
   STARTUP_MARK("modal loop ended");
+  // A worker may still run while the process ends: it reports to nobody.
+  SetCaughtReporter(nullptr);
   return 0;
 }

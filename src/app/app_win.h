@@ -36,6 +36,8 @@ class BarApp final : public BarHost {
   void ReadInstallation();
   void AskAutoStart();
   void FirstRun();
+  // Sets what the exception barriers show when they stop one.
+  void ReportCaughtExceptions();
   // The owner of a message box shown now: none before the bar window exists.
   HWND MessageOwner() const;
   // Writes the settings record as it is (no bar window yet).

@@ -76,6 +76,9 @@ constexpr TextEntry kTexts[] = {
     {767, "the web address is longer than a button holds"},
     {768, "Not listed, further items:"},
     {769, "The quickrail changed before the dropped items could be put on it; nothing was added."},
+    // Refusals and failures the program reports and then goes on.
+    {770, "The address in this internet shortcut is too long to be taken (more than 32767 characters):\n"},
+    {771, "An operation failed because of an internal error; it was abandoned and the program goes on.\n\n"},
 };
 
 // Logical template ids are the resource ids of the English templates.

@@ -14,6 +14,9 @@ inline const char* ProgramTitle() { return "Orvantis.Quickrail"; }
 inline constexpr int32_t kMsgCancelShowsUndoCopy = 84;
 inline constexpr int32_t kMsgCancelShowsDatabase = 85;
 inline constexpr int32_t kMsgCancelReadNothing = 86;
+// Message numbers used from more than one place.
+inline constexpr int32_t kMsgUrlTooLong = 770;   // followed by the file's path
+inline constexpr int32_t kMsgInternalError = 771;  // followed by what failed
 
 class MessageTexts {
  public:

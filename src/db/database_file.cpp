@@ -172,7 +172,17 @@ CDB::Replaced CDB::ReplaceDatabaseWith(const std::function<bool(const std::strin
     keepFileBeforeSave_ = false;
   }
   if (!files_.Move(database, saveCopy)) return Replaced::kFileStepFailed;
-  if (!makeNewFile(database)) {
+  // What the writer throws (out of memory) goes on to the window procedure's
+  // barrier; the old file is put back first, as for a failed write, so the
+  // session goes on with its database in place and nothing half saved.
+  bool made = false;
+  try {
+    made = makeNewFile(database);
+  } catch (...) {
+    files_.Move(saveCopy, database);
+    throw;
+  }
+  if (!made) {
     files_.Move(saveCopy, database);
     return Replaced::kNewFileFailed;
   }
@@ -185,7 +195,14 @@ CDB::Replaced CDB::WriteFirstDatabase(const std::function<bool(const std::string
   // Written straight into "lbars.acc", a first save cut off half way would
   // leave a file that every later start reports as damaged.
   const std::string fresh = PathOf(kNewFileName);
-  if (!makeNewFile(fresh)) {
+  bool made = false;
+  try {
+    made = makeNewFile(fresh);
+  } catch (...) {
+    files_.Delete(fresh);  // a half-written first file is never renamed into place
+    throw;
+  }
+  if (!made) {
     files_.Delete(fresh);
     return Replaced::kNewFileFailed;
   }

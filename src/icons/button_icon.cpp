@@ -1,5 +1,7 @@
 #include "icons/button_icon.h"
 
+#include "db/db_paths.h"
+
 namespace {
 
 bool EndsWithIconExtension(const std::string& path) {
@@ -36,6 +38,11 @@ IconSource ClassifyIconPath(const std::string& path) {
   if (EndsWithIconExtension(path)) return IconSource::IndexedFile;
   if (path.starts_with("http") || path.starts_with("ftp")) return IconSource::WebShortcut;
   return IconSource::Shell;
+}
+
+std::string IconPathInFolder(const std::string& iconPath, const std::string& programFolder) {
+  if (ClassifyIconPath(iconPath) == IconSource::WebShortcut || IsWebAddress(iconPath)) return iconPath;
+  return ResolveAgainstFolder(programFolder, iconPath);
 }
 
 std::string WebShortcutPath(const std::string& programFolder) {

@@ -18,6 +18,11 @@ bool IsDriveRoot(const std::string& path);
 
 IconSource ClassifyIconPath(const std::string& path);
 
+// Where an icon path points: a relative one inside the program folder (not
+// the current folder, which the file dialog moves), one from the root of the
+// drive on the folder's drive; absolute paths and web addresses stay.
+std::string IconPathInFolder(const std::string& iconPath, const std::string& programFolder);
+
 // The internet-shortcut file in the program folder whose icon marks web buttons.
 inline constexpr const char* kWebShortcutFileName = "Orvantis.Quickrail Web Site.url";
 

@@ -153,7 +153,9 @@ ButtonIcons FromWebShortcut(const std::string& programFolder, IconSizes sizes) {
 
 }  // namespace
 
-ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string& programFolder, IconSizes sizes) {
+ButtonIcons GetButtonIcon(const std::string& iconPath, int index, const std::string& programFolder,
+                          IconSizes sizes) {
+  const std::string path = IconPathInFolder(iconPath, programFolder);
   switch (ClassifyIconPath(path)) {
     case IconSource::IndexedFile: return FromIndexedFile(path, index, sizes);
     case IconSource::WebShortcut: return FromWebShortcut(programFolder, sizes);
@@ -176,8 +178,9 @@ ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes) {
   return icons;
 }
 
-ButtonIcons GetButtonIconOrGeneric(const std::string& path, int index, const std::string& programFolder,
+ButtonIcons GetButtonIconOrGeneric(const std::string& iconPath, int index, const std::string& programFolder,
                                    IconSizes sizes) {
+  const std::string path = IconPathInFolder(iconPath, programFolder);
   ButtonIcons icons = GetButtonIcon(path, index, programFolder, sizes);
   for (IconFallback fallback : IconFallbacks(path)) {
     // Only the sizes still missing are asked for.

@@ -1,16 +1,17 @@
 #include "icons/icon_cache.h"
 
 #include <array>
+#include <new>
 
 #include "icons/button_icon.h"
+#include "platform/file_ops.h"
 
 namespace {
 
 constexpr char kMagic[4] = {'Q', 'R', 'I', 'C'};
-constexpr size_t kHeaderBytes = 20;
-// Far above any real database (256 bars of 64 buttons, two sizes each), and it
-// keeps a damaged count from asking for memory the file cannot back.
-constexpr uint32_t kMaxEntries = 1u << 16;
+constexpr size_t kHeaderBytes = kIconCacheHeaderBytes;
+// It also keeps a damaged count from asking for memory the file cannot back.
+constexpr uint32_t kMaxEntries = kMaxIconCacheEntries;
 constexpr uint32_t kMaxPathBytes = 32768;
 // A web address has no path of its own to cache under; '*' is never part of a
 // Windows path, so this key cannot meet a real one.
@@ -125,7 +126,7 @@ IconKey IconCacheKey(const std::string& iconPath, int32_t iconIndex) {
   return {iconPath, 0};
 }
 
-uint32_t IconCacheCrc32(const std::string& bytes) {
+uint32_t IconCacheCrc32(std::string_view bytes) {
   static const std::array<uint32_t, 256> table = MakeCrcTable();
   uint32_t crc = 0xFFFFFFFFu;
   for (char c : bytes) crc = table[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
@@ -225,7 +226,7 @@ bool IconCacheTable::Decode(const std::string& bytes) {
   header.U32(payloadBytes);
   header.U32(crc);
   if (version != kIconCacheVersion || count > kMaxEntries || payloadBytes != bytes.size() - kHeaderBytes ||
-      crc != IconCacheCrc32(bytes.substr(kHeaderBytes)))
+      crc != IconCacheCrc32(std::string_view(bytes).substr(kHeaderBytes)))
     return false;
 
   Reader in(bytes, kHeaderBytes);
@@ -248,4 +249,23 @@ bool IconCacheTable::Decode(const std::string& bytes) {
 IconPlan PlanIcon(const CachedIcon* cached, const std::optional<IconStamp>& stampNow) {
   if (!stampNow) return cached ? IconPlan::kUseCachedCheckLater : IconPlan::kBlankLookUpLater;
   return cached && cached->stamp == *stampNow ? IconPlan::kUseCached : IconPlan::kLookUpNow;
+}
+
+IconCacheRead ReadIconCacheFile(FileOps& files, const std::string& path, IconCacheTable& table) {
+  table = {};
+  table.SetChanged(true);
+  unsigned long long size = 0;
+  if (!files.SizeOf(path, size)) return IconCacheRead::kMissing;
+  if (size > kMaxIconCacheFileBytes) return IconCacheRead::kTooLarge;
+  try {
+    std::string bytes;
+    if (!files.ReadAll(path, bytes)) return IconCacheRead::kMissing;
+    return table.Decode(bytes) ? IconCacheRead::kWhole : IconCacheRead::kDamaged;
+  } catch (const std::bad_alloc&) {
+    // A file within the limit may still not fit in what memory is left: the
+    // start does without it.
+    table = {};
+    table.SetChanged(true);
+    return IconCacheRead::kTooLarge;
+  }
 }

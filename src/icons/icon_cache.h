@@ -23,13 +23,33 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "icons/button_icon.h"
+
+class FileOps;
 
 inline constexpr const char* kIconCacheFileName = "iconcache.dat";
 inline constexpr uint32_t kIconCacheVersion = 1;
 inline constexpr int32_t kSmallIconSide = 16;
 inline constexpr int32_t kLargeIconSide = 32;
+
+// The most entries a cache file holds: the database reaches every button by a
+// 16-bit command number, so no more icons than that are ever named.
+inline constexpr uint32_t kMaxIconCacheEntries = 1u << 16;
+// The largest cache file the program reads: the most entries, each with the
+// fixed fields, both images at their full sizes and a path as long as the
+// system's paths (MAX_PATH). About 366 MB; a real bar's cache is a few hundred
+// kilobytes. A bigger file cannot be one the program wrote for a database it
+// can hold: it is not read at all (not even into memory once), it only makes
+// the start a cold one, and the next write replaces it.
+inline constexpr uint64_t kIconCacheHeaderBytes = 20;
+inline constexpr uint64_t kIconCacheEntryFixedBytes = 4 + 4 + 4 + 8 + 8 + 4;  // lengths, index, stamp
+inline constexpr uint64_t kIconCacheImageBytes = (4 + 16 * 16 * 4 + 16 * 16 / 8) + (4 + 32 * 32 * 4 + 32 * 32 / 8);
+inline constexpr uint64_t kIconCacheMaxPathBytes = 260;
+inline constexpr uint64_t kMaxIconCacheFileBytes =
+    kIconCacheHeaderBytes +
+    kMaxIconCacheEntries * (kIconCacheEntryFixedBytes + kIconCacheImageBytes + kIconCacheMaxPathBytes);
 
 // What an icon's images depend on besides its path and index.
 enum class IconStampKind : uint32_t {
@@ -116,7 +136,19 @@ class IconCacheTable {
 };
 
 // CRC-32 (the polynomial of zip and PNG).
-uint32_t IconCacheCrc32(const std::string& bytes);
+uint32_t IconCacheCrc32(std::string_view bytes);
+
+// How reading the cache file went. Anything but kWhole leaves an empty table
+// that counts as changed: the start is a cold one and the next write replaces
+// the file.
+enum class IconCacheRead {
+  kWhole,
+  kMissing,   // no file (or it cannot be looked at)
+  kTooLarge,  // over kMaxIconCacheFileBytes: set aside without being read
+  kDamaged,   // read, but not an intact cache file of this version
+};
+// Reads the cache file into `table`, its size checked first.
+IconCacheRead ReadIconCacheFile(FileOps& files, const std::string& path, IconCacheTable& table);
 
 // What the image lists do with one icon while the bar starts.
 enum class IconPlan {

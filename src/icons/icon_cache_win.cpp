@@ -12,7 +12,10 @@
 
 namespace {
 
-std::string FullPathOf(const std::string& path) {
+// The full path without the current folder's part: relative icon paths lie
+// in the program folder.
+std::string FullPathOf(const std::string& iconPath, const std::string& programFolder) {
+  const std::string path = IconPathInFolder(iconPath, programFolder);
   char full[MAX_PATH] = {};
   const DWORD length = path.empty() ? 0 : ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   return length == 0 || length >= MAX_PATH ? path : std::string(full, length);
@@ -55,13 +58,7 @@ ButtonIconCache::ButtonIconCache(std::string programFolder, IconProbes probes)
 std::string ButtonIconCache::FilePath() const { return JoinPath(programFolder_, kIconCacheFileName); }
 
 bool ButtonIconCache::Load() {
-  std::string bytes;
-  if (!PlatformFileOps().ReadAll(FilePath(), bytes)) {
-    table_ = {};
-    table_.SetChanged(true);
-    return false;
-  }
-  return table_.Decode(bytes);
+  return ReadIconCacheFile(PlatformFileOps(), FilePath(), table_) == IconCacheRead::kWhole;
 }
 
 bool ButtonIconCache::Save(const CDB& db) {
@@ -97,7 +94,7 @@ bool ButtonIconCache::DriveRuleSlow(const std::string& full) {
 }
 
 bool ButtonIconCache::SlowIcon(const std::string& iconFile) {
-  return !IsWeb(iconFile) && probes_.slow(FullPathOf(iconFile));
+  return !IsWeb(iconFile) && probes_.slow(FullPathOf(iconFile, programFolder_));
 }
 
 std::optional<IconStamp> ButtonIconCache::StampNow(const std::string& iconFile) {
@@ -106,7 +103,7 @@ std::optional<IconStamp> ButtonIconCache::StampNow(const std::string& iconFile) 
     stamp.kind = IconStampKind::kWeb;
     return stamp;
   }
-  const std::string full = FullPathOf(iconFile);
+  const std::string full = FullPathOf(iconFile, programFolder_);
   // Not even a slow drive's root: the shell's look-up of it would touch it.
   if (probes_.slow(full)) return std::nullopt;
   // A drive's icon follows its type, which the system knows without the medium.
@@ -189,13 +186,33 @@ ImagePositions ButtonIconCache::AppendUnchecked(HIMAGELIST small, HIMAGELIST lar
   AskCheck(key, iconFile, iconIndex);
   // Only while its check is to come: an icon checked in this run already
   // shows what that check found.
-  checks_.Queue().Place(key, place);
+  PlaceSlow(key, place);
   checks_.Nudge();
   return {place.small, place.large};
 }
 
 void ButtonIconCache::AskCheck(const IconKey& key, const std::string& iconFile, int32_t iconIndex) {
-  checks_.Queue().Ask({key, iconFile, iconIndex, FullPathOf(iconFile), std::nullopt});
+  IconCheckRequest request{key, iconFile, iconIndex, FullPathOf(iconFile, programFolder_), std::nullopt};
+  slowAsked_.insert_or_assign(key, request);
+  checks_.Queue().Ask(std::move(request));
+}
+
+void ButtonIconCache::PlaceSlow(const IconKey& key, const ImagePlace& place) {
+  slowPlaces_.emplace(key, place);
+  checks_.Queue().Place(key, place);
+}
+
+void ButtonIconCache::RecheckDrives(uint32_t unitMask) {
+  const std::string letters = DriveLettersOfMask(unitMask);
+  bool asked = false;
+  for (const auto& [key, request] : slowAsked_) {
+    if (!OnDrives(request.fullPath, letters) || !checks_.Queue().AskAgain(request)) continue;
+    asked = true;
+    // The images of the lists in use are replaced by the answer.
+    auto [first, last] = slowPlaces_.equal_range(key);
+    for (auto at = first; at != last; ++at) checks_.Queue().Place(key, at->second);
+  }
+  if (asked) checks_.Nudge();
 }
 
 void ButtonIconCache::StartChecks() {
@@ -208,6 +225,8 @@ void ButtonIconCache::StartChecks() {
 
 void ButtonIconCache::ForgetLists(HIMAGELIST small, HIMAGELIST large) {
   checks_.Queue().Forget({small, large});
+  const ImageListPair lists{small, large};
+  std::erase_if(slowPlaces_, [&lists](const auto& entry) { return entry.second.lists == lists; });
   if (small != small_ || large != large_ || !small_) return;
   small_ = large_ = nullptr;
   deferred_.clear();
@@ -227,7 +246,7 @@ void ButtonIconCache::FinishStartup(const CDB& db) {
         (largeShown_ ? place.large : place.small) = later.shownPosition;
         (largeShown_ ? place.small : place.large) = otherPosition;
         AskCheck(later.key, later.iconFile, later.iconIndex);
-        checks_.Queue().Place(later.key, place);
+        PlaceSlow(later.key, place);
         continue;
       }
       // What the start looked up at the shown size only.

@@ -12,7 +12,8 @@
 // Paths on removable drives and network shares are never touched on the
 // window's thread, neither while the bar starts nor in any later build or
 // menu: a build shows their cached image (or a blank) at once and lists them
-// for a check on a worker thread (icon_check_win.h), each icon once per run.
+// for a check on a worker thread (icon_check_win.h), each icon once per run
+// (once more when its drive arrives: RecheckDrives).
 // The worker starts once the window is known (SetWindow, after the first
 // paint), one at a time; its answer (OnCheckMessage) goes into the table,
 // replaces the images in the lists still in use and is written to the file.
@@ -43,8 +44,9 @@ class ButtonIconCache {
   ButtonIconCache(const ButtonIconCache&) = delete;
   ButtonIconCache& operator=(const ButtonIconCache&) = delete;
 
-  // Reads the cache file in one read. A missing, damaged or foreign file gives
-  // an empty cache, which the next write replaces. True when the file was whole.
+  // Reads the cache file in one read, its size checked first. A missing,
+  // damaged, foreign or oversized file gives an empty cache, which the next
+  // write replaces. True when the file was whole.
   bool Load();
   // Keeps the entries of the icons the database's bars and buttons name and
   // writes the file when it changed; an entry still lacking a size is left
@@ -88,6 +90,9 @@ class ButtonIconCache {
   // is listed for the worker (once per run), and while nothing is held the
   // answer is null (see ButtonIconOfSize).
   UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, bool large, bool keep);
+  // A volume arrived (`unitMask` as the device notice gives it): the icons
+  // on its drives are checked again, though each was checked in this run.
+  void RecheckDrives(uint32_t unitMask);
   // True for an icon on a removable drive or a network path.
   bool SlowIcon(const std::string& iconFile);
 
@@ -123,6 +128,8 @@ class ButtonIconCache {
                                  const std::string& iconFile, int32_t iconIndex);
   // Lists a slow icon for the worker.
   void AskCheck(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
+  // Notes where a slow icon's images lie in the lists in use.
+  void PlaceSlow(const IconKey& key, const ImagePlace& place);
   void StartChecks();
   // Puts an answer's images where the icon's images were placed. True when
   // an image of a drawn list changed.
@@ -140,6 +147,10 @@ class ButtonIconCache {
   HIMAGELIST large_ = nullptr;
   bool largeShown_ = false;
   std::vector<Deferred> deferred_;
+  // Every slow icon asked in this run, and where its images lie in the lists
+  // still in use: a drive that arrives gets its icons checked again.
+  std::map<IconKey, IconCheckRequest> slowAsked_;
+  std::multimap<IconKey, ImagePlace> slowPlaces_;
 
   // Made with copies of probes_' stamp and look-up, so declared after them.
   // Its destruction abandons a worker still running, without waiting.

@@ -3,6 +3,46 @@
 #include <iterator>
 #include <utility>
 
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsSlash(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+std::string SlowPlaceOf(const std::string& fullPath) {
+  if (fullPath.size() >= 2 && fullPath[1] == ':') return {Upper(fullPath[0]), ':'};
+  if (fullPath.size() < 3 || !IsSlash(fullPath[0]) || !IsSlash(fullPath[1])) return fullPath;
+  // "\\server\share": up to the separator after the share's name.
+  std::string place = "\\\\";
+  int separators = 0;
+  for (size_t i = 2; i < fullPath.size(); ++i) {
+    const char c = fullPath[i];
+    if (IsSlash(c) && ++separators == 2) break;
+    place.push_back(IsSlash(c) ? '\\' : Lower(c));
+  }
+  return place;
+}
+
+std::string DriveLettersOfMask(uint32_t unitMask) {
+  std::string letters;
+  for (int bit = 0; bit < 26; ++bit)
+    if (unitMask & (1u << bit)) letters.push_back(static_cast<char>('A' + bit));
+  return letters;
+}
+
+bool OnDrives(const std::string& fullPath, const std::string& letters) {
+  return fullPath.size() >= 2 && fullPath[1] == ':' && letters.find(Upper(fullPath[0])) != std::string::npos;
+}
+
+bool IconCheckQueue::AskAgain(IconCheckRequest request) {
+  if (Pending(request.key)) return false;
+  asked_.erase(request.key);
+  Ask(std::move(request));
+  return true;
+}
+
 void IconCheckQueue::Ask(IconCheckRequest request) {
   if (!asked_.insert(request.key).second) return;
   pending_.insert(request.key);

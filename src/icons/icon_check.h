@@ -49,10 +49,22 @@ struct ImagePlace {
   bool largeShown = false;
 };
 
+// Where a slow path's checks wait on each other: the drive ("E:") or the
+// network share ("\\\\server\\share", in lower case). Each place is checked by
+// a worker of its own, so a dead share holds back only its own icons.
+std::string SlowPlaceOf(const std::string& fullPath);
+// The drive letters a volume's unit mask names (bit 0 is A).
+std::string DriveLettersOfMask(uint32_t unitMask);
+// True when the full path lies on one of the drives.
+bool OnDrives(const std::string& fullPath, const std::string& letters);
+
 class IconCheckQueue {
  public:
   // Lists the icon for the next run, unless it was listed in this run already.
   void Ask(IconCheckRequest request);
+  // Lists an icon once more although it was checked in this run (its drive
+  // came back); false, and nothing listed, while its check is still to come.
+  bool AskAgain(IconCheckRequest request);
   // The icon is listed or its run is going: its images are to be placed.
   bool Pending(const IconKey& key) const { return pending_.count(key) != 0; }
   bool Waiting() const { return !waiting_.empty(); }

@@ -63,24 +63,44 @@ void IconChecks::Nudge() {
 }
 
 bool IconChecks::StartRun(const std::function<std::optional<IconStamp>(const IconKey&)>& held) {
-  if (!window_ || job_.Running() || !queue_.Waiting()) return false;
-  std::vector<IconCheckRequest> requests = queue_.TakeWaiting();
-  for (IconCheckRequest& request : requests) request.held = held(request.key);
-  auto answers = std::make_shared<std::vector<IconCheckAnswer>>();
-  auto job = [answers, requests, stamp = stamp_, lookUp = lookUp_](const std::atomic<bool>& abandoned) {
-    *answers = CheckIcons(requests, stamp, lookUp, abandoned);
-  };
-  if (!job_.Start(std::move(job), window_, message_)) {
-    queue_.PutBack(std::move(requests));
-    return false;
+  if (!window_ || !queue_.Waiting()) return false;
+  std::map<std::string, std::vector<IconCheckRequest>> byPlace;
+  std::vector<IconCheckRequest> later;  // their place's worker still runs
+  for (IconCheckRequest& request : queue_.TakeWaiting()) {
+    const std::string place = SlowPlaceOf(request.fullPath);
+    auto running = runs_.find(place);
+    if (running != runs_.end() && running->second->job.Running()) {
+      later.push_back(std::move(request));
+      continue;
+    }
+    request.held = held(request.key);
+    byPlace[place].push_back(std::move(request));
   }
-  answers_ = std::move(answers);
-  return true;
+  bool started = false;
+  for (auto& [place, requests] : byPlace) {
+    auto run = std::make_unique<PlaceRun>();
+    run->answers = std::make_shared<std::vector<IconCheckAnswer>>();
+    auto job = [answers = run->answers, requests, stamp = stamp_, lookUp = lookUp_](const std::atomic<bool>& abandoned) {
+      *answers = CheckIcons(requests, stamp, lookUp, abandoned);
+    };
+    if (!run->job.Start(std::move(job), window_, message_)) {
+      for (IconCheckRequest& request : requests) later.push_back(std::move(request));
+      continue;
+    }
+    runs_[place] = std::move(run);
+    started = true;
+  }
+  queue_.PutBack(std::move(later));
+  return started;
 }
 
 std::optional<std::vector<IconCheckAnswer>> IconChecks::Take(WPARAM wParam) {
-  if (wParam == 0 || !answers_ || !job_.Finish(wParam)) return std::nullopt;
-  std::vector<IconCheckAnswer> answers = std::move(*answers_);
-  answers_.reset();
-  return answers;
+  if (wParam == 0) return std::nullopt;
+  for (auto at = runs_.begin(); at != runs_.end(); ++at) {
+    if (!at->second->job.Finish(wParam)) continue;
+    std::vector<IconCheckAnswer> answers = std::move(*at->second->answers);
+    runs_.erase(at);
+    return answers;
+  }
+  return std::nullopt;
 }

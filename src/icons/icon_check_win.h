@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,7 +53,9 @@ std::vector<IconCheckAnswer> CheckIcons(const std::vector<IconCheckRequest>& req
                                         const IconStampProbe& stamp,
                                         const IconLookUpProbe& lookUp, const std::atomic<bool>& abandoned);
 
-// The queue and one worker at a time over it.
+// The queue and its workers: one per place (drive or network share), one at
+// a time for each, so a place that does not answer holds back only its own
+// icons; the icons of a place whose worker still runs wait for its answer.
 class IconChecks {
  public:
   IconChecks(IconStampProbe stamp, IconLookUpProbe lookUp)
@@ -68,12 +71,13 @@ class IconChecks {
   void Nudge();
   // The nudge was handled.
   void Nudged() { nudged_ = false; }
-  // Starts a run over the waiting icons unless one is going (the rest wait
-  // for its answer) or no window is set; `held` gives each icon's held stamp
-  // as the run starts. True when a run was started.
+  // Starts a run per place over the waiting icons of the places whose worker
+  // is not going, unless no window is set; `held` gives each icon's held
+  // stamp as the run starts. True when a run was started.
   bool StartRun(const std::function<std::optional<IconStamp>(const IconKey&)>& held);
   // For a posted message (wParam non-zero): the answers of the run it names,
   // once; nothing for a message of an abandoned or answered run.
+  // (Destroying the object abandons every run without waiting.)
   std::optional<std::vector<IconCheckAnswer>> Take(WPARAM wParam);
 
  private:
@@ -83,6 +87,9 @@ class IconChecks {
   HWND window_ = nullptr;
   UINT message_ = 0;
   bool nudged_ = false;
-  DetachedJob job_;
-  std::shared_ptr<std::vector<IconCheckAnswer>> answers_;
+  struct PlaceRun {
+    DetachedJob job;
+    std::shared_ptr<std::vector<IconCheckAnswer>> answers;
+  };
+  std::map<std::string, std::unique_ptr<PlaceRun>> runs_;  // by SlowPlaceOf
 };

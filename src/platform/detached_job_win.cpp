@@ -1,5 +1,7 @@
 #include "platform/detached_job_win.h"
 
+#include "platform/exception_barrier.h"
+
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -18,6 +20,14 @@ struct DetachedJob::Run {
   bool done = false;
 };
 
+namespace {
+
+// Run ids are unique in the process, so that several jobs may post the same
+// message to one window and each message still names its own run.
+std::atomic<WPARAM> g_runs{0};
+
+}  // namespace
+
 DetachedJob::~DetachedJob() { Abandon(); }
 
 void DetachedJob::Abandon() {
@@ -35,8 +45,8 @@ bool DetachedJob::Start(Job job, HWND window, UINT message) {
   run->job = std::move(job);
   run->window = window;
   run->message = message;
-  run->id = ++runs_;
-  if (run->id == 0) run->id = ++runs_;  // 0 names no run
+  run->id = ++g_runs;
+  if (run->id == 0) run->id = ++g_runs;  // 0 names no run
   try {
     std::thread(&DetachedJob::Work, run).detach();
   } catch (const std::system_error&) {
@@ -59,7 +69,9 @@ bool DetachedJob::Finish(WPARAM id) {
 }
 
 void DetachedJob::Work(const std::shared_ptr<Run>& run) {
-  run->job(run->abandoned);
+  // A thread body is a boundary: what the job throws stops here, and the
+  // owner is still told the run ended, with what the job had found by then.
+  GuardedVoid("background job", [&] { run->job(run->abandoned); });
   // Posted under the lock: once Abandon has set the mark, nothing is posted.
   std::lock_guard<std::mutex> lock(run->mutex);
   if (run->abandoned) return;

@@ -4,7 +4,8 @@
 // long as the system likes.
 //
 // The job runs on a detached thread and, unless abandoned, one message is
-// posted to the window when it returns, with the run's id as wParam (never 0).
+// posted to the window when it returns, with the run's id as wParam (never 0,
+// and unique among all jobs of the process).
 // The job keeps what it shares with its owner (its results) in its own
 // captures, so they live as long as either side needs them. Abandoning, and
 // destroying the object, never wait: the worker is only told that nobody wants
@@ -46,5 +47,4 @@ class DetachedJob {
   static void Work(const std::shared_ptr<Run>& run);
 
   std::shared_ptr<Run> run_;
-  WPARAM runs_ = 0;
 };

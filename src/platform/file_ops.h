@@ -39,6 +39,15 @@ class FileOps {
     std::string bytes;
     return ReadAll(path, bytes) && bytes.empty();
   }
+  // The size of the file at the path, without reading it; false when there is
+  // none or it cannot be looked at. The fallback reads the file; the platform
+  // implementations ask the file system.
+  virtual bool SizeOf(const std::string& path, unsigned long long& size) {
+    std::string bytes;
+    if (!ReadAll(path, bytes)) return false;
+    size = bytes.size();
+    return true;
+  }
   // The kind of the drive with that letter, from the system's table of drives:
   // the medium is not touched. File systems without drive letters call every
   // drive fixed.

@@ -75,6 +75,14 @@ bool HostFileOps::IsEmptyFile(const std::string& path) {
   return fs::is_regular_file(file, ec) && fs::file_size(file, ec) == 0 && !ec;
 }
 
+bool HostFileOps::SizeOf(const std::string& path, unsigned long long& size) {
+  std::error_code ec;
+  const fs::path file = HostPath(path);
+  if (!fs::is_regular_file(file, ec)) return false;
+  size = fs::file_size(file, ec);
+  return !ec;
+}
+
 FileOps& PlatformFileOps() {
   static HostFileOps ops;
   return ops;

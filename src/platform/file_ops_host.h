@@ -17,6 +17,7 @@ class HostFileOps : public FileOps {
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
   bool IsEmptyFile(const std::string& path) override;
+  bool SizeOf(const std::string& path, unsigned long long& size) override;
 };
 
 #endif

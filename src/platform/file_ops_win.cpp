@@ -84,6 +84,14 @@ bool WinFileOps::IsEmptyFile(const std::string& path) {
   return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
 }
 
+bool WinFileOps::SizeOf(const std::string& path, unsigned long long& size) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
 DriveKind WinFileOps::DriveKindOf(char letter) {
   const char root[4] = {letter, ':', '\\', '\0'};
   return static_cast<DriveKind>(::GetDriveTypeA(root));

@@ -13,6 +13,7 @@ class WinFileOps : public FileOps {
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
   bool IsEmptyFile(const std::string& path) override;
+  bool SizeOf(const std::string& path, unsigned long long& size) override;
   DriveKind DriveKindOf(char letter) override;
 };
 

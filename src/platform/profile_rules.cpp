@@ -1,5 +1,9 @@
 #include "platform/profile_rules.h"
 
+#include <algorithm>
+
+#include "platform/profile.h"
+
 namespace {
 
 // The integer reader copies at most this many characters of a value.
@@ -93,4 +97,15 @@ std::string TrimProfileLeadingBlanks(const std::string& text) {
   size_t begin = 0;
   while (begin < text.size() && IsProfileBlank(text[begin])) ++begin;
   return text.substr(begin);
+}
+
+ProfileReadStep NextProfileRead(size_t bufferSize, size_t length, size_t limit, size_t& nextSize) {
+  // Wine drops the last character of a quoted value that exactly fills the
+  // buffer, so only a result with room to spare is surely whole: a buffer of
+  // the limit plus three holds every value of the limit's length whole.
+  const size_t largestBuffer = std::min(limit, kProfileValueLimit) + 3;
+  if (length + 2 < bufferSize) return ProfileReadStep::kWhole;
+  if (bufferSize >= largestBuffer) return ProfileReadStep::kTooLong;
+  nextSize = std::min(std::max<size_t>(bufferSize * 2, 16), largestBuffer);
+  return ProfileReadStep::kGrow;
 }

@@ -24,5 +24,13 @@ int32_t ProfileIntFromText(const std::string& text, int32_t def);
 // The integer an integer read gives for a value as it stands in the file,
 // quotes and all (the quotes come off after the value is cut to 29 characters).
 int32_t ProfileIntFromStored(const std::string& stored, int32_t def);
+// A text read through the platform's profile functions gives at most the
+// buffer's size less one characters, so a result that fills the buffer may
+// have been cut: the buffer grows and the read is asked again, up to a buffer
+// that holds `limit` characters with room to spare.
+enum class ProfileReadStep { kWhole, kGrow, kTooLong };
+// What to do after a read gave `length` characters into a buffer of
+// `bufferSize`; for kGrow, `nextSize` is the buffer of the next read.
+ProfileReadStep NextProfileRead(size_t bufferSize, size_t length, size_t limit, size_t& nextSize);
 // The text without the blanks at its start.
 std::string TrimProfileLeadingBlanks(const std::string& text);

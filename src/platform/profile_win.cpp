@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <utility>
+
+#include "platform/profile_rules.h"
 #include <vector>
 
 WinProfile::WinProfile(std::string path) : path_(std::move(path)) {}
@@ -13,16 +15,25 @@ int32_t WinProfile::GetInt(const char* section, const char* key, int32_t def) {
 }
 
 std::string WinProfile::GetString(const char* section, const char* key, const std::string& def) {
+  // A value too long to read whole reads as missing: a cut one would be a
+  // different value.
+  return GetBoundedString(section, key, def, kProfileValueLimit).value_or(ProfileDefaultText(def));
+}
+
+std::optional<std::string> WinProfile::GetBoundedString(const char* section, const char* key,
+                                                        const std::string& def, size_t limit) {
   // A result that fills the buffer may have been cut short: grow and ask again.
   std::vector<char> buffer(256);
   for (;;) {
     const DWORD size = static_cast<DWORD>(buffer.size());
     const DWORD length =
         GetPrivateProfileStringA(section, key, def.c_str(), buffer.data(), size, path_.c_str());
-    // Wine drops the last character of a quoted value that exactly fills the
-    // buffer, so only a result with room to spare is surely whole.
-    if (length + 2 < size) return std::string(buffer.data(), length);
-    buffer.resize(buffer.size() * 2);
+    size_t next = 0;
+    switch (NextProfileRead(buffer.size(), length, limit, next)) {
+      case ProfileReadStep::kWhole: return std::string(buffer.data(), length);
+      case ProfileReadStep::kTooLong: return std::nullopt;
+      case ProfileReadStep::kGrow: buffer.resize(next); break;
+    }
   }
 }
 

@@ -15,6 +15,8 @@ class WinProfile : public Profile {
 
   int32_t GetInt(const char* section, const char* key, int32_t def) override;
   std::string GetString(const char* section, const char* key, const std::string& def) override;
+  std::optional<std::string> GetBoundedString(const char* section, const char* key, const std::string& def,
+                                              size_t limit) override;
   bool WriteInt(const char* section, const char* key, int32_t value) override;
   bool WriteString(const char* section, const char* key, const std::string& value) override;
 

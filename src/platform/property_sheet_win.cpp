@@ -1,5 +1,7 @@
 #include "platform/property_sheet_win.h"
 
+#include "platform/exception_barrier.h"
+
 namespace {
 
 // The sheet being created on this thread: PropertySheetA's callback has no
@@ -75,7 +77,8 @@ INT_PTR CALLBACK PropertyPage::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
   }
   if (!self) return FALSE;
   INT_PTR result = FALSE;
-  const bool handled = self->HandleMessage(msg, wp, lp, result);
+  // What is thrown stops here; the message then counts as not handled.
+  const bool handled = Guarded("property page procedure", false, [&] { return self->HandleMessage(msg, wp, lp, result); });
   if (msg == WM_NCDESTROY) {
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;

@@ -7,6 +7,8 @@
 
 #include <cassert>
 
+#include "platform/exception_barrier.h"
+
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x0E5A;
@@ -84,6 +86,20 @@ LRESULT Window::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
+LRESULT Window::GuardedHandle(UINT msg, WPARAM wp, LPARAM lp) {
+  // An exception cannot unwind through the system's frames that called us: it
+  // stops here, and the message gets the default answer instead, so a paint
+  // still validates and a creation still goes on. The unbinding after
+  // WM_NCDESTROY runs in any case.
+  bool answered = false;
+  const LRESULT result = Guarded("window procedure", LRESULT{0}, [&] {
+    const LRESULT handled = HandleMessage(msg, wp, lp);
+    answered = true;
+    return handled;
+  });
+  return answered ? result : DefaultProc(msg, wp, lp);
+}
+
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Window* self = nullptr;
   if (msg == WM_NCCREATE) {
@@ -93,7 +109,7 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
   if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result = self->HandleMessage(msg, wp, lp);
+  LRESULT result = self->GuardedHandle(msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     self->Unbind();
     self->OnFinalDestroy();
@@ -104,7 +120,7 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<Window*>(data);
   if (!self || self->hwnd_ != hwnd) return ::DefSubclassProc(hwnd, msg, wp, lp);
-  LRESULT result = self->HandleMessage(msg, wp, lp);
+  LRESULT result = self->GuardedHandle(msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     self->Unbind();
     self->OnFinalDestroy();
@@ -181,7 +197,8 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (!self) return FALSE;
   INT_PTR result = FALSE;
-  bool handled = self->HandleMessage(msg, wp, lp, result);
+  // What is thrown stops here; the message then counts as not handled.
+  const bool handled = Guarded("dialog procedure", false, [&] { return self->HandleMessage(msg, wp, lp, result); });
   if (msg == WM_NCDESTROY) {
     self->Unbind();
     self->OnFinalDestroy();

@@ -61,6 +61,8 @@ class Window : public WindowBase {
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
 
  private:
+  // HandleMessage inside the exception barrier.
+  LRESULT GuardedHandle(UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
   friend class WindowBase;

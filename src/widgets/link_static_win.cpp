@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/message_texts.h"
+#include "platform/exception_barrier.h"
 #include "platform/window_win.h"
 #include "widgets/hyperlink_rules.h"
 
@@ -237,11 +238,13 @@ LRESULT CALLBACK CLinkStatic::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
 LRESULT CALLBACK CLinkStatic::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<CLinkStatic*>(data);
   const bool fromControl = reinterpret_cast<HWND>(lp) == self->control_ && self->control_;
+  // A subclass procedure is called by the system: nothing thrown may leave it.
   if (msg == WM_CTLCOLORSTATIC && fromControl) {
-    return reinterpret_cast<LRESULT>(self->OnColorRequest(reinterpret_cast<HDC>(wp)));
+    return Guarded("link colours", LRESULT{0},
+                   [&] { return reinterpret_cast<LRESULT>(self->OnColorRequest(reinterpret_cast<HDC>(wp))); });
   }
   if (msg == WM_COMMAND && fromControl && HIWORD(wp) == STN_CLICKED) {
-    self->OnClick();
+    GuardedVoid("link click", [&] { self->OnClick(); });
     return 0;
   }
   return ::DefSubclassProc(hwnd, msg, wp, lp);

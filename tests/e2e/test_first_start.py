@@ -111,6 +111,22 @@ def second_start_keeps_everything():
     expect(qr.reg_get(qr.PRODUCT_KEY, "FirstRun") == "0", "FirstRun stays 0")
 
 
+@scenario.step
+def an_oversized_icon_cache_makes_a_cold_start():
+    # 1.2 GB of nothing (a sparse file): more than any cache the program writes.
+    cache = state.install.file("iconcache.dat")
+    with open(cache, "wb") as f:
+        f.truncate(1200 * 1024 * 1024)
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    qr.screenshot("first_start-after-oversized-icon-cache")
+    # The cache is written anew after the first paint, at the size of its icons.
+    qr.wait_until(lambda: cache.stat().st_size < 1024 * 1024, timeout=20, what="the icon cache written anew")
+    code = exit_through_menu(state.process, state.bar)
+    expect(code == 0, f"exit code {code}")
+    expect(cache.read_bytes()[:4] == b"QRIC", "the cache was not rewritten")
+
+
 @scenario.cleanup
 def end_program():
     if state.process is not None:

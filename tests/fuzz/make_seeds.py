@@ -151,6 +151,12 @@ SEEDS = {
         ('one', b'1'), ('dotted', b' \t2.5.1'), ('negative', b'-3'), ('none', b'abc'),
         ('over', b'2147483648'), ('under', b'-2147483649'), ('newline', b'\n7')]},
     'fuzz_drop_data': DROPS,
+    'fuzz_url_file': {
+        'plain': b'[InternetShortcut]\r\nURL=http://www.orvantis.example/\r\n',
+        'with_icon': b'[DEFAULT]\r\nBASEURL=x\r\n[InternetShortcut]\r\nURL="https://h/p?q=1"\r\nIconIndex=1\r\n',
+        'no_url': b'[InternetShortcut]\nIconFile=C:\\x.ico\n',
+        'long': b'[InternetShortcut]\nURL=http://h/' + b'a' * 33000 + b'\n',
+    },
     'fuzz_clock_text': {'zeros': b'\0' * 64, 'ones': b'\x01' * 64, 'mixed': bytes(range(256)),
                         'high': b'\xff' * 64},
 }

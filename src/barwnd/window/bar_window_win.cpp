@@ -1,6 +1,7 @@
 #include "barwnd/window/bar_window_win.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include "core/message_texts.h"
 #include "barwnd/window/bar_commands.h"
@@ -182,6 +183,14 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     if (icons_ && icons_->OnCheckMessage(db_, wp) && ButtonsToolbar())
       ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);
     result = 0;
+    return true;
+  }
+  if (msg == WM_DEVICECHANGE && wp == DBT_DEVICEARRIVAL && lp &&
+      reinterpret_cast<const DEV_BROADCAST_HDR*>(lp)->dbch_devicetype == DBT_DEVTYP_VOLUME) {
+    // A volume arrived (a stick plugged in): the icons on its drives are
+    // checked again on their worker.
+    if (icons_) icons_->RecheckDrives(reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask);
+    result = TRUE;
     return true;
   }
   if (msg == kStartupRestMessage || (msg == WM_TIMER && wp == kStartupRestTimerId)) {

@@ -64,7 +64,13 @@ bool ShellManagerServices::BrowseInternetShortcut(HWND manager, WorkingFields& f
   dialog.SetInitialFolder(lastBrowseFolder_);
   if (dialog.DoModal() != IDOK) return false;
   WinProfile file(dialog.PathName());
-  return TakeInternetShortcut(dialog.PathName(), file, fields);
+  const ShortcutTake taken = TakeInternetShortcut(dialog.PathName(), file, fields);
+  if (taken == ShortcutTake::kTooLong) {
+    // The one refusal, naming the file; the fields stay as they were.
+    const std::string text = texts_.Text(kMsgUrlTooLong) + dialog.PathName();
+    ::MessageBoxA(manager, text.c_str(), ProgramTitle(), MB_OK | MB_ICONWARNING);
+  }
+  return taken == ShortcutTake::kTaken;
 }
 
 bool ShellManagerServices::BrowseWorkDir(HWND manager, WorkingFields& fields) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/profile.h"
 #include "support/ini_profile.h"
 #include "support/scratch_folder.h"
 
@@ -25,13 +26,36 @@ TEST(UrlFileTest, TheAddressIsTheTargetAndItsNameLosesAWebScheme) {
     WorkingFields fields;
     fields.Target = "http://";
     fields.WorkDir = "kept";
-    ASSERT_TRUE(TakeInternetShortcut(path, file, fields));
+    ASSERT_EQ(TakeInternetShortcut(path, file, fields), ShortcutTake::kTaken);
     EXPECT_EQ(fields.Target, c.target);
     EXPECT_EQ(fields.Name, c.name);
     EXPECT_EQ(fields.WorkDir, "kept");
   }
   WorkingFields untouched;
   IniFileProfile file(path);
-  EXPECT_FALSE(TakeInternetShortcut("C:\\page.htm", file, untouched));
+  EXPECT_EQ(TakeInternetShortcut("C:\\page.htm", file, untouched), ShortcutTake::kNotShortcut);
   EXPECT_EQ(untouched, WorkingFields{});
+}
+
+TEST(UrlFileTest, AnAddressOverTheLimitIsRefusedAndNothingChanges) {
+  const std::string head = "http://h/";
+  struct Case {
+    size_t length;
+    ShortcutTake expected;
+  } cases[] = {
+      {kMaxInternetShortcutUrl, ShortcutTake::kTaken},
+      {kMaxInternetShortcutUrl + 1, ShortcutTake::kTooLong},
+      {1u << 20, ShortcutTake::kTooLong},
+  };
+  ScratchFolder folder;
+  const std::string path = folder.File("long.url");
+  for (const Case& c : cases) {
+    const std::string url = head + std::string(c.length - head.size(), 'a');
+    ASSERT_TRUE(WriteBytes(path, "[InternetShortcut]\r\nURL=" + url + "\r\n"));
+    IniFileProfile file(path);
+    WorkingFields fields;
+    fields.Target = "before";
+    EXPECT_EQ(TakeInternetShortcut(path, file, fields), c.expected) << c.length;
+    EXPECT_EQ(fields.Target, c.expected == ShortcutTake::kTaken ? url : "before") << c.length;
+  }
 }

@@ -127,3 +127,21 @@ TEST(ButtonImages, EmptyBarAppendsNothing) {
 }
 
 }  // namespace
+
+TEST(IconPathInFolderTest, RelativePathsLieInTheProgramFolder) {
+  const std::string folder = "C:\\Apps\\Orvantis";
+  const struct {
+    const char* path;
+    const char* expected;
+  } cases[] = {
+      {"icons\\star.ico", "C:\\Apps\\Orvantis\\icons\\star.ico"},
+      {"star.ico", "C:\\Apps\\Orvantis\\star.ico"},
+      {"\\Tools\\tool.exe", "C:\\Tools\\tool.exe"},
+      {"D:\\Tools\\tool.exe", "D:\\Tools\\tool.exe"},
+      {"\\\\server\\share\\a.ico", "\\\\server\\share\\a.ico"},
+      {"http://host/page", "http://host/page"},
+      {"ftp://host/file", "ftp://host/file"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IconPathInFolder(c.path, folder), c.expected) << c.path;
+}

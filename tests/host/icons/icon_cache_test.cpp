@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
+
+#include "platform/file_ops_host.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -231,6 +236,82 @@ TEST(IconPlanTest, DecidesBetweenCacheShellAndLater) {
 TEST(IconCacheCrcTest, IsTheCrcOfZipAndPng) {
   EXPECT_EQ(IconCacheCrc32(""), 0u);
   EXPECT_EQ(IconCacheCrc32("123456789"), 0xCBF43926u);
+}
+
+}  // namespace
+
+// --- reading the file: its size first, then its bytes ----------------------
+
+namespace {
+
+// The plain files, with the whole-file reads counted and, where given, the
+// size the file system tells instead of the file's own.
+class CountingFileOps : public HostFileOps {
+ public:
+  bool ReadAll(const std::string& path, std::string& bytes) override {
+    ++reads;
+    return HostFileOps::ReadAll(path, bytes);
+  }
+  bool SizeOf(const std::string& path, unsigned long long& size) override {
+    if (!HostFileOps::SizeOf(path, size)) return false;
+    if (toldSize) size = *toldSize;
+    return true;
+  }
+  int reads = 0;
+  std::optional<unsigned long long> toldSize;
+};
+
+enum class CacheFile { kNone, kWritten, kFlipped, kToldAtLimit, kToldOverLimit, kSparseOverLimit };
+
+struct ReadCase {
+  const char* name;
+  CacheFile file;
+  IconCacheRead expected;
+  int reads;
+};
+
+class IconCacheReadTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(IconCacheReadTest, OnlyAnIntactFileWithinTheLimitFillsTheTable) {
+  const ReadCase& c = GetParam();
+  ScratchFolder folder;
+  const std::string path = folder.File(kIconCacheFileName);
+  std::string bytes = SampleTable().Encode();
+  if (c.file == CacheFile::kFlipped) bytes[bytes.size() - 3] ^= 0x40;
+  if (c.file != CacheFile::kNone) ASSERT_TRUE(WriteBytes(path, bytes));
+  // A sparse file over the limit: nothing of it is to be read.
+  if (c.file == CacheFile::kSparseOverLimit) std::filesystem::resize_file(path, kMaxIconCacheFileBytes + 1);
+  CountingFileOps files;
+  if (c.file == CacheFile::kToldAtLimit) files.toldSize = kMaxIconCacheFileBytes;
+  if (c.file == CacheFile::kToldOverLimit) files.toldSize = kMaxIconCacheFileBytes + 1;
+  IconCacheTable table;
+  table.Put({"C:\\left\\over.exe", 0}, FileIcon(1, 1, 'x'));
+  table.SetChanged(false);
+
+  EXPECT_EQ(ReadIconCacheFile(files, path, table), c.expected);
+  EXPECT_EQ(files.reads, c.reads);
+  const bool whole = c.expected == IconCacheRead::kWhole;
+  EXPECT_EQ(table.Size(), whole ? SampleTable().Size() : 0u);
+  // Anything but a whole file is a cold start whose cache is written anew.
+  EXPECT_EQ(table.Changed(), !whole);
+}
+
+// A file the size of the limit is read; one byte more is not read at all.
+INSTANTIATE_TEST_SUITE_P(Files, IconCacheReadTest,
+                         ::testing::Values(ReadCase{"Written", CacheFile::kWritten, IconCacheRead::kWhole, 1},
+                                           ReadCase{"None", CacheFile::kNone, IconCacheRead::kMissing, 0},
+                                           ReadCase{"Flipped", CacheFile::kFlipped, IconCacheRead::kDamaged, 1},
+                                           ReadCase{"AtLimit", CacheFile::kToldAtLimit, IconCacheRead::kWhole, 1},
+                                           ReadCase{"OverLimit", CacheFile::kToldOverLimit, IconCacheRead::kTooLarge, 0},
+                                           ReadCase{"SparseOverLimit", CacheFile::kSparseOverLimit, IconCacheRead::kTooLarge, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IconCacheLimit, ACacheOfTheMostEntriesWithSystemLengthPathsFits) {
+  IconCacheTable table;
+  for (int i = 0; i < 3; ++i)
+    table.Put({std::string(kIconCacheMaxPathBytes, static_cast<char>('a' + i)), i}, FileIcon(1, 1, 'f'));
+  const uint64_t perEntry = (table.Encode().size() - kIconCacheHeaderBytes) / 3;
+  EXPECT_EQ(kIconCacheHeaderBytes + kMaxIconCacheEntries * perEntry, kMaxIconCacheFileBytes);
 }
 
 }  // namespace

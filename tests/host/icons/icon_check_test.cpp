@@ -78,3 +78,36 @@ TEST(IconCheckQueueTest, AnswersReachOnlyPlacesOfListsStillInUse) {
 }
 
 }  // namespace
+
+TEST(IconCheckPlaces, EachDriveAndShareIsAPlaceOfItsOwn) {
+  const struct {
+    const char* path;
+    const char* place;
+  } cases[] = {
+      {"e:\\photos\\a.ico", "E:"},
+      {"E:\\", "E:"},
+      {"\\\\Server\\Share\\dir\\a.exe", "\\\\server\\share"},
+      {"//server/share/a.exe", "\\\\server\\share"},
+      {"\\\\server\\share", "\\\\server\\share"},
+      {"\\\\server\\other\\a.exe", "\\\\server\\other"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SlowPlaceOf(c.path), c.place) << c.path;
+  EXPECT_EQ(DriveLettersOfMask((1u << 4) | (1u << 25) | 1u), "AEZ");
+  EXPECT_TRUE(OnDrives("e:\\a.ico", "AE"));
+  EXPECT_FALSE(OnDrives("F:\\a.ico", "AE"));
+  EXPECT_FALSE(OnDrives("\\\\server\\share\\a.ico", "AE"));
+}
+
+TEST(IconCheckPlaces, AnIconIsAskedAgainOnlyOnceItsCheckIsOver) {
+  IconCheckQueue queue;
+  const IconKey key{"E:\\a.ico", 0};
+  queue.Ask({key, "E:\\a.ico", 0, "E:\\a.ico", std::nullopt});
+  EXPECT_FALSE(queue.AskAgain({key, "E:\\a.ico", 0, "E:\\a.ico", std::nullopt}));
+  EXPECT_EQ(queue.TakeWaiting().size(), 1u);
+  queue.Answered(key);
+  queue.Ask({key, "E:\\a.ico", 0, "E:\\a.ico", std::nullopt});
+  EXPECT_FALSE(queue.Waiting());  // once per run
+  EXPECT_TRUE(queue.AskAgain({key, "E:\\a.ico", 0, "E:\\a.ico", std::nullopt}));
+  EXPECT_TRUE(queue.Pending(key));
+  EXPECT_EQ(queue.TakeWaiting().size(), 1u);
+}

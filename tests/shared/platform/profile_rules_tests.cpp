@@ -188,6 +188,19 @@ TEST_P(ProfileRulesTest, ReadsAfterAWriteSeeTheWrite) {
   EXPECT_EQ(profile->GetInt("clock", "Sec", 0), 1);
 }
 
+// A value is read whole up to the limit; a longer one is not read at all.
+TEST_P(ProfileRulesTest, BoundedReadsTakeValuesWholeOrNotAtAll) {
+  constexpr size_t kLimit = 3000;
+  const std::string atLimit(kLimit, 'a');
+  const std::string over(kLimit + 1, 'b');
+  WriteBytes(folder_.File("long.ini"), "[s]\r\nat=" + atLimit + "\r\nover=" + over + "\r\nshort=x\r\n");
+  auto profile = ProfileOver("long.ini");
+  EXPECT_EQ(profile->GetBoundedString("s", "at", "", kLimit), std::optional<std::string>(atLimit));
+  EXPECT_EQ(profile->GetBoundedString("s", "over", "", kLimit), std::nullopt);
+  EXPECT_EQ(profile->GetBoundedString("s", "short", "", kLimit), std::optional<std::string>("x"));
+  EXPECT_EQ(profile->GetBoundedString("s", "none", "d", kLimit), std::optional<std::string>("d"));
+}
+
 INSTANTIATE_TEST_SUITE_P(, ProfileRulesTest, ::testing::ValuesIn(ProfileKindsUnderTest()),
                          [](const auto& info) { return info.param.name; });
 
