@@ -54,6 +54,28 @@ bool TrayIconShown(HWND bar) {
   return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+// Counts the moves (and z-order changes) of one window of this thread.
+class MovesOf {
+ public:
+  explicit MovesOf(HWND window) {
+    window_ = window;
+    count_ = 0;
+    hook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, &Watch, nullptr, ::GetCurrentThreadId());
+  }
+  ~MovesOf() { ::UnhookWindowsHookEx(hook_); }
+  int Count() const { return count_; }
+
+ private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->hwnd == window_ && call->message == WM_WINDOWPOSCHANGING) ++count_;
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline HWND window_ = nullptr;
+  static inline int count_ = 0;
+  HHOOK hook_ = nullptr;
+};
+
 // Another program cancelled the logoff: the session goes on, and the bar is
 // an appbar that reserves its strip again, with its tray icon. A logoff that
 // happens leaves it released.
@@ -68,9 +90,13 @@ TEST_F(BarWindowTest, CancelledLogoffLeavesTheBarDockedAndReserving) {
   PumpMessages(3000, [&] { return TrayIconShown(bar.Hwnd()); });
   ASSERT_TRUE(TrayIconShown(bar.Hwnd()));
 
-  EXPECT_EQ(::SendMessageA(bar.Hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
-  EXPECT_TRUE(IsRegisteredAppBar(bar.Hwnd())) << "not released while the logoff may still be cancelled";
-  ::SendMessageA(bar.Hwnd(), WM_ENDSESSION, FALSE, 0);
+  {
+    MovesOf moves(bar.Hwnd());
+    EXPECT_EQ(::SendMessageA(bar.Hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_TRUE(IsRegisteredAppBar(bar.Hwnd())) << "not released while the logoff may still be cancelled";
+    ::SendMessageA(bar.Hwnd(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(moves.Count(), 0) << "docked throughout, never placed again";
+  }
   EXPECT_TRUE(IsRegisteredAppBar(bar.Hwnd()));
   const RECT after = WindowRect();
   EXPECT_TRUE(::EqualRect(&docked, &after));
