@@ -104,6 +104,18 @@ def exit_with_yes(run):
     return run.ended - yes
 
 
+def in_this_session(entry):
+    """Whether the process runs in this Wine session: other sessions on the
+    machine (tests running beside the benchmark) start and end the same
+    programs, and their processes must not be measured."""
+    prefix = os.environ.get("WINEPREFIX", "")
+    try:
+        environment = (entry / "environ").read_bytes().split(b"\0")
+    except OSError:
+        return False
+    return ("WINEPREFIX=" + prefix).encode() in environment
+
+
 def linux_pids(exe_name):
     """The Linux processes Wine runs the Windows program in."""
     pids = []
@@ -114,7 +126,7 @@ def linux_pids(exe_name):
             argv0 = (entry / "cmdline").read_bytes().split(b"\0")[0].decode("latin-1")
         except OSError:
             continue
-        if argv0.replace("\\", "/").lower().endswith("/" + exe_name.lower()):
+        if argv0.replace("\\", "/").lower().endswith("/" + exe_name.lower()) and in_this_session(entry):
             pids.append(int(entry.name))
     return pids
 
@@ -178,7 +190,7 @@ def wineserver_pids():
     for entry in Path("/proc").iterdir():
         if entry.name.isdigit():
             try:
-                if (entry / "comm").read_text().strip() == "wineserver":
+                if (entry / "comm").read_text().strip() == "wineserver" and in_this_session(entry):
                     pids.append(int(entry.name))
             except OSError:
                 pass

@@ -178,7 +178,7 @@ int main(int argc, char** argv) {
   std::vector<double> bare, open, direct, save;
   for (int i = 0; i < repeats; ++i) {
     bare.push_back(TimeMs(ok, [&] { return FillBareTree(db); }));
-    CButtonsManager manager(db, texts, host, services);
+    CButtonsManager manager(db, texts, nullptr, host, services);  // icons from the shell, no cache
     open.push_back(TimeMs(ok, [&] {
       const bool made = manager.CreateModeless(nullptr);
       Pump();

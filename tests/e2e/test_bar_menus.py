@@ -33,6 +33,7 @@ TOP_EDGE = 32794
 TRAY_ICON_ID = 32793
 WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP = 0x201, 0x203, 0x204, 0x205
 WM_ENDSESSION = 0x16
+WM_QUERYENDSESSION = 0x11
 HOME_COMMANDS = [1124]
 SECOND_COMMANDS = [1188, 1189]
 # From a closed menu: the first Down selects "Autohide mode", the second "Screen
@@ -236,6 +237,19 @@ def taskbar_created_brings_the_lost_icon_back():
     qr.wait_until(tray_icon_exists, timeout=10, what="the tray icon back")
     time.sleep(0.5)
     expect(bar_rect() == before, f"the bar keeps its place on its edge: {before} -> {bar_rect()}")
+
+
+@scenario.step
+def cancelled_logoff_leaves_the_bar_docked_with_its_icon():
+    before = bar_rect()
+    qr.send(state.bar["hwnd"], WM_QUERYENDSESSION, 0, 0)
+    view = {k.strip(): v.strip() for k, v in qr.read_ini(ini_path(state.install))["view"].items()}
+    expect(view["Edge"] == "0", f"the settings written at the question: {view['Edge']}")
+    qr.send(state.bar["hwnd"], WM_ENDSESSION, 0, 0)
+    time.sleep(0.5)
+    expect(bar_rect() == before, f"the bar keeps its place: {before} -> {bar_rect()}")
+    expect(tray_icon_exists(), "the tray icon stays after a cancelled logoff")
+    set_ini(state.install, "view", "Edge", "1")  # for the next step to see what the real end writes
 
 
 @scenario.step

@@ -26,17 +26,28 @@ void AppBarController::PlaceCurrent(Activation activation) {
   window_.Place(state_.current, CurrentZOrder(), activation);
 }
 
-bool AppBarController::Dock() {
-  const int edge = state_.edge;
-  if (!shell_.New(edge)) {
-    window_.ShowMessage(kMsgAppBarRefused);
+bool AppBarController::Dock() { return DockOrWait(true); }
+
+bool AppBarController::DockOrWait(bool tell) {
+  if (state_.ending) return false;
+  if (!shell_.New(state_.edge)) {
+    state_.waiting = true;
+    if (tell) window_.ShowMessage(kMsgAppBarRefused);
     return false;
   }
+  state_.waiting = false;
   state_.registered = true;
   if (!dockedBefore_) {
     dockedBefore_ = true;
     if (window_.ForegroundIsFullScreen()) state_.fullScreen = true;
   }
+  TakeEdge();
+  PlaceCurrent(Activation::kNoActivate);
+  return true;
+}
+
+void AppBarController::TakeEdge() {
+  const int edge = state_.edge;
   if (state_.autoHide && shell_.SetAutoHideBar(edge, true)) {
     const Rect strip = shell_.SetPos(edge, CollapsedRect());
     window_.StartAutoHideTimer();
@@ -55,11 +66,10 @@ bool AppBarController::Dock() {
     state_.current = shell_.SetPos(edge, DockedRect());
     state_.shown = true;
   }
-  PlaceCurrent(Activation::kNoActivate);
-  return true;
 }
 
 void AppBarController::Release() {
+  state_.waiting = false;
   if (!state_.registered) return;
   // The slot belongs to the edge, not to the registration: kept, it would
   // refuse the edge to every other autohide bar after this one has gone.
@@ -166,3 +176,35 @@ void AppBarController::OnFullScreenApp(bool inFront) {
 }
 
 void AppBarController::OnSize() { PlaceCurrent(Activation::kNoActivate); }
+
+bool AppBarController::Retry() { return state_.waiting && DockOrWait(false); }
+
+bool AppBarController::OnTaskbarCreated() {
+  if (state_.ending) return false;
+  const bool wasFullScreen = state_.fullScreen;
+  state_.fullScreen = false;
+  if (state_.registered) {
+    // The old shell's list went with it; the removal is harmless to the new one.
+    Release();
+    DockOrWait(false);
+    return false;
+  }
+  if (Retry()) return true;
+  if (wasFullScreen) window_.SetZOrder(CurrentZOrder());
+  return false;
+}
+
+bool AppBarController::OnDisplayChanged() {
+  if (state_.registered) {
+    OnPositionChanged();
+    return false;
+  }
+  return Retry();
+}
+
+bool AppBarController::OnEndSession(bool ending) {
+  if (!ending) return false;
+  Release();
+  state_.ending = true;
+  return true;
+}

@@ -29,6 +29,8 @@ struct AppBarState {
   bool dialogOpen = false;   // a dialog or menu of the bar is open: never collapse
   bool fullScreen = false;   // a full-screen application is in front: keep below it
   bool registered = false;   // between an accepted new-appbar request and the removal
+  bool waiting = false;      // the shell refused the dock: it is tried again when the shell changes
+  bool ending = false;       // the session ends: nothing docks any more
   Rect current;              // where the window was last placed
 };
 
@@ -51,7 +53,8 @@ class AppBarController {
   // left collapsed on its strip and counted as such, so a touch brings it out;
   // while one of the bar's dialogs is open it stays out, so the user sees the
   // change. The first dock also looks whether a full-screen application is in
-  // front, since the shell tells only of later changes.
+  // front, since the shell tells only of later changes. A refused bar waits:
+  // a new taskbar and display changes try again, without a message.
   bool Dock();
   // Leaves the shell's list of appbars, giving up the autohide slot of the
   // edge first; nothing when the bar is not registered. The settings keep
@@ -86,6 +89,19 @@ class AppBarController {
   void OnShellNotify(int code, bool flag = false);
   // A size change puts the window back where docking placed it.
   void OnSize();
+  // The shell made a new taskbar (it restarted, or it came up after the bar):
+  // what the old one said of a full-screen application is forgotten (the new
+  // one tells again), a registered bar joins the new list where it was, and a
+  // waiting bar tries again. True when the bar is docked now and was not.
+  bool OnTaskbarCreated();
+  // The screen's size or the work area changed: a docked bar takes its place on
+  // the screen as it is now; a waiting bar tries again. True as above.
+  bool OnDisplayChanged();
+  // Windows ends the session (true) or another program cancelled the logoff
+  // (false). Only a session that really ends releases the bar, and after that
+  // nothing docks again; a cancelled one leaves it docked throughout, so that
+  // maximised windows are not resized twice. True when the ending steps run.
+  bool OnEndSession(bool ending);
   void SetDialogOpen(bool open) { state_.dialogOpen = open; }
 
   Rect DockedRect();
@@ -93,6 +109,9 @@ class AppBarController {
 
  private:
   void PlaceCurrent(Activation activation);
+  bool DockOrWait(bool tell);
+  void TakeEdge();
+  bool Retry();
   void OnPositionChanged();
   void OnFullScreenApp(bool inFront);
 

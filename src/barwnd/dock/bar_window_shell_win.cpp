@@ -33,16 +33,49 @@ bool BarWindow::OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return true;
 }
 
-// The shell has made a new taskbar (it restarted), or a logoff was cancelled
-// after the bar had left the shell: the icon and the appbar are added again
-// where they were.
+// The shell has made a new taskbar (it restarted, or it was not ready when the
+// bar started): the appbar joins it where it was, or docks for the first time,
+// and the icon is added again.
 void BarWindow::RejoinShell() {
-  if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
-  if (docked_) {
-    appBar_.Release();
-    appBar_.Dock();
-    children_.LayOut();
+  if (appBar_.State().ending) return;
+  if (appBar_.OnTaskbarCreated() && !docked_) {
+    CompleteDock();
+    return;
   }
+  if (!docked_) return;
+  children_.LayOut();
+  if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
+}
+
+// The screen's size or its work area changed.
+void BarWindow::OnDisplayChanged() {
+  if (appBar_.OnDisplayChanged() && !docked_) CompleteDock();
+}
+
+// The steps of the start that wait for the first accepted dock: the buttons,
+// no taskbar button, and, when the rest of the start has run already (the
+// shell was late), the drop target and the icon.
+void BarWindow::CompleteDock() {
+  docked_ = true;
+  RebuildButtons();
+  // The template already makes it a tool window; this drops what the dialog
+  // manager added (control parent), which changes nothing in the frame, so no
+  // frame recalculation (and no appbar notice) follows.
+  ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  RepaintAll();
+  if (startup_ != StartupStep::kDone) return;
+  drop_.Register(Hwnd());
+  if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
+}
+
+// Windows asks whether the logon may end. Another program may still cancel
+// it, so the bar stays docked; only the settings are written now.
+void BarWindow::OnQueryEndSession() { WriteSettings(); }
+
+// Only a session that really ends takes the bar out of the shell; after a
+// cancelled logoff nothing has changed.
+void BarWindow::OnEndSession(bool ending) {
+  if (appBar_.OnEndSession(ending)) ReleaseAndSave();
 }
 
 // A click on a launch button arrives inside the buttons toolbar's own

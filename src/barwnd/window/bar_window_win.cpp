@@ -92,17 +92,14 @@ BOOL BarWindow::OnInitDialog() {
   STARTUP_MARK("clock panel");
   RebuildSwitchButton();
   STARTUP_MARK("bar-switch button");
-  if (!appBar_.Dock()) return FALSE;  // message 51 has been shown; the bar stays as it is
-  docked_ = true;
+  // Refused (message 51 has been shown), the bar stays as it is and the rest
+  // waits until the shell takes it (a new taskbar, a display change).
+  if (!appBar_.Dock()) return FALSE;
   STARTUP_MARK("docked");
-  RebuildButtons();
+  // The buttons, and no taskbar button: the bar is reached through its own
+  // edge and menus.
+  CompleteDock();
   STARTUP_MARK("buttons and their icons");
-  // No taskbar button: the bar is reached through its own edge and menus. The
-  // template already makes it a tool window; this drops what the dialog
-  // manager added (control parent), which changes nothing in the frame, so no
-  // frame recalculation (and no appbar notice) follows.
-  ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-  RepaintAll();
   return TRUE;
 }
 
@@ -289,14 +286,20 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       ShowHelpContents();
       result = TRUE;
       return true;
+    case WM_QUERYENDSESSION:
+      OnQueryEndSession();
+      result = TRUE;
+      return true;
     case WM_ENDSESSION:
-      // Whatever Windows says about ending: the appbar and the settings must not
-      // be lost. When another program has cancelled the logoff the session goes
-      // on, and the bar must not run on undocked.
-      ReleaseAndSave();
-      if (!wp) RejoinShell();
+      OnEndSession(wp != FALSE);
       result = 0;
       return true;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChanged();
+      return false;
+    case WM_SETTINGCHANGE:
+      if (wp == SPI_SETWORKAREA) OnDisplayChanged();
+      return false;
     case WM_DESTROY:
       STARTUP_MARK("exit: window destroyed");
       ::KillTimer(Hwnd(), kStartupRestTimerId);

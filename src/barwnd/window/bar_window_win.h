@@ -122,6 +122,10 @@ class BarWindow : public Dialog,
   // notifications and the shell's new taskbar. True when `msg` was one.
   bool OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp);
   void RejoinShell();
+  void OnDisplayChanged();
+  void CompleteDock();
+  void OnQueryEndSession();
+  void OnEndSession(bool ending);
   // Posted after a launch from the buttons toolbar: the return to the home bar.
   static constexpr UINT kReturnAfterLaunchMessage = WM_APP + 0x140;
   void LaunchFromToolbar(int commandId);

@@ -54,7 +54,7 @@ class FakeShell : public AppBarShell {
 class FakeWindow : public AppBarWindow {
  public:
   explicit FakeWindow(Log& log) : log_(log) {}
-  Size PrimaryScreenSize() override { return {1024, 768}; }
+  Size PrimaryScreenSize() override { return screen; }
   int BarThickness(int) override { return 30; }
   Rect ScreenRect() override { return rect; }
   void Place(const Rect& r, ZOrder order, Activation activation) override {
@@ -77,6 +77,7 @@ class FakeWindow : public AppBarWindow {
   bool ForegroundIsFullScreen() override { return fullScreenInFront; }
 
   Rect rect{0, 0, 600, 80};
+  Size screen{1024, 768};
   std::deque<uint32_t> ticks;  // a smooth slide when set
   uint32_t last = 5000;
   bool fullScreenInFront = false;
@@ -271,9 +272,9 @@ TEST_F(AppBarControllerTest, SetEdgeReleasesTheOldSlotAndDocksNormallyOnATakenOn
   EXPECT_FALSE(bar.State().autoHide);
 }
 
-// The end of the logon (and of the window) releases the bar: its autohide slot,
-// then its registration; the autohide flag stays for the settings. When the
-// logoff is cancelled the bar docks again as it was.
+// The end of the window releases the bar: its autohide slot, then its
+// registration; the autohide flag stays for the settings. Docked again (the
+// options changed the look), it is as it was.
 TEST_F(AppBarControllerTest, ReleasedBarDocksAgainAsItWas) {
   AppBarController bar = Docked(kEdgeBottom, true);
   bar.Release();
@@ -395,5 +396,130 @@ TEST_F(AppBarControllerTest, FullScreenAppInFrontAtStartUp) {
   bar.SetEdge(kEdgeBottom);
   EXPECT_EQ(log.back(), "place 0,738,1024,768 topmost");
 }
+
+// The shell was not ready for the first dock: the bar waits, without a second
+// message, until a new taskbar or a display change lets it in.
+struct RetryCase {
+  const char* name;
+  bool (AppBarController::*event)();
+};
+
+class RefusedDock : public AppBarControllerTest, public ::testing::WithParamInterface<RetryCase> {};
+
+TEST_P(RefusedDock, IsTriedAgainQuietlyUntilTheShellTakesIt) {
+  shell.acceptNew = false;
+  AppBarController bar = Make(kEdgeBottom, false);
+  ASSERT_FALSE(bar.Dock());
+  EXPECT_FALSE((bar.*GetParam().event)());
+  shell.acceptNew = true;
+  EXPECT_TRUE((bar.*GetParam().event)());
+  EXPECT_EQ(log, (Log{"new 3 refused", "message 51", "new 3 refused", "new 3", "setpos 3 0,738,1024,768",
+                      "place 0,738,1024,768"}));
+  EXPECT_TRUE(bar.State().registered);
+  EXPECT_FALSE(bar.State().waiting);
+  EXPECT_FALSE((bar.*GetParam().event)()) << "docked already";
+}
+
+INSTANTIATE_TEST_SUITE_P(Events, RefusedDock,
+                         ::testing::Values(RetryCase{"TaskbarCreated", &AppBarController::OnTaskbarCreated},
+                                           RetryCase{"DisplayChanged", &AppBarController::OnDisplayChanged}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A shell that restarts while a full-screen application is in front never
+// says that it has gone: the new taskbar clears the state, the bar rejoins
+// with its own z-order and an autohide bar slides out again.
+struct NewTaskbarCase {
+  const char* name;
+  bool autoHide;
+  bool registered;
+  Log expected;
+};
+
+class NewTaskbar : public AppBarControllerTest, public ::testing::WithParamInterface<NewTaskbarCase> {};
+
+TEST_P(NewTaskbar, ForgetsTheFullScreenApplication) {
+  const NewTaskbarCase& c = GetParam();
+  AppBarController bar = Docked(kEdgeTop, c.autoHide);
+  bar.OnShellNotify(kAppBarNotifyFullScreenApp, true);
+  if (!c.registered) bar.Release();
+  log.clear();
+  EXPECT_FALSE(bar.OnTaskbarCreated());
+  EXPECT_EQ(log, c.expected);
+  EXPECT_FALSE(bar.State().fullScreen);
+  EXPECT_EQ(bar.CurrentZOrder(), c.autoHide ? ZOrder::kTopmost : ZOrder::kNormal);
+  if (!c.autoHide || !c.registered) return;
+  bar.OnMouseMove();
+  EXPECT_EQ(window.rect, (Rect{0, 0, 1024, 30}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, NewTaskbar,
+    ::testing::Values(NewTaskbarCase{"Docked", false, true, {"remove", "new 1", "setpos 1 0,0,1024,30",
+                                                             "place 0,0,1024,30"}},
+                      NewTaskbarCase{"AutoHide", true, true, {"autohide 1 off", "remove", "new 1", "autohide 1 on",
+                                                              "setpos 1 0,0,1024,1", "timer on",
+                                                              "place 0,0,1024,1 topmost"}},
+                      NewTaskbarCase{"Released", false, false, {"normal"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Another screen size (or work area): the bar reserves and takes its place on
+// the screen as it is now; an autohide bar that is out stays out.
+struct DisplayCase {
+  const char* name;
+  bool autoHide;
+  bool out;
+  Log expected;
+};
+
+class DisplayChange : public AppBarControllerTest, public ::testing::WithParamInterface<DisplayCase> {};
+
+TEST_P(DisplayChange, RedocksToTheNewScreen) {
+  const DisplayCase& c = GetParam();
+  AppBarController bar = Docked(kEdgeBottom, c.autoHide);
+  if (c.out) bar.OnMouseMove();
+  log.clear();
+  window.screen = {1280, 1024};
+  EXPECT_FALSE(bar.OnDisplayChanged());
+  EXPECT_EQ(log, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, DisplayChange,
+    ::testing::Values(DisplayCase{"Docked", false, false, {"setpos 3 0,994,1280,1024", "place 0,994,1280,1024"}},
+                      DisplayCase{"Collapsed", true, false, {"setpos 3 0,1022,1280,1024",
+                                                             "place 0,1022,1280,1024 topmost"}},
+                      DisplayCase{"AutoHideOut", true, true, {"setpos 3 0,1022,1280,1024",
+                                                              "place 0,994,1280,1024 topmost"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Windows asked whether the session may end, and another program cancelled
+// the logoff: the bar was never released. A session that ends releases it, and
+// no later notice of the shell docks it again.
+struct SessionCase {
+  const char* name;
+  bool ending;
+  Log expected;
+};
+
+class SessionEnd : public AppBarControllerTest, public ::testing::WithParamInterface<SessionCase> {};
+
+TEST_P(SessionEnd, ReleasesOnlyWhenItReallyEnds) {
+  const SessionCase& c = GetParam();
+  AppBarController bar = Docked(kEdgeBottom, true);
+  EXPECT_EQ(bar.OnEndSession(c.ending), c.ending);
+  EXPECT_EQ(log, c.expected);
+  EXPECT_EQ(bar.State().registered, !c.ending);
+  EXPECT_TRUE(bar.State().autoHide) << "kept for the settings";
+  if (!c.ending) return;
+  EXPECT_FALSE(bar.OnTaskbarCreated());
+  EXPECT_FALSE(bar.OnDisplayChanged());
+  EXPECT_FALSE(bar.Dock());
+  EXPECT_EQ(log, c.expected) << "nothing docks after the end";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, SessionEnd,
+                         ::testing::Values(SessionCase{"Cancelled", false, {}},
+                                           SessionCase{"Ended", true, {"autohide 3 off", "remove"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

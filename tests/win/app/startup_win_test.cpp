@@ -118,7 +118,7 @@ TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
   ::SendMessageA(splash, WM_KEYDOWN, VK_ESCAPE, 0);
   ::SendMessageA(splash, WM_CLOSE, 0, 0);
   EXPECT_TRUE(::IsWindow(splash));
-  PumpMessages(700);
+  PumpMessages(10000, [&] { return !::IsWindow(splash); });
   EXPECT_FALSE(::IsWindow(splash));
   EXPECT_FALSE(SplashWindow::IsShown());
   EXPECT_EQ(ended, 1);

@@ -166,7 +166,7 @@ TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
   });
   menus.ShowContextMenu({-1, -1}, true);
   ASSERT_TRUE(bar.looked);
-  PumpMessages(200);
+  PumpMessages(10000, [&] { return !bar.commands.empty(); });
   EXPECT_EQ(bar.commands, std::vector<int>{32772});
   EXPECT_EQ(bar.dialogOpen, (std::vector<bool>{true, false}));
   EXPECT_EQ(menus.Tracked(), nullptr);

@@ -1,4 +1,4 @@
-// The bar window with the real shell: a cancelled logoff, a full-screen
+// The bar window with the real shell: a refused first dock, a cancelled logoff, a full-screen
 // application's notice, buttons whose icons cannot be found, and a click whose
 // return to the home bar rebuilds the toolbar that was clicked.
 #include "win/barwnd/bar_window_fixture.h"
@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "support/draw_pixels_win.h"
+#include "win/widgets/message_box_watch_win.h"
 
 namespace bar_window_test {
 namespace {
@@ -53,6 +54,28 @@ bool TrayIconShown(HWND bar) {
   return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+// Counts the moves (and z-order changes) of one window of this thread.
+class MovesOf {
+ public:
+  explicit MovesOf(HWND window) {
+    window_ = window;
+    count_ = 0;
+    hook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, &Watch, nullptr, ::GetCurrentThreadId());
+  }
+  ~MovesOf() { ::UnhookWindowsHookEx(hook_); }
+  int Count() const { return count_; }
+
+ private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->hwnd == window_ && call->message == WM_WINDOWPOSCHANGING) ++count_;
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline HWND window_ = nullptr;
+  static inline int count_ = 0;
+  HHOOK hook_ = nullptr;
+};
+
 // Another program cancelled the logoff: the session goes on, and the bar is
 // an appbar that reserves its strip again, with its tray icon. A logoff that
 // happens leaves it released.
@@ -67,7 +90,13 @@ TEST_F(BarWindowTest, CancelledLogoffLeavesTheBarDockedAndReserving) {
   PumpMessages(3000, [&] { return TrayIconShown(bar.Hwnd()); });
   ASSERT_TRUE(TrayIconShown(bar.Hwnd()));
 
-  ::SendMessageA(bar.Hwnd(), WM_ENDSESSION, FALSE, 0);
+  {
+    MovesOf moves(bar.Hwnd());
+    EXPECT_EQ(::SendMessageA(bar.Hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_TRUE(IsRegisteredAppBar(bar.Hwnd())) << "not released while the logoff may still be cancelled";
+    ::SendMessageA(bar.Hwnd(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(moves.Count(), 0) << "docked throughout, never placed again";
+  }
   EXPECT_TRUE(IsRegisteredAppBar(bar.Hwnd()));
   const RECT after = WindowRect();
   EXPECT_TRUE(::EqualRect(&docked, &after));
@@ -78,6 +107,66 @@ TEST_F(BarWindowTest, CancelledLogoffLeavesTheBarDockedAndReserving) {
   EXPECT_FALSE(IsRegisteredAppBar(bar.Hwnd()));
   EXPECT_EQ(FreeBottomForANewAppBar(), ::GetSystemMetrics(SM_CYSCREEN));
   EXPECT_FALSE(TrayIconShown(bar.Hwnd()));
+}
+
+// Takes the shell's appbar place of the first dialog this thread creates
+// before the dialog's initialisation runs, as a shell that is not ready would
+// refuse it; Free lets the shell take it.
+class ShellNotReady {
+ public:
+  ShellNotReady() {
+    taken_ = nullptr;
+    armed_ = true;
+    hook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, &Watch, nullptr, ::GetCurrentThreadId());
+  }
+  ~ShellNotReady() {
+    Free();
+    if (hook_) ::UnhookWindowsHookEx(hook_);
+  }
+  void Free() {
+    if (!taken_) return;
+    APPBARDATA data = AppBarRecord(taken_);
+    ::SHAppBarMessage(ABM_REMOVE, &data);
+    taken_ = nullptr;
+  }
+
+ private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->message == WM_INITDIALOG && armed_) {
+      armed_ = false;
+      taken_ = call->hwnd;
+      APPBARDATA data = AppBarRecord(taken_);
+      ::SHAppBarMessage(ABM_NEW, &data);
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline HWND taken_ = nullptr;
+  static inline bool armed_ = false;
+  HHOOK hook_ = nullptr;
+};
+
+// The shell refused the first dock: the message, then nothing docked, until
+// the shell makes its taskbar; then the bar docks with its buttons and icon.
+TEST_F(BarWindowTest, RefusedFirstDockDocksWhenTheTaskbarIsCreated) {
+  AddBar("one", {"a"});
+  settings_.Edge = 3;
+  settings_.SysTrayIcon = 1;
+  ShellNotReady shell;
+  auto box = AnswerNextMessageBox(ProgramTitle());
+  BarWindow& bar = Open();
+  EXPECT_EQ(box.get(), "An error while registering the panel");
+  shell.Free();
+  EXPECT_FALSE(IsRegisteredAppBar(bar.Hwnd()));
+  EXPECT_TRUE(!bar.ButtonsToolbar() || Commands().empty());
+
+  ::SendMessageA(bar.Hwnd(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(IsRegisteredAppBar(bar.Hwnd()));
+  EXPECT_EQ(FreeBottomForANewAppBar(), WindowRect().top);
+  EXPECT_EQ(WindowRect().bottom, ::GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(Commands(), (std::vector<int>{1124}));
+  PumpMessages(3000, [&] { return TrayIconShown(bar.Hwnd()); });
+  EXPECT_TRUE(TrayIconShown(bar.Hwnd()));
 }
 
 // Wine never tells of full-screen applications; the notice is sent here as

@@ -245,7 +245,7 @@ TEST_F(OptionsSheetTest, ASecondOpenBringsTheOpenSheetForward) {
   ::SetForegroundWindow(bar_.Hwnd());
   PumpMessages(50);
   sheet_.Open(bar_.Hwnd());  // returns at once: no second sheet, no modal loop
-  PumpMessages(50);
+  PumpMessages(10000, [&] { return ::GetForegroundWindow() == first; });
   EXPECT_EQ(sheet_.OpenSheet(), first);
   EXPECT_EQ(::GetForegroundWindow(), first);
   EXPECT_FALSE(sheet_.OpenModeless(bar_.Hwnd()));

@@ -201,19 +201,51 @@ TEST(LinkStatic, AFailedOpenIsReportedAndLeavesTheLinkUnvisited) {
   EXPECT_EQ(AskColour(parent.Hwnd(), parent.control).text, 0xEE0000u);
 }
 
-// Keeps the ".htm" fallback from finding a program: the user's classes take
-// precedence over the machine's.
+// Keeps the ".htm" fallback from finding a program without touching the
+// user's associations: while it lives, this thread's process sees a private
+// classes key of the test's own (where ".htm" names a class without a
+// command) in place of HKEY_CLASSES_ROOT; the key is deleted afterwards.
 class NoHtmProgram {
  public:
+  static constexpr const char* kTestKey = "Software\\Orvantis.Quickrail Tests";
+
   NoHtmProgram() {
-    HKEY key = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\.htm", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr);
-    UniqueRegKey owned(key);
+    HKEY classes = nullptr;
+    const std::string path = std::string(kTestKey) + "\\Classes";
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &classes,
+                          nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    classes_.Reset(classes);
+    HKEY htm = nullptr;
+    ::RegCreateKeyExA(classes, ".htm", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &htm, nullptr);
+    UniqueRegKey owned(htm);
     const char value[] = "QrTest.NoSuchClass";
-    ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof(value));
+    ::RegSetValueExA(htm, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof(value));
+    overridden_ = ::RegOverridePredefKey(HKEY_CLASSES_ROOT, classes) == ERROR_SUCCESS;
   }
-  ~NoHtmProgram() { ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\.htm"); }
+  ~NoHtmProgram() {
+    if (overridden_) ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    classes_.Reset(nullptr);
+    for (const char* sub : {"\\Classes\\.htm", "\\Classes", ""}) {
+      ::RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(kTestKey) + sub).c_str());
+    }
+  }
+  // The process sees the private key, and it says what the test wants.
+  bool InPlace() const {
+    HKEY htm = nullptr;
+    if (!overridden_ || ::RegOpenKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, KEY_QUERY_VALUE, &htm) != ERROR_SUCCESS) {
+      return false;
+    }
+    UniqueRegKey owned(htm);
+    char value[64] = {};
+    LONG size = sizeof(value);
+    return ::RegQueryValueA(htm, nullptr, value, &size) == ERROR_SUCCESS && std::string(value) == "QrTest.NoSuchClass";
+  }
+
+ private:
+  UniqueRegKey classes_;
+  bool overridden_ = false;
 };
 
 TEST(LinkStatic, ATargetWithoutAnAssociatedProgramShowsTheErrorBox) {
@@ -225,6 +257,7 @@ TEST(LinkStatic, ATargetWithoutAnAssociatedProgramShowsTheErrorBox) {
     ASSERT_TRUE(handle);
   }
   NoHtmProgram noFallback;
+  ASSERT_TRUE(noFallback.InPlace());
   Parent parent(SS_LEFT, file.c_str());
   CLinkStatic link;
   ASSERT_TRUE(link.Attach(parent.control));
