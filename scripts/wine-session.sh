@@ -40,8 +40,10 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Bring the desktop (and with it the taskbar and tray) up before the command runs.
+# A loaded machine can take many seconds here, and a test program started
+# before the desktop is up cannot make its windows: wait up to a minute.
 wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
   xwininfo -root -tree 2>/dev/null | grep -q -i 'wine desktop\|Default' && break
   sleep 0.1
 done
