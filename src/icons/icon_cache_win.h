@@ -1,5 +1,8 @@
 // The icon cache file on Windows (format in icon_cache.h), and how the bar
-// window's image lists draw from it.
+// window's image lists draw from it. The class's parts live in files of their
+// own: the look-ups and the lists (icon_cache_win.cpp), the file
+// (icon_cache_file_win.cpp), the start-up fill (icon_cache_startup_win.cpp)
+// and the hand-off to the worker (icon_cache_worker_win.cpp).
 //
 // While the bar starts, the lists get only what the first frame shows: the
 // images of the shown icon size, from the cache where the entry still matches
@@ -35,6 +38,14 @@
 #include "platform/handles_win.h"
 
 class CDB;
+
+// One size of an icon pair.
+enum class OneIconSize { kSmall, kLarge };
+// What IconOf does with a pair the cache does not hold as it is now.
+enum class CacheMiss {
+  kGiveNull,       // the caller asks the shell itself; the cache stays as it is
+  kLookUpAndKeep,  // looked up, both sizes, and kept for the file
+};
 
 class ButtonIconCache {
  public:
@@ -81,15 +92,15 @@ class ButtonIconCache {
 
   // One size of an icon pair as an icon of its own, from the cache when it
   // holds the pair as it is now (the bar-switch menu, the buttons manager).
-  // With `keep` a pair it does not hold is looked up, both sizes, and kept;
-  // without, the answer is null and the caller asks the shell as it would
-  // without a cache (the manager shows every button of every bar, whose
-  // images would swell the file that each start reads). Null too when the
-  // cache has no image of that size. A removable or network path is never
-  // touched: what the cache holds is given whatever its stamp; with `keep` it
-  // is listed for the worker (once per run), and while nothing is held the
-  // answer is null (see ButtonIconOfSize).
-  UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, bool large, bool keep);
+  // With kLookUpAndKeep a pair it does not hold is looked up, both sizes, and
+  // kept; with kGiveNull the answer is null and the caller asks the shell as
+  // it would without a cache (the manager shows every button of every bar,
+  // whose images would swell the file that each start reads). Null too when
+  // the cache has no image of that size. A removable or network path is never
+  // touched: what the cache holds is given whatever its stamp; with
+  // kLookUpAndKeep it is listed for the worker (once per run), and while
+  // nothing is held the answer is null (see ButtonIconOfSize).
+  UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, OneIconSize size, CacheMiss miss);
   // A volume arrived (`unitMask` as the device notice gives it): the icons
   // on its drives are checked again, though each was checked in this run.
   void RecheckDrives(uint32_t unitMask);
@@ -110,6 +121,12 @@ class ButtonIconCache {
     bool check = false;  // a removable or network path: for the worker
   };
 
+  // The full path without the current folder's part: relative icon paths lie
+  // in the program folder.
+  static std::string FullPathOf(const std::string& iconPath, const std::string& programFolder);
+  // The entry's image of one size, or a blank one that keeps its place in a
+  // list until the worker's answer fills it.
+  static IconImage ImageOrBlank(const CachedIcon* icon, bool large);
   // The stamp of the path now; nullopt for a removable or network path, which
   // this thread never touches.
   std::optional<IconStamp> StampNow(const std::string& iconFile);
@@ -122,6 +139,11 @@ class ButtonIconCache {
                            const IconStamp& stamp, IconSizes sizes);
   // Looks up the size the entry lacks, if it lacks one.
   void Complete(const IconKey& key, const std::string& iconFile, int32_t iconIndex);
+  // A build while the bar starts: the shown size only, the rest noted for
+  // FinishStartup.
+  ImagePositions AppendStarting(HIMAGELIST small, HIMAGELIST large, bool largeShown, const IconKey& key,
+                                const std::string& iconFile, int32_t iconIndex, const CachedIcon* cached,
+                                const std::optional<IconStamp>& stamp);
   // A slow icon of a build after the start: what is held (or blanks) now, the
   // check by the worker later.
   ImagePositions AppendUnchecked(HIMAGELIST small, HIMAGELIST large, bool largeShown, const IconKey& key,
@@ -164,4 +186,4 @@ class ButtonIconCache {
 // has answered); else GetButtonIcon's of that size only. Without a cache
 // (tests, tools) the shell is asked as before.
 UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
-                            const std::string& programFolder, bool large, bool keep);
+                            const std::string& programFolder, OneIconSize size, CacheMiss miss);

@@ -38,36 +38,39 @@ void DrawSilhouette(HDC dc, HICON icon, int x, int y, int width, int height, COL
 
 void CMenuXP::DrawSeparator(HDC dc, const RECT& rect, const MenuItemRecord& record) {
   const int saved = ::SaveDC(dc);
-  DrawBackground(dc, rect, false, false);
+  const MenuItemLook plain;
+  DrawBackground(dc, rect, plain);
   const MenuSeparatorLayout layout = LayOutMenuSeparator(FromRECT(rect), record.iconSize);
   RECT line = ToRECT(layout.line);
   ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-  DrawIconColumn(dc, ToRECT(layout.iconColumn), false, false, false);
+  DrawIconColumn(dc, ToRECT(layout.iconColumn), plain);
   ::RestoreDC(dc, saved);
 }
 
 void CMenuXP::DrawCaptionItem(const DRAWITEMSTRUCT& request, const MenuItemRecord& record) {
   HDC dc = request.hDC;
   const int saved = ::SaveDC(dc);
-  const bool selected = (request.itemState & ODS_SELECTED) != 0;
-  const bool disabled = (request.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
-  const bool checked = (request.itemState & ODS_CHECKED) != 0;
+  MenuItemLook look;
+  look.selected = (request.itemState & ODS_SELECTED) != 0;
+  look.disabled = (request.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
+  look.checked = (request.itemState & ODS_CHECKED) != 0;
+  look.isDefault = IsDefaultItem(request);
   const MenuItemLayout layout = LayOutMenuItem(FromRECT(request.rcItem), record.iconSize);
 
-  DrawBackground(dc, request.rcItem, selected, disabled);
-  DrawIconColumn(dc, ToRECT(layout.iconColumn), selected, disabled, checked);
-  if (record.icon || checked) DrawIconFrame(dc, ToRECT(layout.iconSquare), selected, disabled, checked);
+  DrawBackground(dc, request.rcItem, look);
+  DrawIconColumn(dc, ToRECT(layout.iconColumn), look);
+  if (record.icon || look.checked) DrawIconFrame(dc, ToRECT(layout.iconSquare), look);
   if (record.icon) {
-    DrawIcon(dc, ToRECT(layout.iconInner), record.icon.Get(), selected, disabled, checked);
-  } else if (checked) {
-    DrawCheckMark(dc, ToRECT(layout.iconInner), selected);
+    DrawIcon(dc, ToRECT(layout.iconInner), record.icon.Get(), look);
+  } else if (look.checked) {
+    DrawCheckMark(dc, ToRECT(layout.iconInner), look);
   }
-  DrawCaption(dc, ToRECT(layout.caption), record.text, selected, disabled, IsDefaultItem(request));
+  DrawCaption(dc, ToRECT(layout.caption), record.text, look);
   ::RestoreDC(dc, saved);
 }
 
-void CMenuXP::DrawBackground(HDC dc, const RECT& rect, bool selected, bool disabled) {
-  const bool highlighted = selected && !disabled;
+void CMenuXP::DrawBackground(HDC dc, const RECT& rect, const MenuItemLook& look) {
+  const bool highlighted = look.selected && !look.disabled;
   Fill(dc, rect, highlighted ? colors.selection : colors.background);
   if (!highlighted) return;
   SelectScope pen(dc, ::GetStockObject(BLACK_PEN));
@@ -75,25 +78,28 @@ void CMenuXP::DrawBackground(HDC dc, const RECT& rect, bool selected, bool disab
   ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void CMenuXP::DrawIconColumn(HDC dc, const RECT& rect, bool selected, bool disabled, bool) {
+void CMenuXP::DrawIconColumn(HDC dc, const RECT& rect, const MenuItemLook& look) {
   // A selected item keeps its selection colour under the icon.
-  if (!selected || disabled) Fill(dc, rect, colors.iconColumn);
+  if (!look.selected || look.disabled) Fill(dc, rect, colors.iconColumn);
 }
 
-void CMenuXP::DrawIconFrame(HDC dc, const RECT& square, bool selected, bool disabled, bool checked) {
-  if (selected) return;
-  if (checked && !disabled) DrawBackground(dc, square, true, false);
+void CMenuXP::DrawIconFrame(HDC dc, const RECT& square, const MenuItemLook& look) {
+  if (look.selected) return;
+  // A checked item's square is drawn as a selected one's background.
+  MenuItemLook highlighted;
+  highlighted.selected = true;
+  if (look.checked && !look.disabled) DrawBackground(dc, square, highlighted);
 }
 
-void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon, bool selected, bool disabled, bool checked) {
+void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon, const MenuItemLook& look) {
   const int x = rect.left;
   const int y = rect.top;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  if (disabled) {
+  if (look.disabled) {
     DrawSilhouette(dc, icon, x + 1, y + 1, width, height, ::GetSysColor(COLOR_3DHILIGHT));
     DrawSilhouette(dc, icon, x, y, width, height, ::GetSysColor(COLOR_3DSHADOW));
-  } else if (selected && !checked) {
+  } else if (look.selected && !look.checked) {
     // Lifted: the shadow stays where the icon was, the icon moves up and left.
     DrawSilhouette(dc, icon, x + 1, y + 1, width, height, ::GetSysColor(COLOR_3DSHADOW));
     DrawSilhouette(dc, icon, x, y, width, height, ::GetSysColor(COLOR_3DSHADOW));
@@ -103,7 +109,7 @@ void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon, bool selected, bool
   }
 }
 
-void CMenuXP::DrawCheckMark(HDC dc, const RECT& rect, bool) {
+void CMenuXP::DrawCheckMark(HDC dc, const RECT& rect, const MenuItemLook&) {
   SelectScope pen(dc, ::GetStockObject(BLACK_PEN));
   for (const CheckMarkStroke& stroke : CheckMarkStrokes(FromRECT(rect))) {
     POINT points[3];
@@ -112,19 +118,18 @@ void CMenuXP::DrawCheckMark(HDC dc, const RECT& rect, bool) {
   }
 }
 
-void CMenuXP::DrawCaption(HDC dc, const RECT& rect, const std::string& text, bool selected, bool disabled,
-                          bool isDefault) {
+void CMenuXP::DrawCaption(HDC dc, const RECT& rect, const std::string& text, const MenuItemLook& look) {
   UniqueFont bold;  // made for this call only
-  if (isDefault) bold = BoldMenuFont();
+  if (look.isDefault) bold = BoldMenuFont();
   SelectScope font(dc, bold ? bold.Get() : MenuFont());
   ::SetBkMode(dc, TRANSPARENT);
-  if (disabled) {
+  if (look.disabled) {
     RECT shadow = rect;
     ::OffsetRect(&shadow, 1, 1);
     DrawTextInColor(dc, shadow, colors.selectedText, text);
     DrawTextInColor(dc, rect, colors.disabledText, text);
   } else {
-    DrawTextInColor(dc, rect, selected ? colors.selectedText : colors.text, text);
+    DrawTextInColor(dc, rect, look.selected ? colors.selectedText : colors.text, text);
   }
 }
 

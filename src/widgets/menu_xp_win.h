@@ -38,6 +38,14 @@ struct MenuItemRecord {
   int32_t iconSize = 16;
 };
 
+// The states of an item that change how it is drawn.
+struct MenuItemLook {
+  bool selected = false;
+  bool disabled = false;
+  bool checked = false;
+  bool isDefault = false;  // the caption is bold
+};
+
 class CMenuXP {
  public:
   // Makes an empty popup menu, the menu font and the system colours.
@@ -71,14 +79,13 @@ class CMenuXP {
 
  protected:
   // The drawing steps, each overridable.
-  virtual void DrawBackground(HDC dc, const RECT& rect, bool selected, bool disabled);
-  virtual void DrawIconFrame(HDC dc, const RECT& square, bool selected, bool disabled, bool checked);
-  virtual void DrawIcon(HDC dc, const RECT& rect, HICON icon, bool selected, bool disabled, bool checked);
-  virtual void DrawCaption(HDC dc, const RECT& rect, const std::string& text, bool selected, bool disabled,
-                           bool isDefault);
-  virtual void DrawCheckMark(HDC dc, const RECT& rect, bool selected);
+  virtual void DrawBackground(HDC dc, const RECT& rect, const MenuItemLook& look);
+  virtual void DrawIconFrame(HDC dc, const RECT& square, const MenuItemLook& look);
+  virtual void DrawIcon(HDC dc, const RECT& rect, HICON icon, const MenuItemLook& look);
+  virtual void DrawCaption(HDC dc, const RECT& rect, const std::string& text, const MenuItemLook& look);
+  virtual void DrawCheckMark(HDC dc, const RECT& rect, const MenuItemLook& look);
   virtual void DrawTextInColor(HDC dc, const RECT& rect, COLORREF color, const std::string& text);
-  virtual void DrawIconColumn(HDC dc, const RECT& rect, bool selected, bool disabled, bool checked);
+  virtual void DrawIconColumn(HDC dc, const RECT& rect, const MenuItemLook& look);
 
   HFONT MenuFont() const { return font_.Get(); }
   // A bold (weight 700) copy of the menu font, for the caller to delete.

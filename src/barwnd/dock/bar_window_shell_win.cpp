@@ -63,7 +63,7 @@ void BarWindow::CompleteDock() {
   // frame recalculation (and no appbar notice) follows.
   ::SetWindowLongA(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
   RepaintAll();
-  if (startup_ != StartupStep::kDone) return;
+  if (!startup_.Done()) return;
   drop_.Register(Hwnd());
   if (settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
 }

@@ -46,7 +46,8 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
       icon = MenuIcon(entry.iconResource);
     } else if (const CBar* bar = db_.Bar(entry.barIcon)) {
       // From the icon cache, which keeps what it had to look up for the next opening.
-      icon = ButtonIconOfSize(icons_, bar->IconFile, bar->IconIndex, db_.ProgramFolder(), false, true);
+      icon = ButtonIconOfSize(icons_, bar->IconFile, bar->IconIndex, db_.ProgramFolder(), OneIconSize::kSmall,
+                              CacheMiss::kLookUpAndKeep);
     }
     auto record = std::make_unique<MenuItemRecord>(static_cast<uint32_t>(entry.command), entry.text, std::move(icon));
     if (entry.kind == BarMenuEntry::Kind::kPopup) {

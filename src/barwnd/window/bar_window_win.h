@@ -17,10 +17,10 @@
 #include "barwnd/window/bar_children_win.h"
 #include "barwnd/drop/bar_drop_win.h"
 #include "barwnd/window/bar_host.h"
+#include "barwnd/window/bar_startup_win.h"
 #include "barwnd/menus/bar_menus_win.h"
 #include "barwnd/window/bar_switcher.h"
 #include "barwnd/window/dialog_count.h"
-#include "db/target_check_win.h"
 #include "editing/manager/manager_host.h"
 #include "options/options_host.h"
 #include "options/options_sheet_win.h"
@@ -117,7 +117,16 @@ class BarWindow : public Dialog,
   static HICON ProgramIcon();
   void SetWindowIcons();
   void Paint(HDC dc);
+  // The start's steps on this window (see BarStartup).
+  BarStartup::Steps StartupSteps();
+  void RunRestOfStart();
+  // Messages the bar acts on while the dialog's default handling runs as
+  // well; true when `msg` was one.
+  bool OnWatchedMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void OnPaint();
   void OnTimer(WPARAM id);
+  bool OnDeviceChange(WPARAM wp, LPARAM lp);
+  void OnDestroy();
   // Messages that are not the dialog's own: the appbar's and tray icon's
   // notifications and the shell's new taskbar. True when `msg` was one.
   bool OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -161,13 +170,9 @@ class BarWindow : public Dialog,
   BarSwitcher switcher_;
   BarDrop drop_;
   bool docked_ = false;  // initialisation got past docking
-  // Where the start stands: the first frame comes first, the rest of the start
-  // (posted once that frame is painted) after it.
-  enum class StartupStep { kFirstFrame, kRestPosted, kDone };
-  StartupStep startup_ = StartupStep::kDone;
-  // Removable and network targets the load left unasked, checked after the
-  // first paint on a worker thread.
-  DeferredTargetChecks targetChecks_;
+  // The first frame, then the rest of the start, and the background checks
+  // of removable and network targets and icons it begins.
+  BarStartup startup_;
   UniqueBrush background_;
   BarMenus menus_;
   TrayIcon tray_;

@@ -43,7 +43,7 @@ void ManagerEditor::OnAddButton() {
   const int kind = view_.ChooseButtonKind();
   if (kind < kFile || kind > kInternet) return;
 
-  SetLayout(kind);
+  SetLayout(ButtonLayout(kind));
   int parent;
   int after;
   if (selButton_ == -1) {  // a bar: the new button goes last

@@ -83,7 +83,7 @@ void ManagerEditor::ItemSelected(int id) {
   LoadItemFields();
 }
 
-void ManagerEditor::SetLayout(int kind) {
+void ManagerEditor::SetLayout(ManagerLayout kind) {
   layout_ = kind;
   view_.ShowLayout(kind, view_.DetailsPressed());
 }

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "editing/manager/manager_fields.h"
+#include "editing/manager/manager_rules.h"
 #include "editing/manager/manager_tree.h"
 #include "editing/manager/manager_undo.h"
 
@@ -70,11 +71,11 @@ class ManagerEditor {
   int32_t SelBar() const { return selBar_; }
   int32_t SelButton() const { return selButton_; }
   const ManagerFields& Fields() const { return fields_; }
-  int Layout() const { return layout_; }
+  ManagerLayout Layout() const { return layout_; }
   bool UndoInMemory() const { return undo_.InMemory(); }
 
  private:
-  void SetLayout(int kind);
+  void SetLayout(ManagerLayout kind);
   void TakeControls();
   void ShowFields();
   void ShowIconsOfFields();
@@ -122,6 +123,6 @@ class ManagerEditor {
   int selected_ = kNoItem;
   int32_t selBar_ = -1;
   int32_t selButton_ = -1;
-  int layout_ = 4;
+  ManagerLayout layout_ = kLayoutNone;
   std::map<std::pair<std::string, int32_t>, int> images_;
 };

@@ -21,7 +21,7 @@ void ManagerIconBoxes::Show(UniqueIcon icon) {
 }
 
 void ManagerIconBoxes::ShowButtonIcon(const std::string& iconFile, int iconIndex, const std::string& programFolder) {
-  Show(ButtonIconOfSize(cache_, iconFile, iconIndex, programFolder, true, false));
+  Show(ButtonIconOfSize(cache_, iconFile, iconIndex, programFolder, OneIconSize::kLarge, CacheMiss::kGiveNull));
 }
 
 void ManagerIconBoxes::ShowShellIcon(const std::string& path) {
@@ -34,5 +34,5 @@ void ManagerIconBoxes::Clear() { Show(UniqueIcon()); }
 
 UniqueIcon ManagerTreeIcon(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
                            const std::string& programFolder) {
-  return ButtonIconOfSize(cache, iconFile, iconIndex, programFolder, false, false);
+  return ButtonIconOfSize(cache, iconFile, iconIndex, programFolder, OneIconSize::kSmall, CacheMiss::kGiveNull);
 }

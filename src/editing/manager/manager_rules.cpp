@@ -76,7 +76,9 @@ const std::vector<int>& AvailabilityControls() {
   return ids;
 }
 
-int ButtonLayout(int32_t kind) { return kind == 1 || kind == 2 ? kind : kLayoutFile; }
+ManagerLayout ButtonLayout(int32_t kind) {
+  return kind == 1 || kind == 2 ? static_cast<ManagerLayout>(kind) : kLayoutFile;
+}
 
 int32_t ShowCmdForSizeChoice(int32_t choice, int32_t current) {
   switch (choice) {

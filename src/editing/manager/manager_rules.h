@@ -30,7 +30,7 @@ const std::vector<int>& AvailabilityControls();
 
 // The layout of a button of this kind: folder and web link keep theirs,
 // anything else is laid out as a file.
-int ButtonLayout(int32_t kind);
+ManagerLayout ButtonLayout(int32_t kind);
 
 // "Window size" item (0 normal, 1 maximized, 2 minimized) and the show command
 // stored in a button. An item outside the list keeps `current`; a show command

@@ -225,7 +225,8 @@ TEST_F(IconCacheWinTest, MenusAndTheManagerTakeHeldIconsWithoutTheShell) {
 
   ButtonIcons shell = GetButtonIcon(Program(), 0, program_.Path());
   for (bool large : {false, true}) {
-    UniqueIcon held = ButtonIconOfSize(&cache, Program(), 0, program_.Path(), large, false);
+    UniqueIcon held = ButtonIconOfSize(&cache, Program(), 0, program_.Path(),
+                                       large ? OneIconSize::kLarge : OneIconSize::kSmall, CacheMiss::kGiveNull);
     EXPECT_EQ(DrawIcon(held.Get()), DrawIcon(large ? shell.Large.Get() : shell.Small.Get())) << large;
   }
   EXPECT_EQ(cache.LookUps(), startLookUps);
@@ -233,13 +234,14 @@ TEST_F(IconCacheWinTest, MenusAndTheManagerTakeHeldIconsWithoutTheShell) {
   // Not held: the manager asks the shell and leaves the cache as it is ...
   const std::string regedit = WindowsFolder() + "\\regedit.exe";
   ButtonIcons regeditShell = GetButtonIcon(regedit, 0, program_.Path());
-  UniqueIcon asked = ButtonIconOfSize(&cache, regedit, 0, program_.Path(), false, false);
+  UniqueIcon asked = ButtonIconOfSize(&cache, regedit, 0, program_.Path(), OneIconSize::kSmall, CacheMiss::kGiveNull);
   EXPECT_EQ(DrawIcon(asked.Get()), DrawIcon(regeditShell.Small.Get()));
   EXPECT_EQ(cache.LookUps(), startLookUps);
   EXPECT_EQ(cache.Table().Find({regedit, 0}), nullptr);
   // ... the menu has it looked up once and kept, for the file too.
   for (int opening = 0; opening < 2; ++opening) {
-    UniqueIcon kept = ButtonIconOfSize(&cache, regedit, 0, program_.Path(), false, true);
+    UniqueIcon kept =
+        ButtonIconOfSize(&cache, regedit, 0, program_.Path(), OneIconSize::kSmall, CacheMiss::kLookUpAndKeep);
     EXPECT_EQ(DrawIcon(kept.Get()), DrawIcon(regeditShell.Small.Get()));
     EXPECT_EQ(cache.LookUps(), startLookUps + 1);
   }
@@ -251,7 +253,8 @@ TEST_F(IconCacheWinTest, MenusAndTheManagerTakeHeldIconsWithoutTheShell) {
 
   // A held entry that is stale is not shown: the file changed since.
   ASSERT_TRUE(::CopyFileA(regedit.c_str(), Program().c_str(), FALSE));
-  UniqueIcon changed = ButtonIconOfSize(&cache, Program(), 0, program_.Path(), false, false);
+  UniqueIcon changed =
+      ButtonIconOfSize(&cache, Program(), 0, program_.Path(), OneIconSize::kSmall, CacheMiss::kGiveNull);
   EXPECT_EQ(DrawIcon(changed.Get()), DrawIcon(regeditShell.Small.Get()));
 }
 

@@ -234,14 +234,15 @@ TEST_F(IconCheckWinTest, MenusShowAStandInUntilTheWorkerAnswers) {
   cache.SetWindow(window.Hwnd(), kAnswerMessage);
   cache.FinishStartup(db_);
 
-  for (bool keep : {false, true}) {
-    EXPECT_FALSE(cache.IconOf(Slow(), 0, false, keep)) << keep;
-    UniqueIcon standIn = ButtonIconOfSize(&cache, Slow(), 0, program_.Path(), false, keep);
+  for (CacheMiss miss : {CacheMiss::kGiveNull, CacheMiss::kLookUpAndKeep}) {
+    const int keep = static_cast<int>(miss);
+    EXPECT_FALSE(cache.IconOf(Slow(), 0, OneIconSize::kSmall, miss)) << keep;
+    UniqueIcon standIn = ButtonIconOfSize(&cache, Slow(), 0, program_.Path(), OneIconSize::kSmall, miss);
     EXPECT_TRUE(standIn) << keep;
   }
   PumpUntil(cache, 1);
   ExpectNoSlowCallHere();
-  UniqueIcon kept = ButtonIconOfSize(&cache, Slow(), 0, program_.Path(), true, false);
+  UniqueIcon kept = ButtonIconOfSize(&cache, Slow(), 0, program_.Path(), OneIconSize::kLarge, CacheMiss::kGiveNull);
   UniqueImageList list(::ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0));
   AppendIconImage(list.Get(), kept.Get(), 32);
   EXPECT_EQ(ListImage(list.Get(), 0), ShellImage(true));

@@ -1,0 +1,174 @@
+// The bar window's messages: HandleMessage routes each to a named handler;
+// the start's own messages go to BarStartup, the shell's to
+// OnRegisteredMessage.
+#include "barwnd/window/bar_window_win.h"
+
+#include <dbt.h>
+
+#include "barwnd/window/bar_commands.h"
+#include "icons/icon_cache_win.h"
+#include "platform/exception_barrier.h"
+#include "platform/startup_trace.h"
+
+namespace {
+
+// The message is answered with `value`; the dialog's default handling does not run.
+bool Answer(INT_PTR& result, INT_PTR value) {
+  result = value;
+  return true;
+}
+
+}  // namespace
+
+BarStartup::Steps BarWindow::StartupSteps() {
+  BarStartup::Steps steps;
+  steps.rest = [this] { RunRestOfStart(); };
+  // Last: it may show a message box.
+  steps.last = [this] { host_.AddStartup(); };
+  steps.targetsHidden = [this] {
+    RebuildButtons();
+    RepaintAll();
+  };
+  steps.iconsReplaced = [this] {
+    if (ButtonsToolbar()) ::InvalidateRect(ButtonsToolbar(), nullptr, TRUE);
+  };
+  return steps;
+}
+
+void BarWindow::RunRestOfStart() {
+  SetWindowIcons();  // seen only in the system's task lists, not on the bar
+  if (children_.CreateTooltip()) ReactivateTooltips();
+  if (docked_) drop_.Register(Hwnd());
+  if (docked_ && settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
+  WriteSettings();
+}
+
+bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  if (OnRegisteredMessage(msg, wp, lp) || startup_.OnMessage(msg, wp)) return Answer(result, 0);
+  if (msg == kReturnAfterLaunchMessage) {
+    switcher_.ReturnAfterLaunch();
+    return Answer(result, 0);
+  }
+  if (OnWatchedMessage(msg, wp, lp)) return false;
+  switch (msg) {
+    case WM_COMMAND:
+      if (lp == 0 || reinterpret_cast<HWND>(lp) != ButtonsToolbar()) break;
+      LaunchFromToolbar(LOWORD(wp));
+      return Answer(result, TRUE);
+    case WM_DEVICECHANGE:
+      if (!OnDeviceChange(wp, lp)) break;
+      return Answer(result, TRUE);
+    case WM_CTLCOLORDLG: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX:
+      return Answer(result, reinterpret_cast<INT_PTR>(background_.Get()));
+    case WM_PAINT:
+      OnPaint();
+      return Answer(result, 0);
+    case BarDrop::kDroppedMessage:
+      GuardedVoid("drop", [this] { drop_.TakeDrop(); });
+      return Answer(result, 0);
+    case WM_QUERYDRAGICON:
+      return Answer(result, reinterpret_cast<INT_PTR>(ProgramIcon()));
+    case WM_TIMER:
+      OnTimer(wp);
+      return Answer(result, 0);
+    case WM_CONTEXTMENU:
+      // The menu key and Shift+F10 send no point (-1, -1).
+      menus_.ShowContextMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}, lp == -1);
+      return Answer(result, TRUE);
+    case WM_DRAWITEM:
+      if (!menus_.OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return false;
+      return Answer(result, TRUE);
+    case WM_HELP:
+      ShowHelpContents();
+      return Answer(result, TRUE);
+    case WM_QUERYENDSESSION:
+      OnQueryEndSession();
+      return Answer(result, TRUE);
+    case WM_ENDSESSION:
+      OnEndSession(wp != FALSE);
+      return Answer(result, 0);
+  }
+  return Dialog::HandleMessage(msg, wp, lp, result);
+}
+
+bool BarWindow::OnWatchedMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      if (docked_) appBar_.OnSize();
+      children_.LayOut();
+      return true;
+    case WM_WINDOWPOSCHANGED:
+      // The default handling still runs: it sends WM_SIZE and WM_MOVE.
+      if (shell_.Registered()) appBar_.OnWindowPosChanged();
+      return true;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && docked_) appBar_.OnActivated();
+      return true;
+    case WM_MOUSEMOVE:
+      appBar_.OnMouseMove();
+      children_.OnMouseOverBar();
+      return true;
+    case WM_NCMOUSEMOVE:
+      appBar_.OnMouseMove();
+      return true;
+    case WM_LBUTTONDBLCLK:
+      OpenButtonsManager();
+      return true;
+    case WM_MEASUREITEM:
+      menus_.OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+      return true;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChanged();
+      return true;
+    case WM_SETTINGCHANGE:
+      if (wp == SPI_SETWORKAREA) OnDisplayChanged();
+      return true;
+    case WM_DESTROY:
+      OnDestroy();
+      return true;
+  }
+  return false;
+}
+
+void BarWindow::OnPaint() {
+  STARTUP_MARK("shown, first paint begins");
+  {
+    PaintScope paint(Hwnd());
+    Paint(paint.Get());
+  }
+  startup_.FramePainted();
+}
+
+void BarWindow::OnTimer(WPARAM id) {
+  if (id == kAutoHideTimerId) {
+    // Where the mouse is now: the position that came with the last message
+    // stays where the mouse left the bar when no message follows it here.
+    POINT mouse = {};
+    ::GetCursorPos(&mouse);
+    appBar_.CheckAutoHide({mouse.x, mouse.y}, {::GetSystemMetrics(SM_CXDOUBLECLK), ::GetSystemMetrics(SM_CYDOUBLECLK)});
+  } else if (id == kHomeBarTimerId) {
+    switcher_.OnHomeTimer();
+  }
+}
+
+// A volume arrived (a stick plugged in): the icons on its drives are checked
+// again on their worker. True when the notice was that.
+bool BarWindow::OnDeviceChange(WPARAM wp, LPARAM lp) {
+  if (wp != DBT_DEVICEARRIVAL || !lp ||
+      reinterpret_cast<const DEV_BROADCAST_HDR*>(lp)->dbch_devicetype != DBT_DEVTYP_VOLUME)
+    return false;
+  if (icons_) icons_->RecheckDrives(reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask);
+  return true;
+}
+
+void BarWindow::OnDestroy() {
+  STARTUP_MARK("exit: window destroyed");
+  startup_.Stop();
+  drop_.Revoke();
+  ::KillTimer(Hwnd(), kAutoHideTimerId);
+  ::KillTimer(Hwnd(), kHomeBarTimerId);
+  ReleaseAndSave();
+  STARTUP_MARK("exit: appbar left, settings written");
+  host_.SetMainWindow(nullptr);
+}

@@ -1,0 +1,196 @@
+// The buttons manager's dialog as the view its editor drives: the fields,
+// the layout of the right-hand side, the tree, the icons and the questions.
+#include "editing/manager/manager_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "core/message_texts.h"
+#include "icons/button_icon_picker_win.h"
+#include "icons/button_icon_win.h"
+#include "db/cdb.h"
+#include "editing/manager/manager_rules.h"
+#include "editing/manager/manager_services_win.h"
+#include "editing/manager/type_select_dialog_win.h"
+#include "editing_ids.h"
+#include "resource.h"
+
+namespace {
+
+// Counts a change the manager makes to the tree itself for the life of the scope.
+class QuietScope {
+ public:
+  explicit QuietScope(int& depth) : depth_(depth) { ++depth_; }
+  ~QuietScope() { --depth_; }
+  QuietScope(const QuietScope&) = delete;
+  QuietScope& operator=(const QuietScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+void CButtonsManager::TakeControls(ManagerFields& fields) {
+  int available = fields.Available, onLaunch = fields.ShowOnLaunch, onTimer = fields.ShowOnTimer;
+  int seconds = fields.ShowAfterSeconds, size = fields.SizeChoice;
+  Exchange(true, IDC_MGR_NAME, fields.Name);
+  Exchange(true, IDC_MGR_TARGET, fields.Target);
+  Exchange(true, IDC_MGR_WORKDIR, fields.WorkDir);
+  Exchange(true, IDC_MGR_ARGS, fields.Arguments);
+  ExchangeCheck(true, IDC_MGR_AVAILABLE, available);
+  ExchangeCheck(true, IDC_MGR_SHOW_ON_LAUNCH, onLaunch);
+  ExchangeCheck(true, IDC_MGR_SHOW_ON_TIMER, onTimer);
+  ExchangeInt(true, IDC_MGR_SECONDS, seconds);
+  ExchangeComboIndex(true, IDC_MGR_SIZE, size);
+  fields.Available = available;
+  fields.ShowOnLaunch = onLaunch;
+  fields.ShowOnTimer = onTimer;
+  fields.ShowAfterSeconds = seconds;
+  fields.SizeChoice = size;
+}
+
+void CButtonsManager::ShowFields(const ManagerFields& fields) {
+  showingFields_ = true;
+  ManagerFields shown = fields;
+  int available = shown.Available, onLaunch = shown.ShowOnLaunch, onTimer = shown.ShowOnTimer;
+  int seconds = shown.ShowAfterSeconds, size = shown.SizeChoice;
+  Exchange(false, IDC_MGR_NAME, shown.Name);
+  Exchange(false, IDC_MGR_TARGET, shown.Target);
+  Exchange(false, IDC_MGR_WORKDIR, shown.WorkDir);
+  Exchange(false, IDC_MGR_ARGS, shown.Arguments);
+  ExchangeCheck(false, IDC_MGR_AVAILABLE, available);
+  ExchangeCheck(false, IDC_MGR_SHOW_ON_LAUNCH, onLaunch);
+  ExchangeCheck(false, IDC_MGR_SHOW_ON_TIMER, onTimer);
+  ExchangeInt(false, IDC_MGR_SECONDS, seconds);
+  ExchangeComboIndex(false, IDC_MGR_SIZE, size);
+  showingFields_ = false;
+}
+
+bool CButtonsManager::DetailsPressed() { return ::IsDlgButtonChecked(Hwnd(), IDC_MGR_DETAILS) == BST_CHECKED; }
+
+void CButtonsManager::ShowLayout(int kind, bool details) {
+  const std::vector<int> shown = ShownControls(kind, details);
+  for (int id : LayoutControls()) {
+    const bool show = std::find(shown.begin(), shown.end(), id) != shown.end();
+    ::ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void CButtonsManager::EnableFields(bool enable) {
+  for (int id : AvailabilityControls()) ::EnableWindow(Item(id), enable);
+}
+
+void CButtonsManager::EnableSeconds(bool enable) {
+  for (int id : {IDC_MGR_SHOW_AFTER, IDC_MGR_SECONDS, IDC_MGR_SECONDS_SPIN, IDC_MGR_SECONDS_LABEL})
+    ::EnableWindow(Item(id), enable);
+}
+
+void CButtonsManager::SetNameCaption(bool bar) {
+  ::SetDlgItemTextA(Hwnd(), IDC_MGR_NAME_LABEL, bar ? "Quickrail\nname" : "Button\nname");
+}
+
+void CButtonsManager::SetAvailableCaption(bool bar) {
+  ::SetDlgItemTextA(Hwnd(), IDC_MGR_AVAILABLE, bar ? "Quickrail is available" : "Button is available");
+}
+
+void CButtonsManager::EnableRestore(bool enable) { ::EnableWindow(Item(IDC_MGR_RESTORE), enable); }
+
+void CButtonsManager::SetRestoreCaption(bool decline) {
+  ::SetDlgItemTextA(Hwnd(), IDC_MGR_RESTORE, decline ? "Decline" : "Restore");
+}
+
+void CButtonsManager::Focus(ManagerFocus control) {
+  const int id = control == ManagerFocus::kTarget ? IDC_MGR_TARGET
+                 : control == ManagerFocus::kName ? IDC_MGR_NAME
+                                                  : IDC_MGR_TREE;
+  ::SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+}
+
+void CButtonsManager::ShowIcons(const std::string& iconFile, int32_t iconIndex) {
+  icons_.ShowButtonIcon(iconFile, iconIndex, db_.ProgramFolder());
+}
+
+void CButtonsManager::ClearIcons() { icons_.Clear(); }
+
+void CButtonsManager::ShowTargetIcon(const std::string& target) { icons_.ShowShellIcon(target); }
+
+void CButtonsManager::ResetImages() { tree_.ResetImages(); }
+
+int CButtonsManager::AddIconImage(const std::string& iconFile, int32_t iconIndex) {
+  // From the icon cache where it holds the icon: a tree of many bars opens
+  // without a shell look-up for each button.
+  UniqueIcon icon = ManagerTreeIcon(iconCache_, iconFile, iconIndex, db_.ProgramFolder());
+  return tree_.AddImage(icon.Get());
+}
+
+int CButtonsManager::AddResourceImage(int iconId) {
+  UniqueIcon icon(static_cast<HICON>(
+      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+  return tree_.AddImage(icon.Get());
+}
+
+void CButtonsManager::TreeCleared() {
+  QuietScope quiet(quietTree_);
+  tree_.Clear();
+}
+
+void CButtonsManager::TreeInserted(const ManagerTree& tree, int id) {
+  QuietScope quiet(quietTree_);
+  tree_.Insert(tree, id);
+}
+
+void CButtonsManager::TreeChanged(const ManagerTree& tree, int id) {
+  QuietScope quiet(quietTree_);
+  tree_.Change(tree, id);
+}
+
+void CButtonsManager::TreeRemoved(int id) {
+  QuietScope quiet(quietTree_);
+  tree_.Remove(id);
+}
+
+void CButtonsManager::TreeExpanded(int id) {
+  QuietScope quiet(quietTree_);
+  tree_.Expand(id);
+}
+
+void CButtonsManager::TreeSelected(int id) {
+  QuietScope quiet(quietTree_);
+  tree_.Select(id);
+}
+
+void CButtonsManager::ShowMessage(const std::string& text) {
+  ::MessageBoxA(Hwnd(), text.c_str(), ProgramTitle(), MB_OK);
+}
+
+bool CButtonsManager::AskYesNo(const std::string& text) {
+  return ::MessageBoxA(Hwnd(), text.c_str(), ProgramTitle(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void CButtonsManager::ReportNoBarForButton() {
+  char text[512] = {};
+  ::LoadStringA(ResourceModule(), IDS_MGR_NO_BAR_FOR_BUTTON, text, sizeof(text));
+  ShowMessage(text);
+}
+
+int CButtonsManager::ChooseButtonKind() {
+  CTypeSelectDlg choice(texts_);
+  return choice.DoModal(Hwnd()) == IDOK ? choice.Choice() : -1;
+}
+
+bool CButtonsManager::BrowseTarget(int kind, WorkingFields& fields) {
+  return services_.BrowseTarget(Hwnd(), kind, fields);
+}
+
+bool CButtonsManager::BrowseWorkDir(WorkingFields& fields) { return services_.BrowseWorkDir(Hwnd(), fields); }
+
+bool CButtonsManager::PickIcon(std::string& iconFile, int32_t& iconIndex) {
+  int index = iconIndex;
+  if (PickButtonIcon(Hwnd(), iconFile, index) != 1) return false;
+  iconIndex = index;
+  return true;
+}
+
+int32_t CButtonsManager::AddPresetBar() { return services_.AddPresetBar(Hwnd(), db_); }

@@ -1,0 +1,32 @@
+// The icon cache's file: read in one go at the start, written when the
+// table changed, with only the entries the database still names.
+#include "icons/icon_cache_win.h"
+
+#include <set>
+
+#include "db/cdb.h"
+#include "db/db_paths.h"
+#include "platform/file_ops.h"
+
+std::string ButtonIconCache::FilePath() const { return JoinPath(programFolder_, kIconCacheFileName); }
+
+bool ButtonIconCache::Load() {
+  return ReadIconCacheFile(PlatformFileOps(), FilePath(), table_) == IconCacheRead::kWhole;
+}
+
+bool ButtonIconCache::Save(const CDB& db) {
+  std::set<IconKey> named;
+  for (int32_t b = 0; b < db.BarCount(); ++b) {
+    const CBar& bar = *db.Bar(b);
+    named.insert(IconCacheKey(bar.IconFile, bar.IconIndex));
+    for (int32_t i = 0; i < bar.Count(); ++i) {
+      const CD& button = *bar.At(i);
+      if (!button.IsSeparator) named.insert(IconCacheKey(button.IconFile, button.IconIndex));
+    }
+  }
+  table_.Prune([&named](const IconKey& key) { return named.count(key) != 0; });
+  if (!table_.Changed()) return true;
+  if (!PlatformFileOps().WriteAll(FilePath(), table_.Encode())) return false;
+  table_.SetChanged(false);
+  return true;
+}
