@@ -2,11 +2,9 @@
 #include "widgets/menu_xp_win.h"
 
 #include "widgets/menu_xp_geometry.h"
+#include "platform/geometry_win.h"
 
 namespace {
-
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
   UniqueBrush brush(::CreateSolidBrush(color));
@@ -39,7 +37,7 @@ void DrawSilhouette(HDC dc, HICON icon, int x, int y, int width, int height, COL
 void CMenuXP::DrawSeparator(HDC dc, const RECT& rect, const MenuItemRecord& record) {
   const int saved = ::SaveDC(dc);
   DrawBackground(dc, rect, false, false);
-  const MenuSeparatorLayout layout = LayOutMenuSeparator(FromRECT(rect), record.iconSize);
+  const MenuSeparatorLayout layout = LayOutMenuSeparator(ToRect(rect), record.iconSize);
   RECT line = ToRECT(layout.line);
   ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
   DrawIconColumn(dc, ToRECT(layout.iconColumn), false, false, false);
@@ -52,7 +50,7 @@ void CMenuXP::DrawCaptionItem(const DRAWITEMSTRUCT& request, const MenuItemRecor
   const bool selected = (request.itemState & ODS_SELECTED) != 0;
   const bool disabled = (request.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
   const bool checked = (request.itemState & ODS_CHECKED) != 0;
-  const MenuItemLayout layout = LayOutMenuItem(FromRECT(request.rcItem), record.iconSize);
+  const MenuItemLayout layout = LayOutMenuItem(ToRect(request.rcItem), record.iconSize);
 
   DrawBackground(dc, request.rcItem, selected, disabled);
   DrawIconColumn(dc, ToRECT(layout.iconColumn), selected, disabled, checked);
@@ -105,7 +103,7 @@ void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon, bool selected, bool
 
 void CMenuXP::DrawCheckMark(HDC dc, const RECT& rect, bool) {
   SelectScope pen(dc, ::GetStockObject(BLACK_PEN));
-  for (const CheckMarkStroke& stroke : CheckMarkStrokes(FromRECT(rect))) {
+  for (const CheckMarkStroke& stroke : CheckMarkStrokes(ToRect(rect))) {
     POINT points[3];
     for (int i = 0; i < 3; ++i) points[i] = {stroke[i].x, stroke[i].y};
     ::Polyline(dc, points, 3);

@@ -14,10 +14,9 @@
 #include "resource.h"
 
 #include "platform/startup_trace.h"
+#include "core/message_ids.h"
 
 namespace {
-
-constexpr int kMsgEmptyBar = 54;
 
 // The first frame needs only the window, its dock and the shown buttons; the
 // rest of the start (tooltips, taking drops, tray icon, writing the settings,

@@ -14,6 +14,7 @@
 #include "editing_ids.h"
 #include "platform/html_help_win.h"
 #include "resource.h"
+#include "core/message_box_win.h"
 
 namespace {
 
@@ -287,11 +288,11 @@ void CButtonsManager::TreeSelected(int id) {
 }
 
 void CButtonsManager::ShowMessage(const std::string& text) {
-  ::MessageBoxA(Hwnd(), text.c_str(), ProgramTitle(), MB_OK);
+  ShowProgramMessage(Hwnd(), text);
 }
 
 bool CButtonsManager::AskYesNo(const std::string& text) {
-  return ::MessageBoxA(Hwnd(), text.c_str(), ProgramTitle(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return ShowProgramMessage(Hwnd(), text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void CButtonsManager::ReportNoBarForButton() {
