@@ -11,14 +11,15 @@
 #include "app/registry_values.h"
 #include "core/settings.h"
 #include "platform/handles_win.h"
+#include "platform/path_rules.h"
 #include "platform/text_win.h"
+#include "core/message_box_win.h"
+#include "core/message_ids.h"
 
 namespace {
 
-constexpr int kMsgSaveFailed = 14;
-
 void ShowSystemError(MessageTexts& texts, int messageId) {
-  ::MessageBoxA(nullptr, texts.Text(messageId).c_str(), ProgramTitle(), MB_OK);
+  ShowProgramMessage(nullptr, texts.Text(messageId));
 }
 
 // True when the shortcut at `linkPath` starts `programPath` in `folder`.
@@ -45,16 +46,16 @@ bool ShortcutStarts(const std::string& linkPath, const std::string& programPath,
 bool AddStartup(const Settings& settings, MessageTexts& texts) {
   ComScope com;
   const std::string installDir = InstallDirOrExit();
-  const std::string programPath = InstallPath(installDir, "Orvantis.exe");
+  const std::string programPath = JoinPath(installDir, "Orvantis.exe");
   char startup[MAX_PATH] = {};
   if (!::SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE) || startup[0] == '\0') {
     // Without the folder the link would land in the drive's root. With the
     // setting off there is no shortcut to be found and nothing to say.
     if (settings.StartWindows == 0) return true;
-    ShowSystemError(texts, kMsgSaveFailed);
+    ShowSystemError(texts, kMsgStartupSaveFailed);
     return false;
   }
-  const std::string linkPath = InstallPath(startup, "Orvantis.Quickrail.lnk");
+  const std::string linkPath = JoinPath(startup, "Orvantis.Quickrail.lnk");
 
   if (settings.StartWindows == 0) {
     ::DeleteFileA(linkPath.c_str());
@@ -66,7 +67,7 @@ bool AddStartup(const Settings& settings, MessageTexts& texts) {
   ComPtr<IShellLinkA> link;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 link.PutVoid()))) {
-    ShowSystemError(texts, 12);
+    ShowSystemError(texts, kMsgStartupCreateFailed);
     return false;
   }
   link->SetPath(programPath.c_str());
@@ -74,13 +75,13 @@ bool AddStartup(const Settings& settings, MessageTexts& texts) {
 
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) {
-    ShowSystemError(texts, 13);
+    ShowSystemError(texts, kMsgStartupQueryFailed);
     return false;
   }
   WCHAR widePath[MAX_PATH] = {};
   CopyWideFromAnsi(linkPath, widePath, MAX_PATH);
   if (FAILED(file->Save(widePath, TRUE))) {
-    ShowSystemError(texts, kMsgSaveFailed);
+    ShowSystemError(texts, kMsgStartupSaveFailed);
     return false;
   }
   return true;

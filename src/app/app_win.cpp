@@ -19,10 +19,10 @@
 #include "editing/browse/places_bar_win.h"
 #include "platform/html_help_win.h"
 #include "db/cdb.h"
-#include "db/error_box_win.h"
 #include "icons/icon_cache_win.h"
 #include "platform/exception_barrier.h"
 #include "platform/handles_win.h"
+#include "platform/path_rules.h"
 #include "platform/file_ops.h"
 #include "platform/profile_sections_win.h"
 #include "platform/profile_win.h"
@@ -30,6 +30,8 @@
 #include "platform/storage.h"
 
 #include "platform/startup_trace.h"
+#include "core/message_box_win.h"
+#include "core/message_ids.h"
 
 namespace {
 
@@ -65,12 +67,10 @@ class WindowsSampleBarProbes : public SampleBarProbes {
 
 }  // namespace
 
-constexpr int kMsgStorageError = 83;
-
 BarApp::BarApp()
     : db_(PlatformStorage(), PlatformFileOps(),
           [this](const std::string& step) {
-            ShowStorageErrorBox(MessageOwner(), texts_.Text(kMsgStorageError) + step);
+            ShowProgramMessage(MessageOwner(), texts_.Text(kMsgStorageError) + step);
           }) {}
 
 HWND BarApp::MessageOwner() const {
@@ -94,8 +94,8 @@ void BarApp::WriteSettingsRecord() {
 
 void BarApp::ReadInstallation() {
   version_ = ParseVersionText(InstallValueOrExit("Version"));
-  settingsPath_ = InstallPath(InstallDirOrExit(), "options.ini");
-  helpPath_ = InstallPath(InstallDirOrExit(), "Orvantis.chm");
+  settingsPath_ = JoinPath(InstallDirOrExit(), "options.ini");
+  helpPath_ = JoinPath(InstallDirOrExit(), "Orvantis.chm");
   TheHtmlHelp().SetHelpFile(helpPath_);
 }
 
@@ -147,7 +147,7 @@ void BarApp::ReportCaughtExceptions() {
   SetCaughtReporter([this, heading, windowThread](const std::string& where, const std::string& what) {
     const HWND owner = ::GetCurrentThreadId() == windowThread ? MessageOwner() : nullptr;
     const std::string text = heading + where + ": " + what;
-    ::MessageBoxA(owner, text.c_str(), ProgramTitle(), MB_OK | MB_ICONERROR);
+    ShowProgramMessage(owner, text, MB_OK | MB_ICONERROR);
   });
 }
 

@@ -6,6 +6,8 @@
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "resource.h"
+#include "core/message_box_win.h"
+#include "core/message_ids.h"
 
 std::string RegistryKeyPath() {
   char buffer[260] = {};
@@ -15,10 +17,9 @@ std::string RegistryKeyPath() {
   return buffer;
 }
 
-
 void FatalMessageAndExit(int messageId) {
   // Start-up cannot go on: the table is built here, whoever owns the program's own copy.
-  ::MessageBoxA(nullptr, MessageTexts().Text(messageId).c_str(), ProgramTitle(), MB_OK);
+  ShowProgramMessage(nullptr, MessageTexts().Text(messageId));
   ::ExitProcess(0);
 }
 
@@ -26,7 +27,7 @@ std::string InstallValueOrExit(const char* name) {
   HKEY raw = nullptr;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryKeyPath().c_str(), 0, KEY_READ | KEY_WRITE, &raw) !=
       ERROR_SUCCESS) {
-    FatalMessageAndExit(10);
+    FatalMessageAndExit(kMsgRegistryOpenFailed);
   }
   UniqueRegKey key(raw);
   char buffer[261] = {};
@@ -35,7 +36,7 @@ std::string InstallValueOrExit(const char* name) {
   if (::RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
           ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ)) {
-    FatalMessageAndExit(11);
+    FatalMessageAndExit(kMsgRegistryReadFailed);
   }
   buffer[size < 260 ? size : 260] = '\0';
   return buffer;

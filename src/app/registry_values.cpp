@@ -16,8 +16,3 @@ int32_t ParseVersionText(const std::string& text) {
   return static_cast<int32_t>(negative ? -value : value);
 }
 
-std::string InstallPath(const std::string& installDir, const std::string& fileName) {
-  std::string path = installDir;
-  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  return path + "\\" + fileName;
-}

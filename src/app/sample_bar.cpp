@@ -2,7 +2,7 @@
 
 namespace {
 
-SampleButton Launcher(const std::string& name, int kind, const std::string& target) {
+SampleButton Launcher(const std::string& name, int32_t kind, const std::string& target) {
   SampleButton button;
   button.name = name;
   button.kind = kind;
@@ -17,10 +17,6 @@ SampleButton Separator() {
   button.separator = true;
   return button;
 }
-
-constexpr int kFile = 0;
-constexpr int kFolder = 1;
-constexpr int kInternet = 2;
 
 }  // namespace
 

@@ -2,9 +2,12 @@
 // and a web search, each only where it exists on this machine.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "db/cd.h"
 
 inline constexpr const char* kSampleBarName = "The Sample Quickrail";
 inline constexpr const char* kWebSearchAddress = "https://www.google.com/";
@@ -12,7 +15,7 @@ inline constexpr const char* kWebSearchAddress = "https://www.google.com/";
 struct SampleButton {
   bool separator = false;
   std::string name;
-  int kind = -1;  // 0 file, 1 folder, 2 internet shortcut, -1 separator
+  int32_t kind = kSeparator;  // a ButtonKind
   std::string target;
   std::string workDir;
   std::string iconFile;

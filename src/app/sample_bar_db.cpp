@@ -14,13 +14,9 @@ void AddSampleBar(CDB& db, SampleBarProbes& probes) {
     request.Target = sample.target;
     request.Name = sample.name;
     request.WorkDir = sample.workDir;
-    request.Arguments = "";
     request.IconFile = sample.iconFile;
-    request.IconIndex = 0;
-    request.ShowCmd = 1;
     request.Kind = sample.kind;
     request.Bar = bar;
-    request.Position = -1;
     db.AddButton(request);
   }
 }

@@ -4,6 +4,7 @@
 
 #include "core/message_texts.h"
 #include "core/settings.h"
+#include "core/message_ids.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ const std::string& NameAt(const std::array<std::string, N>& names, int index) {
 
 DateNames DateNamesFromMessages(MessageTexts& messages) {
   DateNames names;
-  for (int day = 0; day < 7; ++day) names.Weekdays[static_cast<size_t>(day)] = messages.Text(200 + day);
-  for (int month = 1; month <= 12; ++month) names.Months[static_cast<size_t>(month - 1)] = messages.Text(206 + month);
+  for (int day = 0; day < 7; ++day) names.Weekdays[static_cast<size_t>(day)] = messages.Text(kMsgFirstWeekday + day);
+  for (int month = 1; month <= 12; ++month) names.Months[static_cast<size_t>(month - 1)] = messages.Text(kMsgFirstMonth + month - 1);
   return names;
 }
 

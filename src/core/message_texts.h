@@ -6,17 +6,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/message_ids.h"
+
 // The program's own name: the caption of its message boxes and windows.
 inline const char* ProgramTitle() { return "Orvantis.Quickrail"; }
-
-// What a Cancel of the buttons manager that could not put the database file
-// back shows instead.
-inline constexpr int32_t kMsgCancelShowsUndoCopy = 84;
-inline constexpr int32_t kMsgCancelShowsDatabase = 85;
-inline constexpr int32_t kMsgCancelReadNothing = 86;
-// Message numbers used from more than one place.
-inline constexpr int32_t kMsgUrlTooLong = 770;   // followed by the file's path
-inline constexpr int32_t kMsgInternalError = 771;  // followed by what failed
 
 class MessageTexts {
  public:

@@ -1,9 +1,11 @@
 // One button of a bar: a file, folder or internet shortcut to open, or a
-// separator. The field order is the order of the stored record.
+// separator. The stored record's order of the fields is in records.cpp.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "db/button_fields.h"
 
 class Storage;
 class Stream;
@@ -25,15 +27,9 @@ constexpr int32_t ButtonCommandId(int32_t ordinal, int32_t position) {
   return kFirstButtonCommand + kButtonsPerBar * ordinal + position;
 }
 
-struct CD {
-  std::string Name;
-  std::string Target;
-  std::string WorkDir;
-  std::string Arguments;
+struct CD : ButtonFields {
   int32_t ShowCmd = 1;
   int32_t Kind = kSeparator;
-  std::string IconFile;
-  int32_t IconIndex = 0;
   int32_t Available = 1;
   int32_t IsSeparator = 0;
   int32_t CommandId = 0;   // while the program runs; never stored

@@ -28,12 +28,7 @@ int CDB::AddButton(ButtonSpec request) {
   CBar* bar = Bar(request.Bar);
   if (!bar) return 0;
   auto button = std::make_unique<CD>();
-  button->Name = std::move(request.Name);
-  button->Target = std::move(request.Target);
-  button->WorkDir = std::move(request.WorkDir);
-  button->Arguments = std::move(request.Arguments);
-  button->IconFile = std::move(request.IconFile);
-  button->IconIndex = request.IconIndex;
+  static_cast<ButtonFields&>(*button) = std::move(request);
   button->ShowCmd = request.ShowCmd;
   button->Kind = request.Kind;
   button->Available = request.Available ? 1 : 0;

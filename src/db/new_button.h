@@ -2,17 +2,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-struct ButtonSpec {
-  std::string Target;
-  std::string Name;
-  std::string WorkDir;
-  std::string Arguments;
-  std::string IconFile;
-  int32_t IconIndex = 0;
+#include "db/button_fields.h"
+#include "db/cd.h"
+
+struct ButtonSpec : ButtonFields {
   int32_t ShowCmd = 1;
-  int32_t Kind = 0;
+  int32_t Kind = kFile;
   int32_t Bar = 0;  // ordinal of the bar
   int32_t Position = -1;  // -1: at the end
   int32_t Available = 1;

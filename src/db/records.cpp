@@ -4,13 +4,11 @@
 
 #include "db/cbar.h"
 #include "db/cd.h"
+#include "platform/byte_codec.h"
 
 namespace {
 
-void PutInt(std::string& out, int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
+void PutInt(std::string& out, int32_t value) { PutU32(out, static_cast<uint32_t>(value)); }
 
 void PutText(std::string& out, const std::string& text) {
   PutInt(out, static_cast<int32_t>(text.size()));
@@ -21,14 +19,12 @@ enum class TextRead { kRead, kMissing, kDamaged };
 
 class RecordReader {
  public:
-  explicit RecordReader(const std::string& bytes) : bytes_(bytes) {}
+  explicit RecordReader(const std::string& bytes) : in_(bytes) {}
 
   // Leaves `value` as it is when the record has ended.
   bool ReadInt(int32_t& value) {
-    if (Left() < 4) return false;
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
-    pos_ += 4;
+    if (!in_.U32(v)) return false;
     value = static_cast<int32_t>(v);
     return true;
   }
@@ -40,10 +36,10 @@ class RecordReader {
   }
 
   void TakeText(int32_t length, std::string& text) {
-    const char* start = bytes_.data() + pos_;
+    const char* start = in_.Here();
     const void* zero = std::memchr(start, '\0', static_cast<size_t>(length));
     text.assign(start, zero ? static_cast<const char*>(zero) - start : static_cast<size_t>(length));
-    pos_ += static_cast<size_t>(length);
+    in_.Skip(static_cast<size_t>(length));
   }
 
   TextRead ReadText(std::string& text) {
@@ -54,10 +50,9 @@ class RecordReader {
   }
 
  private:
-  size_t Left() const { return bytes_.size() - pos_; }
+  size_t Left() const { return in_.Left(); }
 
-  const std::string& bytes_;
-  size_t pos_ = 0;
+  ByteReader in_;
 };
 
 }  // namespace

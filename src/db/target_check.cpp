@@ -5,18 +5,11 @@
 
 #include "db/cdb.h"
 #include "db/db_paths.h"
+#include "platform/path_rules.h"
 
 namespace {
 
-bool IsSeparatorChar(char c) { return c == '\\' || c == '/'; }
-
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool StartsWithDrive(const std::string& path, size_t at) {
-  return path.size() >= at + 2 && IsLetter(path[at]) && path[at + 1] == ':';
-}
 
 TargetPlace PlaceOfDrive(DriveKind kind) {
   switch (kind) {
@@ -34,11 +27,11 @@ TargetPlace PlaceOfDrive(DriveKind kind) {
 
 TargetPlace PlaceOfPath(const std::string& path, const std::function<DriveKind(char letter)>& driveKindOf) {
   if (StartsWithDrive(path, 0)) return PlaceOfDrive(driveKindOf(Upper(path[0])));
-  if (path.size() < 2 || !IsSeparatorChar(path[0]) || !IsSeparatorChar(path[1])) return TargetPlace::kLocal;
+  if (path.size() < 2 || !IsPathSeparator(path[0]) || !IsPathSeparator(path[1])) return TargetPlace::kLocal;
   // "\\?\C:\..." and "\\.\C:\..." name a drive; every other name that starts
   // with two separators ("\\server\share", "\\?\UNC\server\share", a volume's
   // name) goes through the network redirector or may: it counts as network.
-  const bool prefixed = path.size() >= 4 && (path[2] == '?' || path[2] == '.') && IsSeparatorChar(path[3]);
+  const bool prefixed = path.size() >= 4 && (path[2] == '?' || path[2] == '.') && IsPathSeparator(path[3]);
   if (prefixed && StartsWithDrive(path, 4)) return PlaceOfDrive(driveKindOf(Upper(path[4])));
   return TargetPlace::kNetwork;
 }
@@ -49,7 +42,7 @@ bool IsSlowPath(const std::string& path, const std::function<DriveKind(char lett
 
 DeferredTargets* DeferredTargets::BeginLoad() {
   entries_.clear();
-  drives_.clear();
+  drives_.Forget();
   ++generation_;
   const bool defer = armed_;
   armed_ = false;
@@ -57,11 +50,7 @@ DeferredTargets* DeferredTargets::BeginLoad() {
 }
 
 bool DeferredTargets::Defer(const CD& button, const std::string& path, FileOps& files) {
-  const bool slow = IsSlowPath(path, [this, &files](char letter) {
-    auto known = drives_.find(letter);
-    if (known == drives_.end()) known = drives_.emplace(letter, files.DriveKindOf(letter)).first;
-    return known->second;
-  });
+  const bool slow = IsSlowPath(path, [this, &files](char letter) { return drives_.Of(letter, files); });
   if (slow) entries_.push_back({&button, path});
   return slow;
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drive_kinds.h"
 #include "platform/file_ops.h"
 
 class CBar;
@@ -77,5 +78,5 @@ class DeferredTargets {
   bool armed_ = false;
   uint32_t generation_ = 0;
   std::vector<Entry> entries_;
-  std::map<char, DriveKind> drives_;
+  DriveKinds drives_;
 };

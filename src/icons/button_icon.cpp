@@ -13,8 +13,6 @@ bool EndsWithIconExtension(const std::string& path) {
   return false;
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // "scheme://..." in any case, or a mail address link.
@@ -30,10 +28,6 @@ bool IsWebAddress(const std::string& path) {
 
 }  // namespace
 
-bool IsDriveRoot(const std::string& path) {
-  return (path.size() == 2 || (path.size() == 3 && IsSeparator(path[2]))) && IsLetter(path[0]) && path[1] == ':';
-}
-
 IconSource ClassifyIconPath(const std::string& path) {
   if (EndsWithIconExtension(path)) return IconSource::IndexedFile;
   if (path.starts_with("http") || path.starts_with("ftp")) return IconSource::WebShortcut;
@@ -46,16 +40,14 @@ std::string IconPathInFolder(const std::string& iconPath, const std::string& pro
 }
 
 std::string WebShortcutPath(const std::string& programFolder) {
-  std::string path = programFolder;
-  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
-  return path + kWebShortcutFileName;
+  return JoinPath(programFolder, kWebShortcutFileName);
 }
 
 GenericIconQuery GenericIconFor(const std::string& path) {
   if (IsWebAddress(path)) return {".url", false};
   if (IsDriveRoot(path)) return {path.substr(0, 2) + "\\", true};
   if (path.empty()) return {"", false};
-  if (IsSeparator(path.back())) return {path, true};
+  if (IsPathSeparator(path.back())) return {path, true};
   const std::size_t lastPart = path.find_last_of("\\/");
   const std::size_t dot = path.rfind('.');
   const bool hasExtension = dot != std::string::npos && (lastPart == std::string::npos || dot > lastPart);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/path_rules.h"
+
 enum class IconSource {
   IndexedFile,  // an icon taken by index from a program, library, icon or control-panel file
   WebShortcut,  // a URL: the icon of the program's own internet-shortcut file
@@ -13,8 +15,6 @@ enum class IconSource {
 // The extension test looks at the last four characters and is case-sensitive:
 // ".exe" and ".EXE" take the indexed icon, ".Exe" the shell's. A path that
 // begins with "http" or "ftp" (also case-sensitive) is a URL.
-// "C:", "C:\\" or "C:/": a drive's root, whose icon follows the drive's type.
-bool IsDriveRoot(const std::string& path);
 
 IconSource ClassifyIconPath(const std::string& path);
 

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "icons/button_icon.h"
+#include "platform/byte_codec.h"
 #include "platform/file_ops.h"
 
 namespace {
@@ -17,45 +18,16 @@ constexpr uint32_t kMaxPathBytes = 32768;
 // Windows path, so this key cannot meet a real one.
 constexpr const char* kWebKeyPath = "*web*";
 
-void PutU32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-void PutU64(std::string& out, uint64_t v) {
-  PutU32(out, static_cast<uint32_t>(v));
-  PutU32(out, static_cast<uint32_t>(v >> 32));
-}
-
 void PutImage(std::string& out, const IconImage& image) {
   PutU32(out, static_cast<uint32_t>(image.side));
   out += image.pixels;
   out += image.mask;
 }
 
-class Reader {
+class Reader : public ByteReader {
  public:
-  Reader(const std::string& bytes, size_t pos) : bytes_(bytes), pos_(pos) {}
+  using ByteReader::ByteReader;
 
-  bool U32(uint32_t& v) {
-    if (Left() < 4) return false;
-    v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
-    pos_ += 4;
-    return true;
-  }
-  bool U64(uint64_t& v) {
-    uint32_t low = 0;
-    uint32_t high = 0;
-    if (!U32(low) || !U32(high)) return false;
-    v = (static_cast<uint64_t>(high) << 32) | low;
-    return true;
-  }
-  bool Bytes(size_t n, std::string& out) {
-    if (Left() < n) return false;
-    out.assign(bytes_, pos_, n);
-    pos_ += n;
-    return true;
-  }
   bool Text(std::string& out) {
     uint32_t n = 0;
     return U32(n) && n <= kMaxPathBytes && Bytes(n, out);
@@ -71,11 +43,6 @@ class Reader {
     image.side = expectedSide;
     return Bytes(IconPixelBytes(expectedSide), image.pixels) && Bytes(IconMaskBytes(expectedSide), image.mask);
   }
-  size_t Left() const { return bytes_.size() - pos_; }
-
- private:
-  const std::string& bytes_;
-  size_t pos_;
 };
 
 bool KnownStampKind(uint32_t kind) {

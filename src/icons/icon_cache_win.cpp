@@ -51,13 +51,7 @@ ButtonIconCache::ButtonIconCache(std::string programFolder, IconProbes probes)
 }
 
 UINT ButtonIconCache::DriveType(char letter) {
-  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  auto known = driveTypes_.find(letter);
-  if (known == driveTypes_.end()) {
-    const char root[4] = {letter, ':', '\\', '\0'};
-    known = driveTypes_.emplace(letter, ::GetDriveTypeA(root)).first;
-  }
-  return known->second;
+  return static_cast<UINT>(drives_.Of(letter, PlatformFileOps()));
 }
 
 bool ButtonIconCache::DriveRuleSlow(const std::string& full) {

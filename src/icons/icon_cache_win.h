@@ -35,6 +35,7 @@
 #include "icons/icon_check_win.h"
 #include "icons/icon_image_win.h"
 #include "icons/image_list.h"
+#include "platform/drive_kinds.h"
 #include "platform/handles_win.h"
 
 class CDB;
@@ -162,7 +163,7 @@ class ButtonIconCache {
   IconCacheTable table_;
   bool starting_ = true;
   int lookUps_ = 0;
-  std::map<char, UINT> driveTypes_;
+  DriveKinds drives_;
 
   // The lists of the build made while starting, and what is left to do on them.
   HIMAGELIST small_ = nullptr;

@@ -3,24 +3,25 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/path_rules.h"
+
 namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsSlash(char c) { return c == '\\' || c == '/'; }
 
 }  // namespace
 
 std::string SlowPlaceOf(const std::string& fullPath) {
   if (fullPath.size() >= 2 && fullPath[1] == ':') return {Upper(fullPath[0]), ':'};
-  if (fullPath.size() < 3 || !IsSlash(fullPath[0]) || !IsSlash(fullPath[1])) return fullPath;
+  if (fullPath.size() < 3 || !IsPathSeparator(fullPath[0]) || !IsPathSeparator(fullPath[1])) return fullPath;
   // "\\server\share": up to the separator after the share's name.
   std::string place = "\\\\";
   int separators = 0;
   for (size_t i = 2; i < fullPath.size(); ++i) {
     const char c = fullPath[i];
-    if (IsSlash(c) && ++separators == 2) break;
-    place.push_back(IsSlash(c) ? '\\' : Lower(c));
+    if (IsPathSeparator(c) && ++separators == 2) break;
+    place.push_back(IsPathSeparator(c) ? '\\' : Lower(c));
   }
   return place;
 }

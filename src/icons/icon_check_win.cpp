@@ -2,6 +2,7 @@
 
 #include "icons/button_icon_win.h"
 #include "icons/icon_image_win.h"
+#include "platform/file_ops.h"
 #include "platform/handles_win.h"
 #include "platform/quiet_errors_win.h"
 
@@ -13,7 +14,7 @@ uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32
 
 IconStamp StampOfFullPath(const std::string& fullPath) {
   // A drive's icon follows its type, which the system knows without the medium.
-  if (IsDriveRoot(fullPath)) return {IconStampKind::kDrive, 0, 0, ::GetDriveTypeA(fullPath.c_str())};
+  if (IsDriveRoot(fullPath)) return {IconStampKind::kDrive, 0, 0, static_cast<UINT>(PlatformFileOps().DriveKindOf(fullPath[0]))};
   QuietErrorMode quiet;  // a drive without its medium answers "not there"
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (fullPath.empty() || !::GetFileAttributesExA(fullPath.c_str(), GetFileExInfoStandard, &data)) return {};

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/byte_codec.h"
+
 // Value types, numbered as the system numbers them.
 namespace regtype {
 constexpr uint32_t kString = 1;        // REG_SZ
@@ -29,16 +31,14 @@ struct RegistryValue {
 inline RegistryValue DwordValue(uint32_t number) {
   RegistryValue value;
   value.Type = regtype::kDword;
-  for (int i = 0; i < 4; ++i) value.Data.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
+  PutU32(value.Data, number);
   return value;
 }
 
 // The number of a REG_DWORD value of exactly 4 bytes; nothing for anything else.
 inline std::optional<uint32_t> DwordOf(const RegistryValue& value) {
   if (value.Type != regtype::kDword || value.Data.size() != 4) return std::nullopt;
-  uint32_t number = 0;
-  for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.Data[i]);
-  return number;
+  return GetU32(value.Data, 0);
 }
 
 class Registry {

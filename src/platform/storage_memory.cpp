@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/byte_codec.h"
+
 struct MemoryStorageNode {
   bool IsStorage = true;
   std::string Data;
@@ -125,10 +127,6 @@ constexpr char kMagic[] = "QRMEMSTG";
 constexpr size_t kMagicSize = sizeof(kMagic) - 1;
 constexpr int kMaxDepth = 32;
 
-void PutU32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
 void SerializeChildren(const MemoryStorageNode& node, std::string& out) {
   PutU32(out, static_cast<uint32_t>(node.Children.size()));
   for (const auto& [name, child] : node.Children) {
@@ -146,48 +144,32 @@ void SerializeChildren(const MemoryStorageNode& node, std::string& out) {
 
 class TreeParser {
  public:
-  explicit TreeParser(const std::string& bytes) : bytes_(bytes) {}
+  explicit TreeParser(const std::string& bytes) : in_(bytes) {}
   bool ParseChildren(MemoryStorageNode& node, int depth) {
     uint32_t count = 0;
-    if (depth > kMaxDepth || !GetU32(count)) return false;
+    if (depth > kMaxDepth || !in_.U32(count)) return false;
     for (uint32_t i = 0; i < count; ++i) {
-      if (pos_ >= bytes_.size()) return false;
-      const char type = bytes_[pos_++];
-      if (type != 'D' && type != 'S') return false;
+      std::string type;
+      if (!in_.Bytes(1, type) || (type[0] != 'D' && type[0] != 'S')) return false;
       std::string name;
       if (!GetBlock(name)) return false;
       auto child = std::make_shared<MemoryStorageNode>();
-      child->IsStorage = type == 'D';
+      child->IsStorage = type[0] == 'D';
       if (child->IsStorage ? !ParseChildren(*child, depth + 1) : !GetBlock(child->Data)) return false;
       node.Children.emplace_back(std::move(name), std::move(child));
     }
     return true;
   }
-  bool Skip(size_t n) {
-    if (bytes_.size() - pos_ < n) return false;
-    pos_ += n;
-    return true;
-  }
-  bool AtEnd() const { return pos_ == bytes_.size(); }
+  bool Skip(size_t n) { return in_.Skip(n); }
+  bool AtEnd() const { return in_.AtEnd(); }
 
  private:
-  bool GetU32(uint32_t& v) {
-    if (bytes_.size() - pos_ < 4) return false;
-    v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
-    pos_ += 4;
-    return true;
-  }
   bool GetBlock(std::string& out) {
     uint32_t size = 0;
-    if (!GetU32(size) || bytes_.size() - pos_ < size) return false;
-    out.assign(bytes_, pos_, size);
-    pos_ += size;
-    return true;
+    return in_.U32(size) && in_.Bytes(size, out);
   }
 
-  const std::string& bytes_;
-  size_t pos_ = 0;
+  ByteReader in_;
 };
 
 }  // namespace

@@ -5,11 +5,9 @@
 #include "core/message_texts.h"
 #include "resource.h"
 #include "widgets_ids.h"
+#include "core/message_ids.h"
 
 namespace {
-
-constexpr int kMsgWebAddress = 56;
-constexpr int kMsgSupportMail = 180;
 
 // The address a "mailto:" link writes to, as the label shows it.
 std::string MailAddress(const std::string& link) {

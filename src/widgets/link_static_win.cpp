@@ -9,6 +9,8 @@
 #include "platform/exception_barrier.h"
 #include "platform/window_win.h"
 #include "widgets/hyperlink_rules.h"
+#include "core/message_box_win.h"
+#include "platform/geometry_win.h"
 
 namespace {
 
@@ -144,7 +146,7 @@ void CLinkStatic::SizeToText() {
   const LinkTextAlign align = type == SS_CENTER ? LinkTextAlign::kCenter
                               : type == SS_RIGHT ? LinkTextAlign::kRight
                                                  : LinkTextAlign::kLeft;
-  const Rect fitted = FitLinkToText({r.left, r.top, r.right, r.bottom}, {extent.cx, extent.cy}, align,
+  const Rect fitted = FitLinkToText(ToRect(r), {extent.cx, extent.cy}, align,
                                     (style & SS_CENTERIMAGE) != 0);
   ::SetWindowPos(control_, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -196,7 +198,7 @@ int CLinkStatic::OpenTarget(const std::string& target, int showCommand) {
 
 void CLinkStatic::ReportFailure(int code) {
   ::MessageBeep(MB_ICONEXCLAMATION);
-  ::MessageBoxA(parent_, HyperlinkErrorText(code).c_str(), ProgramTitle(), MB_ICONEXCLAMATION | MB_OK);
+  ShowProgramMessage(parent_, HyperlinkErrorText(code), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CLinkStatic::Detach(bool controlStays) {

@@ -2,11 +2,9 @@
 #include "widgets/menu_xp_win.h"
 
 #include "widgets/menu_xp_geometry.h"
+#include "platform/geometry_win.h"
 
 namespace {
-
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
   UniqueBrush brush(::CreateSolidBrush(color));
@@ -40,7 +38,7 @@ void CMenuXP::DrawSeparator(HDC dc, const RECT& rect, const MenuItemRecord& reco
   const int saved = ::SaveDC(dc);
   const MenuItemLook plain;
   DrawBackground(dc, rect, plain);
-  const MenuSeparatorLayout layout = LayOutMenuSeparator(FromRECT(rect), record.iconSize);
+  const MenuSeparatorLayout layout = LayOutMenuSeparator(ToRect(rect), record.iconSize);
   RECT line = ToRECT(layout.line);
   ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
   DrawIconColumn(dc, ToRECT(layout.iconColumn), plain);
@@ -55,7 +53,7 @@ void CMenuXP::DrawCaptionItem(const DRAWITEMSTRUCT& request, const MenuItemRecor
   look.disabled = (request.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
   look.checked = (request.itemState & ODS_CHECKED) != 0;
   look.isDefault = IsDefaultItem(request);
-  const MenuItemLayout layout = LayOutMenuItem(FromRECT(request.rcItem), record.iconSize);
+  const MenuItemLayout layout = LayOutMenuItem(ToRect(request.rcItem), record.iconSize);
 
   DrawBackground(dc, request.rcItem, look);
   DrawIconColumn(dc, ToRECT(layout.iconColumn), look);
@@ -111,7 +109,7 @@ void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon, const MenuItemLook&
 
 void CMenuXP::DrawCheckMark(HDC dc, const RECT& rect, const MenuItemLook&) {
   SelectScope pen(dc, ::GetStockObject(BLACK_PEN));
-  for (const CheckMarkStroke& stroke : CheckMarkStrokes(FromRECT(rect))) {
+  for (const CheckMarkStroke& stroke : CheckMarkStrokes(ToRect(rect))) {
     POINT points[3];
     for (int i = 0; i < 3; ++i) points[i] = {stroke[i].x, stroke[i].y};
     ::Polyline(dc, points, 3);

@@ -8,10 +8,9 @@
 #include "barwnd/dock/appbar_shell.h"
 #include "barwnd/dock/screen_edge.h"
 #include "platform/geometry.h"
+#include "core/message_ids.h"
 
 // Message numbers of the texts shown by docking.
-inline constexpr int kMsgAutoHideEdgeTaken = 50;
-inline constexpr int kMsgAppBarRefused = 51;
 
 // While autohide is on, this timer checks whether the mouse has left the bar.
 inline constexpr int kAutoHideTimerId = 1003;

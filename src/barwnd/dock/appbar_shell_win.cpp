@@ -3,15 +3,9 @@
 #include <shellapi.h>
 
 #include "platform/registered_messages_win.h"
+#include "platform/geometry_win.h"
 
 static_assert(sizeof(APPBARDATA) == 36, "the shell expects the 36-byte appbar record");
-
-namespace {
-
-Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
 
 APPBARDATA ShellAppBar::Record(int edge, const Rect& rect, LPARAM param) const {
   APPBARDATA data = {};
@@ -39,13 +33,13 @@ void ShellAppBar::Remove() {
 Rect ShellAppBar::QueryPos(int edge, const Rect& proposed) {
   APPBARDATA data = Record(edge, proposed);
   ::SHAppBarMessage(ABM_QUERYPOS, &data);
-  return FromRECT(data.rc);
+  return ToRect(data.rc);
 }
 
 Rect ShellAppBar::SetPos(int edge, const Rect& proposed) {
   APPBARDATA data = Record(edge, proposed);
   ::SHAppBarMessage(ABM_SETPOS, &data);
-  return FromRECT(data.rc);
+  return ToRect(data.rc);
 }
 
 bool ShellAppBar::SetAutoHideBar(int edge, bool autoHide) {

@@ -7,6 +7,7 @@
 #include "barwnd/window/bar_children_win.h"
 #include "barwnd/window/bar_geometry.h"
 #include "platform/geometry_win.h"
+#include "core/message_box_win.h"
 
 Size BarAppBarAdapter::PrimaryScreenSize() {
   return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
@@ -67,4 +68,4 @@ bool BarAppBarAdapter::ForegroundIsFullScreen() {
   return IsFullScreenWindow(facts, PrimaryScreenSize());
 }
 
-void BarAppBarAdapter::ShowMessage(int id) { ::MessageBoxA(bar_, texts_.Text(id).c_str(), ProgramTitle(), MB_OK); }
+void BarAppBarAdapter::ShowMessage(int id) { ShowProgramMessage(bar_, texts_.Text(id)); }

@@ -9,6 +9,7 @@
 #include "editing/browse/name_rules.h"
 #include "editing/browse/shortcut_fields.h"
 #include "editing/manager/working_fields.h"
+#include "platform/path_rules.h"
 
 namespace {
 
@@ -41,8 +42,7 @@ ButtonSpec WebButton(const std::string& address) {
 
 // "C:\\Tools\\" → "Tools"; a drive root has no name of its own.
 std::string LastFolderName(std::string path) {
-  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  return FileNameOf(path);
+  return FileNameOf(WithoutFinalSeparators(path));
 }
 
 ButtonSpec FolderButton(const std::string& path, DropSystem& system) {

@@ -1,10 +1,11 @@
 #include "barwnd/drop/bar_drop_marker_win.h"
 
 #include "platform/handles_win.h"
+#include "platform/geometry_win.h"
 
 void DropMarker::Show(HWND bar, const Rect& rect, COLORREF barColour) {
   const COLORREF colour = ~barColour & 0x00FFFFFF;
-  RECT screen = {rect.left, rect.top, rect.right, rect.bottom};
+  RECT screen = ToRECT(rect);
   ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
   if (!Hwnd()) {
     colour_ = colour;

@@ -17,6 +17,7 @@
 #include "editing/browse/url_file.h"
 #include "platform/geometry_win.h"
 #include "platform/profile_win.h"
+#include "core/message_box_win.h"
 
 bool ShellDropSystem::IsFolder(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -115,12 +116,11 @@ std::optional<DropSlot> BarDrop::SlotAt(Point screen) const {
 }
 
 bool BarDrop::AskAboutMany(std::size_t count) const {
-  return ::MessageBoxA(bar_, ManyDroppedItemsQuestion(count).c_str(), ProgramTitle(),
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return ShowProgramMessage(bar_, ManyDroppedItemsQuestion(count), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void BarDrop::ShowWarning(const std::string& text) const {
-  ::MessageBoxA(bar_, text.c_str(), ProgramTitle(), MB_OK | MB_ICONWARNING);
+  ShowProgramMessage(bar_, text, MB_OK | MB_ICONWARNING);
 }
 
 bool BarDrop::DragEntered(bool offered) {

@@ -7,16 +7,12 @@
 #include "core/message_texts.h"
 #include "db/cd.h"
 #include "barwnd/drop/drop_texts.h"
+#include "platform/byte_codec.h"
 
 namespace {
 
 constexpr std::size_t kHeaderSize = 20;  // pFiles, pt.x, pt.y, fNC, fWide
 constexpr std::size_t kWideFlagAt = 16;
-
-uint32_t LittleEndian32(const unsigned char* at) {
-  return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 | static_cast<uint32_t>(at[2]) << 16 |
-         static_cast<uint32_t>(at[3]) << 24;
-}
 
 // Walks the names from `at`; `Take` gets each complete name. False when the
 // list ran past the block.
@@ -24,8 +20,7 @@ template <class Char, class Take>
 bool WalkNames(const unsigned char* block, std::size_t at, std::size_t size, Take&& take) {
   std::basic_string<Char> name;
   while (at + sizeof(Char) <= size) {
-    Char c = 0;
-    for (std::size_t b = 0; b < sizeof(Char); ++b) c = static_cast<Char>(c | block[at + b] << (8 * b));
+    const Char c = static_cast<Char>(*GetLittleEndian(block, size, at, sizeof(Char)));
     at += sizeof(Char);
     if (c != 0) {
       name.push_back(c);
@@ -63,8 +58,8 @@ DropFileList ReadDropFileList(const unsigned char* block, std::size_t size, std:
     list.damaged = true;
     return list;
   }
-  const std::size_t offset = LittleEndian32(block);
-  list.wide = LittleEndian32(block + kWideFlagAt) != 0;
+  const std::size_t offset = *GetU32(block, size, 0);
+  list.wide = *GetU32(block, size, kWideFlagAt) != 0;
   if (offset < kHeaderSize || offset >= size) {
     list.damaged = true;
     return list;

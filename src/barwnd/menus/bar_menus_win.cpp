@@ -12,10 +12,11 @@
 #include "platform/window_win.h"
 #include "resource.h"
 #include "widgets/menu_xp_win.h"
+#include "core/message_ids.h"
+#include "platform/geometry_win.h"
 
 namespace {
 
-constexpr int kMsgEmpty = 54;
 constexpr int kMenuIconSize = 16;
 
 UniqueIcon MenuIcon(int resource) {
@@ -78,7 +79,7 @@ void BarMenus::ShowContextMenu(POINT screenPoint, bool fromKeyboard) {
   RECT window = {};
   ::GetWindowRect(host_.BarHwnd(), &window);
   const Point at = ContextMenuPoint({screenPoint.x, screenPoint.y}, fromKeyboard,
-                                    {window.left, window.top, window.right, window.bottom}, host_.Edge());
+                                    ToRect(window), host_.Edge());
   Track(menu->Handle(), menu.get(), {at.x, at.y}, TPM_LEFTBUTTON, true);
 }
 
@@ -90,7 +91,7 @@ void BarMenus::ShowBarSwitchMenu() {
   }
   const int lookUps = icons_ ? icons_->LookUps() : 0;
   std::unique_ptr<CMenuXP> menu =
-      Build(BarSwitchMenuModel(bars, db_.GetHomeBar(), host_.DisplayedBar(), texts_.Text(kMsgEmpty)));
+      Build(BarSwitchMenuModel(bars, db_.GetHomeBar(), host_.DisplayedBar(), texts_.Text(kMsgEmptyBar)));
   // Bar icons looked up for this menu go into the file at once.
   if (icons_ && !icons_->Starting() && icons_->LookUps() != lookUps) icons_->Save(db_);
   const RECT button = host_.SwitchButtonScreenRect();

@@ -17,10 +17,9 @@
 #include "platform/text_win.h"
 #include "platform/window_win.h"
 #include "resource.h"
+#include "core/message_ids.h"
 
 namespace {
-
-constexpr int kMsgEmptyBar = 54;
 
 Size DialogFrame() { return {::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)}; }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/window_win.h"
+#include "platform/geometry_win.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void BarTooltip::AddTool(HWND control, UINT id, const Rect& rect, const std::str
   if (!hwnd_) return;
   TOOLINFOA info = Tool(control, id);
   info.uFlags = TTF_SUBCLASS;
-  info.rect = {rect.left, rect.top, rect.right, rect.bottom};
+  info.rect = ToRECT(rect);
   info.lpszText = const_cast<char*>(text.c_str());
   ::SendMessageA(hwnd_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
@@ -49,7 +50,7 @@ void BarTooltip::AddCallbackTool(HWND control, UINT id, const Rect& rect) {
   if (!hwnd_) return;
   TOOLINFOA info = Tool(control, id);
   info.uFlags = TTF_SUBCLASS;
-  info.rect = {rect.left, rect.top, rect.right, rect.bottom};
+  info.rect = ToRECT(rect);
   info.lpszText = LPSTR_TEXTCALLBACKA;
   ::SendMessageA(hwnd_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }

@@ -9,11 +9,11 @@
 #include "editing/manager/manager_dialog_win.h"
 #include "platform/html_help_win.h"
 #include "widgets/about_dialog_win.h"
+#include "core/message_box_win.h"
+#include "core/message_ids.h"
 
 namespace {
 
-constexpr int kMsgWebAddress = 56;
-constexpr int kMsgExitQuestion = 58;
 constexpr const char* kHelpContentsTopic = "welcome.htm";
 
 constexpr int kMaxOwnedDepth = 16;  // a chain of dialogs over dialogs, far more than ever open
@@ -152,7 +152,7 @@ void BarWindow::OnExit() {
   if (BringOpenDialogForward()) return;
   DialogCount::Scope modal(modal_);
   DialogCount::Scope held(held_);
-  if (::MessageBoxA(Hwnd(), texts_.Text(kMsgExitQuestion).c_str(), ProgramTitle(), MB_YESNO | MB_ICONQUESTION) ==
+  if (ShowProgramMessage(Hwnd(), texts_.Text(kMsgExitQuestion), MB_YESNO | MB_ICONQUESTION) ==
       IDYES) {
     EndDialog(IDOK);
   }

@@ -5,10 +5,7 @@
 #include "barwnd/window/logo_painter_win.h"
 #include "platform/geometry_win.h"
 #include "resource.h"
-
-namespace {
-constexpr int kMsgWebAddress = 56;
-}  // namespace
+#include "core/message_ids.h"
 
 HICON BarWindow::ProgramIcon() { return ::LoadIconA(ResourceModule(), MAKEINTRESOURCEA(IDI_MAINFRAME)); }
 

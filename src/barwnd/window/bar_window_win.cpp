@@ -12,10 +12,10 @@
 #include "resource.h"
 
 #include "platform/startup_trace.h"
+#include "core/message_ids.h"
 
 namespace {
 
-constexpr int kMsgEmptyBar = 54;
 
 AppBarState InitialAppBarState(const Settings& settings) {
   AppBarState state;

@@ -4,6 +4,8 @@
 #include "editing/manager/manager_rules.h"
 #include "editing/browse/name_rules.h"
 #include "editing/browse/shortcut_fields.h"
+#include "core/message_ids.h"
+#include "db/cd.h"
 
 std::string TakeChosenFile(const std::string& path, WorkingFields& fields, ShortcutReader& links) {
   if (ContainsExact(path, ".lnk")) {
@@ -48,6 +50,6 @@ std::string DialogFilter(const std::vector<std::pair<std::string, std::string>>&
 }
 
 std::string TargetFilter(int kind, MessageTexts& texts) {
-  if (kind == 2) return DialogFilter({{texts.Text(103), "*.url"}, {texts.Text(100), "*.*"}});
-  return DialogFilter({{texts.Text(100), "*.*"}});
+  if (kind == kInternet) return DialogFilter({{texts.Text(kMsgUrlFilesFilter), "*.url"}, {texts.Text(kMsgAllFilesFilter), "*.*"}});
+  return DialogFilter({{texts.Text(kMsgAllFilesFilter), "*.*"}});
 }

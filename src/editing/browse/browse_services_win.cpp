@@ -13,6 +13,9 @@
 #include "editing/presets/preset_reading_win.h"
 #include "editing/browse/url_file.h"
 #include "platform/profile_win.h"
+#include "core/message_box_win.h"
+#include "core/message_ids.h"
+#include "db/cd.h"
 
 namespace {
 
@@ -41,13 +44,13 @@ void ShellManagerServices::OnManagerOpened() { places_.SetManagerPlaces(); }
 void ShellManagerServices::OnManagerClosed() { places_.RestoreUserPlaces(); }
 
 bool ShellManagerServices::BrowseTarget(HWND manager, int kind, WorkingFields& fields) {
-  if (kind == 1) {
-    const auto folder = BrowseForFolder(manager, texts_.Text(101));
+  if (kind == kFolder) {
+    const auto folder = BrowseForFolder(manager, texts_.Text(kMsgFolderSelection));
     if (!folder) return false;
     TakeChosenFolder(folder->Path, folder->DisplayName, fields);
     return true;
   }
-  if (kind == 2) return BrowseInternetShortcut(manager, fields);
+  if (kind == kInternet) return BrowseInternetShortcut(manager, fields);
   return BrowseFile(manager, fields);
 }
 
@@ -68,13 +71,13 @@ bool ShellManagerServices::BrowseInternetShortcut(HWND manager, WorkingFields& f
   if (taken == ShortcutTake::kTooLong) {
     // The one refusal, naming the file; the fields stay as they were.
     const std::string text = texts_.Text(kMsgUrlTooLong) + dialog.PathName();
-    ::MessageBoxA(manager, text.c_str(), ProgramTitle(), MB_OK | MB_ICONWARNING);
+    ShowProgramMessage(manager, text, MB_OK | MB_ICONWARNING);
   }
   return taken == ShortcutTake::kTaken;
 }
 
 bool ShellManagerServices::BrowseWorkDir(HWND manager, WorkingFields& fields) {
-  const auto folder = BrowseForFolder(manager, texts_.Text(102));
+  const auto folder = BrowseForFolder(manager, texts_.Text(kMsgWorkingFolderSelection));
   if (!folder) return false;
   fields.WorkDir = folder->Path;
   return true;
@@ -87,7 +90,7 @@ int32_t ShellManagerServices::AddPresetBar(HWND manager, CDB& db) {
 
 int32_t ShellManagerServices::AddPreset(int command, HWND manager, CDB& db) {
   if (command == preset::kFolder) {
-    const auto folder = BrowseForFolder(manager, texts_.Text(101));
+    const auto folder = BrowseForFolder(manager, texts_.Text(kMsgFolderSelection));
     if (!folder) return -1;
     PresetReading reading(manager);
     return AddPresetToDatabase(db, FolderPreset(folder->Path, folder->DisplayName, lister_, reading.Question()));

@@ -22,17 +22,6 @@ std::string FolderOf(const std::string& path) {
   return folder;
 }
 
-std::string WithFinalBackslash(const std::string& folder) {
-  if (folder.empty()) return {};
-  std::string result = folder;
-  while (!result.empty() && (result.back() == '\\' || result.back() == '/')) result.pop_back();
-  return result + "\\";
-}
-
-std::string PathInFolder(const std::string& folder, const std::string& name) {
-  return WithFinalBackslash(folder) + name;
-}
-
 bool ContainsExact(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 namespace {

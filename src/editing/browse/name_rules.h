@@ -13,11 +13,6 @@ std::string FileNameOf(const std::string& path);
 // The path without its file name, ending with "\\" ("C:\\Tools\\notes.txt" →
 // "C:\\Tools\\"); "" when the path names no folder.
 std::string FolderOf(const std::string& path);
-// `folder` + "\\" + `name` with exactly one backslash between them, so that a
-// drive root ("C:\\") does not give "C:\\\\name".
-std::string PathInFolder(const std::string& folder, const std::string& name);
-// `folder` ending with exactly one "\\" ("" stays "").
-std::string WithFinalBackslash(const std::string& folder);
 // True when `text` contains `part` with exactly these letters.
 bool ContainsExact(const std::string& text, const char* part);
 // The button name of a web address: without a leading "http://" or "https://"

@@ -9,16 +9,14 @@
 #include "editing/manager/manager_rules.h"
 #include "editing/manager/manager_view.h"
 #include "editing_ids.h"
+#include "core/message_ids.h"
 
 namespace {
 
 constexpr const char* kNewButtonCaption = "--new button--";
 constexpr const char* kNewBarCaption = "--new quickrail--";
 constexpr const char* kWebPrefix = "http://";
-constexpr int32_t kSeparatorMessage = 121;
 constexpr int kRootImage = 0;  // the first image of every filling of the tree
-constexpr int32_t kDeleteBarQuestion = 605;
-constexpr int32_t kDeleteBarQuestionEnd = 606;
 
 }  // namespace
 
@@ -119,7 +117,7 @@ void ManagerEditor::OnDelete() {
     bar->Remove(selButton_);
   } else if (kind == ItemKind::kBar) {
     if (bar->Count() > 0 &&
-        !view_.AskYesNo(texts_.Text(kDeleteBarQuestion) + bar->Name + texts_.Text(kDeleteBarQuestionEnd)))
+        !view_.AskYesNo(texts_.Text(kMsgDeleteBarQuestion) + bar->Name + texts_.Text(kMsgDeleteBarQuestionEnd)))
       return;
     db_.DeleteBar(selBar_);
     const int displayed = host_.DisplayedBar();
@@ -151,7 +149,7 @@ void ManagerEditor::OnSeparator() {
   if (!bar || !bar->InsertSeparator(selButton_)) return;
   const int image = view_.AddResourceImage(IDI_MGR_SEPARATOR);
   const int item = tree_.Insert(tree_.Parent(selected_), selected_, ItemKind::kSeparator,
-                                texts_.Text(kSeparatorMessage), image, selButton_ + 1);
+                                texts_.Text(kMsgSeparatorName), image, selButton_ + 1);
   tree_.ShiftLaterSiblings(item, +1);
   view_.TreeInserted(tree_, item);
 }

@@ -12,6 +12,7 @@
 #include "editing_ids.h"
 #include "platform/html_help_win.h"
 #include "resource.h"
+#include "core/message_box_win.h"
 
 namespace {
 

@@ -6,13 +6,7 @@
 #include "editing/manager/manager_rules.h"
 #include "editing/manager/manager_view.h"
 #include "editing_ids.h"
-
-namespace {
-
-constexpr int32_t kRootMessage = 600;
-constexpr int32_t kSeparatorMessage = 121;
-
-}  // namespace
+#include "core/message_ids.h"
 
 ManagerEditor::ManagerEditor(CDB& db, MessageTexts& texts, ManagerHost& host, ManagerView& view)
     : db_(db), texts_(texts), host_(host), view_(view), undo_(db, host) {}
@@ -29,7 +23,7 @@ void ManagerEditor::FillTree(int32_t barOrdinal, int32_t buttonPosition) {
   const int rootImage = view_.AddResourceImage(IDI_MGR_ROOT);
   view_.TreeCleared();
   selected_ = kNoItem;
-  const int root = tree_.AddRoot(texts_.Text(kRootMessage), rootImage);
+  const int root = tree_.AddRoot(texts_.Text(kMsgManagerRoot), rootImage);
   view_.TreeInserted(tree_, root);
 
   int separatorImage = -1;  // one image serves every separator
@@ -45,7 +39,7 @@ void ManagerEditor::FillTree(int32_t barOrdinal, int32_t buttonPosition) {
       int item;
       if (button.IsSeparator) {
         if (separatorImage < 0) separatorImage = view_.AddResourceImage(IDI_MGR_SEPARATOR);
-        item = tree_.Append(barItem, ItemKind::kSeparator, texts_.Text(kSeparatorMessage), separatorImage, position);
+        item = tree_.Append(barItem, ItemKind::kSeparator, texts_.Text(kMsgSeparatorName), separatorImage, position);
       } else {
         item = tree_.Append(barItem, ItemKind::kButton, button.Name,
                             ImageOf(button.IconFile, button.IconIndex), position);
@@ -159,12 +153,7 @@ void ManagerEditor::LoadNewBar() {
 }
 
 void ManagerEditor::LoadNewButton() {
-  fields_.Name.clear();
-  fields_.Target.clear();
-  fields_.WorkDir.clear();
-  fields_.Arguments.clear();
-  fields_.IconFile.clear();
-  fields_.IconIndex = 0;
+  static_cast<ButtonFields&>(fields_) = {};
   fields_.SizeChoice = 0;
   // A new button is available, whatever the entry shown before was.
   fields_.Available = 1;
@@ -186,12 +175,7 @@ void ManagerEditor::LoadButton(const TreeItem& item) {
   }
   SetLayout(ButtonLayout(button->Kind));
   fields_.Available = button->Available;
-  fields_.Target = button->Target;
-  fields_.Name = button->Name;
-  fields_.WorkDir = button->WorkDir;
-  fields_.Arguments = button->Arguments;
-  fields_.IconFile = button->IconFile;
-  fields_.IconIndex = button->IconIndex;
+  static_cast<ButtonFields&>(fields_) = *button;
   // A show command the list does not name (7, from a "minimised" shortcut)
   // selects no item, and stays as long as the list is not touched.
   fields_.SizeChoice = SizeChoiceForShowCmd(button->ShowCmd, kNoSizeChoice);

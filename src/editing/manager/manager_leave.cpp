@@ -6,13 +6,7 @@
 #include "editing/manager/manager_host.h"
 #include "editing/manager/manager_rules.h"
 #include "editing/manager/manager_view.h"
-
-namespace {
-
-constexpr int32_t kNoTargetMessage = 603;
-constexpr int32_t kNoNameMessage = 604;
-
-}  // namespace
+#include "core/message_ids.h"
 
 bool ManagerEditor::LeaveSelected() {
   view_.EnableRestore(false);
@@ -33,10 +27,10 @@ bool ManagerEditor::LeaveSelected() {
 
 bool ManagerEditor::ReportMissingTargetOrName(bool checkTarget) {
   if (checkTarget && fields_.Target.empty()) {
-    view_.ShowMessage(texts_.Text(kNoTargetMessage));
+    view_.ShowMessage(texts_.Text(kMsgNoTarget));
     view_.Focus(ManagerFocus::kTarget);
   } else if (fields_.Name.empty()) {
-    view_.ShowMessage(texts_.Text(kNoNameMessage));
+    view_.ShowMessage(texts_.Text(kMsgNoName));
     view_.Focus(ManagerFocus::kName);
   } else {
     return false;

@@ -5,6 +5,7 @@
 
 #include "db/cdb.h"
 #include "editing_ids.h"
+#include "db/cd.h"
 
 namespace {
 
@@ -77,7 +78,9 @@ const std::vector<int>& AvailabilityControls() {
 }
 
 ManagerLayout ButtonLayout(int32_t kind) {
-  return kind == 1 || kind == 2 ? static_cast<ManagerLayout>(kind) : kLayoutFile;
+  if (kind == kFolder) return kLayoutFolder;
+  if (kind == kInternet) return kLayoutWeb;
+  return kLayoutFile;
 }
 
 int32_t ShowCmdForSizeChoice(int32_t choice, int32_t current) {
@@ -134,12 +137,7 @@ int DisplayedAfterSwap(int displayed, int32_t first, int32_t second) {
 
 ButtonSpec ButtonSpecOf(const WorkingFields& fields, int32_t kind) {
   ButtonSpec request;
-  request.Target = fields.Target;
-  request.Name = fields.Name;
-  request.WorkDir = fields.WorkDir;
-  request.Arguments = fields.Arguments;
-  request.IconFile = fields.IconFile;
-  request.IconIndex = fields.IconIndex;
+  static_cast<ButtonFields&>(request) = fields;
   request.ShowCmd = ShowCmdForSizeChoice(fields.SizeChoice, 1);
   request.Kind = kind;
   return request;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/message_box_win.h"
 #include "core/message_texts.h"
 #include "icons/button_icon_picker_win.h"
 #include "icons/button_icon_win.h"
@@ -162,11 +163,11 @@ void CButtonsManager::TreeSelected(int id) {
 }
 
 void CButtonsManager::ShowMessage(const std::string& text) {
-  ::MessageBoxA(Hwnd(), text.c_str(), ProgramTitle(), MB_OK);
+  ShowProgramMessage(Hwnd(), text);
 }
 
 bool CButtonsManager::AskYesNo(const std::string& text) {
-  return ::MessageBoxA(Hwnd(), text.c_str(), ProgramTitle(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return ShowProgramMessage(Hwnd(), text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void CButtonsManager::ReportNoBarForButton() {

@@ -3,15 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-struct WorkingFields {
-  std::string Target;
-  std::string Name;
-  std::string WorkDir;
-  std::string Arguments;
-  std::string IconFile;
-  int32_t IconIndex = 0;
+#include "db/button_fields.h"
+
+struct WorkingFields : ButtonFields {
   // 0 normal, 1 maximized, 2 minimized (the "Window size" list).
   int32_t SizeChoice = 0;
 

@@ -4,6 +4,7 @@
 #include "editing/browse/name_rules.h"
 #include "editing/presets/preset_listing.h"
 #include "editing/browse/shortcut_fields.h"
+#include "platform/path_rules.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ std::optional<PresetBar> ControlPanelPreset(const std::string& systemFolder, con
 
 std::string QuickLaunchFolder(const std::string& appDataFolder) {
   if (appDataFolder.empty()) return {};
-  return PathInFolder(appDataFolder, "Microsoft\\Internet Explorer\\Quick Launch\\");
+  return JoinPath(appDataFolder, "Microsoft\\Internet Explorer\\Quick Launch\\");
 }
 
 std::optional<PresetBar> QuickLaunchPreset(const std::string& appDataFolder, DirectoryLister& lister,

@@ -1,6 +1,7 @@
 #include "editing/presets/preset_reading_win.h"
 
 #include "core/message_texts.h"
+#include "core/message_box_win.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ PresetReading::~PresetReading() { ::SetCursor(previous_); }
 ManyItemsQuestion PresetReading::Question() {
   return [this](std::size_t count) {
     ::SetCursor(previous_);
-    const bool yes = ::MessageBoxA(owner_, ManyPresetItemsQuestion(count).c_str(), ProgramTitle(),
-                                   MB_YESNO | MB_ICONQUESTION) == IDYES;
+    const bool yes = ShowProgramMessage(owner_, ManyPresetItemsQuestion(count), MB_YESNO | MB_ICONQUESTION) == IDYES;
     if (yes) ShowHourglass();
     return yes;
   };

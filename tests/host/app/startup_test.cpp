@@ -63,12 +63,6 @@ TEST(RegistryValues, VersionTakesLeadingDigits) {
   EXPECT_EQ(ParseVersionText("99999999999"), INT32_MAX);
 }
 
-TEST(RegistryValues, InstallPathHasOneSeparator) {
-  EXPECT_EQ(InstallPath("C:\\Apps\\Q", "options.ini"), "C:\\Apps\\Q\\options.ini");
-  EXPECT_EQ(InstallPath("C:\\Apps\\Q\\", "Orvantis.chm"), "C:\\Apps\\Q\\Orvantis.chm");
-  EXPECT_EQ(InstallPath("C:\\", "options.ini"), "C:\\options.ini");
-}
-
 class FakeMachine : public SampleBarProbes {
  public:
   std::set<std::string> dirs, files;

@@ -1,0 +1,51 @@
+// The numbers of the texts in the core's message table, by what they say.
+#pragma once
+
+#include <cstdint>
+
+// Start-up: the installer's registry values, the start-up shortcut.
+inline constexpr int32_t kMsgRegistryOpenFailed = 10;
+inline constexpr int32_t kMsgRegistryReadFailed = 11;
+inline constexpr int32_t kMsgStartupCreateFailed = 12;
+inline constexpr int32_t kMsgStartupQueryFailed = 13;
+inline constexpr int32_t kMsgStartupSaveFailed = 14;
+// The appbar.
+inline constexpr int32_t kMsgAutoHideEdgeTaken = 50;
+inline constexpr int32_t kMsgAppBarRefused = 51;
+// The bar and its menus.
+inline constexpr int32_t kMsgEmptyBar = 54;  // "{ empty }"
+inline constexpr int32_t kMsgWebAddress = 56;  // the maker's web page
+inline constexpr int32_t kMsgExitQuestion = 58;
+inline constexpr int32_t kMsgSupportMail = 180;
+// The database file; followed by the step that failed.
+inline constexpr int32_t kMsgStorageError = 83;
+// What a Cancel of the buttons manager that could not put the database file
+// back shows instead.
+inline constexpr int32_t kMsgCancelShowsUndoCopy = 84;
+inline constexpr int32_t kMsgCancelShowsDatabase = 85;
+inline constexpr int32_t kMsgCancelReadNothing = 86;
+// The file dialog and the folder browser.
+inline constexpr int32_t kMsgAllFilesFilter = 100;
+inline constexpr int32_t kMsgFolderSelection = 101;
+inline constexpr int32_t kMsgWorkingFolderSelection = 102;
+inline constexpr int32_t kMsgUrlFilesFilter = 103;
+// The buttons manager.
+inline constexpr int32_t kMsgSeparatorName = 121;
+inline constexpr int32_t kMsgManagerRoot = 600;
+inline constexpr int32_t kMsgNoTarget = 603;
+inline constexpr int32_t kMsgNoName = 604;
+inline constexpr int32_t kMsgDeleteBarQuestion = 605;  // followed by the bar's name
+inline constexpr int32_t kMsgDeleteBarQuestionEnd = 606;
+// The clock: weekdays at kMsgFirstWeekday + day (0 Sunday), months at
+// kMsgFirstMonth + month - 1 (1 January).
+inline constexpr int32_t kMsgFirstWeekday = 200;
+inline constexpr int32_t kMsgFirstMonth = 207;
+// The drop: the heading of the refused items, then one reason per refusal
+// (in the order of DropRefusal), then the line before the items not listed.
+inline constexpr int32_t kMsgDropRefusedHeader = 760;
+inline constexpr int32_t kMsgDropRefusedMore = 768;
+// The drop was taken but the bar it was meant for is gone or busy by the time
+// its buttons would be made.
+inline constexpr int32_t kMsgDropAbandoned = 769;
+inline constexpr int32_t kMsgUrlTooLong = 770;     // followed by the file's path
+inline constexpr int32_t kMsgInternalError = 771;  // followed by what failed
