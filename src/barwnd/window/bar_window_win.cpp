@@ -152,6 +152,7 @@ void BarWindow::OnTimer(WPARAM id) {
 }
 
 bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  running_.Observe(Hwnd(), msg, wp, lp);
   if (OnRegisteredMessage(msg, wp, lp)) {
     result = 0;
     return true;
