@@ -44,9 +44,41 @@ std::string ShortcutTarget(const std::string& link) {
   return fields.Target;
 }
 
+// The first window down the screen's order that a user works in and that is
+// not this program's: the window that was active last.
+HWND TopWindowOutside() {
+  for (HWND window = ::GetTopWindow(nullptr); window; window = ::GetWindow(window, GW_HWNDNEXT)) {
+    const LONG exStyle = ::GetWindowLongA(window, GWL_EXSTYLE);
+    if (!::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER) || (exStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST)))
+      continue;
+    if (!OfThisProgram(window)) return window;
+  }
+  return nullptr;
+}
+
+// The one bar window's instance, for the system's notes of front changes.
+BarRunningPrograms* watching = nullptr;
+
 }  // namespace
 
+BarRunningPrograms::~BarRunningPrograms() {
+  if (hook_) ::UnhookWinEvent(hook_);
+  if (watching == this) watching = nullptr;
+}
+
+void CALLBACK BarRunningPrograms::OnForeground(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+  // The desktop and the shell count too: then no program was in front.
+  if (!watching) return;
+  watching->noted_ = true;
+  if (window && !OfThisProgram(window)) watching->lastOutside_ = window;
+}
+
 void BarRunningPrograms::Observe(HWND bar, UINT msg, WPARAM, LPARAM lp) {
+  if (!hook_ && !watching) {
+    watching = this;
+    hook_ = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnForeground, 0, 0,
+                              WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+  }
   if (msg == WM_ACTIVATE) {
     // Activated: lp is the window that was in front; deactivated: the one
     // taking the front. Either is the latest window outside the bar.
@@ -60,7 +92,10 @@ void BarRunningPrograms::Observe(HWND bar, UINT msg, WPARAM, LPARAM lp) {
 HWND BarRunningPrograms::FrontOutside(HWND) const {
   HWND front = ::GetForegroundWindow();
   if (UsableOutside(front)) return front;
-  return UsableOutside(lastOutside_) ? lastOutside_ : nullptr;
+  if (UsableOutside(lastOutside_)) return lastOutside_;
+  // Where the system tells nothing of front changes (some Wine versions), the
+  // order of the windows does.
+  return noted_ ? nullptr : TopWindowOutside();
 }
 
 bool BarRunningPrograms::SwitchInstead(HWND bar, const CBar& shown, int commandId) {

@@ -12,6 +12,9 @@ struct Settings;
 class BarRunningPrograms {
  public:
   BarRunningPrograms(Settings& settings, CDB& db) : settings_(settings), db_(db) {}
+  ~BarRunningPrograms();
+  BarRunningPrograms(const BarRunningPrograms&) = delete;
+  BarRunningPrograms& operator=(const BarRunningPrograms&) = delete;
 
   // Sees every message of the bar window first (and handles none): an
   // activation tells which window was in front before the bar, a context
@@ -32,9 +35,14 @@ class BarRunningPrograms {
  private:
   // The last window of another program that was in front, or null.
   HWND FrontOutside(HWND bar) const;
+  // Every change of the front window is noted, so that the window the bar
+  // took the front from is known (the activation does not always name it).
+  static void CALLBACK OnForeground(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD);
 
   Settings& settings_;
   CDB& db_;
   HWND lastOutside_ = nullptr;
   HWND frontAtMenu_ = nullptr;
+  HWINEVENTHOOK hook_ = nullptr;
+  bool noted_ = false;  // the system told of a front change
 };
