@@ -37,3 +37,4 @@
 #define IDC_PROG_SMOOTHLY       1089
 #define IDC_PROG_LOGO           1091
 #define IDC_PROG_SPLASH         1092
+#define IDC_PROG_SWITCH_RUNNING 1301

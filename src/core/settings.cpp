@@ -11,6 +11,12 @@ int32_t LoadedValue(const SettingKey& key, int32_t stored) {
   return key.field.IsByte() || key.range.Holds(stored) ? stored : key.def;
 }
 
+// Whether the file holds the key at all, whatever its value.
+bool HasKey(Profile& p, const SettingKey& key) {
+  constexpr const char* kAbsent = "\x01" "absent";
+  return p.GetString(key.section, key.key, kAbsent) != kAbsent;
+}
+
 }  // namespace
 
 Settings::Settings() {
@@ -43,6 +49,7 @@ void Settings::Save(Profile& p, const LiveViewValues* live, int32_t displayedBar
   }
   for (const SettingKey& k : SettingsTable()) {
     if (!k.written) continue;
+    if (k.writtenOnceSet && k.field.Get(written) == k.def && !HasKey(p, k)) continue;
     if (k.field.IsFaceName())
       p.WriteString(k.section, k.key, k.field.GetText(written));
     else

@@ -42,6 +42,9 @@ struct Settings {
   static constexpr const char* kView = "view";
   static constexpr const char* kClock = "clock";
   static constexpr const char* kProg = "prog";
+  // Features beyond the three first sections; their keys are written only once
+  // they were turned on, so a file of a user who never did keeps its keys.
+  static constexpr const char* kExtras = "extras";
 
   // Every field holds its loaded default, taken from the table (the zeros
   // below only keep a field the table misses from being left undefined).
@@ -82,6 +85,11 @@ struct Settings {
   int32_t ClockSepType{};
   FontRecord Font;
   int32_t FontSize{};
+  // extras
+  int32_t SwitchToRunning{};
+  // The bar's hot key as the hot-key control gives it: the virtual key in the
+  // low byte, the HOTKEYF_ modifiers in the next one; 0 for none.
+  int32_t HotKey{};
 
   // Reads every key; a missing key or empty value gives the loaded default.
   void Load(Profile& profile);

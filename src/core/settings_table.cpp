@@ -8,7 +8,10 @@ namespace {
 constexpr const char* kView = Settings::kView;
 constexpr const char* kProg = Settings::kProg;
 constexpr const char* kClock = Settings::kClock;
+constexpr const char* kExtras = Settings::kExtras;
 constexpr bool kReadOnly = false;
+constexpr bool kWritten = true;
+constexpr bool kOnceSet = true;
 
 // What the program writes: colours are 0x00BBGGRR; font weights go up to
 // 1000, turns stay within a full circle (tenths of a degree) and the font
@@ -21,6 +24,9 @@ constexpr ValueRange kFontExtent{-200, 200};
 constexpr ValueRange kFontWeight{0, 1000};
 constexpr ValueRange kFontTurn{-3600, 3600};
 constexpr ValueRange kPointSize{0, 1638};
+// A switch is on or off; a hot key is a key code with modifier bits above it.
+constexpr ValueRange kFlag{0, 1};
+constexpr ValueRange kHotKey{0, 0xFFFF};
 
 // "Floating" is read but never written: a file only has it when someone put
 // it there. The face name shares its key with the pitch-and-family byte and is
@@ -73,6 +79,9 @@ constexpr SettingKey kTable[] = {
     {kClock, "Font_PitchAndFamily", &FontRecord::PitchAndFamily, 0},
     {kClock, "Font_PitchAndFamily", FaceNameField{}, 0},
     {kClock, "FontSize", &Settings::FontSize, 0, kPointSize},
+
+    {kExtras, "SwitchToRunning", &Settings::SwitchToRunning, 0, kFlag, kWritten, kOnceSet},
+    {kExtras, "HotKey", &Settings::HotKey, 0, kHotKey, kWritten, kOnceSet},
 };
 
 }  // namespace

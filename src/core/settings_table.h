@@ -62,6 +62,9 @@ struct SettingKey {
   ValueRange range = kAnyValue;
   // False for keys that are read but never written ("Floating").
   bool written = true;
+  // Written only when the value is not the default or the file has the key
+  // already: a user who never changed it keeps a file without it.
+  bool writtenOnceSet = false;
 };
 
 // The rows, in the file's order.

@@ -11,6 +11,8 @@ const ControlBindings& ProgramBindings() {
       {IDC_PROG_SMOOTHLY, ControlKind::kCheck, &Settings::Smoothly, {}},
       {IDC_PROG_LOGO, ControlKind::kCheck, &Settings::Logo, {BarOperation::kRepaint}},
       {IDC_PROG_SPLASH, ControlKind::kCheck, &Settings::Splash, {BarOperation::kRepaint}},
+      // Read by the next click on a button.
+      {IDC_PROG_SWITCH_RUNNING, ControlKind::kCheck, &Settings::SwitchToRunning, {}},
   };
   return bindings;
 }

@@ -1,4 +1,4 @@
-// The program page: six check boxes, each bound to one setting.
+// The program page: seven check boxes, each bound to one setting.
 #pragma once
 
 #include "options/control_binding.h"

@@ -1,7 +1,9 @@
 """A click on a launch button, pressed on the screen with xdotool, starts the
 program it names with its arguments, working folder and window size: Notepad
 opens a file named relative to the button's working folder, and a quoted path
-with blanks given as arguments in a maximised window."""
+with blanks given as arguments in a maximised window. With switching to running
+programs turned on, further clicks minimise and bring back the one Notepad;
+"Add the program in front" makes a Notepad button that a restart keeps."""
 
 import os
 import subprocess
@@ -13,14 +15,16 @@ from types import SimpleNamespace
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import dbmake  # noqa: E402
+import olefile  # noqa: E402
 import qrbench as qr  # noqa: E402
-from startup_steps import bar_window, exit_through_menu, expect, set_ini  # noqa: E402
+from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_launch")
 state = SimpleNamespace(install=None, process=None, bar=None, work=None)
 
 BUTTONS_TOOLBAR_ID = 0xE800
 WS_MAXIMIZE = 0x01000000
+WS_MINIMIZE = 0x20000000
 RELATIVE_TEXT = "found through the working folder"
 QUOTED_TEXT = "found by its quoted full path"
 
@@ -104,6 +108,69 @@ def quoted_path_opens_maximised():
 
 @scenario.step
 def exit_ends_the_program():
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
+def stored_names():
+    """The names of bar 0's buttons as lbars.acc holds them, in order."""
+    with olefile.OleFileIO(str(state.install.file("lbars.acc"))) as ole:
+        positions = sorted(int(e[1]) for e in ole.listdir(streams=True) if len(e) == 2 and e[0] == "0"
+                           and e[1].isdigit())
+        names = []
+        for position in positions:
+            data = ole.openstream(["0", str(position)]).read()
+            length = int.from_bytes(data[:4], "little", signed=True)
+            names.append(data[4:4 + length].decode("latin-1"))
+        return names
+
+
+def is_iconic(hwnd):
+    return bool(int(qr.info(hwnd)["style"], 16) & WS_MINIMIZE)
+
+
+@scenario.step
+def with_switching_on_clicks_toggle_the_one_notepad():
+    set_ini(state.install, "extras", "SwitchToRunning", "1")
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    time.sleep(0.5)
+    click_on_screen(*launch_buttons()[1124].center)
+    window = notepad_window("relative.txt")
+    qr.wait_until(lambda: qr.foreground()["hwnd"] == window["hwnd"], timeout=10, what="Notepad in front")
+    # Wine opens Notepad at the screen's corner, over the bar's buttons: the
+    # next clicks come as the button's command, as a click on it sends.
+    qr.send_command(state.bar["hwnd"], 1124)
+    qr.wait_until(lambda: is_iconic(window["hwnd"]), timeout=10, what="Notepad minimised by the second click")
+    qr.send_command(state.bar["hwnd"], 1124)
+    qr.wait_until(lambda: not is_iconic(window["hwnd"]) and qr.foreground()["hwnd"] == window["hwnd"],
+                  timeout=10, what="Notepad restored and in front by the third click")
+    time.sleep(1)
+    expect(len(qr.processes(exe="notepad.exe")) == 1, f"one Notepad: {qr.processes(exe='notepad.exe')}")
+    qr.screenshot("bar_launch-switched")
+
+
+@scenario.step
+def add_the_program_in_front():
+    expect(qr.foreground().get("class") == "Notepad", f"Notepad in front: {qr.foreground()}")
+    r = qr.Rect.parse(state.bar["rect"])
+    qr.click(r.right - 30, (r.top + r.bottom) // 2, "right")
+    qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
+    qr.screenshot("bar_launch-add-front-menu")
+    # The entry stands last but for Exit.
+    qr.driver("key", "UP", "UP", "RETURN", "--delay", "150")
+    qr.wait_until(lambda: sorted(launch_buttons()) == [0, 1124, 1126, 1127], timeout=10,
+                  what="a new button at the end of the bar")
+    qr.wait_until(lambda: len(stored_names()) == 4 and "notepad" in stored_names()[-1].lower(), timeout=10,
+                  what="the button saved at once")
+    qr.screenshot("bar_launch-added-front")
+    close_notepads()
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    qr.wait_until(lambda: sorted(launch_buttons()) == [0, 1124, 1126, 1127], timeout=10,
+                  what="the added button after a restart")
+    names = stored_names()
+    expect(len(names) == 4 and names[0] == "Relative note" and "notepad" in names[3].lower(), f"stored: {names}")
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 

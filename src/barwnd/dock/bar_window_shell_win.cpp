@@ -102,7 +102,8 @@ void BarWindow::ShowDisplayedBar() {
 }
 
 void BarWindow::LaunchButton(int bar, int commandId) {
-  if (const CBar* shown = db_.Bar(bar)) shown->Launch(commandId);
+  const CBar* shown = db_.Bar(bar);
+  if (shown && !running_.SwitchInstead(Hwnd(), *shown, commandId)) shown->Launch(commandId);
 }
 
 void BarWindow::StartHomeTimer(int milliseconds) {

@@ -35,6 +35,11 @@ BarMenuEntry Checked(BarMenuEntry entry, bool checked) {
   return entry;
 }
 
+BarMenuEntry Disabled(BarMenuEntry entry, bool disabled) {
+  entry.disabled = disabled;
+  return entry;
+}
+
 BarMenuEntry ButtonsManager() { return Command("Buttons manager...", kCmdButtonsManager, kIconButtonsManager); }
 
 }  // namespace
@@ -59,6 +64,7 @@ BarMenuPopup ContextMenuModel(const BarMenuState& state) {
             {Command("Help Content", kCmdHelpContent, kIconHelpContent),
              Command("Orvantis.Quickrail Web Page", kCmdWebPage),
              Command("About Orvantis.Quickrail ...", kCmdAbout)}),
+      Disabled(Command("Add the program in front", kCmdAddFrontProgram), !state.frontProgram),
       Separator(),
       Command("Exit", kCmdExit),
   };

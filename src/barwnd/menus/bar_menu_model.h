@@ -49,6 +49,7 @@ struct BarMenuEntry {
   int barIcon = -1;      // the icon of this bar of the database, or -1
   bool checked = false;
   bool isDefault = false;
+  bool disabled = false;
   BarMenuPopup popup;    // kPopup only
 };
 
@@ -56,6 +57,8 @@ struct BarMenuEntry {
 struct BarMenuState {
   int edge = 1;
   bool autoHide = false;
+  // The window in front before the menu opened is a program a button can be made of.
+  bool frontProgram = false;
 };
 
 BarMenuPopup ContextMenuModel(const BarMenuState& state);

@@ -31,7 +31,7 @@ BarMenus::BarMenus(BarMenuHost& host, CDB& db, MessageTexts& texts, ButtonIconCa
 
 BarMenus::~BarMenus() = default;
 
-BarMenuState BarMenus::State() { return {host_.Edge(), host_.AutoHide()}; }
+BarMenuState BarMenus::State() { return {host_.Edge(), host_.AutoHide(), host_.CanAddFrontProgram()}; }
 
 std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
   auto menu = std::make_unique<CMenuXP>();
@@ -57,6 +57,7 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
     }
     menu->AppendItem(0, std::move(record));
     if (entry.checked) ::CheckMenuItem(menu->Handle(), static_cast<UINT>(entry.command), MF_BYCOMMAND | MF_CHECKED);
+    if (entry.disabled) ::EnableMenuItem(menu->Handle(), static_cast<UINT>(entry.command), MF_BYCOMMAND | MF_GRAYED);
     if (entry.isDefault) ::SetMenuDefaultItem(menu->Handle(), static_cast<UINT>(entry.command), FALSE);
   }
   return menu;

@@ -28,6 +28,8 @@ class BarMenuHost {
   // The bar-switch button's window rectangle on the screen.
   virtual RECT SwitchButtonScreenRect() = 0;
   virtual void SetDialogOpen(bool open) = 0;
+  // Whether "Add the program in front" can add the window in front before the menu.
+  virtual bool CanAddFrontProgram() { return false; }
 };
 
 class BarMenus {

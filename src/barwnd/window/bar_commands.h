@@ -18,6 +18,7 @@ inline constexpr int kCmdEdgeLeft = 32796;
 inline constexpr int kCmdEdgeRight = 32797;
 inline constexpr int kCmdCalendar = 32799;
 inline constexpr int kCmdWebPage = 32804;
+inline constexpr int kCmdAddFrontProgram = 32806;
 
 // The edge a "Screen edge" command moves the bar to, or -1 for other commands.
 constexpr int EdgeOfCommand(int id) {

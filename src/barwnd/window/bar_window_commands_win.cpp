@@ -91,6 +91,7 @@ bool BarWindow::OnMenuCommand(int id) {
     case kCmdWebPage: OpenWebPage(); return true;
     case kCmdAbout: ShowAbout(); return true;
     case kCmdExit: OnExit(); return true;
+    case kCmdAddFrontProgram: AddFrontProgram(); return true;
   }
   return false;
 }
@@ -162,4 +163,11 @@ RECT BarWindow::SwitchButtonScreenRect() {
   RECT button = {};
   if (SwitchToolbar()) ::GetWindowRect(SwitchToolbar(), &button);
   return button;
+}
+
+// A new button at the end of the shown bar, saved at once, as a drop is.
+void BarWindow::AddFrontProgram() {
+  if (BringOpenDialogForward() || !running_.AddFront(DisplayedOrNone())) return;
+  RebuildButtons();
+  RepaintAll();
 }

@@ -44,6 +44,7 @@ void BarWindow::RunRestOfStart() {
 }
 
 bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  running_.Observe(Hwnd(), msg, wp, lp);
   if (OnRegisteredMessage(msg, wp, lp) || startup_.OnMessage(msg, wp)) return Answer(result, 0);
   if (msg == kReturnAfterLaunchMessage) {
     switcher_.ReturnAfterLaunch();

@@ -18,6 +18,7 @@
 #include "barwnd/drop/bar_drop_win.h"
 #include "barwnd/window/bar_host.h"
 #include "barwnd/window/bar_startup_win.h"
+#include "barwnd/window/bar_running_win.h"
 #include "barwnd/menus/bar_menus_win.h"
 #include "barwnd/window/bar_switcher.h"
 #include "barwnd/window/dialog_count.h"
@@ -65,6 +66,7 @@ class BarWindow : public Dialog,
   // Each opening (true) is paired with its closing (false); they are counted,
   // so a box closed over another dialog leaves the bar held.
   void SetDialogOpen(bool open) override { open ? held_.Enter() : held_.Leave(); }
+  bool CanAddFrontProgram() override { return running_.CanAddFront(); }
 
   // ManagerHost (the buttons manager chooses the displayed bar itself; its
   // Apply asks for ApplyOptions) and OptionsHost (the options pages)
@@ -150,6 +152,7 @@ class BarWindow : public Dialog,
   void ShowCalendar();
   void ShowHelpContents();
   void OpenWebPage();
+  void AddFrontProgram();
   void OnExit();
   // Leaves the shell's appbars and writes the settings: before the window is
   // destroyed, and when Windows ends the logon.
@@ -177,4 +180,5 @@ class BarWindow : public Dialog,
   BarMenus menus_;
   TrayIcon tray_;
   OptionsSheet options_;
+  BarRunningPrograms running_{settings_, db_};
 };

@@ -23,6 +23,7 @@ void Describe(const BarMenuPopup& popup, const std::string& indent, std::vector<
     if (e.barIcon >= 0) line += " bar" + std::to_string(e.barIcon);
     if (e.checked) line += " checked";
     if (e.isDefault) line += " default";
+    if (e.disabled) line += " disabled";
     out.push_back(line);
     if (e.kind == Kind::kPopup) Describe(e.popup, indent + "  ", out);
   }
@@ -59,10 +60,13 @@ TEST(ContextMenuModel, EntriesIconsDefaultAndChecks) {
       "  Help Content 32784 258",
       "  Orvantis.Quickrail Web Page 32804 0",
       "  About Orvantis.Quickrail ... 32771 0",
+      "Add the program in front 32806 0 disabled",
       "-",
       "Exit 32772 0",
   };
   EXPECT_EQ(Describe(menu), expected);
+  const std::vector<std::string> withFront = Describe(ContextMenuModel({kEdgeLeft, true, true}));
+  EXPECT_EQ(withFront.at(withFront.size() - 3), "Add the program in front 32806 0");
 }
 
 TEST(ContextMenuModel, ColoursPerPopup) {

@@ -112,6 +112,25 @@ TEST_P(SettingsFileTest, FaceNameSharesThePitchAndFamilyKey) {
   EXPECT_EQ(FaceName(loaded), "Arial");
 }
 
+// A user who never turns the extras on keeps a file of the three sections;
+// one who turns them on and off again gets them written as off.
+TEST_P(SettingsFileTest, ExtrasAreWrittenOnceTurnedOn) {
+  Settings s;
+  s.Save(*profile_, nullptr, 0);
+  EXPECT_EQ(Count(ReadBytes(path_), "[extras]"), 0u);
+  s.SwitchToRunning = 1;
+  s.Save(*profile_, nullptr, 0);
+  EXPECT_NE(ReadBytes(path_).find("[extras]\r\nSwitchToRunning=1\r\n"), std::string::npos);
+  EXPECT_EQ(Count(ReadBytes(path_), "HotKey"), 0u);
+  s.SwitchToRunning = 0;
+  s.HotKey = 0x0631;
+  s.Save(*profile_, nullptr, 0);
+  EXPECT_NE(ReadBytes(path_).find("[extras]\r\nSwitchToRunning=0\r\nHotKey=1585\r\n"), std::string::npos);
+  Settings loaded;
+  loaded.Load(*ProfileOver(path_));
+  EXPECT_EQ(loaded, s);
+}
+
 TEST_P(SettingsFileTest, SaveTakesLiveValuesAndDisplayedBar) {
   Settings s;
   s.Floating = 0;
@@ -249,6 +268,14 @@ std::vector<HandWrittenFile> HandWrittenFiles() {
        "Font_Width=201\r\nFont_Escapement=3601\r\nFont_Orientation=-3601\r\nFont_Weight=1001\r\n"
        "FontSize=-12\r\n",
        [](Settings&) {}},
+      // The extra features stay off unless the file says plainly "on".
+      {"extras on", "[extras]\r\nSwitchToRunning=1\r\nHotKey=1589\r\n",
+       [](Settings& s) {
+         s.SwitchToRunning = 1;
+         s.HotKey = 1589;
+       }},
+      {"extras damaged", "[extras]\r\nSwitchToRunning=yes\r\nHotKey=65536\r\n", [](Settings&) {}},
+      {"extras out of range", "[extras]\r\nSwitchToRunning=2\r\nHotKey=-5\r\n", [](Settings&) {}},
       {"numbers at the ends of what the program writes",
        "[view]\r\nEdge=3\r\nColorBk=16777215\r\nColorText=0\r\n[prog]\r\nCurrentBar=2147483647\r\n"
        "[clock]\r\nCalType=9\r\nFont_Height=-200\r\nFont_Width=200\r\nFont_Escapement=3600\r\n"

@@ -137,8 +137,9 @@ TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
     const RECT at = ScreenRectOf(window);
     EXPECT_EQ(at.left, 28);   // the bar's right side, 2 pixels in
     EXPECT_EQ(at.top, 300);   // a third of the way down the bar
-    EXPECT_EQ(::GetMenuItemCount(shown), 10);
+    EXPECT_EQ(::GetMenuItemCount(shown), 11);
     EXPECT_TRUE(StateOf(shown, 32773) & MF_CHECKED);
+    EXPECT_TRUE(StateOf(shown, 32806) & MF_GRAYED);  // the test's bar had no window in front
     EXPECT_EQ(::GetMenuDefaultItem(shown, FALSE, 0), 32785u);
     HMENU edges = ::GetSubMenu(shown, 1);
     for (int command : {32794, 32795, 32797}) EXPECT_FALSE(StateOf(edges, command) & MF_CHECKED) << command;
@@ -146,12 +147,14 @@ TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
     EXPECT_EQ(menus.Tracked()->colors.background, 0xDEE1E9u);
     EXPECT_EQ(menus.Tracked()->colors.selection, 0xFF9966u);
     EXPECT_EQ(const_cast<CMenuXP*>(menus.Tracked())->FindMenu(edges)->colors.background, 0xA4FAC8u);
-    // Every entry has its icon but the separators, Exit and two of the Help entries.
+    // Every entry has its icon but the separators, Exit, the entry adding the
+    // program in front and two of the Help entries.
     for (HMENU popup : {shown, edges, ::GetSubMenu(shown, 7)}) {
       for (int position = 0; position < ::GetMenuItemCount(popup); ++position) {
         const MenuItemRecord* record = RecordAt(popup, position);
         ASSERT_NE(record, nullptr);
         const bool wantsIcon = !record->separator && record->text != "Exit" &&
+                               record->text != "Add the program in front" &&
                                record->text != "Orvantis.Quickrail Web Page" &&
                                record->text != "About Orvantis.Quickrail ...";
         EXPECT_EQ(static_cast<bool>(record->icon), wantsIcon) << record->text;
