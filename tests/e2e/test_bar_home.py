@@ -39,8 +39,10 @@ def launch_buttons():
     """Command and screen rectangle of each launch button the bar shows now."""
     for child in qr.children(state.bar["hwnd"]):
         if child.get("class") == "ToolbarWindow32" and int(child["id"]) == BUTTONS_TOOLBAR_ID:
+            # A button read while the bar rebuilds its toolbar has no rectangle
+            # yet: it is left out, and the caller's wait reads again.
             return {int(b["cmd"]): qr.Rect.parse(b["rect"]) for b in child.get("toolbar_buttons", [])
-                    if int(b["cmd"])}
+                    if int(b["cmd"]) and b.get("rect")}
     return {}
 
 
