@@ -38,3 +38,4 @@
 #define IDC_PROG_LOGO           1091
 #define IDC_PROG_SPLASH         1092
 #define IDC_PROG_SWITCH_RUNNING 1301
+#define IDC_PROG_HOTKEY         1302

@@ -49,3 +49,6 @@ inline constexpr int32_t kMsgDropRefusedMore = 768;
 inline constexpr int32_t kMsgDropAbandoned = 769;
 inline constexpr int32_t kMsgUrlTooLong = 770;     // followed by the file's path
 inline constexpr int32_t kMsgInternalError = 771;  // followed by what failed
+// The bar's hot key is held by another program: the key's name goes between.
+inline constexpr int32_t kMsgHotKeyTaken = 772;
+inline constexpr int32_t kMsgHotKeyTakenEnd = 773;

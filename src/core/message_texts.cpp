@@ -79,6 +79,8 @@ constexpr TextEntry kTexts[] = {
     {kMsgDropAbandoned, "The quickrail changed before the dropped items could be put on it; nothing was added."},
     // Refusals and failures the program reports and then goes on.
     {kMsgUrlTooLong, "The address in this internet shortcut is too long to be taken (more than 32767 characters):\n"},
+    {kMsgHotKeyTaken, "The hot key "},
+    {kMsgHotKeyTakenEnd, " is used by another program; choose another one."},
     {kMsgInternalError, "An operation failed because of an internal error; it was abandoned and the program goes on.\n\n"},
 };
 

@@ -3,7 +3,9 @@ program it names with its arguments, working folder and window size: Notepad
 opens a file named relative to the button's working folder, and a quoted path
 with blanks given as arguments in a maximised window. With switching to running
 programs turned on, further clicks minimise and bring back the one Notepad;
-"Add the program in front" makes a Notepad button that a restart keeps."""
+"Add the program in front" makes a Notepad button that a restart keeps. The
+bar's hot key gives it the keyboard, and a digit launches a button by its
+number, separators not counted."""
 
 import os
 import subprocess
@@ -171,6 +173,24 @@ def add_the_program_in_front():
                   what="the added button after a restart")
     names = stored_names()
     expect(len(names) == 4 and names[0] == "Relative note" and "notepad" in names[3].lower(), f"stored: {names}")
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
+@scenario.step
+def hot_key_and_digit_launch_by_number():
+    set_ini(state.install, "extras", "HotKey", str(0x651))  # Ctrl+Alt+Q as the hot-key control gives it
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    time.sleep(1)
+    qr.key("CTRL+ALT+Q")
+    qr.wait_until(lambda: qr.foreground()["hwnd"] == state.bar["hwnd"], timeout=10, what="the bar in front")
+    time.sleep(0.5)
+    qr.screenshot("bar_launch-keyboard-digits")
+    # 1 the relative note, then the separator, 2 the quoted note.
+    qr.key("2")
+    window = notepad_window("second note.txt")
+    qr.wait_until(lambda: notepad_text(window) == QUOTED_TEXT, timeout=10, what="the quoted file's text")
+    close_notepads()
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 

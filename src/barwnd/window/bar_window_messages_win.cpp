@@ -41,6 +41,7 @@ void BarWindow::RunRestOfStart() {
   if (docked_) drop_.Register(Hwnd());
   if (docked_ && settings_.SysTrayIcon) tray_.Set(Hwnd(), true);
   WriteSettings();
+  ApplyHotKey(false);
 }
 
 bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
@@ -62,6 +63,9 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     case WM_CTLCOLORDLG: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX:
       return Answer(result, reinterpret_cast<INT_PTR>(background_.Get()));
+    case WM_HOTKEY:
+      if (wp == BarKeyboard::kHotKeyId) keyboard_.OnHotKey();
+      return Answer(result, 0);
     case WM_PAINT:
       OnPaint();
       return Answer(result, 0);
@@ -105,6 +109,7 @@ bool BarWindow::OnWatchedMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return true;
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && docked_) appBar_.OnActivated();
+      keyboard_.OnActivate(LOWORD(wp) != WA_INACTIVE);
       return true;
     case WM_MOUSEMOVE:
       appBar_.OnMouseMove();
@@ -167,6 +172,7 @@ void BarWindow::OnDestroy() {
   STARTUP_MARK("exit: window destroyed");
   startup_.Stop();
   drop_.Revoke();
+  keyboard_.Unregister();
   ::KillTimer(Hwnd(), kAutoHideTimerId);
   ::KillTimer(Hwnd(), kHomeBarTimerId);
   ReleaseAndSave();

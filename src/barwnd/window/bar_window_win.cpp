@@ -13,6 +13,7 @@
 
 #include "platform/startup_trace.h"
 #include "core/message_ids.h"
+#include "core/message_box_win.h"
 
 namespace {
 
@@ -102,6 +103,13 @@ void BarWindow::ApplyOptions() {
   RebuildBackground();
   RebuildButtons();
   RebuildSwitchButton();
+  ApplyHotKey(true);
+}
+
+void BarWindow::ApplyHotKey(bool tell) {
+  if (keyboard_.Register(settings_.HotKey) || !tell) return;
+  ShowProgramMessage(Hwnd(), texts_.Text(kMsgHotKeyTaken) + BarKeyboard::NameOf(settings_.HotKey) +
+                                 texts_.Text(kMsgHotKeyTakenEnd), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void BarWindow::RedockAfterOptions() {
@@ -123,5 +131,7 @@ void BarWindow::RebuildAll() {
 
 LRESULT BarWindow::OnNotify(NMHDR* hdr) {
   if (hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) children_.OnTooltipText(hdr);
+  if (hdr->code == NM_CUSTOMDRAW && hdr->hwndFrom == ButtonsToolbar())
+    return keyboard_.OnCustomDraw(reinterpret_cast<NMTBCUSTOMDRAW*>(hdr));
   return 0;
 }

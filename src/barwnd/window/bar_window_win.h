@@ -17,6 +17,8 @@
 #include "barwnd/window/bar_children_win.h"
 #include "barwnd/drop/bar_drop_win.h"
 #include "barwnd/window/bar_host.h"
+#include "barwnd/window/bar_hotkey_win.h"
+#include "barwnd/dock/screen_edge.h"
 #include "barwnd/window/bar_startup_win.h"
 #include "barwnd/window/bar_running_win.h"
 #include "barwnd/menus/bar_menus_win.h"
@@ -181,4 +183,9 @@ class BarWindow : public Dialog,
   TrayIcon tray_;
   OptionsSheet options_;
   BarRunningPrograms running_{settings_, db_};
+  BarKeyboard keyboard_{{[this] { return Hwnd(); }, [this] { return ButtonsToolbar(); }, [this] { return SwitchToolbar(); },
+                         [this] { return IsLeftOrRightEdge(Edge()); }, [this] { appBar_.Slide(true); },
+                         held_}};
+  // Registers the hot key the settings hold; `tell`: a refusal is reported.
+  void ApplyHotKey(bool tell);
 };

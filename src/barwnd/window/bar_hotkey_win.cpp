@@ -1,0 +1,203 @@
+#include "barwnd/window/bar_hotkey_win.h"
+
+#include <vector>
+
+#include "barwnd/window/bar_commands.h"
+#include "barwnd/window/bar_keyboard.h"
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x4B42;  // the keyboard's subclass of both toolbars
+
+std::vector<KeyButton> ToolbarButtons(HWND toolbar) {
+  std::vector<KeyButton> buttons;
+  const int count = toolbar ? static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button = {};
+    ::SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    buttons.push_back({(button.fsStyle & BTNS_SEP) != 0, (button.fsState & TBSTATE_HIDDEN) != 0});
+  }
+  return buttons;
+}
+
+int HotItem(HWND toolbar) { return static_cast<int>(::SendMessageA(toolbar, TB_GETHOTITEM, 0, 0)); }
+
+}  // namespace
+
+BarKeyboard::~BarKeyboard() { Unregister(); }
+
+bool BarKeyboard::Register(int32_t value) {
+  if (value == registered_) return true;
+  Unregister();
+  const HotKeyRegistration key = RegistrationOfHotKey(value);
+  if (key.key == 0) return true;
+  if (!::RegisterHotKey(parts_.bar(), kHotKeyId, key.modifiers, key.key)) return false;
+  registered_ = value;
+  return true;
+}
+
+void BarKeyboard::Unregister() {
+  if (registered_ && parts_.bar()) ::UnregisterHotKey(parts_.bar(), kHotKeyId);
+  registered_ = 0;
+}
+
+std::string BarKeyboard::NameOf(int32_t value) {
+  const HotKeyRegistration key = RegistrationOfHotKey(value);
+  std::string name;
+  if (key.modifiers & MOD_CONTROL) name += "Ctrl+";
+  if (key.modifiers & MOD_SHIFT) name += "Shift+";
+  if (key.modifiers & MOD_ALT) name += "Alt+";
+  char text[64] = {};
+  LONG scan = static_cast<LONG>(::MapVirtualKeyA(key.key, MAPVK_VK_TO_VSC)) << 16;
+  if (value & (HOTKEYF_EXT << 8)) scan |= 1 << 24;
+  if (::GetKeyNameTextA(scan, text, sizeof(text)) > 0) return name + text;
+  if ((key.key >= '0' && key.key <= '9') || (key.key >= 'A' && key.key <= 'Z')) return name + static_cast<char>(key.key);
+  return name + "#" + std::to_string(key.key);
+}
+
+void BarKeyboard::OnHotKey() {
+  HWND bar = parts_.bar();
+  HWND buttons = parts_.buttons();
+  if (!bar || !buttons) return;
+  if (!active_) {
+    HWND front = ::GetForegroundWindow();
+    previous_ = (front && front != bar && !::IsChild(bar, front)) ? front : nullptr;
+    parts_.slideOut();
+    parts_.held.Enter();
+    active_ = true;
+    ::SetWindowSubclass(buttons, &BarKeyboard::ToolbarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (HWND switcher = parts_.switcher())
+      ::SetWindowSubclass(switcher, &BarKeyboard::ToolbarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ::SetForegroundWindow(bar);
+  ::SetFocus(buttons);
+  Highlight(MovedHighlight(ToolbarButtons(buttons), -1, KeyMove::kFirst));
+  ::InvalidateRect(buttons, nullptr, TRUE);
+}
+
+void BarKeyboard::OnActivate(bool active) {
+  if (!active && active_) End(false);
+}
+
+void BarKeyboard::End(bool giveBack) {
+  if (!active_) return;
+  active_ = false;
+  if (HWND buttons = parts_.buttons()) {
+    ::SendMessageA(buttons, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    ::InvalidateRect(buttons, nullptr, TRUE);
+  }
+  if (HWND switcher = parts_.switcher()) ::SendMessageA(switcher, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  HWND back = previous_;
+  previous_ = nullptr;
+  parts_.held.Leave();
+  if (giveBack && back && ::IsWindow(back)) ::SetForegroundWindow(back);
+}
+
+void BarKeyboard::Highlight(int index) {
+  if (index >= 0) ::SendMessageA(parts_.buttons(), TB_SETHOTITEM, index, 0);
+}
+
+void BarKeyboard::LaunchIndex(int index) {
+  HWND buttons = parts_.buttons();
+  TBBUTTON button = {};
+  if (index < 0 || !::SendMessageA(buttons, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button))) return;
+  // As a click on the button sends it.
+  ::PostMessageA(parts_.bar(), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED), reinterpret_cast<LPARAM>(buttons));
+}
+
+int BarKeyboard::DigitShown(int index) const {
+  return active_ ? DigitOfButton(ToolbarButtons(parts_.buttons()), index) : -1;
+}
+
+// True when the key was the keyboard's.
+bool BarKeyboard::OnKey(HWND toolbar, WPARAM key) {
+  HWND buttons = parts_.buttons();
+  if (toolbar != buttons) {  // the bar-switch button
+    if (key == VK_TAB) {
+      ::SendMessageA(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+      ::SetFocus(buttons);
+      Highlight(MovedHighlight(ToolbarButtons(buttons), -1, KeyMove::kFirst));
+    } else if (key == VK_RETURN || key == VK_SPACE) {
+      ::PostMessageA(parts_.bar(), WM_COMMAND, MAKEWPARAM(kCmdBarSwitch, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
+    } else if (key == VK_ESCAPE) {
+      End(true);
+    } else {
+      return false;
+    }
+    return true;
+  }
+  const bool vertical = parts_.vertical();
+  const std::vector<KeyButton> list = ToolbarButtons(buttons);
+  const int hot = HotItem(buttons);
+  if (key == (vertical ? VK_DOWN : VK_RIGHT)) {
+    Highlight(MovedHighlight(list, hot, KeyMove::kNext));
+  } else if (key == (vertical ? VK_UP : VK_LEFT)) {
+    Highlight(MovedHighlight(list, hot, KeyMove::kPrevious));
+  } else if (key == VK_HOME || key == VK_END) {
+    Highlight(MovedHighlight(list, hot, key == VK_HOME ? KeyMove::kFirst : KeyMove::kLast));
+  } else if (key == VK_RETURN || key == VK_SPACE) {
+    LaunchIndex(hot);
+  } else if (key >= '0' && key <= '9') {
+    LaunchIndex(ButtonOfDigit(list, static_cast<int>(key - '0')));
+  } else if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) {
+    LaunchIndex(ButtonOfDigit(list, static_cast<int>(key - VK_NUMPAD0)));
+  } else if (key == VK_TAB) {
+    if (HWND switcher = parts_.switcher()) {
+      ::SendMessageA(buttons, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+      ::SetFocus(switcher);
+      ::SendMessageA(switcher, TB_SETHOTITEM, 0, 0);
+    }
+  } else if (key == VK_ESCAPE) {
+    End(true);
+  } else {
+    return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;  // the other axis does nothing
+  }
+  return true;
+}
+
+LRESULT CALLBACK BarKeyboard::ToolbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+  auto* keyboard = reinterpret_cast<BarKeyboard*>(self);
+  if (keyboard->active_) {
+    switch (msg) {
+      case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS;
+      case WM_KEYDOWN:
+        if (keyboard->OnKey(hwnd, wp)) return 0;
+        break;
+      case WM_CHAR:
+        return 0;  // the keys are taken at WM_KEYDOWN; no beep for them
+    }
+  }
+  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &BarKeyboard::ToolbarProc, kSubclassId);
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT BarKeyboard::OnCustomDraw(NMTBCUSTOMDRAW* draw) {
+  if (!active_) return CDRF_DODEFAULT;
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT: {
+      const int index = static_cast<int>(
+          ::SendMessageA(draw->nmcd.hdr.hwndFrom, TB_COMMANDTOINDEX, draw->nmcd.dwItemSpec, 0));
+      const int digit = DigitShown(index);
+      if (digit < 0) break;
+      const char text[2] = {static_cast<char>('0' + digit), 0};
+      HDC dc = draw->nmcd.hdc;
+      HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+      const int oldMode = ::SetBkMode(dc, OPAQUE);
+      const COLORREF oldBack = ::SetBkColor(dc, ::GetSysColor(COLOR_INFOBK));
+      const COLORREF oldText = ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+      RECT corner = draw->nmcd.rc;
+      ::DrawTextA(dc, text, 1, &corner, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+      ::SetTextColor(dc, oldText);
+      ::SetBkColor(dc, oldBack);
+      ::SetBkMode(dc, oldMode);
+      ::SelectObject(dc, oldFont);
+      break;
+    }
+  }
+  return CDRF_DODEFAULT;
+}

@@ -1,0 +1,61 @@
+// The bar from the keyboard: its hot key, registered on the bar window, brings
+// the bar out with the keyboard focus on its buttons; the buttons toolbar
+// then moves its highlight with the arrow keys, launches with Enter, Space or
+// a digit, and gives the focus back with Escape or when the bar loses it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "barwnd/window/dialog_count.h"
+
+class BarKeyboard {
+ public:
+  struct Parts {
+    std::function<HWND()> bar;
+    std::function<HWND()> buttons;     // the buttons toolbar
+    std::function<HWND()> switcher;    // the bar-switch toolbar
+    std::function<bool()> vertical;    // the bar stands along a side edge
+    std::function<void()> slideOut;    // an autohidden bar comes out
+    DialogCount& held;                 // keeps an autohidden bar out
+  };
+  explicit BarKeyboard(Parts parts) : parts_(std::move(parts)) {}
+  ~BarKeyboard();
+  BarKeyboard(const BarKeyboard&) = delete;
+  BarKeyboard& operator=(const BarKeyboard&) = delete;
+
+  static constexpr int kHotKeyId = 1;
+
+  // Registers the hot-key control's value (0: none) in place of the last one;
+  // false when the system refused it (another program holds it).
+  bool Register(int32_t value);
+  void Unregister();
+  // The combination as the user reads it ("Ctrl+Alt+Q").
+  static std::string NameOf(int32_t value);
+
+  void OnHotKey();
+  // The bar window's activation changed; an inactive bar ends the keyboard's turn.
+  void OnActivate(bool active);
+  // The buttons toolbar's NM_CUSTOMDRAW: the digits while the keyboard has it.
+  LRESULT OnCustomDraw(NMTBCUSTOMDRAW* draw);
+  bool Active() const { return active_; }
+  // The digit the toolbar's button at `index` shows now, or -1.
+  int DigitShown(int index) const;
+
+ private:
+  static LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  bool OnKey(HWND toolbar, WPARAM key);
+  void Highlight(int index);
+  void LaunchIndex(int index);
+  // Ends the keyboard's turn; `giveBack` puts the focus back where it was.
+  void End(bool giveBack);
+
+  Parts parts_;
+  int32_t registered_ = 0;
+  bool active_ = false;
+  HWND previous_ = nullptr;  // the window in front before the hot key
+};
