@@ -45,13 +45,12 @@ HINSTANCE ResourceModule() { return ::GetModuleHandleA(nullptr); }
 // --- WindowBase --------------------------------------------------------------
 
 WindowBase::~WindowBase() {
-  // An owned window should be gone by now (see the contract in the header).
-  assert(!hwnd_ || IsSubclass() || !::IsWindow(hwnd_));
+  // The derived class should have destroyed its window (see the contract in the header).
+  assert(!hwnd_ || !::IsWindow(hwnd_));
   if (!hwnd_) return;
   HWND hwnd = hwnd_;
-  const bool owned = !IsSubclass();
   Unbind();
-  if (owned && ::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+  if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
 }
 
 void WindowBase::Destroy() {

@@ -7,14 +7,15 @@
 // or from the page's lParam, and cleared at WM_NCDESTROY, after which
 // OnFinalDestroy runs.
 //
-// Destroy contract: an object that created its window owns it, and the window
-// must be gone before the object's members are. A derived class whose message
-// handlers (or whose window's controls) use its own members therefore destroys
-// the window in its own destructor, written as `~X() override { Destroy(); }`.
-// Whatever window the base's destructor still finds is first cut off from the
-// object, so no message reaches a half-destroyed object, and then destroyed.
-// A subclassed window is never owned: the base's destructor only removes the
-// subclass and the window carries on.
+// Destroy contract: an object owns the window bound to it, created or
+// subclassed, and the window must be gone before the object's members are. A
+// derived class whose message handlers (or whose window's controls) use its own
+// members therefore destroys the window in its own destructor, written as
+// `~X() override { Destroy(); }`. Whatever window the base's destructor still
+// finds is first cut off from the object, so no message reaches a
+// half-destroyed object, and then destroyed. An object that only borrows a
+// window (a subclass of a control someone else owns) gives it back with
+// Window::Release() before it goes.
 #pragma once
 
 #include <windows.h>
@@ -73,7 +74,7 @@ class Window : public WindowBase {
   // Takes over an existing window through the common controls' subclassing;
   // what we don't handle goes on to the window's own procedure.
   [[nodiscard]] bool Subclass(HWND hwnd);
-  // Gives a subclassed window back; it carries on without this object.
+  // Gives a borrowed, subclassed window back; it carries on without this object.
   void Release() { Unbind(); }
 
  protected:

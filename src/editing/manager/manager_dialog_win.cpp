@@ -152,7 +152,7 @@ bool CButtonsManager::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& res
 
 // --- ManagerView --------------------------------------------------------------------
 
-DialogFields CButtonsManager::Bound(ManagerFields& fields) {
+DialogFields CButtonsManager::FieldList(ManagerFields& fields) {
   return DialogFields()
       .Text(IDC_MGR_NAME, fields.Name)
       .Text(IDC_MGR_TARGET, fields.Target)
@@ -165,12 +165,12 @@ DialogFields CButtonsManager::Bound(ManagerFields& fields) {
       .Selection(IDC_MGR_SIZE, fields.SizeChoice);
 }
 
-void CButtonsManager::TakeControls(ManagerFields& fields) { SaveFields(Bound(fields)); }
+void CButtonsManager::TakeControls(ManagerFields& fields) { SaveFields(FieldList(fields)); }
 
 void CButtonsManager::ShowFields(const ManagerFields& fields) {
   showingFields_ = true;
   ManagerFields shown = fields;
-  LoadFields(Bound(shown));
+  LoadFields(FieldList(shown));
   showingFields_ = false;
 }
 

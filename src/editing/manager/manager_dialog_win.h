@@ -56,7 +56,7 @@ class CButtonsManager : public Dialog, private ManagerView {
   void TakeControls(ManagerFields& fields) override;
   void ShowFields(const ManagerFields& fields) override;
   // The one list that binds each field to its control.
-  static DialogFields Bound(ManagerFields& fields);
+  static DialogFields FieldList(ManagerFields& fields);
   bool DetailsPressed() override;
   void ShowLayout(int kind, bool details) override;
   void EnableFields(bool enable) override;

@@ -1,5 +1,5 @@
 // The window base: several objects subclass one control and each receives its
-// messages; one that lets go leaves the others and the control in place; a
+// messages; one that gives the control back leaves the others in place; a
 // class name keeps the look it was first registered with.
 #include <gtest/gtest.h>
 
@@ -46,7 +46,8 @@ TEST(WindowBase, EveryObjectSubclassingOneControlReceivesItsMessages) {
   EXPECT_EQ(second->seen, 1);
   EXPECT_EQ(third.seen, 1);
 
-  // The middle one goes away: it gives the control back without destroying it.
+  // The middle one gives the control back and goes; so does the first.
+  second->Release();
   second.reset();
   first.Release();
   ASSERT_TRUE(::IsWindow(control));
