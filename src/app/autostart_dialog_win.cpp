@@ -11,12 +11,11 @@ void AutoStartDialog::Ask(bool& yes, bool& dontAskAgain) {
   dontAskAgain = dontAsk_ != 0;
 }
 
-void AutoStartDialog::OnOK() {
-  ExchangeCheck(true, IDC_AUTOSTART_NOASK, dontAsk_);
-  EndDialog(IDOK);
-}
+void AutoStartDialog::OnOK() { End(IDOK); }
 
-void AutoStartDialog::OnCancel() {
-  ExchangeCheck(true, IDC_AUTOSTART_NOASK, dontAsk_);
-  EndDialog(IDCANCEL);
+void AutoStartDialog::OnCancel() { End(IDCANCEL); }
+
+void AutoStartDialog::End(int result) {
+  SaveFields(DialogFields().Check(IDC_AUTOSTART_NOASK, dontAsk_));
+  EndDialog(result);
 }

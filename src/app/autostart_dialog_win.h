@@ -17,5 +17,8 @@ class AutoStartDialog : public Dialog {
   void OnCancel() override;
 
  private:
+  // Keeps the check box and ends the dialog with `result`.
+  void End(int result);
+
   int dontAsk_ = 0;
 };

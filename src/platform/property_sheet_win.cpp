@@ -1,6 +1,6 @@
 #include "platform/property_sheet_win.h"
 
-#include "platform/exception_barrier.h"
+#include <cstddef>
 
 namespace {
 
@@ -8,83 +8,67 @@ namespace {
 // pointer of its own to hand back.
 thread_local PropertySheet* g_creating = nullptr;
 
+// The head of an extended dialog template (DLGTEMPLATEEX), which the system
+// headers do not declare; a plain DLGTEMPLATE starts with its style.
+#pragma pack(push, 2)
+struct DialogTemplateExHead {
+  WORD version;
+  WORD signature;  // kExtendedSignature in an extended template
+  DWORD helpId;
+  DWORD exStyle;
+  DWORD style;
+};
+#pragma pack(pop)
+constexpr WORD kExtendedSignature = 0xFFFF;
+static_assert(offsetof(DialogTemplateExHead, style) == 12, "the style follows version, signature, help id, ex style");
+
+// The style of the dialog template at `head`, plain or extended.
+DWORD& TemplateStyle(void* head) {
+  auto* extended = static_cast<DialogTemplateExHead*>(head);
+  if (extended->signature == kExtendedSignature) return extended->style;
+  return static_cast<DLGTEMPLATE*>(head)->style;
+}
+
 }  // namespace
 
 // --- PropertyPage ------------------------------------------------------------------
-
-PropertyPage::~PropertyPage() {
-  if (hwnd_ && ::IsWindow(hwnd_)) {
-    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    ::DestroyWindow(hwnd_);
-  }
-}
 
 PROPSHEETPAGEA PropertyPage::Describe() {
   PROPSHEETPAGEA page = {};
   page.dwSize = sizeof(page);
   page.dwFlags = PSP_DEFAULT;  // the tab's title is the template's caption
   page.hInstance = ResourceModule();
-  page.pszTemplate = MAKEINTRESOURCEA(templateId_);
+  page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
   page.pfnDlgProc = &PropertyPage::StaticProc;
   page.lParam = reinterpret_cast<LPARAM>(this);
   return page;
 }
 
 bool PropertyPage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      result = OnInitDialog();
-      return true;
-    case WM_COMMAND:
-      if (!OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return false;
-      result = TRUE;
-      return true;
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(lp);
-      switch (hdr->code) {
-        case PSN_APPLY:
-          result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
-          break;
-        case PSN_RESET:
-          OnReset();
-          result = 0;
-          break;
-        default:
-          result = OnNotify(hdr);
-          break;
-      }
-      ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
-      return true;
-    }
-    case WM_HELP:
-      if (!OnHelp()) return false;
-      result = TRUE;
-      return true;
-    default:
-      return false;
+  if (msg == WM_HELP) {
+    if (!OnHelp()) return false;
+    result = TRUE;
+    return true;
   }
+  const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+  if (msg != WM_NOTIFY || (hdr->code != static_cast<UINT>(PSN_APPLY) && hdr->code != static_cast<UINT>(PSN_RESET))) {
+    return Dialog::HandleMessage(msg, wp, lp, result);
+  }
+  if (hdr->code == static_cast<UINT>(PSN_APPLY)) {
+    result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+  } else {
+    OnReset();
+    result = 0;
+  }
+  ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, result);
+  return true;
 }
 
 INT_PTR CALLBACK PropertyPage::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  PropertyPage* self = nullptr;
-  if (msg == WM_INITDIALOG) {
-    // The sheet hands the page its own copy of the description.
-    self = reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lp)->lParam);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<PropertyPage*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  }
-  if (!self) return FALSE;
-  INT_PTR result = FALSE;
-  // What is thrown stops here; the message then counts as not handled.
-  const bool handled = Guarded("property page procedure", false, [&] { return self->HandleMessage(msg, wp, lp, result); });
-  if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return FALSE;
-  }
-  return DialogProcResult(hwnd, msg, handled, result);
+  // The sheet hands the page its own copy of the description.
+  PropertyPage* created =
+      msg == WM_INITDIALOG ? reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lp)->lParam) : nullptr;
+  return Route(hwnd, msg, wp, lp, created);
 }
 
 // --- PropertySheet -----------------------------------------------------------------
@@ -121,10 +105,7 @@ int CALLBACK PropertySheet::Callback(HWND hwnd, UINT msg, LPARAM lp) {
   if (msg == PSCB_PRECREATE && lp) {
     // Centred on the screen rather than at its corner, where it would cover
     // whatever its owner shows along the top.
-    auto* words = reinterpret_cast<WORD*>(lp);
-    const bool extended = words[1] == 0xFFFF;  // DLGTEMPLATEEX: style after version, signature, help id, ex style
-    DWORD* style = extended ? reinterpret_cast<DWORD*>(lp + 12) : reinterpret_cast<DWORD*>(lp);
-    *style |= DS_CENTER;
+    TemplateStyle(reinterpret_cast<void*>(lp)) |= DS_CENTER;
   }
   if (msg == PSCB_INITIALIZED && g_creating) {
     g_creating->frame_.Subclass(hwnd);

@@ -1,7 +1,6 @@
 // Tabbed dialogs: a PropertySheet shows PropertyPages, each made from a dialog
 // template whose caption is its tab's title. Pages receive their messages
-// through one virtual HandleMessage like a Dialog, and OK and Cancel of the
-// sheet as OnApply and OnReset.
+// as a Dialog does, and OK and Cancel of the sheet as OnApply and OnReset.
 #pragma once
 
 #include <windows.h>
@@ -16,47 +15,35 @@
 
 #include "platform/window_win.h"
 
-class PropertyPage {
+// A page is a dialog its sheet creates: it shares the Dialog's routing, and
+// IDOK and IDCANCEL are the sheet's, reaching the page as OnApply and OnReset.
+class PropertyPage : public Dialog {
  public:
-  explicit PropertyPage(int templateId) : templateId_(templateId) {}
-  virtual ~PropertyPage();
-  PropertyPage(const PropertyPage&) = delete;
-  PropertyPage& operator=(const PropertyPage&) = delete;
+  explicit PropertyPage(int templateId) : Dialog(templateId) {}
 
-  // Null until the page has been shown for the first time.
-  HWND Hwnd() const { return hwnd_; }
-  int TemplateId() const { return templateId_; }
+  // Hwnd() is null until the page has been shown for the first time.
 
  protected:
-  // Returns what WM_INITDIALOG returns (TRUE: let the system set the focus).
-  virtual BOOL OnInitDialog() { return TRUE; }
-  // A WM_COMMAND from a control; return true when handled.
-  virtual bool OnCommand(int id, int code, HWND control) { (void)id, (void)code, (void)control; return false; }
-  // A notification other than the sheet's own (PSN_*).
-  virtual LRESULT OnNotify(NMHDR* hdr) { (void)hdr; return 0; }
   // OK of the sheet, sent to every page that has been shown. False keeps the sheet open.
   virtual bool OnApply() { return true; }
   // Cancel of the sheet (button, Escape or close box), sent to every page that has been shown.
   virtual void OnReset() {}
   // F1 on the page or on the sheet's own controls; true when handled.
   virtual bool OnHelp() { return false; }
-  // Every message; return true with `result` set when handled. The default
-  // routes to the functions above.
-  virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result);
-
-  HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
-  bool IsChecked(int id) const { return ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
-  void SetChecked(int id, bool checked) { ::CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
-  int ListSelection(int id) const { return static_cast<int>(::SendDlgItemMessageA(hwnd_, id, CB_GETCURSEL, 0, 0)); }
-  void SetListSelection(int id, int index) { ::SendDlgItemMessageA(hwnd_, id, CB_SETCURSEL, index, 0); }
+  // Routes the sheet's notifications (PSN_APPLY, PSN_RESET) and WM_HELP, the
+  // rest as a Dialog does.
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+  bool EndsByOkCancel() const override { return false; }
 
  private:
   friend class PropertySheet;
+  // The sheet makes the page's window: a page is never run on its own.
+  using Dialog::CreateModeless;
+  using Dialog::DoModal;
+  using Dialog::EndDialog;
+
   PROPSHEETPAGEA Describe();
   static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-  int templateId_;
-  HWND hwnd_ = nullptr;
 };
 
 class PropertySheet {

@@ -1,8 +1,6 @@
 #include "platform/window_win.h"
 
-#include <commctrl.h>
-
-#include <set>
+#include <map>
 #include <string>
 
 #include <cassert>
@@ -11,7 +9,34 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x0E5A;
+// How a window class was registered; a name is registered with one look only.
+struct ClassLook {
+  UINT style;
+  HCURSOR cursor;
+  HBRUSH background;
+  friend bool operator==(const ClassLook&, const ClassLook&) = default;
+};
+
+// Registers `className` on first use; true when the class exists as asked.
+bool EnsureClass(const char* className, const ClassLook& look, WNDPROC proc) {
+  static std::map<std::string, ClassLook> registered;
+  const auto known = registered.find(className);
+  if (known != registered.end()) {
+    assert(known->second == look && "a window class registered twice with different looks");
+    return known->second == look;
+  }
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.style = look.style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ResourceModule();
+  wc.hCursor = look.cursor ? look.cursor : ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = look.background;
+  wc.lpszClassName = className;
+  if (!::RegisterClassExA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+  registered.emplace(className, look);
+  return true;
+}
 
 }  // namespace
 
@@ -32,18 +57,40 @@ void WindowBase::Destroy() {
   if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
 }
 
-void WindowBase::Bind(HWND hwnd, Binding binding) {
+WindowBase* WindowBase::Bound(HWND hwnd, WindowBase* created) {
+  if (created) {
+    created->hwnd_ = hwnd;
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    return created;
+  }
+  return reinterpret_cast<WindowBase*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool WindowBase::BindSubclass(HWND hwnd, SUBCLASSPROC proc) {
+  if (!hwnd || hwnd_) return false;
+  if (!::SetWindowSubclass(hwnd, proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this))) {
+    return false;
+  }
   hwnd_ = hwnd;
-  binding_ = binding;
-  if (binding == Binding::kUserData) ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  subclassProc_ = proc;
+  return true;
+}
+
+void WindowBase::AfterMessage(UINT msg) {
+  if (msg != WM_NCDESTROY) return;
+  Unbind();
+  OnFinalDestroy();
 }
 
 void WindowBase::Unbind() {
   if (!hwnd_) return;
-  if (binding_ == Binding::kUserData) ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-  if (binding_ == Binding::kSubclass) ::RemoveWindowSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
+  if (IsSubclass()) {
+    ::RemoveWindowSubclass(hwnd_, subclassProc_, reinterpret_cast<UINT_PTR>(this));
+  } else if (::GetWindowLongPtrA(hwnd_, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
+    ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  }
   hwnd_ = nullptr;
-  binding_ = Binding::kNone;
+  subclassProc_ = nullptr;
 }
 
 // --- Window ------------------------------------------------------------------
@@ -51,39 +98,19 @@ void WindowBase::Unbind() {
 bool Window::Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x,
                     int y, int width, int height, HWND parent, HMENU menuOrId, UINT classStyle,
                     HCURSOR cursor, HBRUSH background) {
-  static std::set<std::string> registered;
-  HINSTANCE instance = ResourceModule();
-  if (!registered.count(className)) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = classStyle;
-    wc.lpfnWndProc = &Window::StaticProc;
-    wc.hInstance = instance;
-    wc.hCursor = cursor ? cursor : ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = background;
-    wc.lpszClassName = className;
-    if (!::RegisterClassExA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    registered.insert(className);
-  }
+  if (!EnsureClass(className, {classStyle, cursor, background}, &Window::StaticProc)) return false;
   HWND hwnd = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
-                                menuOrId, instance, this);
+                                menuOrId, ResourceModule(), static_cast<WindowBase*>(this));
   return hwnd != nullptr;
 }
 
-bool Window::Subclass(HWND hwnd) {
-  if (!hwnd || hwnd_) return false;
-  if (!::SetWindowSubclass(hwnd, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-    return false;
-  }
-  Bind(hwnd, Binding::kSubclass);
-  return true;
-}
+bool Window::Subclass(HWND hwnd) { return BindSubclass(hwnd, &Window::SubclassProc); }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (binding_ == Binding::kSubclass) return ::DefSubclassProc(hwnd_, msg, wp, lp);
-  return ::DefWindowProcA(hwnd_, msg, wp, lp);
+  if (IsSubclass()) return ::DefSubclassProc(Hwnd(), msg, wp, lp);
+  return ::DefWindowProcA(Hwnd(), msg, wp, lp);
 }
 
 LRESULT Window::GuardedHandle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -101,34 +128,24 @@ LRESULT Window::GuardedHandle(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Window* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    self->Bind(hwnd, Binding::kUserData);
-  } else {
-    self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  }
+  WindowBase* created =
+      msg == WM_NCCREATE ? static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams) : nullptr;
+  auto* self = static_cast<Window*>(Bound(hwnd, created));
   if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result = self->GuardedHandle(msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    self->Unbind();
-    self->OnFinalDestroy();
-  }
+  const LRESULT result = self->GuardedHandle(msg, wp, lp);
+  self->AfterMessage(msg);
   return result;
 }
 
 LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<Window*>(data);
-  if (!self || self->hwnd_ != hwnd) return ::DefSubclassProc(hwnd, msg, wp, lp);
-  LRESULT result = self->GuardedHandle(msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    self->Unbind();
-    self->OnFinalDestroy();
-  }
+  auto* self = static_cast<Window*>(reinterpret_cast<WindowBase*>(data));
+  if (!self || self->Hwnd() != hwnd) return ::DefSubclassProc(hwnd, msg, wp, lp);
+  const LRESULT result = self->GuardedHandle(msg, wp, lp);
+  self->AfterMessage(msg);
   return result;
 }
 
-// ---------------------------------------------------------------------------
+// --- Dialog ------------------------------------------------------------------
 
 INT_PTR Dialog::DoModal(HWND parent) {
   modal_ = true;
@@ -146,11 +163,11 @@ bool Dialog::CreateModeless(HWND parent) {
 }
 
 void Dialog::EndDialog(INT_PTR result) {
-  if (!hwnd_) return;
+  if (!Hwnd()) return;
   if (modal_) {
-    ::EndDialog(hwnd_, result);
+    ::EndDialog(Hwnd(), result);
   } else {
-    ::DestroyWindow(hwnd_);
+    ::DestroyWindow(Hwnd());
   }
 }
 
@@ -159,51 +176,45 @@ bool Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     case WM_INITDIALOG:
       result = OnInitDialog();
       return true;
-    case WM_COMMAND: {
-      int id = LOWORD(wp);
-      int code = HIWORD(wp);
-      if (OnCommand(id, code, reinterpret_cast<HWND>(lp))) {
-        result = TRUE;
-        return true;
-      }
-      if (id == IDOK) {
-        OnOK();
-        result = TRUE;
-        return true;
-      }
-      if (id == IDCANCEL) {
-        OnCancel();
-        result = TRUE;
-        return true;
-      }
-      return false;
-    }
+    case WM_COMMAND:
+      if (!RouteCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return false;
+      result = TRUE;
+      return true;
     case WM_NOTIFY:
       result = OnNotify(reinterpret_cast<NMHDR*>(lp));
-      ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+      ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, result);
       return true;
     default:
       return false;
   }
 }
 
-INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Dialog* self = nullptr;
-  if (msg == WM_INITDIALOG) {
-    self = reinterpret_cast<Dialog*>(lp);
-    self->Bind(hwnd, Binding::kUserData);
-  } else {
-    self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+bool Dialog::RouteCommand(int id, int code, HWND control) {
+  if (OnCommand(id, code, control)) return true;
+  if (!EndsByOkCancel()) return false;
+  if (id == IDOK) {
+    OnOK();
+    return true;
   }
+  if (id == IDCANCEL) {
+    OnCancel();
+    return true;
+  }
+  return false;
+}
+
+INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  return Route(hwnd, msg, wp, lp, msg == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lp) : nullptr);
+}
+
+INT_PTR Dialog::Route(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Dialog* created) {
+  auto* self = static_cast<Dialog*>(Bound(hwnd, created));
   if (!self) return FALSE;
   INT_PTR result = FALSE;
   // What is thrown stops here; the message then counts as not handled.
   const bool handled = Guarded("dialog procedure", false, [&] { return self->HandleMessage(msg, wp, lp, result); });
-  if (msg == WM_NCDESTROY) {
-    self->Unbind();
-    self->OnFinalDestroy();
-    return FALSE;
-  }
+  self->AfterMessage(msg);
+  if (msg == WM_NCDESTROY) return FALSE;
   return DialogProcResult(hwnd, msg, handled, result);
 }
 
@@ -220,40 +231,35 @@ INT_PTR DialogProcResult(HWND hwnd, UINT msg, bool handled, INT_PTR result) {
   }
 }
 
-void Dialog::Exchange(bool save, int id, std::string& value) {
-  if (save) {
-    int length = ::GetWindowTextLengthA(Item(id));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = ::GetDlgItemTextA(hwnd_, id, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied));
-    value = text;
-  } else {
-    ::SetDlgItemTextA(hwnd_, id, value.c_str());
-  }
+// --- Dialog controls -----------------------------------------------------------
+
+std::string Dialog::ItemText(int id) const {
+  const int length = ::GetWindowTextLengthA(Item(id));
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(::GetDlgItemTextA(Hwnd(), id, text.data(), length + 1)));
+  return text;
 }
 
-void Dialog::ExchangeCheck(bool save, int id, int& value) {
-  if (save) {
-    value = ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED ? 1 : 0;
-  } else {
-    ::CheckDlgButton(hwnd_, id, value ? BST_CHECKED : BST_UNCHECKED);
-  }
+void Dialog::SetItemText(int id, const std::string& text) { ::SetDlgItemTextA(Hwnd(), id, text.c_str()); }
+
+bool Dialog::IsChecked(int id) const { return ::IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED; }
+
+void Dialog::SetChecked(int id, bool checked) {
+  ::CheckDlgButton(Hwnd(), id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void Dialog::ExchangeComboIndex(bool save, int id, int& value) {
-  if (save) {
-    value = static_cast<int>(::SendDlgItemMessageA(hwnd_, id, CB_GETCURSEL, 0, 0));
-  } else {
-    ::SendDlgItemMessageA(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
-  }
+int Dialog::ListSelection(int id) const {
+  return static_cast<int>(::SendDlgItemMessageA(Hwnd(), id, CB_GETCURSEL, 0, 0));
 }
 
-void Dialog::ExchangeInt(bool save, int id, int& value) {
-  if (save) {
-    BOOL ok = FALSE;
-    int read = static_cast<int>(::GetDlgItemInt(hwnd_, id, &ok, TRUE));
-    if (ok) value = read;
-  } else {
-    ::SetDlgItemInt(hwnd_, id, static_cast<UINT>(value), TRUE);
-  }
+void Dialog::SetListSelection(int id, int index) {
+  ::SendDlgItemMessageA(Hwnd(), id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
+
+std::optional<int> Dialog::ItemNumber(int id) const {
+  BOOL ok = FALSE;
+  const int read = static_cast<int>(::GetDlgItemInt(Hwnd(), id, &ok, TRUE));
+  return ok ? std::optional<int>(read) : std::nullopt;
+}
+
+void Dialog::SetItemNumber(int id, int value) { ::SetDlgItemInt(Hwnd(), id, static_cast<UINT>(value), TRUE); }

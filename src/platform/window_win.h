@@ -1,18 +1,29 @@
-// The small window layer the program's windows derive from. A WindowBase owns
-// the slot of one HWND; a Window receives every message of a window it created
-// (or of a control it subclassed) through one virtual HandleMessage; a Dialog is
-// made from a dialog template, modal or modeless.
+// The small window layer the program's windows derive from. One base,
+// WindowBase, binds an object to its window: a Window receives every message
+// of a window it created, or of a control it subclassed, through one virtual
+// HandleMessage; a Dialog is made from a dialog template, modal or modeless (a
+// PropertyPage is a Dialog its sheet creates). Each static procedure only finds
+// the object and forwards; the binding is made at WM_NCCREATE, WM_INITDIALOG
+// or from the page's lParam, and cleared at WM_NCDESTROY, after which
+// OnFinalDestroy runs.
 //
-// Destroy contract: a derived class whose message handlers use its own members
-// destroys its window in its own destructor (Destroy()), while those members
-// still exist. Should a window outlive its derived part anyway, the base
-// destructor first cuts the window off from the object, so no message can reach
-// a half-destroyed object, and then destroys it.
+// Destroy contract: an object owns the window bound to it, created or
+// subclassed, and the window must be gone before the object's members are. A
+// derived class whose message handlers (or whose window's controls) use its own
+// members therefore destroys the window in its own destructor, written as
+// `~X() override { Destroy(); }`. Whatever window the base's destructor still
+// finds is first cut off from the object, so no message reaches a
+// half-destroyed object, and then destroyed. An object that only borrows a
+// window (a subclass of a control someone else owns) gives it back with
+// Window::Release() before it goes.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
+
+#include "platform/dialog_fields.h"
 
 class WindowBase {
  public:
@@ -24,36 +35,47 @@ class WindowBase {
   void Destroy();
 
  protected:
-  enum class Binding { kNone, kUserData, kSubclass };
-
   WindowBase() = default;
-  ~WindowBase();
+  virtual ~WindowBase();
 
-  // Binds the object to `hwnd` (at WM_NCCREATE / WM_INITDIALOG) or forgets it
-  // (at WM_NCDESTROY, where OnFinalDestroy follows).
-  void Bind(HWND hwnd, Binding binding);
+  // The object bound to `hwnd`. At the creation message the caller passes the
+  // object it was handed (`created`), which is bound then; later messages find
+  // it in the window's user data. Null before the binding and after WM_NCDESTROY.
+  static WindowBase* Bound(HWND hwnd, WindowBase* created);
+  // Binds a control through the common controls' subclassing; the object's
+  // address is the subclass id, so any number of objects can subclass one window.
+  bool BindSubclass(HWND hwnd, SUBCLASSPROC proc);
+  // Called by the static procedures after each message: at WM_NCDESTROY the
+  // object lets go of the window and OnFinalDestroy follows.
+  void AfterMessage(UINT msg);
+  // Lets go of the window without destroying it (removes a subclass).
   void Unbind();
+  bool IsSubclass() const { return subclassProc_ != nullptr; }
   // Called after WM_NCDESTROY, when the HWND is gone.
   virtual void OnFinalDestroy() {}
 
+ private:
   HWND hwnd_ = nullptr;
-  Binding binding_ = Binding::kNone;
+  SUBCLASSPROC subclassProc_ = nullptr;  // set while the window is bound as a subclass
 };
 
 class Window : public WindowBase {
  public:
   Window() = default;
-  virtual ~Window() = default;
 
-  // Registers the class once (per name) and creates the window; `this` is bound
-  // at WM_NCCREATE. Returns false when the window could not be created.
+  // Registers the class once per name and creates the window; `this` is bound
+  // at WM_NCCREATE. Returns false when the window could not be created, or when
+  // the name was registered before with another class style, cursor or
+  // background (a programming error, asserted in debug builds).
   [[nodiscard]] bool Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y,
                             int width, int height, HWND parent, HMENU menuOrId, UINT classStyle = CS_DBLCLKS,
                             HCURSOR cursor = nullptr, HBRUSH background = nullptr);
 
-  // Takes over an existing control through the common controls' subclassing;
-  // what we don't handle goes on to the control.
+  // Takes over an existing window through the common controls' subclassing;
+  // what we don't handle goes on to the window's own procedure.
   [[nodiscard]] bool Subclass(HWND hwnd);
+  // Gives a borrowed, subclassed window back; it carries on without this object.
+  void Release() { Unbind(); }
 
  protected:
   // Every message of the window; call DefaultProc for what is not handled.
@@ -65,13 +87,11 @@ class Window : public WindowBase {
   LRESULT GuardedHandle(UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
-  friend class WindowBase;
 };
 
-class Dialog : public WindowBase {
+class Dialog : public WindowBase, protected DialogControls {
  public:
   explicit Dialog(int templateId) : templateId_(templateId) {}
-  virtual ~Dialog() = default;
 
   int TemplateId() const { return templateId_; }
 
@@ -93,18 +113,29 @@ class Dialog : public WindowBase {
   // Every message; return true with `result` set when handled. The default
   // routes WM_INITDIALOG, WM_COMMAND and WM_NOTIFY to the functions above.
   virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result);
+  // Whether IDOK and IDCANCEL reach OnOK and OnCancel (a page leaves them to its sheet).
+  virtual bool EndsByOkCancel() const { return true; }
 
-  // Data exchange: `save` true reads the control into the value, false writes
-  // the value into the control.
-  void Exchange(bool save, int id, std::string& value);
-  void ExchangeCheck(bool save, int id, int& value);
-  void ExchangeComboIndex(bool save, int id, int& value);
-  void ExchangeInt(bool save, int id, int& value);
+  // Data exchange: every field of `fields` into its control, or back.
+  void LoadFields(const DialogFields& fields) { fields.Load(*this); }
+  void SaveFields(const DialogFields& fields) { fields.Save(*this); }
 
-  HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+  HWND Item(int id) const { return ::GetDlgItem(Hwnd(), id); }
+  std::string ItemText(int id) const override;
+  void SetItemText(int id, const std::string& text) override;
+  bool IsChecked(int id) const override;
+  void SetChecked(int id, bool checked) override;
+  int ListSelection(int id) const override;
+  void SetListSelection(int id, int index) override;
+  std::optional<int> ItemNumber(int id) const override;
+  void SetItemNumber(int id, int value) override;
+
+  // The routing every dialog procedure shares; `created` is the object at WM_INITDIALOG.
+  static INT_PTR Route(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Dialog* created);
 
  private:
   static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  bool RouteCommand(int id, int code, HWND control);
 
   int templateId_;
   bool modal_ = false;

@@ -19,11 +19,6 @@ std::string MailAddress(const std::string& link) {
 
 AboutDialog::AboutDialog(MessageTexts& texts) : Dialog(texts.TemplateId(IDD_ABOUT)), texts_(texts) {}
 
-AboutDialog::~AboutDialog() {
-  // Gone before the links that are attached to it.
-  if (Hwnd()) ::DestroyWindow(Hwnd());
-}
-
 BOOL AboutDialog::OnInitDialog() {
   HCURSOR hand = ::LoadCursorA(ResourceModule(), MAKEINTRESOURCEA(IDC_CLOCKHAND));
   const std::string web = texts_.Text(kMsgWebAddress);

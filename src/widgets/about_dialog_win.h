@@ -13,7 +13,7 @@ class MessageTexts;
 class AboutDialog : public Dialog {
  public:
   explicit AboutDialog(MessageTexts& texts);
-  ~AboutDialog() override;
+  ~AboutDialog() override { Destroy(); }
 
   const CLinkStatic& WebSiteLink() const { return webSite_; }
   const CLinkStatic& EmailLink() const { return email_; }

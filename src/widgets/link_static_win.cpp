@@ -6,15 +6,12 @@
 #include <optional>
 
 #include "core/message_texts.h"
-#include "platform/exception_barrier.h"
-#include "platform/window_win.h"
 #include "widgets/hyperlink_rules.h"
 #include "core/message_box_win.h"
 #include "platform/geometry_win.h"
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x4C4B;  // one subclass per link; the object rides in the reference data
 constexpr UINT kToolId = 1;
 
 // The shell, the registry and process creation of this machine.
@@ -88,9 +85,7 @@ bool CLinkStatic::Attach(HWND control) {
   if (!control || control_) return false;
   control_ = control;
   parent_ = ::GetParent(control);
-  if (!::SetWindowSubclass(control_, &CLinkStatic::ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) ||
-      !::SetWindowSubclass(parent_, &CLinkStatic::ParentProc, reinterpret_cast<UINT_PTR>(this),
-                           reinterpret_cast<DWORD_PTR>(this))) {
+  if (!controlHook_.Subclass(control_) || !parentHook_.Subclass(parent_)) {
     Detach(true);
     return false;
   }
@@ -207,47 +202,34 @@ void CLinkStatic::Detach(bool controlStays) {
       reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0)) == underlinedFont_.Get()) {
     ::SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(originalFont_), FALSE);
   }
-  if (control_) ::RemoveWindowSubclass(control_, &CLinkStatic::ControlProc, kSubclassId);
-  if (parent_) ::RemoveWindowSubclass(parent_, &CLinkStatic::ParentProc, reinterpret_cast<UINT_PTR>(this));
+  controlHook_.Release();
+  parentHook_.Release();
   control_ = nullptr;
   parent_ = nullptr;
   tooltip_.Reset();
 }
 
-LRESULT CALLBACK CLinkStatic::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<CLinkStatic*>(data);
-  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && self->tooltip_) {
-    MSG relayed = {hwnd, msg, wp, lp, 0, {}};
-    ::SendMessageA(self->tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+LRESULT CLinkStatic::ControlHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && link_.tooltip_) {
+    MSG relayed = {Hwnd(), msg, wp, lp, 0, {}};
+    ::SendMessageA(link_.tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
   }
-  switch (msg) {
-    case WM_SETCURSOR:
-      if (self->cursor_) {
-        ::SetCursor(self->cursor_);
-        return TRUE;
-      }
-      break;
-    case WM_NCDESTROY: {
-      // The dialog goes away before the object: let go of both windows now.
-      LRESULT result = ::DefSubclassProc(hwnd, msg, wp, lp);
-      self->Detach(false);
-      return result;
-    }
+  if (msg == WM_SETCURSOR && link_.cursor_) {
+    ::SetCursor(link_.cursor_);
+    return TRUE;
   }
-  return ::DefSubclassProc(hwnd, msg, wp, lp);
+  return DefaultProc(msg, wp, lp);
 }
 
-LRESULT CALLBACK CLinkStatic::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<CLinkStatic*>(data);
-  const bool fromControl = reinterpret_cast<HWND>(lp) == self->control_ && self->control_;
-  // A subclass procedure is called by the system: nothing thrown may leave it.
+LRESULT CLinkStatic::ParentHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // What either handler throws stops at the window base's barrier.
+  const bool fromControl = link_.control_ && reinterpret_cast<HWND>(lp) == link_.control_;
   if (msg == WM_CTLCOLORSTATIC && fromControl) {
-    return Guarded("link colours", LRESULT{0},
-                   [&] { return reinterpret_cast<LRESULT>(self->OnColorRequest(reinterpret_cast<HDC>(wp))); });
+    return reinterpret_cast<LRESULT>(link_.OnColorRequest(reinterpret_cast<HDC>(wp)));
   }
   if (msg == WM_COMMAND && fromControl && HIWORD(wp) == STN_CLICKED) {
-    GuardedVoid("link click", [&] { self->OnClick(); });
+    link_.OnClick();
     return 0;
   }
-  return ::DefSubclassProc(hwnd, msg, wp, lp);
+  return DefaultProc(msg, wp, lp);
 }

@@ -3,7 +3,7 @@
 // tooltip shows the target, and a click opens the target with the shell (a
 // web address, a "mailto:" address, a file). The control is subclassed, and so
 // is its parent for the two messages it sends about the control: the colour
-// request and the click.
+// request and the click; other links and objects may subclass the same windows.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/handles_win.h"
+#include "platform/window_win.h"
 
 class CLinkStatic {
  public:
@@ -58,8 +59,31 @@ class CLinkStatic {
     }
   };
 
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
-  static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  // The control's messages: the tooltip relay, the cursor, the control's end.
+  class ControlHook : public Window {
+   public:
+    explicit ControlHook(CLinkStatic& link) : link_(link) {}
+
+   protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The dialog goes away before the object: the link lets go of both windows.
+    void OnFinalDestroy() override { link_.Detach(false); }
+
+   private:
+    CLinkStatic& link_;
+  };
+  // The parent's two messages about the control: the colour request and the click.
+  class ParentHook : public Window {
+   public:
+    explicit ParentHook(CLinkStatic& link) : link_(link) {}
+
+   protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+   private:
+    CLinkStatic& link_;
+  };
+
   void SizeToText();
   void UpdateTool();
   HBRUSH OnColorRequest(HDC dc);
@@ -75,4 +99,6 @@ class CLinkStatic {
   UniqueFont underlinedFont_;
   HFONT originalFont_ = nullptr;  // the control's font before the underlined copy, not owned
   UniqueHandle<WindowTraits> tooltip_;
+  ControlHook controlHook_{*this};
+  ParentHook parentHook_{*this};
 };

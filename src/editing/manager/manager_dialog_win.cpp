@@ -36,11 +36,6 @@ CButtonsManager::CButtonsManager(CDB& db, MessageTexts& texts, ButtonIconCache* 
   ::InitCommonControlsEx(&controls);
 }
 
-CButtonsManager::~CButtonsManager() {
-  // Destroyed here, while the image list and icons its controls show still exist.
-  if (Hwnd()) ::DestroyWindow(Hwnd());
-}
-
 BOOL CButtonsManager::OnInitDialog() {
   tree_.Attach(Item(IDC_MGR_TREE));
   icons_.Attach(Item(IDC_MGR_ICON_UPPER), Item(IDC_MGR_ICON_LOWER));

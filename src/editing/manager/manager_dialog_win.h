@@ -27,7 +27,7 @@ class CButtonsManager : public Dialog, private ManagerView {
   // and buttons come from `iconCache` where it holds them (null: the shell).
   CButtonsManager(CDB& db, MessageTexts& texts, ButtonIconCache* iconCache, ManagerHost& host,
                   ManagerServices& services);
-  ~CButtonsManager() override;
+  ~CButtonsManager() override { Destroy(); }
 
   // The help topic F1 opens.
   static constexpr const char* kHelpTopic = "w_btnsman.htm";
@@ -55,6 +55,8 @@ class CButtonsManager : public Dialog, private ManagerView {
   // ManagerView
   void TakeControls(ManagerFields& fields) override;
   void ShowFields(const ManagerFields& fields) override;
+  // The one list that binds each field to its control.
+  static DialogFields FieldList(ManagerFields& fields);
   bool DetailsPressed() override;
   void ShowLayout(int kind, bool details) override;
   void EnableFields(bool enable) override;

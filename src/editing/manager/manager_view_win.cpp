@@ -33,39 +33,25 @@ class QuietScope {
 
 }  // namespace
 
-void CButtonsManager::TakeControls(ManagerFields& fields) {
-  int available = fields.Available, onLaunch = fields.ShowOnLaunch, onTimer = fields.ShowOnTimer;
-  int seconds = fields.ShowAfterSeconds, size = fields.SizeChoice;
-  Exchange(true, IDC_MGR_NAME, fields.Name);
-  Exchange(true, IDC_MGR_TARGET, fields.Target);
-  Exchange(true, IDC_MGR_WORKDIR, fields.WorkDir);
-  Exchange(true, IDC_MGR_ARGS, fields.Arguments);
-  ExchangeCheck(true, IDC_MGR_AVAILABLE, available);
-  ExchangeCheck(true, IDC_MGR_SHOW_ON_LAUNCH, onLaunch);
-  ExchangeCheck(true, IDC_MGR_SHOW_ON_TIMER, onTimer);
-  ExchangeInt(true, IDC_MGR_SECONDS, seconds);
-  ExchangeComboIndex(true, IDC_MGR_SIZE, size);
-  fields.Available = available;
-  fields.ShowOnLaunch = onLaunch;
-  fields.ShowOnTimer = onTimer;
-  fields.ShowAfterSeconds = seconds;
-  fields.SizeChoice = size;
+DialogFields CButtonsManager::FieldList(ManagerFields& fields) {
+  return DialogFields()
+      .Text(IDC_MGR_NAME, fields.Name)
+      .Text(IDC_MGR_TARGET, fields.Target)
+      .Text(IDC_MGR_WORKDIR, fields.WorkDir)
+      .Text(IDC_MGR_ARGS, fields.Arguments)
+      .Check(IDC_MGR_AVAILABLE, fields.Available)
+      .Check(IDC_MGR_SHOW_ON_LAUNCH, fields.ShowOnLaunch)
+      .Check(IDC_MGR_SHOW_ON_TIMER, fields.ShowOnTimer)
+      .Number(IDC_MGR_SECONDS, fields.ShowAfterSeconds)
+      .Selection(IDC_MGR_SIZE, fields.SizeChoice);
 }
+
+void CButtonsManager::TakeControls(ManagerFields& fields) { SaveFields(FieldList(fields)); }
 
 void CButtonsManager::ShowFields(const ManagerFields& fields) {
   showingFields_ = true;
   ManagerFields shown = fields;
-  int available = shown.Available, onLaunch = shown.ShowOnLaunch, onTimer = shown.ShowOnTimer;
-  int seconds = shown.ShowAfterSeconds, size = shown.SizeChoice;
-  Exchange(false, IDC_MGR_NAME, shown.Name);
-  Exchange(false, IDC_MGR_TARGET, shown.Target);
-  Exchange(false, IDC_MGR_WORKDIR, shown.WorkDir);
-  Exchange(false, IDC_MGR_ARGS, shown.Arguments);
-  ExchangeCheck(false, IDC_MGR_AVAILABLE, available);
-  ExchangeCheck(false, IDC_MGR_SHOW_ON_LAUNCH, onLaunch);
-  ExchangeCheck(false, IDC_MGR_SHOW_ON_TIMER, onTimer);
-  ExchangeInt(false, IDC_MGR_SECONDS, seconds);
-  ExchangeComboIndex(false, IDC_MGR_SIZE, size);
+  LoadFields(FieldList(shown));
   showingFields_ = false;
 }
 
