@@ -252,6 +252,19 @@ void BarChildren::OnMouseOverBar() {
   }
 }
 
+void BarChildren::ShowDigitTips(const std::function<int(int index)>& digitOf) {
+  const CBar* bar = db_.Bar(displayedBar_());
+  if (!buttonsToolbar_ || !bar) return;
+  for (std::size_t i = 0; i < plan_.items.size(); ++i) {
+    const ToolbarItem& item = plan_.items[i];
+    if (item.separator) continue;
+    const std::string& name = bar->At(static_cast<int32_t>(item.source))->Name;
+    const int digit = digitOf(static_cast<int>(i));
+    tooltip_.UpdateText(buttonsToolbar_->Hwnd(), static_cast<UINT>(item.commandId),
+                        digit >= 0 ? std::to_string(digit) + ": " + name : name);
+  }
+}
+
 void BarChildren::OnTooltipText(NMHDR* hdr) {
   ::SendMessageA(hdr->hwndFrom, TTM_SETMAXTIPWIDTH, 0, BarTooltip::kMaxTipWidth);
   if (hdr->idFrom != kCmdBarSwitch) return;

@@ -52,6 +52,9 @@ class BarChildren {
   void ReactivateTooltips();
   // The mouse moved over the bar itself: the first button's tip text is renewed.
   void OnMouseOverBar();
+  // The buttons' tips with the digit `digitOf` gives a toolbar index (-1: none)
+  // in front of their names, while the bar has the keyboard.
+  void ShowDigitTips(const std::function<int(int index)>& digitOf);
   // TTN_GETDISPINFO: the bar-switch button's tip names the displayed bar.
   void OnTooltipText(NMHDR* hdr);
 

@@ -69,6 +69,7 @@ void BarKeyboard::OnHotKey() {
     if (HWND switcher = parts_.switcher())
       ::SetWindowSubclass(switcher, &BarKeyboard::ToolbarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   }
+  if (parts_.digitsChanged) parts_.digitsChanged();
   ::SetForegroundWindow(bar);
   ::SetFocus(buttons);
   Highlight(MovedHighlight(ToolbarButtons(buttons), -1, KeyMove::kFirst));
@@ -87,6 +88,7 @@ void BarKeyboard::End(bool giveBack) {
     ::InvalidateRect(buttons, nullptr, TRUE);
   }
   if (HWND switcher = parts_.switcher()) ::SendMessageA(switcher, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  if (parts_.digitsChanged) parts_.digitsChanged();
   HWND back = previous_;
   previous_ = nullptr;
   parts_.held.Leave();

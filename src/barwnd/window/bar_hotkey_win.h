@@ -22,6 +22,7 @@ class BarKeyboard {
     std::function<bool()> vertical;    // the bar stands along a side edge
     std::function<void()> slideOut;    // an autohidden bar comes out
     DialogCount& held;                 // keeps an autohidden bar out
+    std::function<void()> digitsChanged;  // the buttons' tips show their digits, or stop
   };
   explicit BarKeyboard(Parts parts) : parts_(std::move(parts)) {}
   ~BarKeyboard();

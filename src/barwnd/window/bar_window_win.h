@@ -185,7 +185,7 @@ class BarWindow : public Dialog,
   BarRunningPrograms running_{settings_, db_};
   BarKeyboard keyboard_{{[this] { return Hwnd(); }, [this] { return ButtonsToolbar(); }, [this] { return SwitchToolbar(); },
                          [this] { return IsLeftOrRightEdge(Edge()); }, [this] { appBar_.Slide(true); },
-                         held_}};
+                         held_, [this] { children_.ShowDigitTips([this](int i) { return keyboard_.DigitShown(i); }); }}};
   // Registers the hot key the settings hold; `tell`: a refusal is reported.
   void ApplyHotKey(bool tell);
 };
