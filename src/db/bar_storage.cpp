@@ -40,7 +40,10 @@ int LoadButton(CD& button, Stream& stream, DatabaseIo& io, TargetLookups& target
   const std::string target = ResolveAgainstFolder(io.ProgramFolder, button.Target);
   // A removable or network target keeps the stored flag until it is checked.
   if (io.SlowTargets && io.SlowTargets->Defer(button, target, io.Files)) return 1;
-  if (!targets.Exists(target)) button.Available = 0;
+  if (!targets.Exists(target)) {
+    button.Available = 0;
+    button.TargetMissing = 1;
+  }
   return 1;
 }
 

@@ -34,11 +34,16 @@ struct CD : ButtonFields {
   int32_t IsSeparator = 0;
   int32_t CommandId = 0;   // while the program runs; never stored
   int32_t ImageIndex = -1;  // set by the bar window; never stored
+  // Set while Available is 0 only because a check found the file target
+  // missing (the load or a later check), so that the button shows again once
+  // the target is back; cleared when the user sets Available. Never stored.
+  int32_t TargetMissing = 0;
 
   static CD MakeSeparator();
 
   // Reads the button record; 0 when the record is damaged and the button is to
-  // be left out. A file button whose target is missing becomes unavailable.
+  // be left out. A file button whose target is missing becomes unavailable
+  // (and TargetMissing).
   int Load(Stream& stream, DatabaseIo& io);
   int Save(Stream& stream) const;
 };

@@ -71,9 +71,13 @@ class CDB {
   // of a later check are applied. Later loads ask about every target.
   void DeferSlowTargetsOnNextLoad() { slowTargets_.DeferOnNextLoad(); }
   const DeferredTargets& SlowTargets() const { return slowTargets_; }
-  // Hides the listed buttons whose target was found missing; true when a
-  // shown button was hidden (the bar is to rebuild its buttons).
+  // Hides the listed buttons whose target was found missing and shows those
+  // hidden for a missing target that was found (see DeferredTargets::Apply);
+  // true when a button changed (the bar is to rebuild its buttons).
   bool ApplyTargetAnswers(const TargetAnswers& answers) { return slowTargets_.Apply(*this, answers); }
+  // Volumes arrived on the drive letters of `unitMask` (bit 0 is A:): the file
+  // buttons with a target there join SlowTargets(); true when it is not empty.
+  bool ListTargetsOnDrives(uint32_t unitMask) { return slowTargets_.ListDrives(*this, unitMask); }
 
   // What Cancel's rollback did. Whatever it is, the model afterwards holds
   // what a file holds: no edit of the cancelled session stays in memory.

@@ -9,6 +9,12 @@
 // the database) and the answers hide the buttons whose target is missing, as
 // the load would have. A check that never happens leaves the stored flag,
 // so a save in between writes back what was read.
+//
+// When a volume arrives, the file buttons whose target lies on one of its
+// drive letters are listed again (beside whatever the start-up list still
+// holds) and asked about the same way: a missing target hides its button, and
+// a button hidden only because its target was missing (CD::TargetMissing)
+// shows again once the target is there.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +40,9 @@ enum class TargetPlace { kLocal, kRemovable, kNetwork };
 TargetPlace PlaceOfPath(const std::string& path, const std::function<DriveKind(char letter)>& driveKindOf);
 // True for a path whose look-up may stall: network or removable.
 bool IsSlowPath(const std::string& path, const std::function<DriveKind(char letter)>& driveKindOf);
+// The upper-case drive letter a full path lies on ("\\?\" and "\\.\" names
+// included), or 0 for a network or relative name.
+char DriveLetterOfPath(const std::string& path);
 
 // What a check of the listed paths found.
 struct TargetAnswers {
@@ -59,12 +68,23 @@ class DeferredTargets {
   // The listed paths, each once, in load order.
   std::vector<std::string> Paths() const;
 
-  // Hides the listed buttons whose target is among the missing paths: only
-  // buttons still in the database (found among its bars, never reached through
-  // the list), still file buttons, shown and naming the same target; a button
-  // edited or deleted meanwhile is left alone. Answers about an earlier load
-  // change nothing. The list is used up either way. True when a shown button
-  // was hidden, so the bar is to rebuild its buttons.
+  // Volumes arrived on the drive letters of `unitMask` (bit 0 is A:): the file
+  // buttons whose resolved target lies on one of them are listed too, shown
+  // ones and those hidden for a missing target; a button the user hid is not.
+  // What the list held stays (its check is asked for again). The generation
+  // changes, so answers of a check started before are dropped. True when the
+  // list is not empty (a check is to run).
+  bool ListDrives(CDB& db, uint32_t unitMask);
+  bool ListDrives(const std::string& programFolder, const std::vector<CBar*>& bars, uint32_t unitMask);
+
+  // Applies the answers to the listed buttons still in the database (found
+  // among its bars, never reached through the list), still file buttons and
+  // naming the same target; a button edited or deleted meanwhile is left
+  // alone. A shown button whose target is missing is hidden, as a load hides
+  // it; a button hidden for a missing target whose target was found shows
+  // again. Answers about an earlier list change nothing. The list is used up
+  // either way. True when a button was hidden or shown, so the bar is to
+  // rebuild its buttons.
   bool Apply(CDB& db, const TargetAnswers& answers);
   // The same over the given bars, whose relative targets lie in `programFolder`.
   bool Apply(const std::string& programFolder, const std::vector<CBar*>& bars, const TargetAnswers& answers);
@@ -79,4 +99,6 @@ class DeferredTargets {
   uint32_t generation_ = 0;
   std::vector<Entry> entries_;
   DriveKinds drives_;
+
+  static bool Answer(CD& button, bool missing);
 };

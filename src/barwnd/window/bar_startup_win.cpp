@@ -38,7 +38,8 @@ bool BarStartup::OnMessage(UINT msg, WPARAM wp) {
   if (msg == kStartupRestMessage || (msg == WM_TIMER && wp == kStartupRestTimerId)) {
     RunRest();
   } else if (msg == kTargetAnswersMessage) {
-    // A missing target hides its button, as the load would have.
+    // A missing target hides its button, as the load would have; a target
+    // that came back shows its button again.
     if (targetChecks_.Apply(db_, wp)) steps_.targetsHidden();
   } else if (msg == kIconAnswersMessage) {
     OnIconAnswers(wp);
@@ -54,6 +55,12 @@ void BarStartup::Stop() {
 }
 
 void BarStartup::CheckTargets() { targetChecks_.Start(db_.SlowTargets(), bar_, kTargetAnswersMessage); }
+
+void BarStartup::DrivesArrived(uint32_t unitMask) {
+  // The list keeps what a check still going was asked, so starting anew
+  // (which abandons that check) loses nothing.
+  if (db_.ListTargetsOnDrives(unitMask) && step_ == Step::kDone && bar_) CheckTargets();
+}
 
 void BarStartup::RunRest() {
   ::KillTimer(bar_, kStartupRestTimerId);

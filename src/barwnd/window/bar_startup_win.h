@@ -9,11 +9,13 @@
 // The rest also starts the two background checks, whose answers come back to
 // the bar window as messages handled here: the targets on removable drives and
 // network paths that the load left unasked, and the icons on such paths,
-// checked by the icon cache's worker.
+// checked by the icon cache's worker. A volume that arrives later has the
+// targets on its drives checked again the same way.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 
 #include "db/target_check_win.h"
@@ -30,7 +32,8 @@ class BarStartup {
     std::function<void()> rest;
     // Last of all, since it may show a message box: the start-up shortcut.
     std::function<void()> last;
-    // A missing target hid a shown button: the buttons are built again.
+    // A check hid a shown button for a missing target, or showed one whose
+    // target came back: the buttons are built again.
     std::function<void()> targetsHidden;
     // The icon worker replaced images of the drawn toolbar.
     std::function<void()> iconsReplaced;
@@ -56,6 +59,10 @@ class BarStartup {
   // The removable and network targets of a database read again are checked
   // in the background, as after the start.
   void CheckTargets();
+  // Volumes arrived on the drive letters of `unitMask` (bit 0 is A:): the
+  // file targets on them are checked again in the background. Before the
+  // rest of the start has run, they only join the list it checks.
+  void DrivesArrived(uint32_t unitMask);
 
  private:
   void RunRest();

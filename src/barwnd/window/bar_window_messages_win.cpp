@@ -158,13 +158,15 @@ void BarWindow::OnTimer(WPARAM id) {
   }
 }
 
-// A volume arrived (a stick plugged in): the icons on its drives are checked
-// again on their worker. True when the notice was that.
+// A volume arrived (a stick plugged in): the icons and the file targets on
+// its drives are checked again on their workers. True when the notice was that.
 bool BarWindow::OnDeviceChange(WPARAM wp, LPARAM lp) {
   if (wp != DBT_DEVICEARRIVAL || !lp ||
       reinterpret_cast<const DEV_BROADCAST_HDR*>(lp)->dbch_devicetype != DBT_DEVTYP_VOLUME)
     return false;
-  if (icons_) icons_->RecheckDrives(reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask);
+  const uint32_t unitMask = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask;
+  if (icons_) icons_->RecheckDrives(unitMask);
+  startup_.DrivesArrived(unitMask);
   return true;
 }
 

@@ -89,7 +89,10 @@ bool ManagerEditor::LeaveButton(int id) {
   const bool iconChanged = fields_.IconFile != was.IconFile || fields_.IconIndex != was.IconIndex;
   const bool renamed = fields_.Name != was.Name;
   // Only what the user changed is written back.
-  if (fields_.Available != was.Available) button->Available = fields_.Available ? 1 : 0;
+  if (fields_.Available != was.Available) {
+    button->Available = fields_.Available ? 1 : 0;
+    button->TargetMissing = 0;  // the user's choice now, not the check's
+  }
   if (fields_.Target != was.Target) button->Target = fields_.Target;
   if (renamed) button->Name = fields_.Name;
   if (fields_.WorkDir != was.WorkDir) button->WorkDir = fields_.WorkDir;

@@ -367,6 +367,141 @@ TEST(ApplyAnswersTest, TheListIsUsedOnce) {
   EXPECT_EQ(scene.Db().Bar(0)->At(0)->Available, 1);
 }
 
+// --- a volume arrives ---------------------------------------------------------
+
+// A database loaded while the stick for E: was out: every target asked, the
+// missing ones hidden by the load.
+class Arrival {
+ public:
+  Arrival() {
+    files_.SetDriveKind('E', DriveKind::kRemovable);
+    files_.Put("E:\\here.exe", "MZ");
+    {
+      CDB db{storage_, files_, nullptr};
+      db.SetProgramFolder("E:\\Orvantis");
+      db.AddBar("bar");
+      Add(db, kFile, "E:\\tool.exe");
+      Add(db, kFile, "tool2.exe");  // E:\Orvantis\tool2.exe
+      Add(db, kFile, "E:\\user.exe", 0);
+      Add(db, kFile, "F:\\other.exe");
+      Add(db, kFile, "E:\\here.exe");
+      Add(db, kFolder, "E:\\dir");
+      Add(db, kFile, "\\\\srv\\x.exe");
+      Add(db, kFile, "\\\\?\\e:\\long.exe");
+      EXPECT_NE(db.Save(), 0);
+    }
+    db_.SetProgramFolder("E:\\Orvantis");
+    EXPECT_EQ(db_.Load(), 1);
+  }
+
+  CDB& Db() { return db_; }
+  std::vector<int32_t> Flags() const { return AvailableOf(*db_.Bar(0)); }
+
+ private:
+  static void Add(CDB& db, int32_t kind, const std::string& target, int32_t available = 1) {
+    ButtonSpec request;
+    request.Bar = 0;
+    request.Position = -1;
+    request.Name = request.Target = target;
+    request.Kind = kind;
+    request.Available = available;
+    db.AddButton(std::move(request));
+  }
+
+  MemoryFileSystem files_;
+  MemoryStorageBackend storage_{files_};
+  CDB db_{storage_, files_, nullptr};
+};
+
+struct ArrivalCase {
+  const char* name;
+  uint32_t unitMask;
+  std::vector<std::string> present;  // after the arrival
+  std::vector<std::string> listed;
+  bool changed;
+  std::vector<int32_t> flags;
+};
+
+constexpr uint32_t DriveBit(char letter) { return 1u << (letter - 'A'); }
+
+const ArrivalCase kArrivals[] = {
+    {"TargetsBackShowTheirButtons",
+     DriveBit('E'),
+     {"E:\\tool.exe", "E:\\Orvantis\\tool2.exe", "E:\\user.exe", "E:\\here.exe", "\\\\?\\e:\\long.exe"},
+     {"E:\\tool.exe", "E:\\Orvantis\\tool2.exe", "E:\\here.exe", "\\\\?\\e:\\long.exe"},
+     true,
+     {1, 1, 0, 0, 1, 1, 0, 1}},
+    {"TargetsStillMissingStayHidden",
+     DriveBit('E'),
+     {"E:\\here.exe", "F:\\other.exe"},
+     {"E:\\tool.exe", "E:\\Orvantis\\tool2.exe", "E:\\here.exe", "\\\\?\\e:\\long.exe"},
+     false,
+     {0, 0, 0, 0, 1, 1, 0, 0}},
+    {"AShownTargetNowGoneIsHidden",
+     DriveBit('E'),
+     {"E:\\tool.exe"},
+     {"E:\\tool.exe", "E:\\Orvantis\\tool2.exe", "E:\\here.exe", "\\\\?\\e:\\long.exe"},
+     true,
+     {1, 0, 0, 0, 0, 1, 0, 0}},
+    {"OnlyTheArrivedLettersAreAsked",
+     DriveBit('F') | DriveBit('G'),
+     {"E:\\tool.exe", "F:\\other.exe"},
+     {"F:\\other.exe"},
+     true,
+     {0, 0, 0, 1, 1, 1, 0, 0}},
+    {"ALetterWithoutTargetsAsksNothing", DriveBit('G') | DriveBit('A'), {}, {}, false, {0, 0, 0, 0, 1, 1, 0, 0}},
+};
+
+class DriveArrivalTest : public testing::TestWithParam<ArrivalCase> {};
+
+TEST_P(DriveArrivalTest, ChecksTheTargetsOnTheArrivedDrives) {
+  const ArrivalCase& c = GetParam();
+  Arrival scene;
+  ASSERT_EQ(scene.Flags(), (std::vector<int32_t>{0, 0, 0, 0, 1, 1, 0, 0}));
+  EXPECT_EQ(scene.Db().ListTargetsOnDrives(c.unitMask), !c.listed.empty());
+  const DeferredTargets& list = scene.Db().SlowTargets();
+  EXPECT_EQ(list.Paths(), c.listed);
+  TargetAnswers answers{list.Generation(), {}};
+  for (const std::string& path : list.Paths())
+    if (std::find(c.present.begin(), c.present.end(), path) == c.present.end()) answers.Missing.push_back(path);
+  EXPECT_EQ(scene.Db().ApplyTargetAnswers(answers), c.changed);
+  EXPECT_EQ(scene.Flags(), c.flags);
+  EXPECT_TRUE(list.Empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Arrivals, DriveArrivalTest, testing::ValuesIn(kArrivals),
+                         [](const testing::TestParamInfo<ArrivalCase>& info) { return info.param.name; });
+
+// A button the user hid after the load, or shown again and hidden since, is
+// the user's: the target coming back does not show it.
+TEST(DriveArrivalTest, AButtonHiddenByTheUserStaysHidden) {
+  Arrival scene;
+  CD& tool = *scene.Db().Bar(0)->At(0);  // hidden by the load, shown and hidden again
+  CD& here = *scene.Db().Bar(0)->At(4);
+  here.Available = 0;  // the user's choice carries no missing-target mark
+  tool.Available = 0;
+  tool.TargetMissing = 0;
+  scene.Db().ListTargetsOnDrives(DriveBit('E'));
+  const DeferredTargets& list = scene.Db().SlowTargets();
+  EXPECT_TRUE(scene.Db().ApplyTargetAnswers({list.Generation(), {}}));
+  EXPECT_EQ(scene.Flags(), (std::vector<int32_t>{0, 1, 0, 0, 0, 1, 0, 1}));
+}
+
+// A volume arriving while the start-up check runs keeps that check's list,
+// and the answers of the run begun before are dropped.
+TEST(DriveArrivalTest, TheStartupListIsKept) {
+  Answered scene;
+  const TargetAnswers early = scene.Missing({"N:\\gone.exe"});
+  scene.Db().Bar(0)->At(1)->Target = "E:\\stick.exe";
+  EXPECT_TRUE(scene.List().ListDrives(scene.Db(), DriveBit('E')));
+  // The button moved to the stick is asked about under its new target.
+  EXPECT_EQ(scene.List().Paths(), (std::vector<std::string>{"N:\\gone.exe", "E:\\stick.exe", "N:\\Orvantis\\tool.exe"}));
+  EXPECT_FALSE(scene.List().Apply(scene.Db(), early));
+  EXPECT_TRUE(scene.List().Apply(scene.Db(), scene.Missing({"N:\\gone.exe", "E:\\stick.exe"})));
+  EXPECT_EQ(scene.Flags(), (std::vector<std::string>{"N:\\gone.exe:0", "E:\\stick.exe:0", "tool.exe:1",
+                                                     "N:\\gone.exe:1", "N:\\gone.exe:0", "C:\\local.exe:1"}));
+}
+
 }  // namespace
 
 // The whole path through the database: the start-up load leaves the share's
