@@ -22,6 +22,7 @@
 #include "icons/icon_cache_win.h"
 #include "platform/exception_barrier.h"
 #include "platform/handles_win.h"
+#include "platform/ole_scope_win.h"
 #include "platform/path_rules.h"
 #include "platform/file_ops.h"
 #include "platform/profile_sections_win.h"

@@ -202,3 +202,8 @@ std::unique_ptr<CompoundFileWriter> OleStorageBackend::Create(const std::string&
   if (FAILED(::StgCreateDocfileOnILockBytes(bytes.Get(), kCreateMode, 0, root.Put()))) return nullptr;
   return std::make_unique<OleWriter>(std::move(file), std::move(bytes), std::move(root), std::move(com));
 }
+
+StorageBackend& PlatformStorage() {
+  static OleStorageBackend backend;
+  return backend;
+}

@@ -12,21 +12,6 @@
 #include "barwnd/drop/drop_data.h"
 #include "platform/geometry.h"
 
-// Drag and drop needs OLE on the user-interface thread for the whole run.
-class OleScope {
- public:
-  OleScope() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
-  ~OleScope() {
-    if (ok_) ::OleUninitialize();
-  }
-  OleScope(const OleScope&) = delete;
-  OleScope& operator=(const OleScope&) = delete;
-  bool Ok() const { return ok_; }
-
- private:
-  bool ok_;
-};
-
 // What the bar does with a drag; points are in screen coordinates.
 class DropSink {
  public:
