@@ -55,6 +55,10 @@ def mouse_away():
     qr.move(state.screen["width"] // 2, state.screen["height"] // 2)
 
 
+def away_until(predicate, what):
+    return touch_until(state.screen["width"] // 2, state.screen["height"] // 2, predicate, what)
+
+
 def collapsed_at_bottom(r):
     return r.height == 2 and r.bottom == state.screen["height"] and r.width == state.screen["width"]
 
@@ -83,15 +87,13 @@ def collapses_to_two_pixels_at_the_bottom_and_slides_out_on_touch():
     state.thickness = docked.height
     expect(docked.bottom == state.screen["height"], f"docked at the bottom: {docked}")
     qr.send_command(state.bar["hwnd"], AUTOHIDE)
-    mouse_away()
-    wait_rect(collapsed_at_bottom, "the 2-pixel strip at the bottom")
+    away_until(collapsed_at_bottom, "the 2-pixel strip at the bottom")
     expect(int(qr.info(state.bar["hwnd"])["exstyle"], 16) & WS_EX_TOPMOST, "an autohide bar is topmost")
     qr.screenshot("bar_autohide-collapsed-bottom")
     touch_until(state.screen["width"] // 2, state.screen["height"] - 1, lambda r: r == docked,
                 "the bar slid out to its docked place")
     qr.screenshot("bar_autohide-shown-bottom")
-    mouse_away()
-    wait_rect(collapsed_at_bottom, "the bar collapsed again")
+    away_until(collapsed_at_bottom, "the bar collapsed again")
 
 
 def topmost():
@@ -112,19 +114,16 @@ def a_full_screen_application_keeps_it_in_and_below():
     expect(topmost(), "topmost again once the full-screen application has gone")
     touch_until(state.screen["width"] // 2, state.screen["height"] - 1, lambda r: r.height == state.thickness,
                 "the bar slides out again")
-    mouse_away()
-    wait_rect(collapsed_at_bottom, "and collapses again")
+    away_until(collapsed_at_bottom, "and collapses again")
 
 
 @scenario.step
 def on_the_top_edge_one_pixel_stays():
     qr.send_command(state.bar["hwnd"], TOP)
-    mouse_away()
-    wait_rect(collapsed_at_top, "the 1-pixel strip at the top")
+    away_until(collapsed_at_top, "the 1-pixel strip at the top")
     touch_until(state.screen["width"] // 2, 0, lambda r: r.top == 0 and r.height == state.thickness,
                 "the bar slid out at the top")
-    mouse_away()
-    wait_rect(collapsed_at_top, "the bar collapsed at the top again")
+    away_until(collapsed_at_top, "the bar collapsed at the top again")
     qr.screenshot("bar_autohide-collapsed-top")
 
 
@@ -139,12 +138,10 @@ def exit_keeps_autohide_and_edge():
 def without_smoothly_it_still_shows_and_hides():
     set_ini(state.install, "prog", "Smoothly", "0")
     start_bar()
-    mouse_away()
-    wait_rect(collapsed_at_top, "the stored autohide bar on its strip")
+    away_until(collapsed_at_top, "the stored autohide bar on its strip")
     qr.move(state.screen["width"] // 2, 0)
     wait_rect(lambda r: r.top == 0 and r.height == state.thickness, "the bar out at once")
-    mouse_away()
-    wait_rect(collapsed_at_top, "the bar back on its strip")
+    away_until(collapsed_at_top, "the bar back on its strip")
 
 
 @scenario.step
