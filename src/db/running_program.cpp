@@ -61,12 +61,12 @@ ButtonSpec ProgramButton(const std::string& programPath, const std::string& desc
   const std::string file = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
   const size_t dot = file.rfind('.');
   const std::string stem = dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
-  ButtonSpec spec;
-  spec.Target = programPath;
-  spec.WorkDir = folder;
-  spec.IconFile = programPath;
-  spec.Kind = kFile;
+  ButtonSpec button;
+  button.Target = programPath;
+  button.WorkDir = folder;
+  button.IconFile = programPath;
+  button.Kind = kFile;
   const std::string named = Trimmed(description);
-  spec.Name = named.empty() ? stem : named;
-  return spec;
+  button.Name = named.empty() ? stem : named;
+  return button;
 }

@@ -408,7 +408,7 @@ TEST_P(DroppedButtonRefusalTest, AFieldIsRefusedRatherThanCutOrWrong) {
   EXPECT_EQ(refused ? std::optional(why) : std::nullopt, GetParam().refusal);
 }
 
-ButtonSpec Spec(std::string target, std::string args = "", int32_t kind = kFile) {
+ButtonSpec Request(std::string target, std::string args = "", int32_t kind = kFile) {
   ButtonSpec b;
   b.Target = target;
   b.Name = "n";
@@ -419,14 +419,14 @@ ButtonSpec Spec(std::string target, std::string args = "", int32_t kind = kFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, DroppedButtonRefusalTest,
-    testing::Values(ButtonRefusalCase{"Fits", Spec(std::string(259, 'p'), std::string(259, 'a')), std::nullopt},
-                    ButtonRefusalCase{"LongPathPrefix", Spec("\\\\?\\C:\\a.txt"), std::nullopt},
-                    ButtonRefusalCase{"QuestionMarkInArguments", Spec("C:\\a.exe", "-q ?"), std::nullopt},
-                    ButtonRefusalCase{"PathTooLong", Spec(std::string(260, 'p')), DropRefusal::kPathTooLong},
-                    ButtonRefusalCase{"ArgumentsTooLong", Spec("C:\\a.exe", std::string(260, 'a')),
+    testing::Values(ButtonRefusalCase{"Fits", Request(std::string(259, 'p'), std::string(259, 'a')), std::nullopt},
+                    ButtonRefusalCase{"LongPathPrefix", Request("\\\\?\\C:\\a.txt"), std::nullopt},
+                    ButtonRefusalCase{"QuestionMarkInArguments", Request("C:\\a.exe", "-q ?"), std::nullopt},
+                    ButtonRefusalCase{"PathTooLong", Request(std::string(260, 'p')), DropRefusal::kPathTooLong},
+                    ButtonRefusalCase{"ArgumentsTooLong", Request("C:\\a.exe", std::string(260, 'a')),
                                       DropRefusal::kArgumentsTooLong},
-                    ButtonRefusalCase{"LostCharacter", Spec("C:\\?mega.txt"), DropRefusal::kNotInCodePage},
-                    ButtonRefusalCase{"AddressTooLong", Spec(kLongAddress, "", kInternet),
+                    ButtonRefusalCase{"LostCharacter", Request("C:\\?mega.txt"), DropRefusal::kNotInCodePage},
+                    ButtonRefusalCase{"AddressTooLong", Request(kLongAddress, "", kInternet),
                                       DropRefusal::kAddressTooLong}),
     [](const auto& info) { return std::string(info.param.name); });
 
