@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int kSmallIcon = 16;
-constexpr int kLargeIcon = 32;
-
 UniqueImageList CreateIconList(int size) {
   return UniqueImageList(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 1));
 }
@@ -19,18 +16,19 @@ UniqueImageList CreateIconList(int size) {
 // generic one: a button without an image is a blank slot nobody can see.
 class IconListSink final : public ButtonImageSink {
  public:
-  IconListSink(HIMAGELIST small, HIMAGELIST large, const std::string& programFolder)
-      : small_(small), large_(large), programFolder_(programFolder) {}
+  IconListSink(HIMAGELIST small, HIMAGELIST large, IconSides sides, const std::string& programFolder)
+      : small_(small), large_(large), sides_(sides), programFolder_(programFolder) {}
 
   ImagePositions Append(const std::string& iconFile, int32_t iconIndex) override {
     ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_);
-    return {AppendIconImage(small_, icons.Small.Get(), kSmallIcon),
-            AppendIconImage(large_, icons.Large.Get(), kLargeIcon)};
+    return {AppendIconImage(small_, icons.Small.Get(), sides_.small),
+            AppendIconImage(large_, icons.Large.Get(), sides_.large)};
   }
 
  private:
   HIMAGELIST small_;
   HIMAGELIST large_;
+  IconSides sides_;
   const std::string& programFolder_;
 };
 
@@ -58,10 +56,10 @@ ButtonImageLists::~ButtonImageLists() {
   if (cache_) cache_->ForgetLists(small_.Get(), large_.Get());
 }
 
-int ButtonImageLists::Build(CDB& db, int32_t ordinal, bool largeIcons) {
+int ButtonImageLists::Build(CDB& db, int32_t ordinal, bool largeIcons, IconSides sides) {
   if (cache_) cache_->ForgetLists(small_.Get(), large_.Get());
-  small_ = CreateIconList(kSmallIcon);
-  large_ = CreateIconList(kLargeIcon);
+  small_ = CreateIconList(sides.small);
+  large_ = CreateIconList(sides.large);
   if (!small_ || !large_) return 0;
   CBar* bar = db.Bar(ordinal);
   if (!bar) return 1;
@@ -72,7 +70,7 @@ int ButtonImageLists::Build(CDB& db, int32_t ordinal, bool largeIcons) {
     if (!cache_->Starting()) cache_->Save(db);
     return 1;
   }
-  IconListSink sink(small_.Get(), large_.Get(), db.ProgramFolder());
+  IconListSink sink(small_.Get(), large_.Get(), sides, db.ProgramFolder());
   AddButtonImages(*bar, largeIcons, sink);
   return 1;
 }

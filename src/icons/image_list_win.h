@@ -1,8 +1,11 @@
-// The two image lists (16 × 16 and 32 × 32) from which the bar window draws
+// The two image lists (small and large icons, 16 and 32 pixels at 96 DPI,
+// scaled with the display) from which the bar window draws
 // the buttons of the shown bar. With an icon cache (start-up's, handed down
 // by the bar window) they draw from it; without one every build asks the
 // shell.
 #pragma once
+
+#include "platform/display_scale.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -25,8 +28,9 @@ class ButtonImageLists {
 
   // Makes both lists anew and fills them with the icons of the shown buttons
   // of the bar at `ordinal`, setting each one's ImageIndex. With no such bar
-  // the lists stay empty. Returns 1; 0 when a list could not be created.
-  int Build(CDB& db, int32_t ordinal, bool largeIcons);
+  // the lists stay empty. `sides` are the icon sides at the bar's display
+  // scale. Returns 1; 0 when a list could not be created.
+  int Build(CDB& db, int32_t ordinal, bool largeIcons, IconSides sides = {});
 
   HIMAGELIST Small() const { return small_.Get(); }
   HIMAGELIST Large() const { return large_.Get(); }
