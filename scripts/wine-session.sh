@@ -5,6 +5,7 @@
 # Everything it started is stopped at the end, also on failure or timeout.
 #   QR_SESSION_TIMEOUT  seconds the command may run (default 600)
 #   QR_KEEP_PREFIX=1    keep the prefix for a look afterwards (its path is printed)
+#   QR_DPI              the display scale in DPI (96 when unset)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-template.sh" || { echo "wine-session: no template prefix" >&2; exit 1; }
@@ -39,14 +40,30 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Bring the desktop (and with it the taskbar and tray) up before the command runs.
-# A loaded machine can take many seconds here, and a test program started
-# before the desktop is up cannot make its windows: wait up to a minute.
-wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
-for _ in $(seq 1 600); do
-  xwininfo -root -tree 2>/dev/null | grep -q -i 'wine desktop\|Default' && break
-  sleep 0.1
+# The display scale the session's programs see (QR_DPI, 96 when unset): set
+# before anything starts, as Wine reads it when a program starts.
+if [ -n "${QR_DPI:-}" ] && [ "$QR_DPI" != 96 ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$QR_DPI" /f >/dev/null 2>&1
+fi
+
+# Bring the desktop (and with it the taskbar and tray) up before the command
+# runs: a test program started before it cannot make its windows. A loaded
+# machine can take many seconds here; an explorer that has not brought the
+# desktop up after 20 seconds is stopped and started again, three times at most.
+desktop_up() { xwininfo -root -tree 2>/dev/null | grep -q -i 'wine desktop\|"Default"'; }
+up=0
+for attempt in 1 2 3; do
+  wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
+  for _ in $(seq 1 200); do
+    desktop_up && { up=1; break; }
+    sleep 0.1
+  done
+  [ $up = 1 ] && break
+  echo "wine-session: no desktop after 20 s (attempt $attempt), starting it again" >&2
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 done
+[ $up = 1 ] || echo "wine-session: the desktop did not come up" >&2
 
 timeout --kill-after=10 "${QR_SESSION_TIMEOUT:-600}" "$@"
 rc=$?
