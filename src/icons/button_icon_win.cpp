@@ -154,7 +154,7 @@ ButtonIcons FromWebShortcut(const std::string& programFolder, IconSizes sizes) {
 }  // namespace
 
 ButtonIcons GetButtonIcon(const std::string& iconPath, int index, const std::string& programFolder,
-                          IconSizes sizes) {
+                          IconSizes sizes, [[maybe_unused]] IconSides sides) {
   const std::string path = IconPathInFolder(iconPath, programFolder);
   switch (ClassifyIconPath(path)) {
     case IconSource::IndexedFile: return FromIndexedFile(path, index, sizes);
@@ -164,7 +164,7 @@ ButtonIcons GetButtonIcon(const std::string& iconPath, int index, const std::str
   return {};
 }
 
-ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes) {
+ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes, [[maybe_unused]] IconSides sides) {
   ButtonIcons icons = GenericIcons(GenericIconFor(path), sizes);
   const bool needSmall = WantsSmall(sizes) && !icons.Small;
   const bool needLarge = WantsLarge(sizes) && !icons.Large;
@@ -179,7 +179,7 @@ ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes) {
 }
 
 ButtonIcons GetButtonIconOrGeneric(const std::string& iconPath, int index, const std::string& programFolder,
-                                   IconSizes sizes) {
+                                   IconSizes sizes, [[maybe_unused]] IconSides sides) {
   const std::string path = IconPathInFolder(iconPath, programFolder);
   ButtonIcons icons = GetButtonIcon(path, index, programFolder, sizes);
   for (IconFallback fallback : IconFallbacks(path)) {

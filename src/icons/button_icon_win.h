@@ -1,6 +1,8 @@
 // Icons of bars and buttons: a large and a small icon for an icon path and index.
 #pragma once
 
+#include "platform/display_scale.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,8 +11,8 @@
 #include "platform/handles_win.h"
 
 struct ButtonIcons {
-  UniqueIcon Large;  // 32 × 32
-  UniqueIcon Small;  // 16 × 16
+  UniqueIcon Large;  // 32 × 32 at 96 DPI: IconSides::large
+  UniqueIcon Small;  // 16 × 16 at 96 DPI: IconSides::small
 };
 
 // The two icons for a button's (or bar's) icon file and index; either may be
@@ -19,16 +21,16 @@ struct ButtonIcons {
 // separate handles so each can be destroyed on its own. Only the sizes in
 // `sizes` are looked up; the other stays empty.
 ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string& programFolder,
-                          IconSizes sizes = IconSizes::kBoth);
+                          IconSizes sizes = IconSizes::kBoth, IconSides sides = {});
 
 // The same lookup, with the sizes it leaves empty filled in by the fallbacks of
 // IconFallbacks (the shell's icon for the path, the generic icon of its kind,
 // the system's application icon): what the bar draws a button from, so that
 // a button whose icon cannot be found is still seen.
 ButtonIcons GetButtonIconOrGeneric(const std::string& path, int index, const std::string& programFolder,
-                                   IconSizes sizes = IconSizes::kBoth);
+                                   IconSizes sizes = IconSizes::kBoth, IconSides sides = {});
 
 // The last two of those fallbacks alone: the generic icon of the path's kind,
 // else the system's application icon. Found by the path's name only, so the
 // path is never touched (a stand-in for a file on a slow drive).
-ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes);
+ButtonIcons GenericIconsOfKind(const std::string& path, IconSizes sizes, IconSides sides = {});

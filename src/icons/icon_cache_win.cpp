@@ -113,7 +113,7 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
 }
 
 UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconIndex, OneIconSize oneSize,
-                                   CacheMiss miss) {
+                                   CacheMiss miss, [[maybe_unused]] int dpi) {
   const bool large = oneSize == OneIconSize::kLarge;
   const bool keep = miss == CacheMiss::kLookUpAndKeep;
   const IconKey key = IconCacheKey(iconFile, iconIndex);
@@ -143,7 +143,8 @@ UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconInde
 }
 
 UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
-                            const std::string& programFolder, OneIconSize oneSize, CacheMiss miss) {
+                            const std::string& programFolder, OneIconSize oneSize, CacheMiss miss,
+                            [[maybe_unused]] int dpi) {
   if (cache) {
     UniqueIcon icon = cache->IconOf(iconFile, iconIndex, oneSize, miss);
     if (icon) return icon;

@@ -34,6 +34,7 @@
 #include "icons/icon_cache.h"
 #include "icons/icon_check_win.h"
 #include "icons/icon_image_win.h"
+#include "platform/display_scale.h"
 #include "icons/image_list.h"
 #include "platform/drive_kinds.h"
 #include "platform/handles_win.h"
@@ -101,7 +102,9 @@ class ButtonIconCache {
   // touched: what the cache holds is given whatever its stamp; with
   // kLookUpAndKeep it is listed for the worker (once per run), and while
   // nothing is held the answer is null (see ButtonIconOfSize).
-  UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, OneIconSize size, CacheMiss miss);
+  // `dpi` is the display scale of the window that draws the icon.
+  UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, OneIconSize size, CacheMiss miss,
+                    int dpi = kBaseDpi);
   // A volume arrived (`unitMask` as the device notice gives it): the icons
   // on its drives are checked again, though each was checked in this run.
   void RecheckDrives(uint32_t unitMask);
@@ -187,4 +190,5 @@ class ButtonIconCache {
 // has answered); else GetButtonIcon's of that size only. Without a cache
 // (tests, tools) the shell is asked as before.
 UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
-                            const std::string& programFolder, OneIconSize size, CacheMiss miss);
+                            const std::string& programFolder, OneIconSize size, CacheMiss miss,
+                            int dpi = kBaseDpi);
