@@ -6,6 +6,7 @@
 #   QR_SESSION_TIMEOUT  seconds the command may run (default 600)
 #   QR_KEEP_PREFIX=1    keep the prefix for a look afterwards (its path is printed)
 #   QR_DPI              the display scale in DPI (96 when unset)
+#   QR_SCREEN           the screen and desktop size (1024x768 when unset)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-template.sh" || { echo "wine-session: no template prefix" >&2; exit 1; }
@@ -53,7 +54,7 @@ fi
 desktop_up() { xwininfo -root -tree 2>/dev/null | grep -q -i 'wine desktop\|"Default"'; }
 up=0
 for attempt in 1 2 3; do
-  wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
+  wine explorer /desktop=Default,"${QR_SCREEN:-1024x768}" >/dev/null 2>&1 &
   for _ in $(seq 1 200); do
     desktop_up && { up=1; break; }
     sleep 0.1

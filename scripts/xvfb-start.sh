@@ -5,7 +5,7 @@
 set -euo pipefail
 pidfile=$1
 numfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 ${QR_SCREEN:-1024x768}x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
   if [ -s "$numfile" ]; then
