@@ -27,6 +27,15 @@ int DelayToNextSecond(int millisecond) {
   return 1000 - std::clamp(millisecond, 0, 999) + kTickMarginMilliseconds;
 }
 
+int ClockLengthWithoutWindow(DisplayScale scale) { return scale.Px(kClockLengthWithoutWindow); }
+
+FontRecord ClockFontAt(const FontRecord& chosen, DisplayScale scale) {
+  FontRecord font = chosen;
+  font.Height = scale.Px(chosen.Height);
+  font.Width = scale.Px(chosen.Width);
+  return font;
+}
+
 bool IsVerticalEdge(int edge) { return edge == 0 || edge == 2; }
 
 int ClockPanelLength(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure) {
@@ -37,8 +46,9 @@ int ClockPanelLength(const ClockTexts& texts, const ClockShape& shape, const Tex
   return length * 11 / 10;
 }
 
-int ClockPanelThickness(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure) {
-  return FirstLineHeight(texts, shape, measure) * (shape.OneLine ? 1 : 2) + 4;
+int ClockPanelThickness(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure,
+                        DisplayScale scale) {
+  return FirstLineHeight(texts, shape, measure) * (shape.OneLine ? 1 : 2) + scale.Px(4);
 }
 
 PanelSize ClockPanelSize(int edge, int length, int thickness) {
@@ -47,8 +57,10 @@ PanelSize ClockPanelSize(int edge, int length, int thickness) {
 }
 
 std::vector<PlacedText> PlaceClockTexts(int edge, const ClientRect& client, const ClockTexts& texts,
-                                        const ClockShape& shape, const TextMeasure& measure) {
+                                        const ClockShape& shape, const TextMeasure& measure,
+                                        DisplayScale scale) {
   std::vector<PlacedText> placed;
+  const int inset = scale.Px(1);
   const bool vertical = IsVerticalEdge(edge);
   const int dateWidth = shape.ShowDate ? WidthOf(texts.Date, measure) : 0;
   const int timeWidth = shape.ShowTime ? WidthOf(texts.Time, measure) : 0;
@@ -70,7 +82,7 @@ std::vector<PlacedText> PlaceClockTexts(int edge, const ClientRect& client, cons
     if (vertical) {
       placed.push_back({line, 0, UpwardStart(client, width)});
     } else {
-      placed.push_back({line, CentredLeft(client, width), 1});
+      placed.push_back({line, CentredLeft(client, width), inset});
     }
     return placed;
   }
@@ -79,9 +91,9 @@ std::vector<PlacedText> PlaceClockTexts(int edge, const ClientRect& client, cons
   const int secondLine = FirstLineHeight(texts, shape, measure);
   if (shape.ShowDate) {
     if (vertical) {
-      placed.push_back({texts.Date, 1, UpwardStart(client, dateWidth)});
+      placed.push_back({texts.Date, inset, UpwardStart(client, dateWidth)});
     } else {
-      placed.push_back({texts.Date, CentredLeft(client, dateWidth), 1});
+      placed.push_back({texts.Date, CentredLeft(client, dateWidth), inset});
     }
   }
   if (shape.ShowTime) {

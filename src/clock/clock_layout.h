@@ -1,5 +1,6 @@
 // Size and text positions of the clock panel, computed from text extents that
-// the caller measures in the panel's font.
+// the caller measures in the panel's font. Margins are written for 96 DPI and
+// scaled to the panel's DisplayScale.
 #pragma once
 
 #include <functional>
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include "clock/clock_text.h"
+#include "core/settings.h"
+#include "platform/display_scale.h"
 
 struct TextExtent {
   int Width = 0;
@@ -26,8 +29,15 @@ struct ClockShape {
 // The gap between date and time on one line.
 inline constexpr const char* kClockLineGap = "  ";
 
-// What the bar window gets before the panel has a window to measure with.
+// What the bar window gets before the panel has a window to measure with (at
+// 96 DPI; ClockLengthWithoutWindow scales it).
 inline constexpr int kClockLengthWithoutWindow = 150;
+int ClockLengthWithoutWindow(DisplayScale scale);
+
+// The clock font to create at `scale`. The settings keep the font the user
+// chose as its height at 96 DPI; at another scale the same point size needs
+// more pixels. The stored record is never changed.
+FontRecord ClockFontAt(const FontRecord& chosen, DisplayScale scale);
 
 // A timer of a fixed 1000 ms drifts against the clock, and the panel would now
 // and then show a second twice or skip one. Each tick is therefore set for just
@@ -45,7 +55,8 @@ bool IsVerticalEdge(int edge);
 int ClockPanelLength(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure);
 
 // The room across the bar: one or two text lines and 4 pixels.
-int ClockPanelThickness(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure);
+int ClockPanelThickness(const ClockTexts& texts, const ClockShape& shape, const TextMeasure& measure,
+                        DisplayScale scale = {});
 
 struct PanelSize {
   int Width = 0;
@@ -72,6 +83,8 @@ struct PlacedText {
 };
 
 // The texts to draw and where, centred along the bar; parts that are off are
-// left out. On one line the date and time share one text.
+// left out. On one line the date and time share one text. The texts keep a
+// pixel (at 96 DPI) from the panel's top, or its left when turned.
 std::vector<PlacedText> PlaceClockTexts(int edge, const ClientRect& client, const ClockTexts& texts,
-                                        const ClockShape& shape, const TextMeasure& measure);
+                                        const ClockShape& shape, const TextMeasure& measure,
+                                        DisplayScale scale = {});

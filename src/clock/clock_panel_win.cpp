@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "clock/calendar_dialog_win.h"
 #include "clock/clock_font_win.h"
+#include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 #include "resource.h"
 
@@ -19,15 +20,15 @@ HCURSOR ClockCursor() {
   return ::LoadCursorA(ResourceModule(), MAKEINTRESOURCEA(IDC_CLOCKHAND));
 }
 
-LOGFONTA ClockLogFont(const FontRecord& font, LONG turn) {
-  LOGFONTA lf = LogFontFromRecord(font);
+LOGFONTA ClockLogFont(const FontRecord& font, LONG turn, int dpi) {
+  LOGFONTA lf = LogFontFromRecord(ClockFontAt(font, {dpi}));
   lf.lfEscapement = turn;
   lf.lfOrientation = turn;
   return lf;
 }
 
-UniqueFont CreateClockFont(const FontRecord& record, LONG turn) {
-  LOGFONTA lf = ClockLogFont(record, turn);
+UniqueFont CreateClockFont(const FontRecord& record, LONG turn, int dpi) {
+  LOGFONTA lf = ClockLogFont(record, turn, dpi);
   return UniqueFont(::CreateFontIndirectA(&lf));
 }
 
@@ -64,15 +65,20 @@ void ClockPanel::UpdateTexts() {
   texts_ = BuildClockTexts(settings_, now_(), DateNamesFromMessages(messages_));
 }
 
+int ClockPanel::Dpi() const {
+  if (dpi_ > 0) return dpi_;
+  return Hwnd() ? WindowDpi(Hwnd()) : SystemDpi();
+}
+
 int ClockPanel::GetLength() {
-  if (!Hwnd()) return kClockLengthWithoutWindow;
+  if (!Hwnd()) return ClockLengthWithoutWindow({Dpi()});
   UpdateTexts();
   return MeasureLength();
 }
 
 int ClockPanel::MeasureLength() {
   WindowDC dc(Hwnd());
-  UniqueFont font = CreateClockFont(settings_.Font, 0);
+  UniqueFont font = CreateClockFont(settings_.Font, 0, Dpi());
   SelectScope selected(dc.Get(), font.Get());
   return ClockPanelLength(texts_, ShapeOf(settings_), MeasureIn(dc.Get()));
 }
@@ -83,9 +89,9 @@ RECT ClockPanel::GetRect(int edge) {
   {
     // Before the panel exists the screen measures for it.
     WindowDC dc(Hwnd());
-    UniqueFont font = CreateClockFont(settings_.Font, 0);
+    UniqueFont font = CreateClockFont(settings_.Font, 0, Dpi());
     SelectScope selected(dc.Get(), font.Get());
-    thickness = ClockPanelThickness(texts_, ShapeOf(settings_), MeasureIn(dc.Get()));
+    thickness = ClockPanelThickness(texts_, ShapeOf(settings_), MeasureIn(dc.Get()), {Dpi()});
   }
   PanelSize size = ClockPanelSize(edge, GetLength(), thickness);
   return {0, 0, size.Width, size.Height};
@@ -131,10 +137,11 @@ void ClockPanel::PaintContent(HDC dc, const RECT& client) {
   ::SetBkMode(dc, TRANSPARENT);
 
   const int edge = edge_ ? edge_() : settings.Edge;
-  UniqueFont font = CreateClockFont(settings_.Font, IsVerticalEdge(edge) ? kUpwards : 0);
+  const int dpi = Dpi();
+  UniqueFont font = CreateClockFont(settings_.Font, IsVerticalEdge(edge) ? kUpwards : 0, dpi);
   SelectScope selected(dc, font.Get());
   const ClientRect area{client.left, client.top, client.right, client.bottom};
-  for (const PlacedText& text : PlaceClockTexts(edge, area, texts_, ShapeOf(settings_), MeasureIn(dc))) {
+  for (const PlacedText& text : PlaceClockTexts(edge, area, texts_, ShapeOf(settings_), MeasureIn(dc), {dpi})) {
     ::TextOutA(dc, text.X, text.Y, text.Text.c_str(), static_cast<int>(text.Text.size()));
   }
 }

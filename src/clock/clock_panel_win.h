@@ -32,10 +32,18 @@ class ClockPanel : public Window {
 
   // Reads the clock once and rebuilds both texts from the clock settings.
   void UpdateTexts();
-  // Room wanted along the bar; 150 before the window exists.
+  // Room wanted along the bar; 150 (at 96 DPI, scaled) before the window exists.
   int GetLength();
   // The panel's size for a bar on `edge`, as a rectangle at 0,0.
   RECT GetRect(int edge);
+  // The DPI the panel measures and draws at: the one set by SetDpi, else its
+  // window's (a child has its parent's), else the system's. Fonts are made
+  // for it on every measure and paint, so after a change the next GetRect or
+  // GetLength gives the new sizes.
+  int Dpi() const;
+  // The bar tells the panel the DPI of its WM_DPICHANGED (0: back to the
+  // window's own).
+  void SetDpi(int dpi) { dpi_ = dpi; }
   // Told on every tick the length the panel now wants, so the bar can lay
   // itself out again when a text has grown ("9:59" to "10:00") or shrunk.
   void WatchLength(std::function<void(int length)> watcher) { lengthWatcher_ = std::move(watcher); }
@@ -62,4 +70,5 @@ class ClockPanel : public Window {
   std::function<LocalTime()> now_;
   std::function<void(int)> lengthWatcher_;
   ClockTexts texts_;
+  int dpi_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "core/message_texts.h"
@@ -132,9 +133,18 @@ void CLinkStatic::SizeToText() {
   const std::string text = WindowText(control_);
   SIZE extent = {};
   {
-    // Measured as the control's own device context comes, without its font.
+    // Measured as the control's own device context comes, without its font,
+    // and in the font the control draws with: the box holds the larger, so a
+    // font grown with the display scale never wraps or clips the text.
     WindowDC dc(control_);
-    ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    const int length = static_cast<int>(text.size());
+    ::GetTextExtentPoint32A(dc.Get(), text.c_str(), length, &extent);
+    if (auto font = reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0))) {
+      SelectScope selected(dc.Get(), font);
+      SIZE drawn = {};
+      ::GetTextExtentPoint32A(dc.Get(), text.c_str(), length, &drawn);
+      extent = {std::max(extent.cx, drawn.cx), std::max(extent.cy, drawn.cy)};
+    }
   }
   const LONG style = ::GetWindowLongA(control_, GWL_STYLE);
   const LONG type = style & SS_TYPEMASK;

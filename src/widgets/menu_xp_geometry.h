@@ -1,12 +1,16 @@
 // The arithmetic of the owner-drawn popup menu: how big an item is, where its
 // icon column, icon square and caption go, the strokes of the check mark and
 // how a caption splits at its tab. CMenuXP gathers the system metrics and the
-// text extents and draws what these functions place.
+// text extents and draws what these functions place. Every margin is written
+// for 96 DPI and scaled to the menu's DisplayScale; `iconSize` is the side of
+// the icons the menu draws at that scale (16 at 96 DPI).
 #pragma once
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 
 // The menu check-mark size the system reports; the system adds its width to
@@ -19,16 +23,17 @@ struct MenuCheckMetrics {
 // What the system is told in answer to a measure request.
 Size MeasureMenuSeparator(MenuCheckMetrics check);
 // `text` is the caption's extent in the bold menu font, on one line.
-Size MeasureMenuItem(int iconSize, Size text, MenuCheckMetrics check);
+Size MeasureMenuItem(int iconSize, Size text, MenuCheckMetrics check, DisplayScale scale = {});
 
 // Where the parts of a (non-separator) item of rectangle R go.
 struct MenuItemLayout {
   Rect iconColumn;   // the square at R's left, as high as the item
   Rect iconSquare;   // the same square: the icon frame of a checked item
-  Rect iconInner;    // the square shrunk by 2 on each side: the icon or the check mark
+  Rect iconInner;    // the square shrunk by 2 on each side: the check mark
+  Rect icon;         // an icon-sized square centred in the inner one
   Rect caption;      // from the square's right + 2 to R's right - icon size
 };
-MenuItemLayout LayOutMenuItem(const Rect& item, int iconSize);
+MenuItemLayout LayOutMenuItem(const Rect& item, int iconSize, DisplayScale scale = {});
 
 // A separator: its etched line lies along the top of `line` (the lower half of
 // the item), and its icon column starts at the item's top-left corner. The
@@ -37,11 +42,12 @@ struct MenuSeparatorLayout {
   Rect line;
   Rect iconColumn;
 };
-MenuSeparatorLayout LayOutMenuSeparator(const Rect& item, int iconSize);
+MenuSeparatorLayout LayOutMenuSeparator(const Rect& item, int iconSize, DisplayScale scale = {});
 
-// The three two-segment strokes of the check mark, centred in `square`.
+// The two-segment strokes of the check mark (an 8 x 8 tick at 96 DPI, three
+// strokes thick), one a pixel below the other, centred in `square`.
 using CheckMarkStroke = std::array<Point, 3>;
-std::array<CheckMarkStroke, 3> CheckMarkStrokes(const Rect& square);
+std::vector<CheckMarkStroke> CheckMarkStrokes(const Rect& square, DisplayScale scale = {});
 
 // A caption split at its first tab: `left` is drawn left-aligned; `right`,
 // when there is one, right-aligned. A tab as the first character hides the

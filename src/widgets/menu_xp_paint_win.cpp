@@ -38,7 +38,7 @@ void CMenuXP::DrawSeparator(HDC dc, const RECT& rect, const MenuItemRecord& reco
   const int saved = ::SaveDC(dc);
   const MenuItemLook plain;
   DrawBackground(dc, rect, plain);
-  const MenuSeparatorLayout layout = LayOutMenuSeparator(ToRect(rect), record.iconSize);
+  const MenuSeparatorLayout layout = LayOutMenuSeparator(ToRect(rect), record.iconSize, scale_);
   RECT line = ToRECT(layout.line);
   ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
   DrawIconColumn(dc, ToRECT(layout.iconColumn), plain);
@@ -53,13 +53,13 @@ void CMenuXP::DrawCaptionItem(const DRAWITEMSTRUCT& request, const MenuItemRecor
   look.disabled = (request.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
   look.checked = (request.itemState & ODS_CHECKED) != 0;
   look.isDefault = IsDefaultItem(request);
-  const MenuItemLayout layout = LayOutMenuItem(ToRect(request.rcItem), record.iconSize);
+  const MenuItemLayout layout = LayOutMenuItem(ToRect(request.rcItem), record.iconSize, scale_);
 
   DrawBackground(dc, request.rcItem, look);
   DrawIconColumn(dc, ToRECT(layout.iconColumn), look);
   if (record.icon || look.checked) DrawIconFrame(dc, ToRECT(layout.iconSquare), look);
   if (record.icon) {
-    DrawIcon(dc, ToRECT(layout.iconInner), record.icon.Get(), look);
+    DrawIcon(dc, ToRECT(layout.icon), record.icon.Get(), look);
   } else if (look.checked) {
     DrawCheckMark(dc, ToRECT(layout.iconInner), look);
   }
@@ -94,14 +94,15 @@ void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon, const MenuItemLook&
   const int y = rect.top;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
+  const int step = scale_.Px(1);
   if (look.disabled) {
-    DrawSilhouette(dc, icon, x + 1, y + 1, width, height, ::GetSysColor(COLOR_3DHILIGHT));
+    DrawSilhouette(dc, icon, x + step, y + step, width, height, ::GetSysColor(COLOR_3DHILIGHT));
     DrawSilhouette(dc, icon, x, y, width, height, ::GetSysColor(COLOR_3DSHADOW));
   } else if (look.selected && !look.checked) {
     // Lifted: the shadow stays where the icon was, the icon moves up and left.
-    DrawSilhouette(dc, icon, x + 1, y + 1, width, height, ::GetSysColor(COLOR_3DSHADOW));
+    DrawSilhouette(dc, icon, x + step, y + step, width, height, ::GetSysColor(COLOR_3DSHADOW));
     DrawSilhouette(dc, icon, x, y, width, height, ::GetSysColor(COLOR_3DSHADOW));
-    ::DrawIconEx(dc, x - 1, y - 1, icon, width, height, 0, nullptr, DI_NORMAL);
+    ::DrawIconEx(dc, x - step, y - step, icon, width, height, 0, nullptr, DI_NORMAL);
   } else {
     ::DrawIconEx(dc, x, y, icon, width, height, 0, nullptr, DI_NORMAL);
   }
@@ -109,7 +110,7 @@ void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon, const MenuItemLook&
 
 void CMenuXP::DrawCheckMark(HDC dc, const RECT& rect, const MenuItemLook&) {
   SelectScope pen(dc, ::GetStockObject(BLACK_PEN));
-  for (const CheckMarkStroke& stroke : CheckMarkStrokes(ToRect(rect))) {
+  for (const CheckMarkStroke& stroke : CheckMarkStrokes(ToRect(rect), scale_)) {
     POINT points[3];
     for (int i = 0; i < 3; ++i) points[i] = {stroke[i].x, stroke[i].y};
     ::Polyline(dc, points, 3);
@@ -123,7 +124,7 @@ void CMenuXP::DrawCaption(HDC dc, const RECT& rect, const std::string& text, con
   ::SetBkMode(dc, TRANSPARENT);
   if (look.disabled) {
     RECT shadow = rect;
-    ::OffsetRect(&shadow, 1, 1);
+    ::OffsetRect(&shadow, scale_.Px(1), scale_.Px(1));
     DrawTextInColor(dc, shadow, colors.selectedText, text);
     DrawTextInColor(dc, rect, colors.disabledText, text);
   } else {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/display_scale_win.h"
 #include "widgets/menu_xp_geometry.h"
 
 namespace {
@@ -17,29 +18,29 @@ uint32_t SystemColor(SystemColorRole role) {
   return 0;
 }
 
-UniqueFont SystemMenuFont() {
+UniqueFont SystemMenuFont(int dpi) {
   NONCLIENTMETRICSA metrics = {};
   metrics.cbSize = sizeof(metrics);
   if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
     return UniqueFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));  // stock: deleting it does nothing
   }
-  return UniqueFont(::CreateFontIndirectA(&metrics.lfMenuFont));
+  const LOGFONTA font = FontAtDpi(metrics.lfMenuFont, dpi);
+  return UniqueFont(::CreateFontIndirectA(&font));
 }
 
-MenuCheckMetrics CheckMetrics() {
-  return {::GetSystemMetrics(SM_CXMENUCHECK), ::GetSystemMetrics(SM_CYMENUCHECK)};
-}
+MenuCheckMetrics CheckMetrics(int dpi) { return {MetricAt(SM_CXMENUCHECK, dpi), MetricAt(SM_CYMENUCHECK, dpi)}; }
 
 }  // namespace
 
-CMenuXP::CMenuXP()
-    : colors(DefaultMenuColors(&SystemColor)), owned_(::CreatePopupMenu()), handle_(owned_.Get()),
-      font_(SystemMenuFont()) {}
+CMenuXP::CMenuXP(int dpi)
+    : colors(DefaultMenuColors(&SystemColor)), scale_{dpi > 0 ? dpi : SystemDpi()}, owned_(::CreatePopupMenu()),
+      handle_(owned_.Get()), font_(SystemMenuFont(scale_.dpi)) {}
 
 CMenuXP::~CMenuXP() = default;
 
 CMenuXP::CMenuXP(CMenuXP&& other) noexcept
     : colors(other.colors),
+      scale_(other.scale_),
       owned_(std::move(other.owned_)),
       handle_(std::exchange(other.handle_, nullptr)),
       font_(std::move(other.font_)),
@@ -55,11 +56,13 @@ CMenuXP& CMenuXP::operator=(CMenuXP&& other) noexcept {
   owned_ = std::move(other.owned_);
   handle_ = std::exchange(other.handle_, nullptr);
   colors = other.colors;
+  scale_ = other.scale_;
   return *this;
 }
 
 bool CMenuXP::AppendItem(UINT flags, std::unique_ptr<MenuItemRecord> record) {
   if (!handle_ || !record) return false;
+  record->iconSize = IconSide();
   const UINT_PTR id = record->commandId;
   const auto* data = reinterpret_cast<LPCSTR>(record.get());
   if (!::AppendMenuA(handle_, flags | MF_OWNERDRAW, id, data)) return false;
@@ -70,6 +73,7 @@ bool CMenuXP::AppendItem(UINT flags, std::unique_ptr<MenuItemRecord> record) {
 bool CMenuXP::AppendSeparator() {
   auto record = std::make_unique<MenuItemRecord>();
   record->separator = 1;
+  record->iconSize = IconSide();
   if (!handle_) return false;
   if (!::AppendMenuA(handle_, MF_SEPARATOR | MF_OWNERDRAW, 0, reinterpret_cast<LPCSTR>(record.get()))) return false;
   records_.push_back(std::move(record));
@@ -78,6 +82,7 @@ bool CMenuXP::AppendSeparator() {
 
 bool CMenuXP::AppendSubMenu(UINT flags, std::unique_ptr<CMenuXP> subMenu, std::unique_ptr<MenuItemRecord> record) {
   if (!handle_ || !subMenu || !subMenu->owned_ || !record) return false;
+  record->iconSize = IconSide();
   const auto id = reinterpret_cast<UINT_PTR>(subMenu->handle_);
   if (!::AppendMenuA(handle_, flags | MF_POPUP | MF_OWNERDRAW, id, reinterpret_cast<LPCSTR>(record.get()))) {
     return false;
@@ -127,7 +132,7 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& request) {
   if (request.CtlType != ODT_MENU) return false;
   const MenuItemRecord* record = RecordInTree(request.itemData);
   if (!record) return false;
-  const MenuCheckMetrics check = CheckMetrics();
+  const MenuCheckMetrics check = CheckMetrics(scale_.dpi);
   Size size;
   if (record->separator) {
     size = MeasureMenuSeparator(check);
@@ -137,7 +142,7 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& request) {
     SelectScope selected(screen.Get(), bold.Get());
     RECT text = {0, 0, 0, 0};
     ::DrawTextA(screen.Get(), record->text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_CALCRECT);
-    size = MeasureMenuItem(record->iconSize, {text.right - text.left, text.bottom - text.top}, check);
+    size = MeasureMenuItem(record->iconSize, {text.right - text.left, text.bottom - text.top}, check, scale_);
   }
   // A negative width wraps; the system adds the check-mark width back to it.
   request.itemWidth = static_cast<UINT>(size.cx);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_scale.h"
 #include "platform/handles_win.h"
 #include "widgets/menu_colors.h"
 
@@ -34,8 +35,8 @@ struct MenuItemRecord {
   uint32_t commandId = 0;
   uint8_t separator = 0;
   std::string text;  // "&" before the mnemonic; a tab before a right-aligned part
-  UniqueIcon icon;   // may be empty
-  int32_t iconSize = 16;
+  UniqueIcon icon;   // may be empty; drawn at iconSize x iconSize
+  int32_t iconSize = 16;  // set by the menu the record is appended to
 };
 
 // The states of an item that change how it is drawn.
@@ -48,8 +49,10 @@ struct MenuItemLook {
 
 class CMenuXP {
  public:
-  // Makes an empty popup menu, the menu font and the system colours.
-  CMenuXP();
+  // Makes an empty popup menu, the menu font and the system colours, all
+  // measured for `dpi`: the DPI of the window that will own the menu while it
+  // is tracked (0: the system's). Its sub-menus are made at the same DPI.
+  explicit CMenuXP(int dpi = 0);
   virtual ~CMenuXP();
   CMenuXP(CMenuXP&& other) noexcept;
   CMenuXP& operator=(CMenuXP&& other) noexcept;
@@ -57,10 +60,15 @@ class CMenuXP {
   CMenuXP& operator=(const CMenuXP&) = delete;
 
   HMENU Handle() const { return handle_; }
+  DisplayScale Scale() const { return scale_; }
+  // The side of the icons this menu draws (16 at 96 DPI); icons for its items
+  // are best made at this size.
+  int IconSide() const { return IconSidesAt(scale_.dpi).small; }
 
   // Appends an owner-drawn item (the flags are combined with the owner-drawn
-  // flag) whose command and data come from the record. False when the system
-  // refused it; the record is then dropped.
+  // flag) whose command and data come from the record; the record's icon size
+  // becomes IconSide(). False when the system refused it; the record is then
+  // dropped.
   bool AppendItem(UINT flags, std::unique_ptr<MenuItemRecord> record);
   bool AppendSeparator();
   // The sub-menu's handle then belongs to this menu's handle.
@@ -99,6 +107,7 @@ class CMenuXP {
   void DrawCaptionItem(const DRAWITEMSTRUCT& request, const MenuItemRecord& record);
   bool IsDefaultItem(const DRAWITEMSTRUCT& request) const;
 
+  DisplayScale scale_;
   UniqueMenu owned_;       // empty once the handle belongs to a parent menu
   HMENU handle_ = nullptr;
   UniqueFont font_;

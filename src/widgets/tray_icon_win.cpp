@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "core/message_texts.h"
+#include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "resource.h"
@@ -23,11 +24,13 @@ NOTIFYICONDATAA TrayIcon::Record(HWND owner, HICON icon) const {
 }
 
 bool TrayIcon::Set(HWND owner, bool show) const {
-  // The shell keeps its own copy of the picture.
+  // The shell keeps its own copy of the picture, made at the small icon size
+  // of the owner's display scale.
   UniqueIcon icon;
   if (show) {
+    const int dpi = WindowDpi(owner);
     icon.Reset(static_cast<HICON>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_BAR), IMAGE_ICON,
-                                                ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                MetricAt(SM_CXSMICON, dpi), MetricAt(SM_CYSMICON, dpi),
                                                 LR_DEFAULTCOLOR)));
   }
   NOTIFYICONDATAA record = Record(owner, icon.Get());

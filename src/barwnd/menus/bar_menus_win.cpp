@@ -8,6 +8,7 @@
 #include "barwnd/window/bar_commands.h"
 #include "db/cdb.h"
 #include "icons/icon_cache_win.h"
+#include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "resource.h"
@@ -17,11 +18,11 @@
 
 namespace {
 
-constexpr int kMenuIconSize = 16;
-
-UniqueIcon MenuIcon(int resource) {
-  return UniqueIcon(static_cast<HICON>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON,
-                                                    kMenuIconSize, kMenuIconSize, LR_DEFAULTCOLOR)));
+// The program's own menu icon at `side` pixels, picked from the resource's
+// images by the system.
+UniqueIcon MenuIcon(int resource, int side) {
+  return UniqueIcon(static_cast<HICON>(
+      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
 }
 
 }  // namespace
@@ -33,8 +34,10 @@ BarMenus::~BarMenus() = default;
 
 BarMenuState BarMenus::State() { return {host_.Edge(), host_.AutoHide(), host_.CanAddFrontProgram()}; }
 
-std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
-  auto menu = std::make_unique<CMenuXP>();
+std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) { return Build(popup, WindowDpi(host_.BarHwnd())); }
+
+std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup, int dpi) {
+  auto menu = std::make_unique<CMenuXP>(dpi);
   menu->colors.background = popup.background;
   menu->colors.selection = popup.selection;
   for (const BarMenuEntry& entry : popup.entries) {
@@ -44,15 +47,15 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup) {
     }
     UniqueIcon icon;
     if (entry.iconResource) {
-      icon = MenuIcon(entry.iconResource);
+      icon = MenuIcon(entry.iconResource, menu->IconSide());
     } else if (const CBar* bar = db_.Bar(entry.barIcon)) {
       // From the icon cache, which keeps what it had to look up for the next opening.
       icon = ButtonIconOfSize(icons_, bar->IconFile, bar->IconIndex, db_.ProgramFolder(), OneIconSize::kSmall,
-                              CacheMiss::kLookUpAndKeep);
+                              CacheMiss::kLookUpAndKeep, dpi);
     }
     auto record = std::make_unique<MenuItemRecord>(static_cast<uint32_t>(entry.command), entry.text, std::move(icon));
     if (entry.kind == BarMenuEntry::Kind::kPopup) {
-      menu->AppendSubMenu(0, Build(entry.popup), std::move(record));
+      menu->AppendSubMenu(0, Build(entry.popup, dpi), std::move(record));
       continue;
     }
     menu->AppendItem(0, std::move(record));

@@ -59,7 +59,9 @@ class BarMenus {
 
  private:
   BarMenuState State();
+  // At the DPI of the bar window, which owns the menus while they are tracked.
   std::unique_ptr<CMenuXP> Build(const BarMenuPopup& popup);
+  std::unique_ptr<CMenuXP> Build(const BarMenuPopup& popup, int dpi);
   void Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool barMenu);
 
   BarMenuHost& host_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -125,6 +126,65 @@ TEST(DelayToNextSecond, LandsJustAfterTheNextSecond) {
     const int landsAt = (std::clamp(c.millisecond, 0, 999) + c.delay) % 1000;
     EXPECT_GE(landsAt, kTickMarginMilliseconds) << c.millisecond;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The panel at every display scale: the texts measured in a font that grows
+// with the DPI, the margins scaled; at 96 DPI the numbers of the tests above.
+TEST(ClockPanelScale, ThicknessPlacementAndDefaultLengthAtEveryDpi) {
+  struct Case {
+    int dpi;
+    int thickness;       // two lines of the date's height and the margin
+    int lengthNoWindow;  // before the panel has a window
+    int inset;           // the first line's distance from the panel's top
+  } cases[] = {{96, 36, 150, 1}, {120, 45, 188, 1}, {144, 54, 225, 2}, {192, 72, 300, 2}};
+  for (const Case& c : cases) {
+    const DisplayScale scale{c.dpi};
+    const TextMeasure scaled = [&](const std::string& text) {
+      const TextExtent e = FakeMeasure(text);
+      return TextExtent{scale.Px(e.Width), scale.Px(e.Height)};
+    };
+    EXPECT_EQ(ClockPanelThickness(kTexts, {true, true, false}, scaled, scale), c.thickness) << c.dpi;
+    EXPECT_EQ(ClockLengthWithoutWindow(scale), c.lengthNoWindow) << c.dpi;
+    const ClientRect wide{0, 0, scale.Px(160), c.thickness};
+    const auto placed = PlaceClockTexts(1, wide, kTexts, {true, true, false}, scaled, scale);
+    ASSERT_EQ(placed.size(), 2u) << c.dpi;
+    EXPECT_EQ(placed[0].Y, c.inset) << c.dpi;
+    EXPECT_EQ(placed[1].Y, scale.Px(16)) << c.dpi;  // the time under the date
+    const ClientRect tall{0, 0, c.thickness, scale.Px(160)};
+    EXPECT_EQ(PlaceClockTexts(0, tall, kTexts, {true, true, false}, scaled, scale)[0].X, c.inset) << c.dpi;
+  }
+}
+
+// The chosen font keeps its point size: its pixel height at 96 DPI grows with
+// the scale (a 9-point font is 12 pixels at 96 DPI, 18 at 144); everything
+// else, and the record it comes from, stays.
+TEST(ClockPanelScale, FontKeepsItsPointSize) {
+  FontRecord chosen;
+  chosen.Height = -12;
+  chosen.Width = 5;
+  chosen.Weight = 700;
+  chosen.Italic = 1;
+  std::snprintf(chosen.FaceName, sizeof chosen.FaceName, "%s", "Arial");
+  const FontRecord stored = chosen;
+  struct Case {
+    int dpi;
+    int height;
+    int width;
+  } cases[] = {{96, -12, 5}, {120, -15, 6}, {144, -18, 8}, {192, -24, 10}};
+  for (const Case& c : cases) {
+    FontRecord expected = chosen;
+    expected.Height = c.height;
+    expected.Width = c.width;
+    EXPECT_EQ(ClockFontAt(chosen, {c.dpi}), expected) << c.dpi;
+  }
+  EXPECT_EQ(chosen, stored);
+  FontRecord cell = chosen;  // a positive height (the cell's) scales the same way
+  cell.Height = 16;
+  EXPECT_EQ(ClockFontAt(cell, {144}).Height, 24);
 }
 
 }  // namespace

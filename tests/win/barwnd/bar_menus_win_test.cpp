@@ -14,6 +14,8 @@
 #include "icons/button_icon_win.h"
 #include "db/cdb.h"
 #include "icons/icon_cache_win.h"
+#include "platform/display_scale_win.h"
+#include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "widgets/menu_xp_win.h"
 #include "support/pump_messages_win.h"
@@ -51,6 +53,7 @@ class StandInBar : public Window, public BarMenuHost {
   std::vector<bool> dialogOpen;
   std::vector<int> commands;
   int measured = 0;
+  std::vector<MEASUREITEMSTRUCT> answers;
   int drawn = 0;
   bool looked = false;
 
@@ -58,7 +61,10 @@ class StandInBar : public Window, public BarMenuHost {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
       case WM_MEASUREITEM:
-        if (menus && menus->OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) ++measured;
+        if (menus && menus->OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) {
+          ++measured;
+          answers.push_back(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+        }
         return TRUE;
       case WM_DRAWITEM:
         if (menus && menus->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) ++drawn;
@@ -266,6 +272,68 @@ TEST_F(BarMenusTest, BarSwitchMenuTakesTheBarsIconsFromTheIconCache) {
   ButtonIconCache reread(program.Path());
   ASSERT_TRUE(reread.Load());
   EXPECT_EQ(reread.Table().Size(), 2u);
+}
+
+int IconSide(HICON icon) {
+  ICONINFO info = {};
+  if (!::GetIconInfo(icon, &info)) return 0;
+  BITMAP mask = {};
+  ::GetObjectA(info.hbmMask, sizeof(mask), &mask);
+  ::DeleteObject(info.hbmMask);
+  ::DeleteObject(info.hbmColor);
+  return mask.bmWidth;
+}
+
+// The caption's extent in the bold menu font of the system (at the session's DPI).
+SIZE BoldMenuTextExtent(const std::string& text) {
+  NONCLIENTMETRICSA metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  metrics.lfMenuFont.lfWeight = FW_BOLD;
+  UniqueFont font(::CreateFontIndirectA(&metrics.lfMenuFont));
+  WindowDC screen(nullptr);
+  SelectScope selected(screen.Get(), font.Get());
+  RECT r = {0, 0, 0, 0};
+  ::DrawTextA(screen.Get(), text.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_CALCRECT);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The context menu measured through the bar's WM_MEASUREITEM at the session's
+// DPI: at 96 DPI an item is 20 pixels high and its caption has 32 pixels
+// around it (two icon sides, the margins, less the check mark the system
+// adds); at 144 DPI both are 1.5 times that. The icons are made at the
+// small icon side of the scale.
+TEST_F(BarMenusTest, ContextMenuIsMeasuredAtEveryScale) {
+  const int dpi = SystemDpi();
+  const int tolerance = dpi == kBaseDpi ? 0 : 1;
+  StandInBar bar({0, 0, 1000, 30}, 1);
+  BarMenus menus(bar, db_, texts_, nullptr);
+  bar.menus = &menus;
+  std::vector<int> iconSides;
+  int items = 0;
+  bar.LookWhileOpen([&] {
+    // The records live while the menu is open: their answers are looked at here.
+    for (const MEASUREITEMSTRUCT& answer : bar.answers) {
+      const auto* record = reinterpret_cast<const MenuItemRecord*>(answer.itemData);
+      EXPECT_EQ(record->iconSize, IconSidesAt(dpi).small);
+      if (record->icon) iconSides.push_back(IconSide(record->icon.Get()));
+      if (record->separator) continue;
+      ++items;
+      const SIZE text = BoldMenuTextExtent(record->text);
+      EXPECT_LT(text.cy, ScalePx(20, dpi)) << "the caption is lower than the icon square";
+      EXPECT_NEAR(static_cast<int>(answer.itemHeight), ScalePx(20, dpi), tolerance) << record->text;
+      EXPECT_NEAR(static_cast<int>(answer.itemWidth) - text.cx, ScalePx(32, dpi), tolerance) << record->text;
+    }
+    if (menus.Tracked()) {
+      EXPECT_EQ(menus.Tracked()->Scale().dpi, dpi);
+    }
+    ::EndMenu();
+  });
+  menus.ShowContextMenu({-1, -1}, true);
+  ASSERT_TRUE(bar.looked);
+  EXPECT_GT(items, 5);
+  ASSERT_FALSE(iconSides.empty());
+  for (int side : iconSides) EXPECT_EQ(side, ScalePx(16, dpi));
 }
 
 TEST_F(BarMenusTest, TrayMenuIsThePlainMenuWithTheBarsChecks) {

@@ -8,6 +8,7 @@
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "clock_test_support.h"
+#include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 
 namespace {
@@ -96,6 +97,41 @@ TEST_F(ClockPanelTest, SizesFollowTheRealFontPerEdge) {
   settings_.OneLine = 1;
   EXPECT_EQ(panel.GetLength(), (date.cx + Measure("  ").cx + time.cx) * 11 / 10);
   EXPECT_EQ(panel.GetRect(1).bottom, date.cy + 4);
+}
+
+// The panel for a top bar at the session's DPI and, as after a change of the
+// display scale, at the DPI the bar tells it: 1.5 and 2 times its size at 96
+// DPI, the chosen font keeping its point size (text extents of a larger font
+// round differently, hence a little room along the bar).
+TEST_F(ClockPanelTest, RectForATopBarAtEveryScale) {
+  const int dpi = SystemDpi();
+  ClockPanel panel(settings_, texts_, [this] { return edge_; }, Clock());
+  EXPECT_EQ(panel.GetLength(), ScalePx(150, dpi)) << "before the window exists";
+  ASSERT_TRUE(CreatePanel(panel));
+  EXPECT_EQ(panel.Dpi(), dpi);
+  const RECT session = panel.GetRect(1);
+  panel.SetDpi(kBaseDpi);
+  const RECT base = panel.GetRect(1);
+  if (dpi == kBaseDpi) {
+    const SIZE date = Measure("23 January 2002 We");
+    EXPECT_EQ(base.right, std::max(date.cx, Measure("21:05:07").cx) * 11 / 10);
+    EXPECT_EQ(base.bottom, date.cy * 2 + 4);
+  }
+  struct Case {
+    int dpi;
+    RECT rect;
+  };
+  panel.SetDpi(144);
+  const RECT at144 = panel.GetRect(1);
+  panel.SetDpi(192);
+  const RECT at192 = panel.GetRect(1);
+  panel.SetDpi(0);
+  EXPECT_EQ(panel.GetRect(1).bottom, session.bottom) << "back at the window's own DPI";
+  for (const Case& c : {Case{dpi, session}, Case{144, at144}, Case{192, at192}}) {
+    const int length = ScalePx(base.right, c.dpi);
+    EXPECT_NEAR(c.rect.bottom, ScalePx(base.bottom, c.dpi), c.dpi == kBaseDpi ? 0 : 2) << c.dpi;
+    EXPECT_NEAR(c.rect.right, length, c.dpi == kBaseDpi ? 0 : length / 20) << c.dpi;
+  }
 }
 
 TEST_F(ClockPanelTest, TimerRebuildsTheTextsAndRepaintsWithoutErasing) {

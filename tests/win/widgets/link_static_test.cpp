@@ -126,6 +126,30 @@ TEST(LinkStatic, AttachTakesTheTextAsTargetAndSizesTheControlToIt) {
   }
 }
 
+// A link whose font is larger than the one its bare device context measures
+// with (a dialog font at a larger display scale) still gets room for its text.
+TEST(LinkStatic, TheBoxHoldsTheTextInTheControlsOwnFont) {
+  Parent parent(SS_LEFT, "Web-site: https://www.orvantis.example/");
+  LOGFONTA large = {};
+  large.lfHeight = -40;
+  lstrcpynA(large.lfFaceName, "Tahoma", LF_FACESIZE);
+  UniqueFont font(::CreateFontIndirectA(&large));
+  ::SendMessageA(parent.control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  SIZE drawn = {};
+  {
+    WindowDC dc(parent.control);
+    SelectScope selected(dc.Get(), font.Get());
+    const char* text = "Web-site: https://www.orvantis.example/";
+    ::GetTextExtentPoint32A(dc.Get(), text, lstrlenA(text), &drawn);
+  }
+  ASSERT_GT(drawn.cx, parent.TextExtent().cx);
+  RecordingLink link;
+  ASSERT_TRUE(link.Attach(parent.control));
+  const RECT r = parent.ControlRect();
+  EXPECT_EQ(r.right - r.left, drawn.cx);
+  EXPECT_EQ(r.bottom - r.top, drawn.cy);
+}
+
 TEST(LinkStatic, ColourRequestCursorAndAVisitedClick) {
   Parent parent(SS_LEFT);
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
