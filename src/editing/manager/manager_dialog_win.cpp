@@ -79,10 +79,8 @@ void CButtonsManager::Rescale() {
   const std::vector<TreeImageSource> sources = std::move(treeImages_);
   ResetImages();
   for (const TreeImageSource& source : sources) {
-    if (AppendTreeImage(source) < 0) {
-      tree_.AddBlankImage();
-      treeImages_.push_back(source);
-    }
+    // An image that no longer comes out leaves its place empty.
+    if (AppendTreeImage(source) < 0 && tree_.AddBlankImage() >= 0) treeImages_.push_back(source);
   }
   ::InvalidateRect(tree_.Hwnd(), nullptr, TRUE);
 }
