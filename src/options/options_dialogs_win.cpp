@@ -6,7 +6,8 @@
 
 namespace {
 
-// 150 points are 200 pixels at 96 dots per inch.
+// 150 points are 200 pixels at 96 dots per inch (the font is kept as it
+// measures at 96, whatever the display scale: view_page_rules.h).
 constexpr INT kLargestClockPoints = 150;
 
 class SystemDialogs final : public OptionsDialogs {

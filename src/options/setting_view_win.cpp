@@ -3,6 +3,7 @@
 #include "clock/clock_font_win.h"
 #include "options/view_page_rules.h"
 #include "options_ids.h"
+#include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 #include "resource.h"
 
@@ -56,11 +57,13 @@ void CSettingView::UseStandardColors() {
 }
 
 void CSettingView::ChooseFont() {
-  LOGFONTA font = LogFontFromRecord(Record().Font);
+  // The dialog measures in pixels of this page's scale.
+  const int dpi = WindowDpi(Hwnd());
+  LOGFONTA font = LogFontFromRecord(FontAtScale(Record().Font, dpi));
   COLORREF colour = static_cast<COLORREF>(Record().ColorText);
   int tenths = 0;
   if (!dialogs_.ChooseFont(Hwnd(), font, colour, tenths)) return;
-  const BarOperations operations = StoreChosenFont({RecordFromLogFont(font), colour, tenths}, Record());
+  const BarOperations operations = StoreChosenFont({RecordFromLogFont(font), colour, tenths}, Record(), dpi);
   ::SetDlgItemTextA(Hwnd(), IDC_VIEW_FONT_LABEL, FontLabel(Record()).c_str());
   Perform(operations);
   // The text colour came with the font: its swatch shows it.

@@ -9,6 +9,22 @@ namespace {
 
 const BarOperations kRedock = {BarOperation::kRedockAfterOptions};
 
+// `px` pixels at `from` DPI, at `to` DPI (rounded as ScalePx rounds).
+int32_t Rescaled(int32_t px, int from, int to) {
+  if (from <= 0) from = kBaseDpi;
+  if (to <= 0) to = kBaseDpi;
+  if (from == to) return px;
+  const long long scaled = static_cast<long long>(px) * to;
+  const long long half = from / 2;
+  return static_cast<int32_t>(scaled >= 0 ? (scaled + half) / from : -((-scaled + half) / from));
+}
+
+FontRecord WithSizes(FontRecord font, int from, int to) {
+  font.Height = Rescaled(font.Height, from, to);
+  font.Width = Rescaled(font.Width, from, to);
+  return font;
+}
+
 }  // namespace
 
 const ControlBindings& ViewBindings() {
@@ -47,8 +63,10 @@ BarOperations UseStandardColors(const StandardColors& colors, Settings& settings
   return {BarOperation::kRedockAfterOptions, BarOperation::kRebuildBackground};
 }
 
-BarOperations StoreChosenFont(const ChosenFont& chosen, Settings& settings) {
-  settings.Font = chosen.font;
+FontRecord FontAtScale(const FontRecord& kept, int dpi) { return WithSizes(kept, kBaseDpi, dpi); }
+
+BarOperations StoreChosenFont(const ChosenFont& chosen, Settings& settings, int dpi) {
+  settings.Font = WithSizes(chosen.font, dpi, kBaseDpi);
   settings.ColorText = static_cast<int32_t>(chosen.colour);
   settings.FontSize = chosen.pointSizeTenths / 10;  // whole points, towards zero
   return kRedock;

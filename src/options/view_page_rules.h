@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "options/control_binding.h"
+#include "platform/display_scale.h"
 
 // "Large buttons" and "Flat buttons".
 const ControlBindings& ViewBindings();
@@ -38,7 +39,12 @@ struct ChosenFont {
   uint32_t colour;
   int pointSizeTenths;
 };
-BarOperations StoreChosenFont(const ChosenFont& chosen, Settings& settings);
+// The clock font is kept as it measures at 96 DPI, so that it keeps its point
+// size whatever the display scale; the font dialog works in pixels of the
+// page's scale. `dpi` is that scale (the dialog's answer is taken back to 96).
+BarOperations StoreChosenFont(const ChosenFont& chosen, Settings& settings, int dpi = kBaseDpi);
+// The kept font as the font dialog at `dpi` is to start from.
+FontRecord FontAtScale(const FontRecord& kept, int dpi);
 
 // "<face name>, <FontSize> pt".
 std::string FontLabel(const Settings& settings);

@@ -2,14 +2,13 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "core/message_texts.h"
 #include "icons/button_icon_win.h"
 #include "db/cdb.h"
 #include "editing/manager/manager_rules.h"
 #include "editing/manager/manager_services_win.h"
 #include "editing_ids.h"
+#include "platform/display_scale_win.h"
 #include "platform/html_help_win.h"
 #include "resource.h"
 #include "core/message_box_win.h"
@@ -37,8 +36,10 @@ CButtonsManager::CButtonsManager(CDB& db, MessageTexts& texts, ButtonIconCache* 
 }
 
 BOOL CButtonsManager::OnInitDialog() {
+  dpi_ = WindowDpi(Hwnd());
   tree_.Attach(Item(IDC_MGR_TREE));
   icons_.Attach(Item(IDC_MGR_ICON_UPPER), Item(IDC_MGR_ICON_LOWER));
+  icons_.SetDpi(dpi_);
   MakeToolbar();
   for (const char* item : kSizeItems)
     ::SendDlgItemMessageA(Hwnd(), IDC_MGR_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -51,14 +52,37 @@ BOOL CButtonsManager::OnInitDialog() {
   return FALSE;  // the manager has put the focus on the tree
 }
 
-void CButtonsManager::MakeToolbar() {
-  // At 96 DPI the tool bar stands at x 215, beside the tree; with larger
-  // fonts the tree grows, and the tool bar moves right to stay clear of it.
+ManagerToolbarLayout CButtonsManager::ToolbarLayout() const {
+  // Beside the tree; with larger fonts the tree grows, and the tool bar moves
+  // right to stay clear of it.
   RECT tree = {};
   ::GetWindowRect(Item(IDC_MGR_TREE), &tree);
   ::MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&tree), 2);
-  const int x = std::max<int>(kToolbarX, tree.right + 4);
-  toolbar_.Create(Hwnd(), x, 0, kToolbarWidth, kToolbarHeight);
+  return ManagerToolbarLayoutAt(tree.right, dpi_);
+}
+
+void CButtonsManager::MakeToolbar() { toolbar_.Create(Hwnd(), ToolbarLayout()); }
+
+void CButtonsManager::OnDpiChanged(int dpi, const RECT* suggested) {
+  dpi_ = dpi > 0 ? dpi : kBaseDpi;
+  if (suggested) {
+    ::SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ::PostMessageA(Hwnd(), kRescaleMessage, 0, 0);
+}
+
+void CButtonsManager::Rescale() {
+  toolbar_.Rescale(ToolbarLayout());
+  icons_.SetDpi(dpi_);
+  // The same images in the same places, drawn at the new side.
+  const std::vector<TreeImageSource> sources = std::move(treeImages_);
+  ResetImages();
+  for (const TreeImageSource& source : sources) {
+    // An image that no longer comes out leaves its place empty.
+    if (AppendTreeImage(source) < 0 && tree_.AddBlankImage() >= 0) treeImages_.push_back(source);
+  }
+  ::InvalidateRect(tree_.Hwnd(), nullptr, TRUE);
 }
 
 void CButtonsManager::OnOK() {
@@ -132,6 +156,17 @@ bool CButtonsManager::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& res
   if (msg == WM_HELP) {
     TheHelpViewer().ShowTopic(kHelpTopic);
     result = TRUE;
+    return true;
+  }
+  if (msg == kDpiChangedMessage) {
+    // The system's own handling goes on (a dialog's controls and font follow
+    // the new scale where the system scales dialogs).
+    OnDpiChanged(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+    return Dialog::HandleMessage(msg, wp, lp, result);
+  }
+  if (msg == kRescaleMessage) {
+    Rescale();
+    result = 0;
     return true;
   }
   return Dialog::HandleMessage(msg, wp, lp, result);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "editing/manager/manager_editor.h"
 #include "editing/manager/manager_icons_win.h"
@@ -31,14 +32,22 @@ class CButtonsManager : public Dialog, private ManagerView {
 
   // The help topic F1 opens.
   static constexpr const char* kHelpTopic = "w_btnsman.htm";
-  // Where the tool bar stands at 96 DPI (pixels in the dialog's client area).
-  static constexpr int kToolbarX = 215;
+  // Where the tool bar stands at 96 DPI (pixels in the dialog's client area);
+  // scaled with the display (manager_toolbar_layout.h).
+  static constexpr int kToolbarX = kManagerToolbarX;
   static constexpr int kToolbarWidth = 273;
-  static constexpr int kToolbarHeight = 40;
+  static constexpr int kToolbarHeight = kManagerToolbarHeight;
+  // WM_DPICHANGED, which the system headers define only for Windows 7 and later.
+  static constexpr UINT kDpiChangedMessage = 0x02E0;
+  // Posted by WM_DPICHANGED: the pictures and hand-placed controls follow the
+  // new scale once the system has laid out the template's controls.
+  static constexpr UINT kRescaleMessage = WM_APP + 24;
 
   // For tests and the bar window's diagnostics.
   const ManagerEditor& Editor() const { return editor_; }
   HWND ToolbarWindow() const { return toolbar_.Hwnd(); }
+  // The display scale the manager draws at.
+  int Dpi() const { return dpi_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -49,8 +58,21 @@ class CButtonsManager : public Dialog, private ManagerView {
   bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
 
  private:
+  // Where an image of the tree came from, to draw it again at another scale.
+  struct TreeImageSource {
+    std::string iconFile;
+    int32_t iconIndex = 0;
+    int resourceId = 0;  // 0: from the icon file
+  };
+
   bool OnToolbarCommand(int id);
+  ManagerToolbarLayout ToolbarLayout() const;
   void MakeToolbar();
+  // WM_DPICHANGED: the manager takes the suggested place at `dpi`.
+  void OnDpiChanged(int dpi, const RECT* suggested);
+  // The tree's images, the tool bar and the icon boxes at the manager's scale.
+  void Rescale();
+  int AppendTreeImage(const TreeImageSource& source);
 
   // ManagerView
   void TakeControls(ManagerFields& fields) override;
@@ -95,6 +117,8 @@ class CButtonsManager : public Dialog, private ManagerView {
   ManagerToolbar toolbar_;
   ManagerTreeControl tree_;
   ManagerIconBoxes icons_;
+  int dpi_ = kBaseDpi;
+  std::vector<TreeImageSource> treeImages_;  // in the order of the tree's image list
   // While the manager changes the tree itself, the control's selection
   // notices are not the user's.
   int quietTree_ = 0;

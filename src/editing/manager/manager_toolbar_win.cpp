@@ -18,28 +18,20 @@ bool IsToolbarCommand(UINT_PTR id) {
 
 }  // namespace
 
-bool ManagerToolbar::Create(HWND dialog, int x, int y, int width, int height) {
+bool ManagerToolbar::Create(HWND dialog, const ManagerToolbarLayout& layout) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
   // Placed by hand: top-aligned, but neither stretched to the dialog's width
   // nor moved to its edge.
+  const Rect& place = layout.place;
   hwnd_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                             WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP | CCS_NORESIZE |
                                 CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                            x, y, width, height, dialog, reinterpret_cast<HMENU>(IDC_MGR_TOOLBAR),
-                            ResourceModule(), nullptr);
+                            place.left, place.top, place.Width(), place.Height(), dialog,
+                            reinterpret_cast<HMENU>(IDC_MGR_TOOLBAR), ResourceModule(), nullptr);
   if (!hwnd_) return false;
   ::SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  ::SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageWidth, kImageHeight));
-  ::SendMessageA(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kImageWidth + 7, kImageHeight + 7));
-  // The picture's light grey is its background: masked out, the buttons show
-  // whatever face colour the system gives them (a colour-mapped bitmap would
-  // need a palette, which the picture does not have).
-  UniqueBitmap picture(static_cast<HBITMAP>(
-      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDB_MGR_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  images_.Reset(::ImageList_Create(kImageWidth, kImageHeight, ILC_COLOR24 | ILC_MASK, kButtonCount, 0));
-  if (picture && images_) ::ImageList_AddMasked(images_.Get(), picture.Get(), RGB(0xC0, 0xC0, 0xC0));
-  ::SendMessageA(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
+  Rescale(layout);
   TBBUTTON buttons[kButtonCount] = {};
   for (int i = 0; i < kButtonCount; ++i) {
     buttons[i].iBitmap = i;
@@ -50,6 +42,33 @@ bool ManagerToolbar::Create(HWND dialog, int x, int y, int width, int height) {
   }
   ::SendMessageA(hwnd_, TB_ADDBUTTONSA, kButtonCount, reinterpret_cast<LPARAM>(buttons));
   return true;
+}
+
+void ManagerToolbar::Rescale(const ManagerToolbarLayout& layout) {
+  if (!hwnd_) return;
+  const Rect& place = layout.place;
+  ::SetWindowPos(hwnd_, nullptr, place.left, place.top, place.Width(), place.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(layout.image.cx, layout.image.cy));
+  ::SendMessageA(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(layout.button.cx, layout.button.cy));
+  LoadPictures(layout.image);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ManagerToolbar::LoadPictures(Size image) {
+  // The picture is drawn at 96 DPI only: at another scale the system draws it
+  // to the size asked (the eight pictures side by side in one row).
+  // The picture's light grey is its background: masked out, the buttons show
+  // whatever face colour the system gives them (a colour-mapped bitmap would
+  // need a palette, which the picture does not have).
+  UniqueBitmap picture(static_cast<HBITMAP>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDB_MGR_TOOLBAR),
+                                                         IMAGE_BITMAP, kButtonCount * image.cx, image.cy,
+                                                         LR_CREATEDIBSECTION)));
+  UniqueImageList fresh(::ImageList_Create(image.cx, image.cy, ILC_COLOR24 | ILC_MASK, kButtonCount, 0));
+  if (picture && fresh) ::ImageList_AddMasked(fresh.Get(), picture.Get(), RGB(0xC0, 0xC0, 0xC0));
+  ::SendMessageA(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(fresh.Get()));
+  // The tool bar no longer shows the old list, so it can go.
+  images_ = std::move(fresh);
 }
 
 std::string ManagerToolbar::TipText(int commandId) {

@@ -1,5 +1,6 @@
-// The buttons manager's tool bar: eight 32 x 31 buttons from bitmap 220, with
-// tips from the string table entry of each command.
+// The buttons manager's tool bar: eight buttons from bitmap 220 (32 x 31
+// pictures at 96 DPI, drawn larger at a larger display scale), with tips from
+// the string table entry of each command.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 
 #include <string>
 
+#include "editing/manager/manager_toolbar_layout.h"
 #include "platform/handles_win.h"
 
 class ManagerToolbar {
@@ -15,14 +17,14 @@ class ManagerToolbar {
   ManagerToolbar(const ManagerToolbar&) = delete;
   ManagerToolbar& operator=(const ManagerToolbar&) = delete;
 
-  // Image and button sizes; a button is its image plus 7 pixels each way.
-  static constexpr int kImageWidth = 32;
-  static constexpr int kImageHeight = 31;
   static constexpr int kButtonCount = 8;
 
-  // Creates the tool bar in `dialog` at the given place (pixels, client
-  // coordinates). False when the window could not be made.
-  bool Create(HWND dialog, int x, int y, int width, int height);
+  // Creates the tool bar in `dialog` with the place and sizes of `layout`.
+  // False when the window could not be made.
+  bool Create(HWND dialog, const ManagerToolbarLayout& layout);
+  // Moves the tool bar and draws its pictures at the sizes of `layout` (the
+  // manager moved to a display of another scale).
+  void Rescale(const ManagerToolbarLayout& layout);
   HWND Hwnd() const { return hwnd_; }
 
   // The tip of a command: its string-table entry cut to 80 characters; empty
@@ -33,6 +35,9 @@ class ManagerToolbar {
   static bool FillTip(NMHDR* hdr);
 
  private:
+  // The pictures at `image` pixels each, as the tool bar's image list.
+  void LoadPictures(Size image);
+
   HWND hwnd_ = nullptr;  // a child of the dialog, destroyed with it
   // The buttons' images; the tool bar shows them but does not own them, so the
   // dialog's window has to go first.

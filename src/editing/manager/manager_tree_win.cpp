@@ -11,8 +11,9 @@ int ShownImage(int image) { return image < 0 ? I_IMAGENONE : image; }
 
 }  // namespace
 
-void ManagerTreeControl::ResetImages() {
-  UniqueImageList fresh(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
+void ManagerTreeControl::ResetImages(int side) {
+  side_ = side;
+  UniqueImageList fresh(::ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 0, 1));
   ::SendMessageA(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(fresh.Get()));
   // The tree no longer shows the old list, so it can go.
   images_ = std::move(fresh);
@@ -22,8 +23,10 @@ int ManagerTreeControl::AddImage(HICON icon) {
   if (!icon || !images_) return -1;
   // The image the list would make of the icon, without drawing it (which
   // costs milliseconds per icon under Wine).
-  return AppendIconImage(images_.Get(), icon, 16);
+  return AppendIconImage(images_.Get(), icon, side_);
 }
+
+int ManagerTreeControl::AddBlankImage() { return images_ ? AppendImage(images_.Get(), BlankImage(side_)) : -1; }
 
 void ManagerTreeControl::Clear() {
   ::SendMessageA(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));

@@ -16,11 +16,15 @@ class ManagerTreeControl {
   void Attach(HWND tree) { tree_ = tree; }
   HWND Hwnd() const { return tree_; }
 
-  // A new image list (16 x 16, 32-bit colour with mask) for the tree.
-  void ResetImages();
-  // Appends the icon to the image list (a copy is kept; the caller keeps
-  // `icon`); its index, or -1.
+  // A new image list (`side` pixels square, 16 at 96 DPI; 32-bit colour with
+  // mask) for the tree.
+  void ResetImages(int side);
+  int ImageSide() const { return side_; }
+  // Appends the icon to the image list at the list's side (a copy is kept;
+  // the caller keeps `icon`); its index, or -1.
   int AddImage(HICON icon);
+  // Appends an empty image: keeps the places of the images after it.
+  int AddBlankImage();
 
   void Clear();
   void Insert(const ManagerTree& tree, int id);
@@ -36,5 +40,6 @@ class ManagerTreeControl {
  private:
   HWND tree_ = nullptr;
   UniqueImageList images_;
+  int side_ = 16;
   std::unordered_map<int, HTREEITEM> handles_;
 };

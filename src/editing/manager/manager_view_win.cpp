@@ -103,20 +103,32 @@ void CButtonsManager::ClearIcons() { icons_.Clear(); }
 
 void CButtonsManager::ShowTargetIcon(const std::string& target) { icons_.ShowShellIcon(target); }
 
-void CButtonsManager::ResetImages() { tree_.ResetImages(); }
+void CButtonsManager::ResetImages() {
+  tree_.ResetImages(IconSidesAt(dpi_).small);
+  treeImages_.clear();
+}
+
+int CButtonsManager::AppendTreeImage(const TreeImageSource& source) {
+  UniqueIcon icon;
+  if (source.resourceId) {
+    const int side = tree_.ImageSide();
+    icon.Reset(static_cast<HICON>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(source.resourceId), IMAGE_ICON,
+                                               side, side, LR_DEFAULTCOLOR)));
+  } else {
+    // From the icon cache where it holds the icon: a tree of many bars opens
+    // without a shell look-up for each button.
+    icon = ManagerTreeIcon(iconCache_, source.iconFile, source.iconIndex, db_.ProgramFolder(), dpi_);
+  }
+  const int image = tree_.AddImage(icon.Get());
+  if (image >= 0) treeImages_.push_back(source);
+  return image;
+}
 
 int CButtonsManager::AddIconImage(const std::string& iconFile, int32_t iconIndex) {
-  // From the icon cache where it holds the icon: a tree of many bars opens
-  // without a shell look-up for each button.
-  UniqueIcon icon = ManagerTreeIcon(iconCache_, iconFile, iconIndex, db_.ProgramFolder());
-  return tree_.AddImage(icon.Get());
+  return AppendTreeImage({iconFile, iconIndex, 0});
 }
 
-int CButtonsManager::AddResourceImage(int iconId) {
-  UniqueIcon icon(static_cast<HICON>(
-      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-  return tree_.AddImage(icon.Get());
-}
+int CButtonsManager::AddResourceImage(int iconId) { return AppendTreeImage({std::string(), 0, iconId}); }
 
 void CButtonsManager::TreeCleared() {
   QuietScope quiet(quietTree_);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "editing/presets/preset_menu.h"
+#include "platform/display_scale_win.h"
 #include "platform/window_win.h"
 #include "widgets/menu_xp_win.h"
 
@@ -43,9 +44,10 @@ int ChoosePreset(HWND manager) {
 
   RECT frame = {};
   if (manager) ::GetWindowRect(manager, &frame);
+  const Point offset = preset::MenuOffsetAt(manager ? WindowDpi(manager) : SystemDpi());
   const int command = static_cast<int>(::TrackPopupMenu(menu.Handle(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                                        frame.left + preset::kMenuOffsetX,
-                                                        frame.top + preset::kMenuOffsetY, 0, owner.Hwnd(), nullptr));
+                                                        frame.left + offset.x, frame.top + offset.y, 0,
+                                                        owner.Hwnd(), nullptr));
   for (const preset::MenuItem& item : preset::kMenuItems) {
     if (item.Command == command) return command;
   }

@@ -195,6 +195,37 @@ TEST(FontChoice, StoresFontColourAndWholePoints) {
   EXPECT_EQ(FontLabel(s), "Tahoma, 10 pt");
 }
 
+// The font is kept as it measures at 96 DPI: the dialog at another scale
+// starts from it scaled and its answer is taken back, so the point size
+// stays and the kept height stays within what the settings file holds.
+TEST(FontChoice, KeptAtTheBaseScaleWhateverTheDialogsScale) {
+  const struct {
+    int dpi, kept, shown;
+  } cases[] = {
+      {96, -11, -11},  {120, -11, -14},  // 13.75
+      {144, -11, -17},                   // 16.5 rounds away from zero
+      {192, -11, -22}, {192, -200, -400}, {0, -13, -13},
+  };
+  for (const auto& c : cases) {
+    FontRecord kept;
+    kept.Height = c.kept;
+    kept.Width = c.kept / 2;
+    const FontRecord shown = FontAtScale(kept, c.dpi);
+    EXPECT_EQ(shown.Height, c.shown) << c.dpi;
+    Settings s;
+    StoreChosenFont({shown, 0, 80}, s, c.dpi);
+    EXPECT_EQ(s.Font.Height, c.kept) << "back at 96 from " << c.dpi;
+    EXPECT_EQ(s.Font.Width, kept.Width) << c.dpi;
+  }
+  // 8 points chosen at 144 DPI (16 pixels there) are 8 points' 11 pixels at 96.
+  Settings s;
+  FontRecord eight;
+  eight.Height = -16;
+  StoreChosenFont({eight, 0, 80}, s, 144);
+  EXPECT_EQ(s.Font.Height, -11);
+  EXPECT_EQ(s.FontSize, 8);
+}
+
 TEST(FontLabel, FaceNameFillingTheWholeFieldIsCutAtItsEnd) {
   Settings s;
   std::memset(s.Font.FaceName, 'A', sizeof(s.Font.FaceName));  // no terminating zero

@@ -13,10 +13,12 @@
 #include "db/cdb.h"
 #include "editing/manager/manager_dialog_win.h"
 #include "editing/manager/manager_host.h"
+#include "editing/manager/manager_icons_win.h"
 #include "editing/manager/manager_services_win.h"
 #include "editing/manager/type_select_dialog_win.h"
 #include "editing_ids.h"
 #include "support/file_ops_memory.h"
+#include "platform/display_scale_win.h"
 #include "platform/html_help_win.h"
 #include "platform/storage_memory.h"
 #include "support/pump_messages_win.h"
@@ -296,6 +298,66 @@ TEST_F(ManagerDialogTest, F1ShowsTheManagersHelpTopic) {
   info.cbSize = sizeof(info);
   ::SendMessageA(hwnd_, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(help.topics, std::vector<std::string>{"w_btnsman.htm"});
+}
+
+Size TreeImageSize(HWND tree) {
+  auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  int width = 0, height = 0;
+  if (list) ::ImageList_GetIconSize(list, &width, &height);
+  return {width, height};
+}
+
+int BoxIconWidth(HWND box) { return IconWidth(reinterpret_cast<HICON>(::SendMessageA(box, STM_GETICON, 0, 0))); }
+
+// The tool bar's buttons measured against today's 39 x 38 scaled by `dpi`.
+void ExpectToolbarButtonsAt(HWND bar, int dpi) {
+  const LRESULT size = ::SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
+  EXPECT_NEAR(LOWORD(size), 39.0 * dpi / 96, 1.0) << dpi;
+  EXPECT_NEAR(HIWORD(size), 38.0 * dpi / 96, 1.0) << dpi;
+  RECT seventh = {};
+  ASSERT_TRUE(::SendMessageA(bar, TB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&seventh)));
+  RECT client = {};
+  ::GetClientRect(bar, &client);
+  EXPECT_LE(seventh.right, client.right) << "the seventh button shows whole at " << dpi;
+}
+
+TEST_F(ManagerDialogTest, TreeToolBarAndIconBoxesAtEveryScale) {
+  const int dpi = SystemDpi();
+  const IconSides sides = IconSidesAt(dpi);
+  EXPECT_EQ(manager_->Dpi(), dpi);
+  EXPECT_EQ(TreeImageSize(tree_), (Size{sides.small, sides.small}));
+  // Notepad's button is selected: both boxes hold its icon at the large side.
+  EXPECT_EQ(BoxIconWidth(Item(IDC_MGR_ICON_UPPER)), sides.large);
+  EXPECT_EQ(BoxIconWidth(Item(IDC_MGR_ICON_LOWER)), sides.large);
+  HWND bar = manager_->ToolbarWindow();
+  ExpectToolbarButtonsAt(bar, dpi);
+  EXPECT_GT(ChildRect(hwnd_, bar).left, ChildRect(hwnd_, tree_).right);
+}
+
+TEST_F(ManagerDialogTest, AnotherScaleTakesTheSuggestedPlaceAndRedrawsTheImages) {
+  const int before = ::ImageList_GetImageCount(
+      reinterpret_cast<HIMAGELIST>(::SendMessageA(tree_, TVM_GETIMAGELIST, TVSIL_NORMAL, 0)));
+  std::string text;
+  const int notepadImage = Read(Button(0, 0), text).iImage;
+  RECT suggested = {};
+  ::GetWindowRect(hwnd_, &suggested);
+  suggested = {suggested.left + 10, suggested.top + 5, suggested.left + 10 + 2 * (suggested.right - suggested.left),
+               suggested.top + 5 + 2 * (suggested.bottom - suggested.top)};
+  // The DPI comes with the message, whatever the window's monitor says.
+  ::SendMessageA(hwnd_, CButtonsManager::kDpiChangedMessage, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+  PumpMessages(2000, [&] { return TreeImageSize(tree_).cx == 32; });
+
+  RECT now = {};
+  ::GetWindowRect(hwnd_, &now);
+  EXPECT_TRUE(::EqualRect(&now, &suggested));
+  EXPECT_EQ(manager_->Dpi(), 192);
+  EXPECT_EQ(TreeImageSize(tree_), (Size{32, 32}));
+  auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(tree_, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  EXPECT_EQ(::ImageList_GetImageCount(list), before) << "every image again, in its place";
+  EXPECT_EQ(Read(Button(0, 0), text).iImage, notepadImage);
+  EXPECT_EQ(BoxIconWidth(Item(IDC_MGR_ICON_UPPER)), 64);
+  ExpectToolbarButtonsAt(manager_->ToolbarWindow(), 192);
 }
 
 // Keeps the manager on the screen for a look (QR_MANAGER_HOLD_MS), with
