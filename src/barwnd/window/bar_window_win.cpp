@@ -120,6 +120,18 @@ void BarWindow::RedockAfterOptions() {
   children_.LayOut();
 }
 
+void BarWindow::OnDpiChanged(int dpi) {
+  children_.SetDpi(dpi);
+  RebuildSwitchButton();
+  if (docked_) {
+    // Undocking rebuilds the buttons, their image lists at the new icon sides.
+    appBar_.Undock();
+    appBar_.Dock();
+  }
+  children_.Remeasure();
+  RepaintAll();
+}
+
 void BarWindow::RebuildAll() {
   appBar_.Undock();
   appBar_.Dock();
