@@ -30,6 +30,10 @@ Size IconSideOf(HWND toolbar) {
   return {cx, cy};
 }
 
+int ImageCount(HWND toolbar) {
+  return ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(::SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0)));
+}
+
 int Frames(int dpi) { return 2 * MetricAt(SM_CYDLGFRAME, dpi); }
 
 // A thickness measured at `from` DPI, expected at `to`.
@@ -77,6 +81,7 @@ TEST_P(BarWindowAtEveryScale, DockedBarButtonsIconsAndThicknessScale) {
   const int side = c.large ? IconSidesAt(dpi).large : IconSidesAt(dpi).small;
   EXPECT_EQ(IconSideOf(bar.ButtonsToolbar()), (Size{side, side}));
   EXPECT_EQ(IconSideOf(bar.SwitchToolbar()), (Size{side, side}));
+  EXPECT_EQ(ImageCount(bar.ButtonsToolbar()), 3);  // every launch button has its picture at that side
   EXPECT_SCALED(ItemSize(bar.SwitchToolbar(), 0).cx, c.button.cx, dpi);
   EXPECT_THICKNESS(Thickness(WindowRect()), c.thickness, dpi);
   EXPECT_EQ(WindowRect().top, 0);
@@ -125,6 +130,7 @@ TEST_F(BarWindowTest, DisplayScaleChangeDocksTheBarAgainAtEveryScale) {
   const int small = IconSidesAt(newDpi).small;
   EXPECT_EQ(IconSideOf(bar.ButtonsToolbar()), (Size{small, small}));
   EXPECT_EQ(IconSideOf(bar.SwitchToolbar()), (Size{small, small}));
+  EXPECT_EQ(ImageCount(bar.ButtonsToolbar()), 2);
   EXPECT_NEAR(ItemSize(bar.ButtonsToolbar(), 0).cx, Scaled(23, newDpi), 1.0);
   EXPECT_NEAR(ItemSize(bar.ButtonsToolbar(), 1).cx, Scaled(12, newDpi), 1.0);
   EXPECT_EQ(Commands(), (std::vector<int>{1124, 0, 1126}));
