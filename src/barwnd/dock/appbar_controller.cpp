@@ -18,8 +18,9 @@ Rect AppBarController::DockedRect() {
 }
 
 Rect AppBarController::CollapsedRect() {
-  return ::CollapsedRect(state_.edge, window_.PrimaryScreenSize(),
-                         [this](int e, const Rect& proposed) { return shell_.QueryPos(e, proposed); });
+  return ::CollapsedRect(
+      state_.edge, window_.PrimaryScreenSize(),
+      [this](int e, const Rect& proposed) { return shell_.QueryPos(e, proposed); }, window_.Dpi());
 }
 
 void AppBarController::PlaceCurrent(Activation activation) {
@@ -120,7 +121,7 @@ void AppBarController::Slide(bool show) {
   if (show && state_.fullScreen) return;
   const Rect start = window_.ScreenRect();
   const Rect docked = DockedRect();
-  const Rect target = SlideTarget(state_.edge, show, start, docked);
+  const Rect target = SlideTarget(state_.edge, show, start, docked, window_.Dpi());
   PlaySlide(
       start, target, SlideDuration(window_.Smoothly()), [this] { return window_.TickCount(); },
       [this](const Rect& frame) {

@@ -2,7 +2,7 @@
 
 #include "barwnd/dock/screen_edge.h"
 
-int CollapsedThickness(int edge) { return edge == kEdgeBottom ? 2 : 1; }
+int CollapsedThickness(int edge, int dpi) { return ScalePx(edge == kEdgeBottom ? 2 : 1, dpi); }
 
 Rect ProposedRect(int edge, Size screen, int thickness) {
   switch (edge) {
@@ -44,8 +44,8 @@ Rect DockedRect(int edge, Size screen, int thickness, const PositionQuery& query
   return RestoreThickness(edge, query(edge, ProposedRect(edge, screen, thickness)), thickness);
 }
 
-Rect CollapsedRect(int edge, Size screen, const PositionQuery& query) {
-  return DockedRect(edge, screen, CollapsedThickness(edge), query);
+Rect CollapsedRect(int edge, Size screen, const PositionQuery& query, int dpi) {
+  return DockedRect(edge, screen, CollapsedThickness(edge, dpi), query);
 }
 
 Rect HoverRect(const Rect& window, Size doubleClick) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 
 // The shell's position query: takes the edge and a proposal, returns the
@@ -13,8 +14,8 @@
 using PositionQuery = std::function<Rect(int edge, const Rect& proposed)>;
 
 // The strip an autohide bar keeps visible when collapsed: one pixel, two on
-// the bottom edge.
-int CollapsedThickness(int edge);
+// the bottom edge, at 96 DPI; scaled at `dpi` (2 and 3 at 144).
+int CollapsedThickness(int edge, int dpi = kBaseDpi);
 
 // A strip of the given thickness along the whole edge of a screen of
 // `screen` size; all zeros for an edge outside 0..3.
@@ -30,7 +31,7 @@ Rect RestoreThickness(int edge, const Rect& queried, int thickness);
 Rect DockedRect(int edge, Size screen, int thickness, const PositionQuery& query);
 
 // The collapsed strip of an autohide bar, computed the same way.
-Rect CollapsedRect(int edge, Size screen, const PositionQuery& query);
+Rect CollapsedRect(int edge, Size screen, const PositionQuery& query, int dpi = kBaseDpi);
 
 // An autohide bar collapses only when the mouse is farther from it than twice
 // the double-click size, so a shaky hand at the bar's border does not hide it.

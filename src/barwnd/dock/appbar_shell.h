@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 
 class AppBarShell {
@@ -45,6 +46,8 @@ class AppBarWindow {
   virtual Size PrimaryScreenSize() = 0;
   // The shown bar's thickness on that edge (it depends on icons and clock panel).
   virtual int BarThickness(int edge) = 0;
+  // The DPI the bar is laid out at; the collapsed strip scales with it.
+  virtual int Dpi() { return kBaseDpi; }
   // The window's rectangle on the screen as it is now.
   virtual Rect ScreenRect() = 0;
   // Moves and sizes the window in that z-order. The user's autohide command

@@ -13,10 +13,9 @@ Size BarAppBarAdapter::PrimaryScreenSize() {
   return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
-int BarAppBarAdapter::BarThickness(int edge) {
-  const Size frame{::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)};
-  return ::BarThickness(edge, IconSize(settings_.LargeIcon != 0), children_.PanelSize(edge), frame);
-}
+int BarAppBarAdapter::BarThickness(int edge) { return children_.Thickness(edge); }
+
+int BarAppBarAdapter::Dpi() { return children_.Dpi(); }
 
 Rect BarAppBarAdapter::ScreenRect() { return WindowRectOf(bar_); }
 

@@ -19,6 +19,7 @@ class BarAppBarAdapter final : public AppBarWindow {
 
   Size PrimaryScreenSize() override;
   int BarThickness(int edge) override;
+  int Dpi() override;
   Rect ScreenRect() override;
   void Place(const Rect& rect, ZOrder order, Activation activation) override;
   void SetZOrder(ZOrder order) override;

@@ -1,23 +1,25 @@
 #include "barwnd/dock/slide.h"
 
+#include "barwnd/dock/appbar_geometry.h"
 #include "barwnd/dock/screen_edge.h"
 
 uint32_t SlideDuration(bool smoothly) { return smoothly ? kSlideMilliseconds : 0; }
 
-Rect SlideTarget(int edge, bool show, const Rect& start, const Rect& docked) {
+Rect SlideTarget(int edge, bool show, const Rect& start, const Rect& docked, int dpi) {
   Rect g = start;
+  const int strip = CollapsedThickness(edge, dpi);
   switch (edge) {
     case kEdgeLeft:
-      g.right = show ? docked.right : docked.left + 1;
+      g.right = show ? docked.right : docked.left + strip;
       break;
     case kEdgeTop:
-      g.bottom = show ? docked.bottom : docked.top + 1;
+      g.bottom = show ? docked.bottom : docked.top + strip;
       break;
     case kEdgeRight:
-      g.left = show ? docked.left : docked.right - 1;
+      g.left = show ? docked.left : docked.right - strip;
       break;
     case kEdgeBottom:
-      g.top = show ? docked.top : docked.bottom - 2;
+      g.top = show ? docked.top : docked.bottom - strip;
       break;
     default:
       break;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 
 inline constexpr uint32_t kSlideMilliseconds = 200;
@@ -16,9 +17,9 @@ uint32_t SlideDuration(bool smoothly);
 
 // Where a slide ends: `start` with only the side away from the edge moved.
 // Showing takes that side from the docked rectangle; collapsing leaves a strip
-// of one pixel (two on the bottom edge) on the docked rectangle's screen side.
-// Unknown edges give `start`.
-Rect SlideTarget(int edge, bool show, const Rect& start, const Rect& docked);
+// of one pixel (two on the bottom edge; both scaled at `dpi`) on the docked
+// rectangle's screen side. Unknown edges give `start`.
+Rect SlideTarget(int edge, bool show, const Rect& start, const Rect& docked, int dpi = kBaseDpi);
 
 // The frame `elapsed` ms into the slide. Position and size move linearly and
 // in whole pixels (product before division), so elapsed 0 gives `start` and

@@ -1,11 +1,12 @@
 #include "barwnd/drop/bar_drop_marker_win.h"
 
+#include "barwnd/window/bar_geometry.h"
 #include "platform/handles_win.h"
 #include "platform/geometry_win.h"
 
-void DropMarker::Show(HWND bar, const Rect& rect, COLORREF barColour) {
+void DropMarker::Show(HWND bar, const Rect& rect, COLORREF barColour, int dpi) {
   const COLORREF colour = ~barColour & 0x00FFFFFF;
-  RECT screen = ToRECT(rect);
+  RECT screen = ToRECT(ThickenLine(rect, dpi));
   ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
   if (!Hwnd()) {
     colour_ = colour;

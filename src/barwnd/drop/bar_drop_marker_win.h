@@ -16,8 +16,10 @@ class DropMarker : public Window {
   DropMarker() = default;
   ~DropMarker() override { Destroy(); }
 
-  // `rect` in the bar's client coordinates; the window is made on first use.
-  void Show(HWND bar, const Rect& rect, COLORREF barColour);
+  // `rect` in the bar's client coordinates, its thin side as thick as at
+  // 96 DPI: the line is drawn thicker at the bar's `dpi`. The window is made
+  // on first use.
+  void Show(HWND bar, const Rect& rect, COLORREF barColour, int dpi = 96);
   void Hide();
   bool Visible() const { return Hwnd() && ::IsWindowVisible(Hwnd()); }
 

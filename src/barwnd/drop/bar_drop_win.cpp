@@ -83,12 +83,13 @@ DropLayout BarDrop::Layout() const {
     switchButton = ChildRectOf(button, bar_);
     layout.refused.push_back(switchButton);
   }
-  const Size buttonSize = CurrentButtonSize(parts_.settings);
+  const Size buttonSize = parts_.children.ButtonSize();
+  const int gap = ChildGapAt(parts_.children.Dpi());
   HWND toolbar = parts_.children.ButtonsToolbar();
   if (!toolbar || !bar) {
     // Where the toolbar's first button will stand, after the bar-switch button.
-    const Point first = layout.vertical ? Point{switchButton.left, switchButton.bottom + kChildGap}
-                                        : Point{switchButton.right + kChildGap, switchButton.top};
+    const Point first = layout.vertical ? Point{switchButton.left, switchButton.bottom + gap}
+                                        : Point{switchButton.right + gap, switchButton.top};
     layout.firstSlot = Rect::FromOriginSize(first, buttonSize);
     return layout;
   }
@@ -135,7 +136,7 @@ bool BarDrop::DraggedOver(Point screen) {
     marker_.Hide();
     return false;
   }
-  marker_.Show(bar_, slot->marker, static_cast<COLORREF>(parts_.settings.ColorBk));
+  marker_.Show(bar_, slot->marker, static_cast<COLORREF>(parts_.settings.ColorBk), parts_.children.Dpi());
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "clock/clock_panel_win.h"
 #include "db/cdb.h"
 #include "icons/icon_cache_win.h"
+#include "platform/display_scale_win.h"
 #include "platform/geometry_win.h"
 #include "platform/text_win.h"
 #include "platform/window_win.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-Size DialogFrame() { return {::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)}; }
+Size DialogFrame(int dpi) { return {MetricAt(SM_CXDLGFRAME, dpi), MetricAt(SM_CYDLGFRAME, dpi)}; }
 
 // An image list of one size holding one icon resource.
 UniqueImageList LoadIconList(int resource, int size) {
@@ -32,13 +33,13 @@ UniqueImageList LoadIconList(int resource, int size) {
   return list;
 }
 
-BarToolbar::Look ToolbarLook(const Settings& settings, HIMAGELIST images) {
+BarToolbar::Look ToolbarLook(const Settings& settings, HIMAGELIST images, int dpi) {
   BarToolbar::Look look;
   look.flat = settings.FlatButtons != 0;
   look.background = static_cast<COLORREF>(settings.ColorBk);
   look.images = images;
-  look.image = IconSize(settings.LargeIcon != 0);
-  look.button = ToolbarButtonSize(look.image);
+  look.image = IconSize(settings.LargeIcon != 0, dpi);
+  look.button = ToolbarButtonSize(look.image, dpi);
   return look;
 }
 
@@ -51,13 +52,13 @@ std::vector<BarButtonEntry> EntriesOf(const CBar& bar) {
   return entries;
 }
 
-std::vector<TBBUTTON> ToolbarButtonsOf(const ToolbarPlan& plan) {
+std::vector<TBBUTTON> ToolbarButtonsOf(const ToolbarPlan& plan, int dpi) {
   std::vector<TBBUTTON> buttons;
   for (const ToolbarItem& item : plan.items) {
     TBBUTTON button = {};
     const BYTE wrap = item.wrap ? TBSTATE_WRAP : 0;
     if (item.separator) {
-      button.iBitmap = kSeparatorWidth;
+      button.iBitmap = SeparatorWidthAt(dpi);
       button.fsStyle = TBSTYLE_SEP;
       button.fsState = wrap;
     } else {
@@ -101,7 +102,9 @@ void Move(HWND hwnd, const Rect& r) {
 
 }  // namespace
 
-Size CurrentButtonSize(const Settings& settings) { return ToolbarButtonSize(IconSize(settings.LargeIcon != 0)); }
+Size CurrentButtonSize(const Settings& settings, int dpi) {
+  return ToolbarButtonSize(IconSize(settings.LargeIcon != 0, dpi), dpi);
+}
 
 BarChildren::BarChildren(const Settings& settings, CDB& db, MessageTexts& texts, ButtonIconCache* icons,
                          std::function<int()> edge, std::function<int()> displayedBar,
@@ -116,13 +119,32 @@ BarChildren::BarChildren(const Settings& settings, CDB& db, MessageTexts& texts,
 
 BarChildren::~BarChildren() = default;
 
+void BarChildren::SetBar(HWND bar) {
+  bar_ = bar;
+  if (bar_) SetDpi(WindowDpi(bar_));
+}
+
+Size BarChildren::ButtonSize() const { return CurrentButtonSize(settings_, scale_.dpi); }
+
+int BarChildren::Thickness(int edge) const {
+  return BarThickness(edge, IconSize(settings_.LargeIcon != 0, scale_.dpi), PanelSize(edge), DialogFrame(scale_.dpi),
+                      scale_.dpi);
+}
+
+// The layout asks the panel for its size (GetRect reads the clock and
+// measures the texts in the panel's font); the panel is painted anew.
+void BarChildren::Remeasure() {
+  LayOut();
+  RepaintPanel();
+}
+
 bool BarChildren::CreateTooltip() {
-  if (!tooltip_.Create()) return false;
+  if (!tooltip_.Create(scale_.dpi)) return false;
   // The tooltip comes after the bar's first paint: the buttons already on the
   // bar get their tips now.
   const CBar* bar = db_.Bar(displayedBar_());
   if (buttonsToolbar_ && bar) AddButtonTools(tooltip_, *buttonsToolbar_, plan_, *bar);
-  if (switchToolbar_) AddSwitchTool(tooltip_, *switchToolbar_, CurrentButtonSize(settings_));
+  if (switchToolbar_) AddSwitchTool(tooltip_, *switchToolbar_, ButtonSize());
   return true;
 }
 
@@ -170,13 +192,14 @@ void BarChildren::LayOut() {
   const Size panel = PanelSize(edge);
   ChildLayoutInput in;
   in.edge = edge;
-  in.thickness = BarThickness(edge, IconSize(settings_.LargeIcon != 0), panel, DialogFrame());
+  in.thickness = Thickness(edge);
   in.windowLength = IsLeftOrRightEdge(edge) ? window.Height() : window.Width();
-  in.dialogFrame = DialogFrame();
+  in.dialogFrame = DialogFrame(scale_.dpi);
+  in.dpi = scale_.dpi;
   in.posLeft = settings_.PosLeft != 0;
   if (panel_) in.panel = panel;
   laidOutPanelLength_ = IsLeftOrRightEdge(edge) ? panel.cy : panel.cx;
-  in.button = CurrentButtonSize(settings_);
+  in.button = ButtonSize();
   in.toolbar = plan_.size;
   const ChildLayout layout = LayOutChildren(in);
   if (panel_ && layout.panel) Move(panel_->Hwnd(), *layout.panel);
@@ -202,12 +225,12 @@ void BarChildren::RebuildButtons() {
   const int displayed = displayedBar_();
   const bool large = settings_.LargeIcon != 0;
   CBar* bar = db_.Bar(displayed);
-  if (bar && buttonImages_.Build(db_, displayed, large)) {
-    ToolbarPlan plan = PlanToolbar(EntriesOf(*bar), edge_(), CurrentButtonSize(settings_));
+  if (bar && buttonImages_.Build(db_, displayed, large, IconSidesAt(scale_.dpi))) {
+    ToolbarPlan plan = PlanToolbar(EntriesOf(*bar), edge_(), ButtonSize(), scale_.dpi);
     auto toolbar = std::make_unique<BarToolbar>();
     if (!plan.items.empty() && toolbar->Create(bar_, kButtonsToolbarId,
-                                               ToolbarLook(settings_, buttonImages_.ForIconSize(large)),
-                                               ToolbarButtonsOf(plan))) {
+                                               ToolbarLook(settings_, buttonImages_.ForIconSize(large), scale_.dpi),
+                                               ToolbarButtonsOf(plan, scale_.dpi))) {
       for (const ToolbarItem& item : plan.items) {
         if (item.separator) continue;
         firstCaption_ = bar->At(static_cast<int32_t>(item.source))->Name;
@@ -226,7 +249,7 @@ void BarChildren::RebuildSwitchButton() {
   switchToolbar_.reset();
   // Only the size shown: a change of the icon size builds the button again.
   const bool large = settings_.LargeIcon != 0;
-  switchImages_ = LoadIconList(IDI_BARSWITCH, large ? 32 : 16);
+  switchImages_ = LoadIconList(IDI_BARSWITCH, IconSize(large, scale_.dpi).cx);
   if (!switchImages_) return;
 
   TBBUTTON button = {};
@@ -235,10 +258,11 @@ void BarChildren::RebuildSwitchButton() {
   button.fsState = TBSTATE_ENABLED;
   button.fsStyle = TBSTYLE_BUTTON;
   auto toolbar = std::make_unique<BarToolbar>();
-  if (!toolbar->Create(bar_, kSwitchToolbarId, ToolbarLook(settings_, switchImages_.Get()), {button})) return;
+  if (!toolbar->Create(bar_, kSwitchToolbarId, ToolbarLook(settings_, switchImages_.Get(), scale_.dpi), {button}))
+    return;
   switchToolbar_ = std::move(toolbar);
   LayOut();
-  AddSwitchTool(tooltip_, *switchToolbar_, CurrentButtonSize(settings_));
+  AddSwitchTool(tooltip_, *switchToolbar_, ButtonSize());
 }
 
 void BarChildren::ReactivateTooltips() { tooltip_.Activate(settings_.UseToolTips != 0); }
@@ -266,7 +290,7 @@ void BarChildren::ShowDigitTips(const std::function<int(int index)>& digitOf) {
 }
 
 void BarChildren::OnTooltipText(NMHDR* hdr) {
-  ::SendMessageA(hdr->hwndFrom, TTM_SETMAXTIPWIDTH, 0, BarTooltip::kMaxTipWidth);
+  ::SendMessageA(hdr->hwndFrom, TTM_SETMAXTIPWIDTH, 0, ScalePx(BarTooltip::kMaxTipWidth, scale_.dpi));
   if (hdr->idFrom != kCmdBarSwitch) return;
   const CBar* bar = db_.Bar(displayedBar_());
   const std::string text = SwitchButtonTipText(bar ? &bar->Name : nullptr, texts_.Text(kMsgEmptyBar));

@@ -14,6 +14,7 @@
 #include "barwnd/window/toolbar_plan.h"
 #include "clock/clock_text.h"
 #include "icons/image_list_win.h"
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 #include "platform/handles_win.h"
 
@@ -39,7 +40,21 @@ class BarChildren {
   BarChildren(const BarChildren&) = delete;
   BarChildren& operator=(const BarChildren&) = delete;
 
-  void SetBar(HWND bar) { bar_ = bar; }
+  // The bar window; its DPI is taken as the children's scale.
+  void SetBar(HWND bar);
+  // The DPI the children are measured and laid out at: the bar window's when
+  // it was made, then the one each display-scale change names. Takes effect
+  // at the next measure, rebuild and layout.
+  void SetDpi(int dpi) { scale_ = {dpi > 0 ? dpi : kBaseDpi}; }
+  int Dpi() const { return scale_.dpi; }
+  // The toolbar button size at the current icon size and DPI (the bar-switch
+  // button has it too).
+  Size ButtonSize() const;
+  // The bar's thickness on `edge` at the current DPI.
+  int Thickness(int edge) const;
+  // The clock panel measures itself again (its fonts follow the display
+  // scale), then the bar is laid out again.
+  void Remeasure();
   bool CreateTooltip();
 
   // The panel follows ShowBlock, ShowCal and ShowClock; true when it changed.
@@ -76,6 +91,7 @@ class BarChildren {
   std::function<int()> displayedBar_;
   std::function<LocalTime()> clock_;
   HWND bar_ = nullptr;
+  DisplayScale scale_;
   int laidOutPanelLength_ = 0;  // the panel's length along the bar at the last layout
 
   std::unique_ptr<ClockPanel> panel_;
@@ -91,5 +107,5 @@ class BarChildren {
   std::unique_ptr<BarToolbar> switchToolbar_;
 };
 
-// The toolbar button size of the current icon size.
-Size CurrentButtonSize(const Settings& settings);
+// The toolbar button size of the current icon size at `dpi`.
+Size CurrentButtonSize(const Settings& settings, int dpi = kBaseDpi);

@@ -18,21 +18,26 @@ int AcrossOf(bool vertical, Size s) { return vertical ? s.cx : s.cy; }
 
 }  // namespace
 
-Size IconSize(bool largeIcons) { return largeIcons ? Size{32, 32} : Size{16, 16}; }
+Size IconSize(bool largeIcons, int dpi) {
+  const IconSides sides = IconSidesAt(dpi);
+  const int side = largeIcons ? sides.large : sides.small;
+  return {side, side};
+}
 
-Size ToolbarButtonSize(Size icon) { return {icon.cx + 7, icon.cy + 6}; }
+Size ToolbarButtonSize(Size icon, int dpi) { return {icon.cx + ScalePx(7, dpi), icon.cy + ScalePx(6, dpi)}; }
 
-int BarThickness(int edge, Size icon, Size panel, Size dialogFrame) {
-  const Size button = ToolbarButtonSize(icon);
+int BarThickness(int edge, Size icon, Size panel, Size dialogFrame, int dpi) {
+  const Size button = ToolbarButtonSize(icon, dpi);
+  const int margin = ScalePx(4, dpi);
   switch (edge) {
     case kEdgeLeft:
     case kEdgeRight:
-      return std::max(button.cx, panel.cx) + 2 * dialogFrame.cx + 4;
+      return std::max(button.cx, panel.cx) + 2 * dialogFrame.cx + margin;
     case kEdgeTop:
     case kEdgeBottom:
-      return std::max(button.cy, panel.cy) + 2 * dialogFrame.cy + 4;
+      return std::max(button.cy, panel.cy) + 2 * dialogFrame.cy + margin;
     default:
-      return 4;
+      return margin;
   }
 }
 
@@ -43,18 +48,31 @@ ChildLayout LayOutChildren(const ChildLayoutInput& in) {
   const int panelAlong = AlongOf(vertical, panel);
   const int buttonAcross = AcrossOf(vertical, in.button);
 
+  const int margin = ScalePx(2, in.dpi);
+  const int gap = ChildGapAt(in.dpi);
+
   ChildLayout out;
   if (in.panel) {
     const int across = std::abs(in.thickness - AcrossOf(vertical, panel)) / 2;
-    const int along = in.posLeft ? 2 : in.windowLength - 2 * frameAlong - panelAlong - 2;
+    const int along = in.posLeft ? margin : in.windowLength - 2 * frameAlong - panelAlong - margin;
     out.panel = PlaceAlong(vertical, along, across, panel);
   }
 
-  const int switchAlong = in.posLeft ? panelAlong + 2 + kChildGap : 2;
+  const int switchAlong = in.posLeft ? panelAlong + margin + gap : margin;
   const int buttonRowAcross = (in.thickness - buttonAcross) / 2;
   out.switchButton = PlaceAlong(vertical, switchAlong, buttonRowAcross, in.button);
 
-  const int toolbarAlong = switchAlong + AlongOf(vertical, in.button) + kChildGap;
+  const int toolbarAlong = switchAlong + AlongOf(vertical, in.button) + gap;
   out.toolbar = PlaceAlong(vertical, toolbarAlong, buttonRowAcross, in.toolbar);
   return out;
+}
+
+Rect ThickenLine(const Rect& line, int dpi) {
+  const bool across = line.Width() <= line.Height();  // a vertical line: thin along x
+  const int from = across ? line.left : line.top;
+  const int thin = across ? line.Width() : line.Height();
+  const int thick = ScalePx(thin, dpi);
+  // Halves of the added thickness on each side, the odd pixel after the line.
+  const int start = from - (thick - thin) / 2;
+  return across ? Rect{start, line.top, start + thick, line.bottom} : Rect{line.left, start, line.right, start + thick};
 }

@@ -21,7 +21,7 @@ BarTooltip::~BarTooltip() {
   if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
 }
 
-bool BarTooltip::Create() {
+bool BarTooltip::Create(int dpi) {
   // Not owned by the bar: a topmost popup owned by a window keeps that window
   // from becoming topmost itself under Wine, and an autohide bar must be
   // topmost. This object destroys the tooltip instead of its owner.
@@ -29,7 +29,7 @@ bool BarTooltip::Create() {
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ResourceModule(), nullptr);
   if (!hwnd_) return false;
   ::SendMessageA(hwnd_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kInitialDelayMs, 0));
-  SetMaxWidth();
+  SetMaxWidth(dpi);
   return true;
 }
 
@@ -68,6 +68,6 @@ void BarTooltip::UpdateText(HWND control, UINT id, const std::string& text) {
   ::SendMessageA(hwnd_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void BarTooltip::SetMaxWidth() {
-  if (hwnd_) ::SendMessageA(hwnd_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+void BarTooltip::SetMaxWidth(int dpi) {
+  if (hwnd_) ::SendMessageA(hwnd_, TTM_SETMAXTIPWIDTH, 0, ScalePx(kMaxTipWidth, dpi));
 }

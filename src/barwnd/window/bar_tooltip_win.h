@@ -6,11 +6,12 @@
 
 #include <string>
 
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 
 class BarTooltip {
  public:
-  // Long captions wrap at this width.
+  // Long captions wrap at this width (at 96 DPI; scaled to the bar's).
   static constexpr int kMaxTipWidth = 300;
   static constexpr int kInitialDelayMs = 50;
 
@@ -19,8 +20,8 @@ class BarTooltip {
   BarTooltip(const BarTooltip&) = delete;
   BarTooltip& operator=(const BarTooltip&) = delete;
 
-  // An always-tip tooltip with an initial delay of 50 ms.
-  bool Create();
+  // An always-tip tooltip with an initial delay of 50 ms, for a bar at `dpi`.
+  bool Create(int dpi = kBaseDpi);
   HWND Hwnd() const { return hwnd_; }
 
   void Activate(bool on);
@@ -30,7 +31,7 @@ class BarTooltip {
   void AddCallbackTool(HWND control, UINT id, const Rect& rect);
   void RemoveTool(HWND control, UINT id);
   void UpdateText(HWND control, UINT id, const std::string& text);
-  void SetMaxWidth();
+  void SetMaxWidth(int dpi = kBaseDpi);
 
  private:
   HWND hwnd_ = nullptr;

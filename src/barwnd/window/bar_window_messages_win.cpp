@@ -7,8 +7,13 @@
 
 #include "barwnd/window/bar_commands.h"
 #include "icons/icon_cache_win.h"
+#include "platform/display_scale_win.h"
 #include "platform/exception_barrier.h"
 #include "platform/startup_trace.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 namespace {
 
@@ -63,6 +68,12 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     case WM_CTLCOLORDLG: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX:
       return Answer(result, reinterpret_cast<INT_PTR>(background_.Get()));
+    case WM_DPICHANGED:
+      // The new DPI comes with the message (the window's own may not say it
+      // yet); the suggested rectangle is left aside: the shell decides where
+      // a docked bar goes.
+      OnDpiChanged(HIWORD(wp));
+      return Answer(result, 0);
     case WM_HOTKEY:
       if (wp == BarKeyboard::kHotKeyId) keyboard_.OnHotKey();
       return Answer(result, 0);
@@ -152,7 +163,8 @@ void BarWindow::OnTimer(WPARAM id) {
     // stays where the mouse left the bar when no message follows it here.
     POINT mouse = {};
     ::GetCursorPos(&mouse);
-    appBar_.CheckAutoHide({mouse.x, mouse.y}, {::GetSystemMetrics(SM_CXDOUBLECLK), ::GetSystemMetrics(SM_CYDOUBLECLK)});
+    const int dpi = children_.Dpi();
+    appBar_.CheckAutoHide({mouse.x, mouse.y}, {MetricAt(SM_CXDOUBLECLK, dpi), MetricAt(SM_CYDOUBLECLK, dpi)});
   } else if (id == kHomeBarTimerId) {
     switcher_.OnHomeTimer();
   }

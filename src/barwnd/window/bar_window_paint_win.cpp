@@ -3,6 +3,7 @@
 #include "core/message_texts.h"
 #include "barwnd/window/bar_window_win.h"
 #include "barwnd/window/logo_painter_win.h"
+#include "platform/display_scale_win.h"
 #include "platform/geometry_win.h"
 #include "resource.h"
 #include "core/message_ids.h"
@@ -22,8 +23,8 @@ void BarWindow::Paint(HDC dc) {
   if (::IsIconic(Hwnd())) {
     RECT client;
     ::GetClientRect(Hwnd(), &client);
-    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    const int x = (client.right - MetricAt(SM_CXICON, children_.Dpi()) + 1) / 2;
+    const int y = (client.bottom - MetricAt(SM_CYICON, children_.Dpi()) + 1) / 2;
     ::DrawIcon(dc, x, y, ProgramIcon());
   } else if (settings_.Logo) {
     const Rect window = WindowRectOf(Hwnd());
@@ -34,6 +35,7 @@ void BarWindow::Paint(HDC dc) {
     logo.window = {window.Width(), window.Height()};
     if (HWND panel = ClockPanelWindow()) logo.panel = ChildRectOf(panel, Hwnd());
     logo.webAddress = texts_.Text(kMsgWebAddress);
+    logo.dpi = children_.Dpi();
     PaintLogo(dc, logo);
   }
 }

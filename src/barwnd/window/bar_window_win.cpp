@@ -7,6 +7,7 @@
 #include "barwnd/dock/screen_edge.h"
 #include "db/cdb.h"
 #include "icons/icon_cache_win.h"
+#include "platform/display_scale_win.h"
 #include "platform/geometry_win.h"
 #include "platform/registered_messages_win.h"
 #include "resource.h"
@@ -59,8 +60,9 @@ LiveViewValues BarWindow::LiveValues() const {
 
 void BarWindow::SetWindowIcons() {
   HICON large = ProgramIcon();
+  const int side = MetricAt(SM_CXSMICON, children_.Dpi());
   HICON small = static_cast<HICON>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_MAINFRAME), IMAGE_ICON,
-                                                16, 16, LR_SHARED));
+                                                side, side, LR_SHARED));
   ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
   ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : large));
 }
@@ -118,6 +120,18 @@ void BarWindow::RedockAfterOptions() {
   appBar_.Undock();
   appBar_.Dock();
   children_.LayOut();
+}
+
+void BarWindow::OnDpiChanged(int dpi) {
+  children_.SetDpi(dpi);
+  RebuildSwitchButton();
+  if (docked_) {
+    // Undocking rebuilds the buttons, their image lists at the new icon sides.
+    appBar_.Undock();
+    appBar_.Dock();
+  }
+  children_.Remeasure();
+  RepaintAll();
 }
 
 void BarWindow::RebuildAll() {

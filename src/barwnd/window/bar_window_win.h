@@ -136,6 +136,10 @@ class BarWindow : public Dialog,
   bool OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp);
   void RejoinShell();
   void OnDisplayChanged();
+  // The display scale changed (or the bar moved to a screen of another
+  // scale): everything is measured and built again at `dpi` and the bar docks
+  // again, its rectangle worked out anew rather than the one suggested.
+  void OnDpiChanged(int dpi);
   void CompleteDock();
   void OnQueryEndSession();
   void OnEndSession(bool ending);

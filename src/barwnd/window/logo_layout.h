@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 
 struct LogoInput {
@@ -19,7 +20,15 @@ struct LogoInput {
   Size line2;                       // extent of line 2 in its own (unturned) font
   int line1HeightInLine2Font = 0;   // line 2 starts just below (or beside) line 1 by this
   std::optional<Rect> panel;        // the clock panel's rectangle, when it exists
+  int dpi = kBaseDpi;               // the bar window's DPI: the gaps scale with it
 };
+
+// The logo's fonts at 96 DPI: line 1 is 12 pixels high and 10 wide (italic),
+// line 2 14 high at its natural width; scaled to the bar window's DPI.
+struct LogoFontSizes {
+  int line1Height, line1Width, line2Height;
+};
+constexpr LogoFontSizes LogoFontSizesAt(int dpi) { return {ScalePx(12, dpi), ScalePx(10, dpi), ScalePx(14, dpi)}; }
 
 struct LogoPlacement {
   bool rotated = false;  // fonts turned by 90 degrees (escapement and orientation 900)

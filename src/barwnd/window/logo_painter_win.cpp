@@ -4,6 +4,7 @@
 
 #include "barwnd/window/logo_layout.h"
 #include "barwnd/dock/screen_edge.h"
+#include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 
 namespace {
@@ -35,14 +36,16 @@ void PaintLogo(HDC dc, const LogoContext& context) {
   const std::string line1 = kMakerLine;
   const std::string& line2 = context.webAddress;
   // Measured upright; the layout turns the positions itself.
-  UniqueFont measure1 = LogoFont(12, 10, true, 0);
-  UniqueFont measure2 = LogoFont(14, 0, false, 0);
+  const LogoFontSizes sizes = LogoFontSizesAt(context.dpi);
+  UniqueFont measure1 = LogoFont(sizes.line1Height, sizes.line1Width, true, 0);
+  UniqueFont measure2 = LogoFont(sizes.line2Height, 0, false, 0);
 
   LogoInput in;
   in.edge = context.edge;
   in.posLeft = context.posLeft;
   in.window = context.window;
-  in.dialogFrame = {::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)};
+  in.dialogFrame = {MetricAt(SM_CXDLGFRAME, context.dpi), MetricAt(SM_CYDLGFRAME, context.dpi)};
+  in.dpi = context.dpi;
   in.line1 = Extent(dc, measure1.Get(), line1);
   in.line2 = Extent(dc, measure2.Get(), line2);
   in.line1HeightInLine2Font = Extent(dc, measure2.Get(), line1).cy;
@@ -50,8 +53,8 @@ void PaintLogo(HDC dc, const LogoContext& context) {
   const LogoPlacement placed = PlaceLogo(in);
 
   const int turn = placed.rotated ? kTurned : 0;
-  UniqueFont font1 = LogoFont(12, 10, true, turn);
-  UniqueFont font2 = LogoFont(14, 0, false, turn);
+  UniqueFont font1 = LogoFont(sizes.line1Height, sizes.line1Width, true, turn);
+  UniqueFont font2 = LogoFont(sizes.line2Height, 0, false, turn);
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColor = ::SetTextColor(dc, static_cast<COLORREF>(LogoTextColor(context.background)));
   DrawLine(dc, font1.Get(), placed.line1, line1);

@@ -15,6 +15,7 @@ struct LogoContext {
   Size window;                 // the bar window's size
   std::optional<Rect> panel;   // the clock panel's rectangle in client coordinates
   std::string webAddress;      // the second line: the maker's web address
+  int dpi = 96;                // the bar window's DPI: the fonts and gaps scale with it
 };
 
 // Draws "Orvantis Software" and the maker's web address transparently in the

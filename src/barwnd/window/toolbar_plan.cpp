@@ -3,10 +3,11 @@
 #include "barwnd/window/bar_geometry.h"
 #include "barwnd/dock/screen_edge.h"
 
-ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Size button) {
+ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Size button, int dpi) {
   const bool vertical = IsLeftOrRightEdge(edge);
   const int buttonAlong = vertical ? button.cy : button.cx;
   const int across = vertical ? button.cx : button.cy;
+  const int separator = SeparatorWidthAt(dpi);
 
   ToolbarPlan plan;
   int along = 0;
@@ -16,7 +17,7 @@ ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Si
     ToolbarItem item;
     item.source = i;
     item.separator = entry.separator;
-    const int length = entry.separator ? kSeparatorWidth : buttonAlong;
+    const int length = entry.separator ? separator : buttonAlong;
     if (!entry.separator) {
       item.commandId = entry.commandId;
       item.imageIndex = entry.imageIndex >= 0 ? entry.imageIndex : kNoImage;

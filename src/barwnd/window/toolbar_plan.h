@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/display_scale.h"
 #include "platform/geometry.h"
 
 // The toolbar control's image number for a button drawn without an image.
@@ -40,7 +41,8 @@ struct ToolbarPlan {
 };
 
 // Unavailable buttons are left off the bar without leaving a gap. Separators
-// take 12 pixels along the bar. On left and right edges every item wraps except
+// take 12 pixels along the bar at 96 DPI, scaled at `dpi` (`button` is
+// already the size at that DPI). On left and right edges every item wraps except
 // one followed by a separator: a wrapping separator is drawn as a gap between
 // rows, so the item before it must stay on its row.
-ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Size button);
+ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Size button, int dpi = kBaseDpi);

@@ -56,6 +56,7 @@ class FakeWindow : public AppBarWindow {
   explicit FakeWindow(Log& log) : log_(log) {}
   Size PrimaryScreenSize() override { return screen; }
   int BarThickness(int) override { return 30; }
+  int Dpi() override { return dpi; }
   Rect ScreenRect() override { return rect; }
   void Place(const Rect& r, ZOrder order, Activation activation) override {
     rect = r;
@@ -81,6 +82,7 @@ class FakeWindow : public AppBarWindow {
   std::deque<uint32_t> ticks;  // a smooth slide when set
   uint32_t last = 5000;
   bool fullScreenInFront = false;
+  int dpi = 96;
 
  private:
   static std::string Name(ZOrder order) {
@@ -146,6 +148,17 @@ TEST_F(AppBarControllerTest, AutoHideDockPutsTheBarOnItsStripTopmost) {
                       "place 0,766,1024,768 topmost"}));
   EXPECT_TRUE(bar.State().autoHide);
   EXPECT_FALSE(bar.State().shown);
+}
+
+// At 150 % the strip left showing is 3 pixels on the bottom edge (2 at 96),
+// both where the shell reserves it and where a slide in ends.
+TEST_F(AppBarControllerTest, StripScalesWithTheBarsDisplayScale) {
+  window.dpi = 144;
+  AppBarController bar = Docked(kEdgeBottom, true);
+  EXPECT_EQ(window.rect, (Rect{0, 765, 1024, 768}));
+  bar.OnMouseMove();
+  MouseAway(bar);
+  EXPECT_EQ(log, (Log{"place 0,738,1024,768 topmost", "paint", "place 0,765,1024,768 topmost", "paint"}));
 }
 
 // Re-docked while one of its dialogs is open (the options sheet changed the
