@@ -124,6 +124,11 @@ void BarChildren::SetBar(HWND bar) {
   if (bar_) SetDpi(WindowDpi(bar_));
 }
 
+void BarChildren::SetDpi(int dpi) {
+  scale_ = {dpi > 0 ? dpi : kBaseDpi};
+  if (panel_) panel_->SetDpi(scale_.dpi);
+}
+
 Size BarChildren::ButtonSize() const { return CurrentButtonSize(settings_, scale_.dpi); }
 
 int BarChildren::Thickness(int edge) const {
@@ -158,6 +163,7 @@ bool BarChildren::MatchClockPanelToSettings() {
     return true;
   }
   auto panel = std::make_unique<ClockPanel>(settings_, texts_, edge_, clock_);
+  panel->SetDpi(scale_.dpi);
   RECT size = panel->GetRect(edge_());
   // The panel is framed as sunk into the bar, from its creation on.
   if (!panel->Create(bar_, size, WS_EX_CLIENTEDGE)) return false;

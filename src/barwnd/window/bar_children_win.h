@@ -44,8 +44,9 @@ class BarChildren {
   void SetBar(HWND bar);
   // The DPI the children are measured and laid out at: the bar window's when
   // it was made, then the one each display-scale change names. Takes effect
-  // at the next measure, rebuild and layout.
-  void SetDpi(int dpi) { scale_ = {dpi > 0 ? dpi : kBaseDpi}; }
+  // at the next measure, rebuild and layout. The clock panel is told too: a
+  // child window's own DPI may not follow at once.
+  void SetDpi(int dpi);
   int Dpi() const { return scale_.dpi; }
   // The toolbar button size at the current icon size and DPI (the bar-switch
   // button has it too).
