@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "barwnd/drop/drop_data.h"
 #include "db/cd.h"
 #include "editing/browse/browse_rules.h"
 #include "editing/manager/manager_rules.h"
@@ -96,7 +97,8 @@ bool IsWebAddress(const std::string& line) {
 
 }  // namespace
 
-std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSystem& system) {
+std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSystem& system,
+                                               std::optional<DropRefusal>& refusal) {
   if (item.text.empty()) return std::nullopt;
   if (item.kind == DroppedItem::Kind::kAddress) return WebButton(item.text);
 
@@ -105,9 +107,10 @@ std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSyst
   const std::string extension = ExtensionOf(path);
   if (extension == "lnk") return LinkButton(path, system);
   if (extension == "url") {
-    const std::string address = system.InternetShortcutUrl(path);
-    if (address.empty()) return std::nullopt;
-    return WebButton(address);
+    const std::optional<std::string> address = system.InternetShortcutUrl(path);
+    if (!address) refusal = DropRefusal::kAddressTooLong;
+    if (!address || address->empty()) return std::nullopt;
+    return WebButton(*address);
   }
   return FileButton(path);
 }

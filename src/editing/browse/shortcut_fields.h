@@ -1,9 +1,14 @@
 // What a shell link (".lnk" file) tells about its target, and the reader that
-// fills it: ResolveShortcut over the shell on Windows, a table in tests.
+// fills it: the shell's link object on Windows, a table in tests.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+// The longest field a button takes: the system's path buffers, which the
+// buttons manager and the launch use, hold 260 characters with the zero.
+inline constexpr std::size_t kMaxButtonFieldLength = 259;
 
 struct ShortcutFields {
   std::string Target;
