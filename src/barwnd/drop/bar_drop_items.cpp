@@ -56,16 +56,15 @@ ButtonSpec FolderButton(const std::string& path, DropSystem& system) {
 }
 
 std::optional<ButtonSpec> LinkButton(const std::string& path, DropSystem& system) {
+  ShortcutReader& links = system.Links();
   ShortcutFields link;
-  system.Links().Resolve(path, link);
+  links.Resolve(path, link);
   if (link.Target.empty()) return std::nullopt;
   WorkingFields fields;
-  // A link may name its target through the environment ("%windir%\\..."); the
-  // button keeps what it stands for now, since it is not expanded at launch.
-  fields.Target = system.Expanded(link.Target);
-  fields.WorkDir = system.Expanded(link.WorkDir);
+  fields.Target = links.Expanded(link.Target);
+  fields.WorkDir = links.Expanded(link.WorkDir);
   fields.Arguments = link.Arguments;
-  fields.IconFile = system.Expanded(link.IconFile);
+  fields.IconFile = links.Expanded(link.IconFile);
   fields.IconIndex = link.IconIndex;
   fields.SizeChoice = SizeChoiceForShowCmd(link.ShowCmd, 0);
   fields.Name = CaptionOfFile(path);

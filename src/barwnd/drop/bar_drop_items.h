@@ -33,8 +33,6 @@ class DropSystem {
   // it is too long to be read whole.
   virtual std::optional<std::string> InternetShortcutUrl(const std::string& path) = 0;
   virtual ShortcutReader& Links() = 0;
-  // The text with its environment variables ("%windir%") replaced.
-  virtual std::string Expanded(const std::string& text) = 0;
 };
 
 // The button for one dropped item, bar and position still to be set. Nothing

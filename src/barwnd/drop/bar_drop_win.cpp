@@ -30,8 +30,6 @@ std::string ShellDropSystem::FolderDisplayName(const std::string& path) {
   return info.szDisplayName;
 }
 
-std::string ShellDropSystem::Expanded(const std::string& text) { return ExpandedPath(text); }
-
 std::optional<std::string> ShellDropSystem::InternetShortcutUrl(const std::string& path) {
   WinProfile file(path);
   return ReadWholeInternetShortcutUrl(file);

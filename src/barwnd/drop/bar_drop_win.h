@@ -34,7 +34,6 @@ class ShellDropSystem : public DropSystem {
   std::string FolderDisplayName(const std::string& path) override;
   std::optional<std::string> InternetShortcutUrl(const std::string& path) override;
   ShortcutReader& Links() override { return links_; }
-  std::string Expanded(const std::string& text) override;
 
  private:
   ShellShortcutReader links_;

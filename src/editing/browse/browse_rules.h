@@ -32,8 +32,9 @@ struct ChosenFile {
 };
 
 // A file chosen for a file button. A path containing ".lnk" is read as a shell
-// link (its show command sets the window size as a stored button's does);
-// a link whose fields a button cannot hold whole is refused. Any other file
+// link (its show command sets the window size as a stored button's does, its
+// paths are taken with their environment variables expanded); a link whose
+// fields a button cannot hold whole is refused. Any other file
 // is the target itself, run from its own folder. The name is the file name
 // cut before its last ".".
 ChosenFile TakeChosenFile(const std::string& path, WorkingFields& fields, ShortcutReader& links);

@@ -28,4 +28,9 @@ class ShortcutReader {
   // first one that cannot be read: the fields not reached keep their values.
   // A link without an icon location of its own gets its target as icon file.
   virtual void Resolve(const std::string& linkPath, ShortcutFields& fields) = 0;
+  // A link may name its paths through the environment ("%windir%\\..."); a
+  // button keeps what they stand for now, since it is not expanded at launch
+  // and its target is looked for at each start. The path with its variables
+  // replaced; unchanged by a reader that knows no environment.
+  virtual std::string Expanded(const std::string& path) { return path; }
 };

@@ -27,4 +27,5 @@ std::string ExpandedPath(const std::string& text);
 class ShellShortcutReader : public ShortcutReader {
  public:
   void Resolve(const std::string& linkPath, ShortcutFields& fields) override;
+  std::string Expanded(const std::string& path) override { return ExpandedPath(path); }
 };

@@ -125,6 +125,12 @@ class TableLinks : public ShortcutReader {
   void Resolve(const std::string& path, ShortcutFields& fields) override {
     if (auto it = links.find(path); it != links.end()) fields = it->second;
   }
+  std::string Expanded(const std::string& text) override {
+    const std::string variable = "%windir%";
+    std::string expanded = text;
+    for (size_t at; (at = expanded.find(variable)) != std::string::npos;) expanded.replace(at, variable.size(), "C:\\Windows");
+    return expanded;
+  }
   std::map<std::string, ShortcutFields> links;
 };
 
@@ -136,12 +142,6 @@ class TableSystem : public DropSystem {
     return urls.count(path) ? urls[path] : "";
   }
   ShortcutReader& Links() override { return links; }
-  std::string Expanded(const std::string& text) override {
-    const std::string variable = "%windir%";
-    std::string expanded = text;
-    for (size_t at; (at = expanded.find(variable)) != std::string::npos;) expanded.replace(at, variable.size(), "C:\\Windows");
-    return expanded;
-  }
 
   std::map<std::string, std::string> folders = {{"C:\\Tools", "Tools folder"}, {"D:\\Nameless\\", ""}};
   // nullopt: an address too long to be read whole.

@@ -21,6 +21,10 @@ struct OneLink : ShortcutReader {
       out.IconIndex = link.IconIndex;
     }
   }
+  std::string Expanded(const std::string& path) override {
+    const size_t at = path.find("%windir%");
+    return at == std::string::npos ? path : path.substr(0, at) + "C:\\Windows" + path.substr(at + 8);
+  }
 };
 
 WorkingFields Old() { return {"old", "old", "old dir", "old args", "old.ico", 4, 2}; }
@@ -35,18 +39,20 @@ TEST(ChosenFileTest, APlainFileRunsFromItsFolderAndTheNextDialogOpensThere) {
                                    "C:\\Tools\\archive.tar.gz", 0, 0}));
 }
 
+// Its paths are taken with the environment's values, its arguments as they are.
 TEST(ChosenFileTest, ALinkGivesItsFieldsAndItsShowCommandTheWindowSize) {
   OneLink links;
-  links.link = {"C:\\Apps\\ed.exe", "C:\\Work", "-n", 3, "", 0};
+  links.link = {"%windir%\\ed.exe", "%windir%", "-n %windir%", 3, "", 0};
   WorkingFields fields = Old();
   TakeChosenFile("C:\\Links\\Editor.lnk", fields, links);
-  EXPECT_EQ(fields, (WorkingFields{"C:\\Apps\\ed.exe", "Editor", "C:\\Work", "-n", "C:\\Apps\\ed.exe", 0, 1}));
+  EXPECT_EQ(fields, (WorkingFields{"C:\\Windows\\ed.exe", "Editor", "C:\\Windows", "-n %windir%",
+                                   "C:\\Windows\\ed.exe", 0, 1}));
 
   links.link.ShowCmd = 7;  // not a window size: the size stays
   links.readable = 2;      // damaged after the arguments
   fields = Old();
   TakeChosenFile("C:\\Links\\Bad.lnk", fields, links);
-  EXPECT_EQ(fields, (WorkingFields{"C:\\Apps\\ed.exe", "Bad", "old dir", "-n", "old.ico", 4, 2}));
+  EXPECT_EQ(fields, (WorkingFields{"C:\\Windows\\ed.exe", "Bad", "old dir", "-n %windir%", "old.ico", 4, 2}));
 }
 
 // A link whose fields a button cannot hold whole is refused with the drop's

@@ -46,3 +46,11 @@ TEST(ResolveShortcutTest, ArgumentsLongerThanAPathComeWhole) {
   EXPECT_EQ(fields.Arguments, arguments);
   EXPECT_EQ(fields.Target, target);
 }
+
+// The paths of a link stand for what the environment says now.
+TEST(ResolveShortcutTest, PathsAreExpandedThroughTheEnvironment) {
+  ::SetEnvironmentVariableA("QR_LINK_DIR", "C:\\Tools");
+  EXPECT_EQ(ShellShortcutReader().Expanded("%QR_LINK_DIR%\\ed.exe"), "C:\\Tools\\ed.exe");
+  EXPECT_EQ(ShellShortcutReader().Expanded("C:\\100%\\a.txt"), "C:\\100%\\a.txt");
+  ::SetEnvironmentVariableA("QR_LINK_DIR", nullptr);
+}
