@@ -44,6 +44,10 @@ inline constexpr int32_t kMsgFirstMonth = 207;
 // (in the order of DropRefusal), then the line before the items not listed.
 inline constexpr int32_t kMsgDropRefusedHeader = 760;
 inline constexpr int32_t kMsgDropRefusedMore = 768;
+// Three of those reasons, which the buttons manager gives for a shell link too.
+inline constexpr int32_t kMsgNotInCodePage = 764;
+inline constexpr int32_t kMsgPathTooLong = 765;
+inline constexpr int32_t kMsgArgumentsTooLong = 766;
 // The drop was taken but the bar it was meant for is gone or busy by the time
 // its buttons would be made.
 inline constexpr int32_t kMsgDropAbandoned = 769;

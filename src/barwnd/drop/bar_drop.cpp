@@ -92,10 +92,12 @@ DropResult AddDroppedItems(CDB& db, int32_t bar, int32_t index, const std::vecto
   std::vector<ButtonSpec> buttons;
   DropResult result;
   for (const DroppedItem& item : items) {
-    std::optional<ButtonSpec> button = ButtonForDroppedItem(item, system);
-    if (!button) continue;
+    std::optional<DropRefusal> refusal;
+    std::optional<ButtonSpec> button = ButtonForDroppedItem(item, system, refusal);
     DropRefusal why;
-    if (RefusalForButton(*button, why)) {
+    if (!button) {
+      if (refusal) result.refused.push_back({item.text, *refusal});
+    } else if (RefusalForButton(*button, why)) {
       result.refused.push_back({item.text, why});
     } else {
       buttons.push_back(std::move(*button));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "barwnd/drop/drop_data.h"
 #include "db/cd.h"
 #include "editing/browse/browse_rules.h"
 #include "editing/manager/manager_rules.h"
@@ -55,16 +56,15 @@ ButtonSpec FolderButton(const std::string& path, DropSystem& system) {
 }
 
 std::optional<ButtonSpec> LinkButton(const std::string& path, DropSystem& system) {
+  ShortcutReader& links = system.Links();
   ShortcutFields link;
-  system.Links().Resolve(path, link);
+  links.Resolve(path, link);
   if (link.Target.empty()) return std::nullopt;
   WorkingFields fields;
-  // A link may name its target through the environment ("%windir%\\..."); the
-  // button keeps what it stands for now, since it is not expanded at launch.
-  fields.Target = system.Expanded(link.Target);
-  fields.WorkDir = system.Expanded(link.WorkDir);
+  fields.Target = links.Expanded(link.Target);
+  fields.WorkDir = links.Expanded(link.WorkDir);
   fields.Arguments = link.Arguments;
-  fields.IconFile = system.Expanded(link.IconFile);
+  fields.IconFile = links.Expanded(link.IconFile);
   fields.IconIndex = link.IconIndex;
   fields.SizeChoice = SizeChoiceForShowCmd(link.ShowCmd, 0);
   fields.Name = CaptionOfFile(path);
@@ -96,7 +96,8 @@ bool IsWebAddress(const std::string& line) {
 
 }  // namespace
 
-std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSystem& system) {
+std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSystem& system,
+                                               std::optional<DropRefusal>& refusal) {
   if (item.text.empty()) return std::nullopt;
   if (item.kind == DroppedItem::Kind::kAddress) return WebButton(item.text);
 
@@ -105,9 +106,10 @@ std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSyst
   const std::string extension = ExtensionOf(path);
   if (extension == "lnk") return LinkButton(path, system);
   if (extension == "url") {
-    const std::string address = system.InternetShortcutUrl(path);
-    if (address.empty()) return std::nullopt;
-    return WebButton(address);
+    const std::optional<std::string> address = system.InternetShortcutUrl(path);
+    if (!address) refusal = DropRefusal::kAddressTooLong;
+    if (!address || address->empty()) return std::nullopt;
+    return WebButton(*address);
   }
   return FileButton(path);
 }

@@ -12,6 +12,7 @@
 #include "db/new_button.h"
 
 class ShortcutReader;
+enum class DropRefusal;
 
 struct DroppedItem {
   enum class Kind { kPath, kAddress };
@@ -28,17 +29,19 @@ class DropSystem {
   virtual bool IsFolder(const std::string& path) = 0;
   // The name the shell shows for the folder ("" when it has none).
   virtual std::string FolderDisplayName(const std::string& path) = 0;
-  // The address an internet shortcut file holds ("" when none).
-  virtual std::string InternetShortcutUrl(const std::string& path) = 0;
+  // The address an internet shortcut file holds ("" when none); nothing when
+  // it is too long to be read whole.
+  virtual std::optional<std::string> InternetShortcutUrl(const std::string& path) = 0;
   virtual ShortcutReader& Links() = 0;
-  // The text with its environment variables ("%windir%") replaced.
-  virtual std::string Expanded(const std::string& text) = 0;
 };
 
 // The button for one dropped item, bar and position still to be set. Nothing
 // for an item that names no target: a link that cannot be read (or points at
-// no file), an internet shortcut without an address, an empty text.
-std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSystem& system);
+// no file), an internet shortcut without an address, an empty text. Nothing,
+// with `refusal` set, for an internet shortcut whose address is too long to be
+// read whole.
+std::optional<ButtonSpec> ButtonForDroppedItem(const DroppedItem& item, DropSystem& system,
+                                               std::optional<DropRefusal>& refusal);
 
 // Text dropped on the bar is taken only when every non-empty line is one web
 // address ("scheme://...", "mailto:..." or "www...." without blanks); anything

@@ -30,11 +30,9 @@ std::string ShellDropSystem::FolderDisplayName(const std::string& path) {
   return info.szDisplayName;
 }
 
-std::string ShellDropSystem::Expanded(const std::string& text) { return ExpandedPath(text); }
-
-std::string ShellDropSystem::InternetShortcutUrl(const std::string& path) {
+std::optional<std::string> ShellDropSystem::InternetShortcutUrl(const std::string& path) {
   WinProfile file(path);
-  return ReadInternetShortcutUrl(file);
+  return ReadWholeInternetShortcutUrl(file);
 }
 
 BarDrop::BarDrop(Parts parts) : parts_(std::move(parts)) { *target_.Put() = new BarDropTarget(*this); }

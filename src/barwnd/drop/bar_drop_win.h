@@ -16,7 +16,7 @@
 #include "barwnd/drop/bar_drop_items.h"
 #include "barwnd/drop/bar_drop_marker_win.h"
 #include "barwnd/drop/bar_drop_target_win.h"
-#include "barwnd/drop/drop_names_win.h"
+#include "editing/browse/shortcut_reader_win.h"
 #include "platform/handles_win.h"
 
 class AppBarController;
@@ -32,12 +32,11 @@ class ShellDropSystem : public DropSystem {
  public:
   bool IsFolder(const std::string& path) override;
   std::string FolderDisplayName(const std::string& path) override;
-  std::string InternetShortcutUrl(const std::string& path) override;
+  std::optional<std::string> InternetShortcutUrl(const std::string& path) override;
   ShortcutReader& Links() override { return links_; }
-  std::string Expanded(const std::string& text) override;
 
  private:
-  WideShortcutReader links_;
+  ShellShortcutReader links_;
 };
 
 class BarDrop : public DropSink {

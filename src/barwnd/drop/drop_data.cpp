@@ -7,9 +7,17 @@
 #include "core/message_texts.h"
 #include "db/cd.h"
 #include "barwnd/drop/drop_texts.h"
+#include "core/message_ids.h"
+#include "editing/browse/browse_rules.h"
 #include "platform/byte_codec.h"
 
 namespace {
+
+// The manager names the reasons it shares with the drop by their numbers.
+constexpr int32_t ReasonNumber(DropRefusal why) { return kMsgDropRefusedHeader + 1 + static_cast<int32_t>(why); }
+static_assert(ReasonNumber(DropRefusal::kNotInCodePage) == kMsgNotInCodePage);
+static_assert(ReasonNumber(DropRefusal::kPathTooLong) == kMsgPathTooLong);
+static_assert(ReasonNumber(DropRefusal::kArgumentsTooLong) == kMsgArgumentsTooLong);
 
 constexpr std::size_t kHeaderSize = 20;  // pFiles, pt.x, pt.y, fNC, fWide
 constexpr std::size_t kWideFlagAt = 16;
@@ -42,12 +50,6 @@ std::string Trim(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first == std::string::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-bool HoldsUnwritable(const std::string& path) {
-  // "\\?\" opens a long path; any other '?' cannot be part of a file name.
-  const std::size_t from = path.rfind("\\\\?\\", 0) == 0 ? 4 : 0;
-  return path.find('?', from) != std::string::npos;
 }
 
 }  // namespace
@@ -166,6 +168,4 @@ std::string RefusedItemsMessage(MessageTexts& texts, const std::vector<RefusedIt
   return message;
 }
 
-int32_t DropRefusalText(DropRefusal why) {
-  return kMsgDropRefusedHeader + 1 + static_cast<int32_t>(why);
-}
+int32_t DropRefusalText(DropRefusal why) { return ReasonNumber(why); }

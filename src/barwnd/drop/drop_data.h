@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "barwnd/drop/bar_drop_items.h"
+#include "editing/browse/shortcut_fields.h"  // kMaxButtonFieldLength, the longest field a dropped button gets
 
 class MessageTexts;
 
@@ -20,9 +21,6 @@ inline constexpr std::size_t kMaxDroppedFiles = 10000;
 // The most text read from an address format. A browser hands over one address
 // or a few; a page of text is not for the bar and is not copied.
 inline constexpr std::size_t kMaxDroppedTextBytes = 16 * 1024;
-// The longest field a dropped button gets: the system's path buffers, which
-// the buttons manager and the launch use, hold 260 characters with the zero.
-inline constexpr std::size_t kMaxButtonFieldLength = 259;
 // A refused item is named by at most this many characters in the message.
 inline constexpr std::size_t kMaxShownNameLength = 80;
 // The message lists at most this many refused items, then how many more.

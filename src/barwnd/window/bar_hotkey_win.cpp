@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x4B42;  // the keyboard's subclass of both toolbars
-
 std::vector<KeyButton> ToolbarButtons(HWND toolbar) {
   std::vector<KeyButton> buttons;
   const int count = toolbar ? static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
@@ -25,6 +23,12 @@ int HotItem(HWND toolbar) { return static_cast<int>(::SendMessageA(toolbar, TB_G
 }  // namespace
 
 BarKeyboard::~BarKeyboard() { Unregister(); }
+
+void BarKeyboard::ToolbarHook::Hook(HWND toolbar) {
+  if (!toolbar || toolbar == Hwnd()) return;
+  Release();
+  (void)Subclass(toolbar);
+}
 
 bool BarKeyboard::Register(int32_t value) {
   if (value == registered_) return true;
@@ -65,9 +69,8 @@ void BarKeyboard::OnHotKey() {
     parts_.slideOut();
     parts_.held.Enter();
     active_ = true;
-    ::SetWindowSubclass(buttons, &BarKeyboard::ToolbarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    if (HWND switcher = parts_.switcher())
-      ::SetWindowSubclass(switcher, &BarKeyboard::ToolbarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    buttonsHook_.Hook(buttons);
+    switcherHook_.Hook(parts_.switcher());
   }
   if (parts_.digitsChanged) parts_.digitsChanged();
   ::SetForegroundWindow(bar);
@@ -157,21 +160,19 @@ bool BarKeyboard::OnKey(HWND toolbar, WPARAM key) {
   return true;
 }
 
-LRESULT CALLBACK BarKeyboard::ToolbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-  auto* keyboard = reinterpret_cast<BarKeyboard*>(self);
-  if (keyboard->active_) {
+LRESULT BarKeyboard::ToolbarHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (keyboard_.active_) {
     switch (msg) {
       case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS;
       case WM_KEYDOWN:
-        if (keyboard->OnKey(hwnd, wp)) return 0;
+        if (keyboard_.OnKey(Hwnd(), wp)) return 0;
         break;
       case WM_CHAR:
         return 0;  // the keys are taken at WM_KEYDOWN; no beep for them
     }
   }
-  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &BarKeyboard::ToolbarProc, kSubclassId);
-  return ::DefSubclassProc(hwnd, msg, wp, lp);
+  return DefaultProc(msg, wp, lp);
 }
 
 LRESULT BarKeyboard::OnCustomDraw(NMTBCUSTOMDRAW* draw) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "barwnd/window/dialog_count.h"
+#include "platform/window_win.h"
 
 class BarKeyboard {
  public:
@@ -48,7 +49,22 @@ class BarKeyboard {
   int DigitShown(int index) const;
 
  private:
-  static LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  // The keyboard's subclass of one toolbar, bound through the window base. The
+  // toolbar is borrowed: it is given back, never destroyed, when the keyboard goes.
+  class ToolbarHook : public Window {
+   public:
+    explicit ToolbarHook(BarKeyboard& keyboard) : keyboard_(keyboard) {}
+    ~ToolbarHook() override { Release(); }
+    // Binds `toolbar` in place of the toolbar bound before, if it is another.
+    void Hook(HWND toolbar);
+
+   protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+   private:
+    BarKeyboard& keyboard_;
+  };
+
   bool OnKey(HWND toolbar, WPARAM key);
   void Highlight(int index);
   void LaunchIndex(int index);
@@ -59,4 +75,6 @@ class BarKeyboard {
   int32_t registered_ = 0;
   bool active_ = false;
   HWND previous_ = nullptr;  // the window in front before the hot key
+  ToolbarHook buttonsHook_{*this};
+  ToolbarHook switcherHook_{*this};
 };

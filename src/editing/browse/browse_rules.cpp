@@ -7,10 +7,29 @@
 #include "core/message_ids.h"
 #include "db/cd.h"
 
-std::string TakeChosenFile(const std::string& path, WorkingFields& fields, ShortcutReader& links) {
+bool HoldsUnwritable(const std::string& path) {
+  const std::size_t from = path.rfind("\\\\?\\", 0) == 0 ? 4 : 0;
+  return path.find('?', from) != std::string::npos;
+}
+
+int32_t LinkRefusalText(const ShortcutFields& link) {
+  for (const std::string* path : {&link.Target, &link.WorkDir, &link.IconFile}) {
+    if (HoldsUnwritable(*path)) return kMsgNotInCodePage;
+  }
+  for (const std::string* path : {&link.Target, &link.WorkDir, &link.IconFile}) {
+    if (path->size() > kMaxButtonFieldLength) return kMsgPathTooLong;
+  }
+  return link.Arguments.size() > kMaxButtonFieldLength ? kMsgArgumentsTooLong : 0;
+}
+
+ChosenFile TakeChosenFile(const std::string& path, WorkingFields& fields, ShortcutReader& links) {
+  ChosenFile chosen{FolderOf(path)};
   if (ContainsExact(path, ".lnk")) {
     ShortcutFields link{fields.Target, fields.WorkDir, fields.Arguments, 0, fields.IconFile, fields.IconIndex};
     links.Resolve(path, link);
+    for (std::string* field : {&link.Target, &link.WorkDir, &link.IconFile}) *field = links.Expanded(*field);
+    chosen.refusal = LinkRefusalText(link);
+    if (chosen.refusal != 0) return chosen;
     fields.Target = link.Target;
     fields.WorkDir = link.WorkDir;
     fields.Arguments = link.Arguments;
@@ -26,7 +45,7 @@ std::string TakeChosenFile(const std::string& path, WorkingFields& fields, Short
     fields.SizeChoice = 0;
   }
   fields.Name = NameBeforeLastDot(FileNameOf(path));
-  return FolderOf(path);
+  return chosen;
 }
 
 void TakeChosenFolder(const std::string& path, const std::string& displayName, WorkingFields& fields) {

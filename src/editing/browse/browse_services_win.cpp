@@ -58,7 +58,14 @@ bool ShellManagerServices::BrowseFile(HWND manager, WorkingFields& fields) {
   CFileDialog2K dialog(true, nullptr, nullptr, kTargetDialogFlags, TargetFilter(0, texts_), manager);
   dialog.SetInitialFolder(lastBrowseFolder_);
   if (dialog.DoModal() != IDOK) return false;
-  lastBrowseFolder_ = TakeChosenFile(dialog.PathName(), fields, links_);
+  const ChosenFile chosen = TakeChosenFile(dialog.PathName(), fields, links_);
+  lastBrowseFolder_ = chosen.folder;
+  if (chosen.refusal != 0) {
+    // As a drop names a refused item: the link, then why; the fields stay as they were.
+    const std::string text = dialog.PathName() + ": " + texts_.Text(chosen.refusal);
+    ShowProgramMessage(manager, text, MB_OK | MB_ICONWARNING);
+    return false;
+  }
   return true;
 }
 

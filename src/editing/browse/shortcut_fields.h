@@ -1,9 +1,14 @@
 // What a shell link (".lnk" file) tells about its target, and the reader that
-// fills it: ResolveShortcut over the shell on Windows, a table in tests.
+// fills it: the shell's link object on Windows, a table in tests.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+// The longest field a button takes: the system's path buffers, which the
+// buttons manager and the launch use, hold 260 characters with the zero.
+inline constexpr std::size_t kMaxButtonFieldLength = 259;
 
 struct ShortcutFields {
   std::string Target;
@@ -23,4 +28,9 @@ class ShortcutReader {
   // first one that cannot be read: the fields not reached keep their values.
   // A link without an icon location of its own gets its target as icon file.
   virtual void Resolve(const std::string& linkPath, ShortcutFields& fields) = 0;
+  // A link may name its paths through the environment ("%windir%\\..."); a
+  // button keeps what they stand for now, since it is not expanded at launch
+  // and its target is looked for at each start. The path with its variables
+  // replaced; unchanged by a reader that knows no environment.
+  virtual std::string Expanded(const std::string& path) { return path; }
 };

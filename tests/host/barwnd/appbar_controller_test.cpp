@@ -132,24 +132,6 @@ TEST_F(AppBarControllerTest, DockReservesTheQueriedRectangleAndTakesTheReturnedO
   EXPECT_TRUE(bar.State().registered);
 }
 
-TEST_F(AppBarControllerTest, RefusedRegistrationShowsMessage51AndStops) {
-  shell.acceptNew = false;
-  AppBarController bar = Make(kEdgeBottom, true);
-  EXPECT_FALSE(bar.Dock());
-  EXPECT_EQ(log, (Log{"new 3 refused", "message 51"}));
-  EXPECT_EQ(window.rect, (Rect{0, 0, 600, 80}));
-  EXPECT_FALSE(bar.State().registered);
-}
-
-TEST_F(AppBarControllerTest, AutoHideDockPutsTheBarOnItsStripTopmost) {
-  AppBarController bar = Make(kEdgeBottom, true);
-  EXPECT_TRUE(bar.Dock());
-  EXPECT_EQ(log, (Log{"new 3", "autohide 3 on", "setpos 3 0,766,1024,768", "timer on",
-                      "place 0,766,1024,768 topmost"}));
-  EXPECT_TRUE(bar.State().autoHide);
-  EXPECT_FALSE(bar.State().shown);
-}
-
 // At 150 % the strip left showing is 3 pixels on the bottom edge (2 at 96),
 // both where the shell reserves it and where a slide in ends.
 TEST_F(AppBarControllerTest, StripScalesWithTheBarsDisplayScale) {
@@ -239,6 +221,10 @@ TEST_F(AppBarControllerTest, AutoHideOnCollapseTouchAndOff) {
   EXPECT_FALSE(bar.State().shown);
   bar.OnMouseMove();
   EXPECT_TRUE(bar.State().shown);
+  bar.SetDialogOpen(true);  // nothing collapses while a dialog of the bar is open
+  MouseAway(bar);
+  EXPECT_TRUE(bar.State().shown);
+  bar.SetDialogOpen(false);
   bar.CheckAutoHide({500, 730}, {4, 4});  // within twice the double-click size
   EXPECT_TRUE(bar.State().shown);
   MouseAway(bar);
@@ -262,17 +248,6 @@ TEST_F(AppBarControllerTest, SmoothSlidePaintsTimedFramesThenTheFinalRectangle) 
                       "place 0,0,1024,16 topmost", "paint", "place 0,0,1024,1 topmost", "paint"}));
 }
 
-TEST_F(AppBarControllerTest, NothingCollapsesWhileADialogIsOpen) {
-  AppBarController bar = Docked(kEdgeTop, true);
-  bar.OnMouseMove();
-  bar.SetDialogOpen(true);
-  MouseAway(bar);
-  EXPECT_TRUE(bar.State().shown);
-  bar.SetDialogOpen(false);
-  MouseAway(bar);
-  EXPECT_FALSE(bar.State().shown);
-}
-
 // The old edge's autohide slot is given up before the bar leaves it, so that
 // another bar may take it.
 TEST_F(AppBarControllerTest, SetEdgeReleasesTheOldSlotAndDocksNormallyOnATakenOne) {
@@ -285,11 +260,16 @@ TEST_F(AppBarControllerTest, SetEdgeReleasesTheOldSlotAndDocksNormallyOnATakenOn
   EXPECT_FALSE(bar.State().autoHide);
 }
 
-// The end of the window releases the bar: its autohide slot, then its
-// registration; the autohide flag stays for the settings. Docked again (the
-// options changed the look), it is as it was.
-TEST_F(AppBarControllerTest, ReleasedBarDocksAgainAsItWas) {
-  AppBarController bar = Docked(kEdgeBottom, true);
+// An autohide bar docks on its strip, topmost. The end of the window releases
+// the bar: its autohide slot, then its registration; the autohide flag stays
+// for the settings. Docked again (the options changed the look), it is as it was.
+TEST_F(AppBarControllerTest, AutoHideBarDocksOnItsStripAndAgainSoAfterItsRelease) {
+  AppBarController bar = Make(kEdgeBottom, true);
+  EXPECT_TRUE(bar.Dock());
+  const Log docked = {"new 3", "autohide 3 on", "setpos 3 0,766,1024,768", "timer on", "place 0,766,1024,768 topmost"};
+  EXPECT_EQ(log, docked);
+  EXPECT_FALSE(bar.State().shown);
+  log.clear();
   bar.Release();
   EXPECT_EQ(log, (Log{"autohide 3 off", "remove"}));
   EXPECT_FALSE(bar.State().registered);
@@ -299,8 +279,7 @@ TEST_F(AppBarControllerTest, ReleasedBarDocksAgainAsItWas) {
   EXPECT_EQ(log.size(), 2u);
   log.clear();
   EXPECT_TRUE(bar.Dock());
-  EXPECT_EQ(log, (Log{"new 3", "autohide 3 on", "setpos 3 0,766,1024,768", "timer on",
-                      "place 0,766,1024,768 topmost"}));
+  EXPECT_EQ(log, docked);
   EXPECT_TRUE(bar.State().registered);
 }
 
@@ -314,36 +293,49 @@ TEST_F(AppBarControllerTest, AnAutoHideBarStaysTopmostWithoutAlwaysOnTop) {
   EXPECT_EQ(log, (Log{"topmost", "topmost", "topmost", "normal"}));
 }
 
-// Another appbar, the taskbar or the screen changed: the bar asks again, reserves
-// what it is given and goes to the rectangle the shell returns; an autohide bar
-// reserves its strip and, when it is out, stays out.
-struct PositionCase {
+// Another appbar or the taskbar moved (the shell tells; a top bar), or the
+// screen or its work area changed (1280 x 1024 now; a bottom bar): the bar
+// asks again, reserves what it is given and goes to the rectangle the shell
+// returns; an autohide bar reserves its strip and, when it is out, stays out.
+struct ScreenCase {
   const char* name;
+  bool display;
   bool autoHide;
   bool out;
   Log expected;
 };
 
-class PositionChange : public AppBarControllerTest, public ::testing::WithParamInterface<PositionCase> {};
+class ScreenChange : public AppBarControllerTest, public ::testing::WithParamInterface<ScreenCase> {};
 
-TEST_P(PositionChange, QueriesReservesAndPlaces) {
-  const PositionCase& c = GetParam();
-  AppBarController bar = Docked(kEdgeTop, c.autoHide);
+TEST_P(ScreenChange, QueriesReservesAndPlaces) {
+  const ScreenCase& c = GetParam();
+  AppBarController bar = Docked(c.display ? kEdgeBottom : kEdgeTop, c.autoHide);
   if (c.out) bar.OnMouseMove();
   log.clear();
-  // A taskbar of 28 pixels now stands at the top; the shell moves what is set
-  // two pixels further.
-  shell.query = [](int, const Rect& r) { return Rect{r.left, 28, r.right, 40}; };
-  shell.setPos = [](int, const Rect& r) { return Rect{r.left, r.top + 2, r.right, r.bottom + 2}; };
-  for (int code : {0, 3, kAppBarNotifyPosChanged}) bar.OnShellNotify(code);  // state change, arrange: nothing
+  if (c.display) {
+    window.screen = {1280, 1024};
+    EXPECT_FALSE(bar.OnDisplayChanged());
+  } else {
+    // A taskbar of 28 pixels now stands at the top; the shell moves what is
+    // set two pixels further.
+    shell.query = [](int, const Rect& r) { return Rect{r.left, 28, r.right, 40}; };
+    shell.setPos = [](int, const Rect& r) { return Rect{r.left, r.top + 2, r.right, r.bottom + 2}; };
+    for (int code : {0, 3, kAppBarNotifyPosChanged}) bar.OnShellNotify(code);  // state change, arrange: nothing
+  }
   EXPECT_EQ(log, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Bars, PositionChange,
-    ::testing::Values(PositionCase{"Docked", false, false, {"setpos 1 0,28,1024,58", "place 0,30,1024,60"}},
-                      PositionCase{"Collapsed", true, false, {"setpos 1 0,28,1024,29", "place 0,30,1024,31 topmost"}},
-                      PositionCase{"AutoHideOut", true, true, {"setpos 1 0,28,1024,29", "place 0,28,1024,58 topmost"}}),
+    Bars, ScreenChange,
+    ::testing::Values(
+        ScreenCase{"Docked", false, false, false, {"setpos 1 0,28,1024,58", "place 0,30,1024,60"}},
+        ScreenCase{"Collapsed", false, true, false, {"setpos 1 0,28,1024,29", "place 0,30,1024,31 topmost"}},
+        ScreenCase{"AutoHideOut", false, true, true, {"setpos 1 0,28,1024,29", "place 0,28,1024,58 topmost"}},
+        ScreenCase{"DockedNewScreen", true, false, false, {"setpos 3 0,994,1280,1024", "place 0,994,1280,1024"}},
+        ScreenCase{"CollapsedNewScreen", true, true, false,
+                   {"setpos 3 0,1022,1280,1024", "place 0,1022,1280,1024 topmost"}},
+        ScreenCase{"AutoHideOutNewScreen", true, true, true,
+                   {"setpos 3 0,1022,1280,1024", "place 0,994,1280,1024 topmost"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppBarControllerTest, ActivationTellsTheShellAndShowsACollapsedBar) {
@@ -410,8 +402,9 @@ TEST_F(AppBarControllerTest, FullScreenAppInFrontAtStartUp) {
   EXPECT_EQ(log.back(), "place 0,738,1024,768 topmost");
 }
 
-// The shell was not ready for the first dock: the bar waits, without a second
-// message, until a new taskbar or a display change lets it in.
+// The shell was not ready for the first dock: message 51, nothing placed and
+// no autohide slot asked for; the bar waits, without a second message, until
+// a new taskbar or a display change lets it in.
 struct RetryCase {
   const char* name;
   bool (AppBarController::*event)();
@@ -421,13 +414,14 @@ class RefusedDock : public AppBarControllerTest, public ::testing::WithParamInte
 
 TEST_P(RefusedDock, IsTriedAgainQuietlyUntilTheShellTakesIt) {
   shell.acceptNew = false;
-  AppBarController bar = Make(kEdgeBottom, false);
+  AppBarController bar = Make(kEdgeBottom, true);
   ASSERT_FALSE(bar.Dock());
+  EXPECT_FALSE(bar.State().registered);
   EXPECT_FALSE((bar.*GetParam().event)());
   shell.acceptNew = true;
   EXPECT_TRUE((bar.*GetParam().event)());
-  EXPECT_EQ(log, (Log{"new 3 refused", "message 51", "new 3 refused", "new 3", "setpos 3 0,738,1024,768",
-                      "place 0,738,1024,768"}));
+  EXPECT_EQ(log, (Log{"new 3 refused", "message 51", "new 3 refused", "new 3", "autohide 3 on",
+                      "setpos 3 0,766,1024,768", "timer on", "place 0,766,1024,768 topmost"}));
   EXPECT_TRUE(bar.State().registered);
   EXPECT_FALSE(bar.State().waiting);
   EXPECT_FALSE((bar.*GetParam().event)()) << "docked already";
@@ -473,36 +467,6 @@ INSTANTIATE_TEST_SUITE_P(
                                                               "setpos 1 0,0,1024,1", "timer on",
                                                               "place 0,0,1024,1 topmost"}},
                       NewTaskbarCase{"Released", false, false, {"normal"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Another screen size (or work area): the bar reserves and takes its place on
-// the screen as it is now; an autohide bar that is out stays out.
-struct DisplayCase {
-  const char* name;
-  bool autoHide;
-  bool out;
-  Log expected;
-};
-
-class DisplayChange : public AppBarControllerTest, public ::testing::WithParamInterface<DisplayCase> {};
-
-TEST_P(DisplayChange, RedocksToTheNewScreen) {
-  const DisplayCase& c = GetParam();
-  AppBarController bar = Docked(kEdgeBottom, c.autoHide);
-  if (c.out) bar.OnMouseMove();
-  log.clear();
-  window.screen = {1280, 1024};
-  EXPECT_FALSE(bar.OnDisplayChanged());
-  EXPECT_EQ(log, c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Bars, DisplayChange,
-    ::testing::Values(DisplayCase{"Docked", false, false, {"setpos 3 0,994,1280,1024", "place 0,994,1280,1024"}},
-                      DisplayCase{"Collapsed", true, false, {"setpos 3 0,1022,1280,1024",
-                                                             "place 0,1022,1280,1024 topmost"}},
-                      DisplayCase{"AutoHideOut", true, true, {"setpos 3 0,1022,1280,1024",
-                                                              "place 0,994,1280,1024 topmost"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Windows asked whether the session may end, and another program cancelled

@@ -22,19 +22,19 @@ namespace {
 // --- the slot for a drop point ----------------------------------------------
 
 // A top bar: the bar-switch button, then buttons 0 and 1, a separator (2) and
-// button 3 from x = 45; button 4 is hidden; the clock panel at the far end.
-// A left or right bar is the same picture with x and y exchanged.
+// button 4 from x = 45; buttons 3 and 5 are hidden; the clock panel at the far
+// end. A left or right bar is the same picture with x and y exchanged.
 Rect Across(const Rect& r, bool vertical) { return vertical ? Rect{r.top, r.left, r.bottom, r.right} : r; }
 Point Across(Point p, bool vertical) { return vertical ? Point{p.y, p.x} : p; }
 
 DropLayout FourItems(bool vertical) {
   DropLayout layout;
   layout.vertical = vertical;
-  layout.count = 5;
+  layout.count = 6;
   layout.firstSlot = Across({45, 5, 68, 27}, vertical);
   layout.refused = {Across({2, 5, 25, 27}, vertical), Across({300, 2, 465, 30}, vertical)};
   const std::vector<std::pair<int32_t, Rect>> items = {
-      {0, {45, 5, 68, 27}}, {1, {68, 5, 91, 27}}, {2, {91, 5, 103, 27}}, {3, {103, 5, 126, 27}}};
+      {0, {45, 5, 68, 27}}, {1, {68, 5, 91, 27}}, {2, {91, 5, 103, 27}}, {4, {103, 5, 126, 27}}};
   for (const auto& [position, rect] : items) layout.items.push_back({position, Across(rect, vertical)});
   return layout;
 }
@@ -68,24 +68,17 @@ INSTANTIATE_TEST_SUITE_P(
                                      SlotCase{"FirstButtonFarHalf", {60, 10}, 1, 68},
                                      SlotCase{"SecondButtonFarHalf", {85, 10}, 2, 91},
                                      SlotCase{"SeparatorNearHalf", {94, 10}, 2, 91},
-                                     SlotCase{"SeparatorFarHalf", {100, 10}, 3, 103},
+                                     // A hidden button stays before the button it was before.
+                                     SlotCase{"SeparatorFarHalf", {100, 10}, 4, 103},
                                      // After the last placed button, past the hidden one too.
-                                     SlotCase{"LastButtonFarHalf", {120, 10}, 5, 126},
-                                     SlotCase{"EmptyBarBeyond", {250, 2}, 5, 126},
+                                     SlotCase{"LastButtonFarHalf", {120, 10}, 6, 126},
+                                     SlotCase{"EmptyBarBeyond", {250, 2}, 6, 126},
                                      SlotCase{"OverTheSwitchButton", {10, 10}, -1, 0},
                                      SlotCase{"OverTheClockPanel", {350, 10}, -1, 0}),
                      testing::Bool()),
     [](const auto& info) {
       return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Column" : "Row");
     });
-
-TEST(DropSlot, AHiddenButtonStaysBeforeTheButtonItWasBefore) {
-  DropLayout layout;
-  layout.count = 3;
-  layout.items = {{0, {45, 5, 68, 27}}, {2, {68, 5, 91, 27}}};  // 1 is hidden
-  EXPECT_EQ(DropSlotAt(layout, {60, 10})->index, 2);
-  EXPECT_EQ(DropSlotAt(layout, {50, 10})->index, 0);
-}
 
 // A left bar's toolbar reports its separator beside the button before it and
 // draws it as the gap below that button's row.
@@ -132,6 +125,12 @@ class TableLinks : public ShortcutReader {
   void Resolve(const std::string& path, ShortcutFields& fields) override {
     if (auto it = links.find(path); it != links.end()) fields = it->second;
   }
+  std::string Expanded(const std::string& text) override {
+    const std::string variable = "%windir%";
+    std::string expanded = text;
+    for (size_t at; (at = expanded.find(variable)) != std::string::npos;) expanded.replace(at, variable.size(), "C:\\Windows");
+    return expanded;
+  }
   std::map<std::string, ShortcutFields> links;
 };
 
@@ -139,17 +138,15 @@ class TableSystem : public DropSystem {
  public:
   bool IsFolder(const std::string& path) override { return folders.count(path) != 0; }
   std::string FolderDisplayName(const std::string& path) override { return folders.count(path) ? folders[path] : ""; }
-  std::string InternetShortcutUrl(const std::string& path) override { return urls.count(path) ? urls[path] : ""; }
-  ShortcutReader& Links() override { return links; }
-  std::string Expanded(const std::string& text) override {
-    const std::string variable = "%windir%";
-    std::string expanded = text;
-    for (size_t at; (at = expanded.find(variable)) != std::string::npos;) expanded.replace(at, variable.size(), "C:\\Windows");
-    return expanded;
+  std::optional<std::string> InternetShortcutUrl(const std::string& path) override {
+    return urls.count(path) ? urls[path] : "";
   }
+  ShortcutReader& Links() override { return links; }
 
   std::map<std::string, std::string> folders = {{"C:\\Tools", "Tools folder"}, {"D:\\Nameless\\", ""}};
-  std::map<std::string, std::string> urls = {{"C:\\Links\\site.url", "https://example.com/a"}};
+  // nullopt: an address too long to be read whole.
+  std::map<std::string, std::optional<std::string>> urls = {{"C:\\Links\\site.url", "https://example.com/a"},
+                                                            {"C:\\Links\\huge.url", std::nullopt}};
   TableLinks links;
 };
 
@@ -158,6 +155,7 @@ struct ItemCase {
   DroppedItem item;
   bool made;
   ButtonSpec expected;  // Target, Name, WorkDir, Arguments, IconFile, IconIndex, ShowCmd, Kind
+  std::optional<DropRefusal> refusal = std::nullopt;  // for an item refused as it is read
 };
 
 class DroppedItemTest : public testing::TestWithParam<ItemCase> {};
@@ -167,7 +165,9 @@ TEST_P(DroppedItemTest, GetsTheFieldsTheManagersBrowsingWouldGive) {
   TableSystem system;
   system.links.links["C:\\Links\\Editor.lnk"] = {"C:\\Apps\\ed.exe", "C:\\Apps", "-n", 3, "C:\\Apps\\icons.dll", 2};
   system.links.links["C:\\Links\\Pad.lnk"] = {"%windir%\\pad.exe", "%windir%", "%1", 1, "%windir%\\pad.exe", 0};
-  const std::optional<ButtonSpec> button = ButtonForDroppedItem(c.item, system);
+  std::optional<DropRefusal> refusal;
+  const std::optional<ButtonSpec> button = ButtonForDroppedItem(c.item, system, refusal);
+  EXPECT_EQ(refusal, c.refusal);
   ASSERT_EQ(button.has_value(), c.made);
   if (!c.made) return;
   auto fields = [](const ButtonSpec& b) {
@@ -197,35 +197,10 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{"UnreadableLink", Path("C:\\Links\\broken.lnk"), false, {}},
         ItemCase{"InternetShortcut", Path("C:\\Links\\site.url"), true,
                  {"https://example.com/a", "example.com/a", "", "", "https://example.com/a", 0, 1, kInternet}},
+        ItemCase{"InternetShortcutWithoutAddress", Path("C:\\Links\\empty.url"), false, {}},
+        ItemCase{"InternetShortcutTooLongToRead", Path("C:\\Links\\huge.url"), false, {}, DropRefusal::kAddressTooLong},
         ItemCase{"AddressWithoutScheme", Address("www.example.org"), true,
                  {"http://www.example.org", "www.example.org", "", "", "http://www.example.org", 0, 1, kInternet}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct TextCase {
-  const char* name;
-  const char* text;
-  std::vector<std::string> addresses;
-};
-
-class DroppedTextTest : public testing::TestWithParam<TextCase> {};
-
-TEST_P(DroppedTextTest, OnlyTextOfWebAddressesIsTaken) {
-  std::vector<std::string> found;
-  for (const DroppedItem& item : AddressesFromText(GetParam().text)) {
-    EXPECT_EQ(item.kind, DroppedItem::Kind::kAddress);
-    found.push_back(item.text);
-  }
-  EXPECT_EQ(found, GetParam().addresses);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DroppedTextTest,
-    testing::Values(TextCase{"OneAddress", "http://a.example/x", {"http://a.example/x"}},
-                    TextCase{"LinesWithBlanksAround", "  https://a.example/\r\nwww.b.example\r\n\r\n",
-                             {"https://a.example/", "www.b.example"}},
-                    TextCase{"Words", "hello world", {}},
-                    TextCase{"AddressThenWords", "http://a.example/\nnot an address", {}},
-                    TextCase{"Nothing", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DropQuestion, MoreThanABarsCommandNumbersAskFirstNamingTheCount) {
@@ -271,9 +246,11 @@ TEST_F(DropSaveTest, AnItemWhoseFieldWouldBeCutIsRefusedByName) {
   auto db = Database();
   db->AddBar("bar");
   system_.links.links["C:\\Links\\Long.lnk"] = {"C:\\Apps\\ed.exe", "", std::string(260, 'a'), 1, "", 0};
-  const DropResult result = AddDroppedItems(*db, 0, 0, {Path("C:\\Links\\Long.lnk"), Path("C:\\Tools")}, system_);
+  const DropResult result = AddDroppedItems(
+      *db, 0, 0, {Path("C:\\Links\\Long.lnk"), Path("C:\\Links\\huge.url"), Path("C:\\Tools")}, system_);
   EXPECT_EQ(result.added, 1);
-  EXPECT_EQ(result.refused, (std::vector<RefusedItem>{{"C:\\Links\\Long.lnk", DropRefusal::kArgumentsTooLong}}));
+  EXPECT_EQ(result.refused, (std::vector<RefusedItem>{{"C:\\Links\\Long.lnk", DropRefusal::kArgumentsTooLong},
+                                                      {"C:\\Links\\huge.url", DropRefusal::kAddressTooLong}}));
   EXPECT_EQ(Names(*db->Bar(0)), V{"Tools folder"});
 }
 
@@ -368,7 +345,10 @@ TEST_P(DroppedTextLimitTest, TextIsReadWithinItsLimits) {
   std::vector<char> block(c.bytes.begin(), c.bytes.end());
   const DropPayload payload = PayloadOfText(block.data(), block.size(), c.oneAddress);
   std::vector<std::string> taken;
-  for (const DroppedItem& item : payload.items) taken.push_back(item.text);
+  for (const DroppedItem& item : payload.items) {
+    EXPECT_EQ(item.kind, DroppedItem::Kind::kAddress);
+    taken.push_back(item.text);
+  }
   std::vector<DropRefusal> refused;
   for (const RefusedItem& item : payload.refused) {
     EXPECT_LE(item.name.size(), kMaxShownNameLength);
@@ -384,6 +364,11 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, DroppedTextLimitTest,
     testing::Values(
         TextLimitCase{"EndsAtTheBlockWithoutZero", "www.a.example", false, {"www.a.example"}, {}},
+        // Plain text is taken only when every line is one web address.
+        TextLimitCase{"LinesWithBlanksAround", "  https://a.example/\r\nwww.b.example\r\n\r\n", false,
+                      {"https://a.example/", "www.b.example"}, {}},
+        TextLimitCase{"Words", "hello world", false, {}, {}},
+        TextLimitCase{"AddressThenWords", "http://a.example/\nnot an address", false, {}, {}},
         TextLimitCase{"StopsAtItsZero", std::string("www.a.example\0www.b", 20), false, {"www.a.example"}, {}},
         TextLimitCase{"ShortcutAddressIsOneAddress", "intranet page", true, {"intranet page"}, {}},
         TextLimitCase{"LongestAddress", kLongAddress.substr(0, 259), false, {kLongAddress.substr(0, 259)}, {}},

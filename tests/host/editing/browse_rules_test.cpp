@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/message_ids.h"
 #include "editing/browse/shortcut_fields.h"
 
 namespace {
@@ -20,6 +21,10 @@ struct OneLink : ShortcutReader {
       out.IconIndex = link.IconIndex;
     }
   }
+  std::string Expanded(const std::string& path) override {
+    const size_t at = path.find("%windir%");
+    return at == std::string::npos ? path : path.substr(0, at) + "C:\\Windows" + path.substr(at + 8);
+  }
 };
 
 WorkingFields Old() { return {"old", "old", "old dir", "old args", "old.ico", 4, 2}; }
@@ -29,21 +34,63 @@ WorkingFields Old() { return {"old", "old", "old dir", "old args", "old.ico", 4,
 TEST(ChosenFileTest, APlainFileRunsFromItsFolderAndTheNextDialogOpensThere) {
   OneLink links;
   WorkingFields fields = Old();
-  EXPECT_EQ(TakeChosenFile("C:\\Tools\\archive.tar.gz", fields, links), "C:\\Tools\\");
+  EXPECT_EQ(TakeChosenFile("C:\\Tools\\archive.tar.gz", fields, links).folder, "C:\\Tools\\");
   EXPECT_EQ(fields, (WorkingFields{"C:\\Tools\\archive.tar.gz", "archive.tar", "C:\\Tools\\", "",
                                    "C:\\Tools\\archive.tar.gz", 0, 0}));
 }
 
+// Its paths are taken with the environment's values, its arguments as they are.
 TEST(ChosenFileTest, ALinkGivesItsFieldsAndItsShowCommandTheWindowSize) {
   OneLink links;
-  links.link = {"C:\\Apps\\ed.exe", "C:\\Work", "-n", 3, "", 0};
+  links.link = {"%windir%\\ed.exe", "%windir%", "-n %windir%", 3, "", 0};
   WorkingFields fields = Old();
   TakeChosenFile("C:\\Links\\Editor.lnk", fields, links);
-  EXPECT_EQ(fields, (WorkingFields{"C:\\Apps\\ed.exe", "Editor", "C:\\Work", "-n", "C:\\Apps\\ed.exe", 0, 1}));
+  EXPECT_EQ(fields, (WorkingFields{"C:\\Windows\\ed.exe", "Editor", "C:\\Windows", "-n %windir%",
+                                   "C:\\Windows\\ed.exe", 0, 1}));
 
   links.link.ShowCmd = 7;  // not a window size: the size stays
   links.readable = 2;      // damaged after the arguments
   fields = Old();
   TakeChosenFile("C:\\Links\\Bad.lnk", fields, links);
-  EXPECT_EQ(fields, (WorkingFields{"C:\\Apps\\ed.exe", "Bad", "old dir", "-n", "old.ico", 4, 2}));
+  EXPECT_EQ(fields, (WorkingFields{"C:\\Windows\\ed.exe", "Bad", "old dir", "-n %windir%", "old.ico", 4, 2}));
 }
+
+// A link whose fields a button cannot hold whole is refused with the drop's
+// reason for it, and the fields stay as they were; the dialog still opens
+// where the link was.
+struct LinkRefusalCase {
+  const char* name;
+  ShortcutFields link;
+  int32_t refusal;
+};
+
+class ChosenLinkRefusalTest : public testing::TestWithParam<LinkRefusalCase> {};
+
+TEST_P(ChosenLinkRefusalTest, ALinkIsTakenWholeOrNotAtAll) {
+  OneLink links;
+  links.link = GetParam().link;
+  WorkingFields fields = Old();
+  const ChosenFile chosen = TakeChosenFile("C:\\Links\\Tool.lnk", fields, links);
+  EXPECT_EQ(chosen.folder, "C:\\Links\\");
+  EXPECT_EQ(chosen.refusal, GetParam().refusal);
+  if (chosen.refusal != 0) {
+    EXPECT_EQ(fields, Old());
+  } else {
+    EXPECT_EQ(fields.Target, GetParam().link.Target);
+  }
+}
+
+const std::string kLongest(259, 'p');
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, ChosenLinkRefusalTest,
+    testing::Values(
+        LinkRefusalCase{"LongestFieldsFit", {"C:\\" + kLongest.substr(3), kLongest, kLongest, 1, kLongest, 0}, 0},
+        LinkRefusalCase{"LongPathPrefix", {"\\\\?\\C:\\a.exe", "", "-q ?", 1, "", 0}, 0},
+        LinkRefusalCase{"TargetNotInCodePage", {"C:\\?mega.exe", "", "", 1, "", 0}, kMsgNotInCodePage},
+        LinkRefusalCase{"FolderNotInCodePage", {"C:\\a.exe", "C:\\?", "", 1, "", 0}, kMsgNotInCodePage},
+        LinkRefusalCase{"IconNotInCodePage", {"C:\\a.exe", "", "", 1, "C:\\?.ico", 0}, kMsgNotInCodePage},
+        LinkRefusalCase{"TargetTooLong", {kLongest + "p", "", "", 1, "", 0}, kMsgPathTooLong},
+        LinkRefusalCase{"IconTooLong", {"C:\\a.exe", "", "", 1, kLongest + "p", 0}, kMsgPathTooLong},
+        LinkRefusalCase{"ArgumentsTooLong", {"C:\\a.exe", "", kLongest + "a", 1, "", 0}, kMsgArgumentsTooLong}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -310,20 +310,27 @@ TEST_F(BarDropTest, MoreThanSixtyFourItemsAskAfterTheDropReturned) {
 
 // Names come wide: one the code page cannot hold is put on the bar by its
 // short name, which names the same file; one without a short name (it does
-// not exist) is refused by name in the one message, and nothing is made for it.
+// not exist) is refused by name in the one message, and nothing is made for
+// it. An internet shortcut whose address is too long to be read whole is
+// named there too.
 TEST_F(BarDropTest, AWideNameTheCodePageLacksTakesItsShortNameOrIsRefused) {
   AddBar("one", {"a"});
+  const std::string huge = folder_ + "\\huge.url";
+  const std::string address = "http://a.example/" + std::string(32767, 'x');
+  ASSERT_TRUE(WriteBytes(huge, "[InternetShortcut]\r\nURL=" + address + "\r\n"));
   const std::wstring folder(folder_.begin(), folder_.end());
   const std::wstring omega = folder + L"\\\u03a9mega long name.txt";
   HANDLE made = ::CreateFileW(omega.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(made, INVALID_HANDLE_VALUE);
   ::CloseHandle(made);
   Open();
-  OneFormatData files = OneFormatData::WideFiles({omega, folder + L"\\\u03a9 gone.txt", folder + L"\\plain.txt"});
+  OneFormatData files = OneFormatData::WideFiles(
+      {omega, folder + L"\\\u03a9 gone.txt", folder + L"\\plain.txt", std::wstring(huge.begin(), huge.end())});
   auto message = AnswerMessageBox(window_->Hwnd(), IDOK);
   EXPECT_EQ(DragAndDrop(files, FarHalfOf(0)), static_cast<DWORD>(DROPEFFECT_LINK));
   const std::string text = message.get();
   EXPECT_NE(text.find("gone.txt"), std::string::npos) << text;
+  EXPECT_NE(text.find("huge.url: the web address is longer"), std::string::npos) << text;
   EXPECT_EQ(text.find("mega long"), std::string::npos) << text;
   ASSERT_EQ(db_.Bar(0)->Count(), 3);
   const std::string shortName = db_.Bar(0)->At(1)->Target;

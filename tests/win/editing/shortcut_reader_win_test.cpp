@@ -33,3 +33,24 @@ TEST(ResolveShortcutTest, ADamagedOrMissingLinkLeavesTheFields) {
     EXPECT_EQ(fields, (ShortcutFields{"old", "old", "old", 5, "old", 4})) << path;
   }
 }
+
+// Arguments longer than the system's path buffers arrive whole, so that a
+// button can refuse them rather than keep them cut.
+TEST(ResolveShortcutTest, ArgumentsLongerThanAPathComeWhole) {
+  ScratchFolder folder;
+  const std::string target = PutFile(folder, "ed.exe", "MZ");
+  const std::string arguments(300, 'a');
+  ASSERT_TRUE(MakeShellLink(folder.File("Long.lnk"), {target, arguments, ""}));
+  ShortcutFields fields;
+  ShellShortcutReader().Resolve(folder.File("Long.lnk"), fields);
+  EXPECT_EQ(fields.Arguments, arguments);
+  EXPECT_EQ(fields.Target, target);
+}
+
+// The paths of a link stand for what the environment says now.
+TEST(ResolveShortcutTest, PathsAreExpandedThroughTheEnvironment) {
+  ::SetEnvironmentVariableA("QR_LINK_DIR", "C:\\Tools");
+  EXPECT_EQ(ShellShortcutReader().Expanded("%QR_LINK_DIR%\\ed.exe"), "C:\\Tools\\ed.exe");
+  EXPECT_EQ(ShellShortcutReader().Expanded("C:\\100%\\a.txt"), "C:\\100%\\a.txt");
+  ::SetEnvironmentVariableA("QR_LINK_DIR", nullptr);
+}
