@@ -4,6 +4,10 @@
 // (icon_cache_file_win.cpp), the start-up fill (icon_cache_startup_win.cpp)
 // and the hand-off to the worker (icon_cache_worker_win.cpp).
 //
+// Every image is of the sides of the lists it goes into (or of IconSidesAt
+// the DPI a menu asks at), and is kept under those sides: an entry of
+// another scale is never shown.
+//
 // While the bar starts, the lists get only what the first frame shows: the
 // images of the shown icon size, from the cache where the entry still matches
 // the file system, from the shell where it does not; the shell is then asked
@@ -197,7 +201,8 @@ class ButtonIconCache {
 // a removable or network path, the generic icon of its kind, found by name
 // alone (the path is not touched; the menu shows the real one once the worker
 // has answered); else GetButtonIcon's of that size only. Without a cache
-// (tests, tools) the shell is asked as before.
+// (tests, tools) the shell is asked as before. Every image has the side
+// IconSidesAt(dpi) gives the size.
 UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
                             const std::string& programFolder, OneIconSize size, CacheMiss miss,
                             int dpi = kBaseDpi);

@@ -179,3 +179,46 @@ TEST_F(IconSidesWinTest, EachScaleGetsItsFramesAndItsOwnCacheEntries) {
 }
 
 }  // namespace
+
+namespace {
+
+// The mask of an image whose right half is transparent: the rows' bits as a
+// monochrome bitmap holds them, padded to 16-bit words.
+IconImage HalfTransparent(int side) {
+  IconImage image;
+  image.side = side;
+  image.pixels.assign(IconPixelBytes(side), '\0');
+  image.mask.assign(IconMaskBytes(side), '\0');
+  const size_t row = IconMaskRowBytes(side);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      const size_t at = (static_cast<size_t>(y) * side + x) * 4;
+      if (x >= side / 2) {
+        image.mask[y * row + x / 8] = static_cast<char>(image.mask[y * row + x / 8] | (0x80 >> (x % 8)));
+      } else {
+        image.pixels[at + 2] = '\x7F';  // red, opaque
+        image.pixels[at + 3] = '\xFF';
+      }
+    }
+  }
+  return image;
+}
+
+class IconImageSidesTest : public testing::TestWithParam<int> {};
+
+// Sides that are no multiple of 16 keep every bit of their masks.
+TEST_P(IconImageSidesTest, AnImageMadeIntoAnIconIsCapturedBackWithItsMask) {
+  const int side = GetParam();
+  const IconImage image = HalfTransparent(side);
+  UniqueIcon icon = IconFromImage(image);
+  ASSERT_TRUE(icon);
+  const IconImage captured = CaptureIconImage(icon.Get(), side);
+  ASSERT_EQ(captured.side, side);
+  EXPECT_EQ(captured.mask, image.mask);
+  EXPECT_EQ(MiddleColour(icon.Get(), side) & 0xFF0000u, 0u);  // the middle is in the transparent half
+  EXPECT_EQ(captured.pixels.substr(0, 4), image.pixels.substr(0, 4));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, IconImageSidesTest, testing::Values(16, 20, 24, 40, 48, 64));
+
+}  // namespace
