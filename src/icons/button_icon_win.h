@@ -19,7 +19,12 @@ struct ButtonIcons {
 // empty when nothing can be found. `programFolder` holds the internet-shortcut
 // file whose icon marks URL buttons. A URL gets one image in both sizes, as two
 // separate handles so each can be destroyed on its own. Only the sizes in
-// `sizes` are looked up; the other stays empty.
+// `sizes` are looked up; the other stays empty. Each icon is found at its
+// side of `sides` (the display scale's): a file's icon is the frame that fits
+// the side; the shell's icons at a side its own lists lack come from the
+// file it names as their location or from its larger lists (see
+// icon_sides_win.h). At 16/32 on a 96-DPI system everything is found as the
+// system finds its own small and large icons.
 ButtonIcons GetButtonIcon(const std::string& path, int index, const std::string& programFolder,
                           IconSizes sizes = IconSizes::kBoth, IconSides sides = {});
 

@@ -49,14 +49,41 @@ bool KnownStampKind(uint32_t kind) {
   return kind >= static_cast<uint32_t>(IconStampKind::kFile) && kind <= static_cast<uint32_t>(IconStampKind::kMissing);
 }
 
-bool ReadEntry(Reader& in, IconKey& key, CachedIcon& icon) {
+bool CachedSide(uint32_t side, int32_t most) { return side >= 1 && side <= static_cast<uint32_t>(most); }
+
+// A first-version entry has no sides: its images are 16 and 32 pixels.
+bool ReadEntry(Reader& in, uint32_t version, IconKey& key, CachedIcon& icon) {
   uint32_t index = 0;
   uint32_t kind = 0;
-  if (!in.Text(key.path) || !in.U32(index) || !in.U32(kind) || !KnownStampKind(kind)) return false;
+  if (!in.Text(key.path) || !in.U32(index)) return false;
   key.index = static_cast<int32_t>(index);
+  if (version != kIconCacheFirstVersion) {
+    uint32_t small = 0;
+    uint32_t large = 0;
+    if (!in.U32(small) || !in.U32(large) || !CachedSide(small, kMaxCachedSmallSide) ||
+        !CachedSide(large, kMaxCachedLargeSide))
+      return false;
+    key.smallSide = static_cast<int32_t>(small);
+    key.largeSide = static_cast<int32_t>(large);
+  }
+  if (!in.U32(kind) || !KnownStampKind(kind)) return false;
   icon.stamp.kind = static_cast<IconStampKind>(kind);
   return in.U64(icon.stamp.size) && in.U64(icon.stamp.modified) && in.U32(icon.stamp.driveType) &&
-         in.Image(kSmallIconSide, icon.small) && in.Image(kLargeIconSide, icon.large);
+         in.Image(key.smallSide, icon.small) && in.Image(key.largeSide, icon.large);
+}
+
+void PutEntry(std::string& out, const IconKey& key, const CachedIcon& icon) {
+  PutU32(out, static_cast<uint32_t>(key.path.size()));
+  out += key.path;
+  PutU32(out, static_cast<uint32_t>(key.index));
+  PutU32(out, static_cast<uint32_t>(key.smallSide));
+  PutU32(out, static_cast<uint32_t>(key.largeSide));
+  PutU32(out, static_cast<uint32_t>(icon.stamp.kind));
+  PutU64(out, icon.stamp.size);
+  PutU64(out, icon.stamp.modified);
+  PutU32(out, icon.stamp.driveType);
+  PutImage(out, icon.small);
+  PutImage(out, icon.large);
 }
 
 // An image of the wrong shape would make a file that no reader trusts: it is
@@ -67,6 +94,8 @@ IconImage WellShaped(IconImage image, int32_t side) {
     return {};
   return image;
 }
+
+int32_t SideOf(const IconKey& key, bool large) { return large ? key.largeSide : key.smallSide; }
 
 std::array<uint32_t, 256> MakeCrcTable() {
   std::array<uint32_t, 256> table{};
@@ -82,15 +111,23 @@ std::array<uint32_t, 256> MakeCrcTable() {
 
 size_t IconPixelBytes(int32_t side) { return static_cast<size_t>(side) * static_cast<size_t>(side) * 4; }
 
-size_t IconMaskBytes(int32_t side) { return static_cast<size_t>(side) * static_cast<size_t>(side) / 8; }
+size_t IconMaskRowBytes(int32_t side) { return (static_cast<size_t>(side) + 15) / 16 * 2; }
 
-IconKey IconCacheKey(const std::string& iconPath, int32_t iconIndex) {
+size_t IconMaskBytes(int32_t side) { return IconMaskRowBytes(side) * static_cast<size_t>(side); }
+
+IconKey IconCacheKey(const std::string& iconPath, int32_t iconIndex, IconSides sides) {
+  IconKey key{iconPath, 0, sides.small, sides.large};
   switch (ClassifyIconPath(iconPath)) {
-    case IconSource::IndexedFile: return {iconPath, iconIndex};
-    case IconSource::WebShortcut: return {kWebKeyPath, 0};
+    case IconSource::IndexedFile: key.index = iconIndex; break;
+    case IconSource::WebShortcut: key.path = kWebKeyPath; break;
     case IconSource::Shell: break;
   }
-  return {iconPath, 0};
+  return key;
+}
+
+bool CachedSides(IconSides sides) {
+  return sides.small >= 1 && sides.small <= kMaxCachedSmallSide && sides.large >= 1 &&
+         sides.large <= kMaxCachedLargeSide;
 }
 
 uint32_t IconCacheCrc32(std::string_view bytes) {
@@ -106,8 +143,8 @@ const CachedIcon* IconCacheTable::Find(const IconKey& key) const {
 }
 
 void IconCacheTable::Put(const IconKey& key, CachedIcon icon) {
-  icon.small = WellShaped(std::move(icon.small), kSmallIconSide);
-  icon.large = WellShaped(std::move(icon.large), kLargeIconSide);
+  icon.small = WellShaped(std::move(icon.small), key.smallSide);
+  icon.large = WellShaped(std::move(icon.large), key.largeSide);
   const bool wasLacking = lacking_.erase(key) > 0;
   auto found = entries_.find(key);
   if (!wasLacking && found != entries_.end() && found->second == icon) return;
@@ -117,7 +154,7 @@ void IconCacheTable::Put(const IconKey& key, CachedIcon icon) {
 
 void IconCacheTable::PutOneSize(const IconKey& key, const IconStamp& stamp, IconSizes size, IconImage image) {
   const bool large = size == IconSizes::kLarge;
-  image = WellShaped(std::move(image), large ? kLargeIconSide : kSmallIconSide);
+  image = WellShaped(std::move(image), SideOf(key, large));
   auto found = entries_.find(key);
   if (found != entries_.end() && found->second.stamp == stamp && !lacking_.count(key)) {
     // The same file: the other size the entry holds is still its image.
@@ -144,7 +181,7 @@ void IconCacheTable::Complete(const IconKey& key, IconImage image) {
   if (lacking == lacking_.end()) return;
   const bool large = lacking->second == IconSizes::kLarge;
   CachedIcon& icon = entries_[key];
-  (large ? icon.large : icon.small) = WellShaped(std::move(image), large ? kLargeIconSide : kSmallIconSide);
+  (large ? icon.large : icon.small) = WellShaped(std::move(image), SideOf(key, large));
   lacking_.erase(lacking);
   changed_ = true;
 }
@@ -154,21 +191,18 @@ void IconCacheTable::Prune(const std::function<bool(const IconKey&)>& keep) {
   if (std::erase_if(entries_, [&](const auto& entry) { return !keep(entry.first); }) > 0) changed_ = true;
 }
 
-std::string IconCacheTable::Encode() const {
+std::string IconCacheTable::Encode(uint64_t maxBytes) const {
   std::string payload;
   uint32_t count = 0;
   for (const auto& [key, icon] : entries_) {
-    if (lacking_.count(key)) continue;
+    if (lacking_.count(key) || !CachedSides(key.Sides()) || count == kMaxEntries) continue;
+    const size_t before = payload.size();
+    PutEntry(payload, key, icon);
+    if (kHeaderBytes + payload.size() > maxBytes) {
+      payload.resize(before);  // left out: looked up again at the next start
+      continue;
+    }
     ++count;
-    PutU32(payload, static_cast<uint32_t>(key.path.size()));
-    payload += key.path;
-    PutU32(payload, static_cast<uint32_t>(key.index));
-    PutU32(payload, static_cast<uint32_t>(icon.stamp.kind));
-    PutU64(payload, icon.stamp.size);
-    PutU64(payload, icon.stamp.modified);
-    PutU32(payload, icon.stamp.driveType);
-    PutImage(payload, icon.small);
-    PutImage(payload, icon.large);
   }
   std::string out(kMagic, sizeof kMagic);
   PutU32(out, kIconCacheVersion);
@@ -192,7 +226,7 @@ bool IconCacheTable::Decode(const std::string& bytes) {
   header.U32(count);
   header.U32(payloadBytes);
   header.U32(crc);
-  if (version != kIconCacheVersion || count > kMaxEntries || payloadBytes != bytes.size() - kHeaderBytes ||
+  if ((version != kIconCacheVersion && version != kIconCacheFirstVersion) || count > kMaxEntries || payloadBytes != bytes.size() - kHeaderBytes ||
       crc != IconCacheCrc32(std::string_view(bytes).substr(kHeaderBytes)))
     return false;
 
@@ -201,7 +235,7 @@ bool IconCacheTable::Decode(const std::string& bytes) {
   for (uint32_t i = 0; i < count; ++i) {
     IconKey key;
     CachedIcon icon;
-    if (!ReadEntry(in, key, icon)) return false;
+    if (!ReadEntry(in, version, key, icon)) return false;
     // The writer puts each key once, in ascending order; a file that does not
     // was not written by it.
     if (!entries.empty() && !(entries.rbegin()->first < key)) return false;
@@ -209,7 +243,8 @@ bool IconCacheTable::Decode(const std::string& bytes) {
   }
   if (in.Left() != 0) return false;
   entries_ = std::move(entries);
-  changed_ = false;
+  // A first-version file is written again in this version.
+  changed_ = version != kIconCacheVersion;
   return true;
 }
 

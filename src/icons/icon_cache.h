@@ -1,17 +1,27 @@
-// The icon cache: the images of the buttons' (and bars') icons at both sizes
-// (16 and 32 pixels), kept in one file beside the database so that a normal
-// start asks the shell for none of them. An entry is keyed by icon path and index and carries
-// the stamp of what its images were made from: the icon file's size and time of
-// its last change, or for drives, folders and web addresses their kind. An
-// entry whose stamp no longer matches is looked up again.
+// The icon cache: the images of the buttons' (and bars') icons at the two
+// sides the bar draws (16 and 32 pixels at 96 DPI, scaled with the display),
+// kept in one file beside the database so that a normal start asks the shell
+// for none of them. An entry is keyed by icon path, index and the pair of
+// sides its images have: an entry made at 24/48 is never served for 16/32.
+// It carries the stamp of what its images were made from: the icon file's
+// size and time of its last change, or for drives, folders and web addresses
+// their kind. An entry whose stamp no longer matches is looked up again.
 //
-// File layout, integers little-endian:
+// File layout (version 2), integers little-endian:
 //   "QRIC" | u32 version | u32 entry count | u32 payload bytes | u32 CRC-32 of the payload
-//   payload, per entry: text path | i32 index | u32 stamp kind | u64 size | u64 modified
-//                       | u32 drive type | image small | image large
-//   image: u32 side (0 for none, else 16 or 32) | side*side*4 bytes BGRA, rows top-down
-//          | side*side/8 bytes AND mask, rows of `side` bits, highest bit first
+//   payload, per entry: text path | i32 index | u32 small side | u32 large side
+//                       | u32 stamp kind | u64 size | u64 modified | u32 drive type
+//                       | image small | image large
+//   sides: 1..kMaxCachedSmallSide and 1..kMaxCachedLargeSide (up to 4x, 384 DPI)
+//   image: u32 side (0 for none, else the entry's side of that size)
+//          | side*side*4 bytes BGRA, rows top-down
+//          | side * IconMaskRowBytes(side) bytes AND mask: rows of `side` bits,
+//            highest bit first, each row padded to whole 16-bit words
 //   text:  u32 length | bytes
+// Entries are written in ascending key order (path, index, small side, large
+// side), each key once. Version 1, the layout before sides were kept, has no
+// side fields and only 16/32 images; it is read as the 16/32 entries it holds
+// and written again as version 2 at the next save.
 // Anything else (another magic or version, a wrong length or checksum, an entry
 // that does not parse, bytes left over) is not trusted at all: it reads as an
 // empty cache, and the next write replaces the file.
@@ -26,26 +36,36 @@
 #include <string_view>
 
 #include "icons/button_icon.h"
+#include "platform/display_scale.h"
 
 class FileOps;
 
 inline constexpr const char* kIconCacheFileName = "iconcache.dat";
-inline constexpr uint32_t kIconCacheVersion = 1;
+inline constexpr uint32_t kIconCacheVersion = 2;
+inline constexpr uint32_t kIconCacheFirstVersion = 1;  // 16/32 only, no side fields
 inline constexpr int32_t kSmallIconSide = 16;
 inline constexpr int32_t kLargeIconSide = 32;
+// The largest sides the file keeps: the icon sides up to 4x (384 DPI). An
+// entry of larger sides lives in memory only and is looked up at each start.
+inline constexpr int32_t kMaxCachedSmallSide = 64;
+inline constexpr int32_t kMaxCachedLargeSide = 128;
 
 // The most entries a cache file holds: the database reaches every button by a
 // 16-bit command number, so no more icons than that are ever named.
 inline constexpr uint32_t kMaxIconCacheEntries = 1u << 16;
-// The largest cache file the program reads: the most entries, each with the
-// fixed fields, both images at their full sizes and a path as long as the
+// The largest cache file the program reads or writes: the most entries, each
+// with the fixed fields, both images at 16/32 and a path as long as the
 // system's paths (MAX_PATH). About 366 MB; a real bar's cache is a few hundred
-// kilobytes. A bigger file cannot be one the program wrote for a database it
-// can hold: it is not read at all (not even into memory once), it only makes
-// the start a cold one, and the next write replaces it.
+// kilobytes at 96 DPI and a few times that at larger scales. Entries of larger
+// sides take more room, so at a large scale fewer of them fit: the writer
+// leaves out the entries (in key order) that would take the file over the
+// limit, and those are looked up at each start. A bigger file cannot be one
+// the program wrote: it is not read at all (not even into memory once), it
+// only makes the start a cold one, and the next write replaces it.
 inline constexpr uint64_t kIconCacheHeaderBytes = 20;
-inline constexpr uint64_t kIconCacheEntryFixedBytes = 4 + 4 + 4 + 8 + 8 + 4;  // lengths, index, stamp
-inline constexpr uint64_t kIconCacheImageBytes = (4 + 16 * 16 * 4 + 16 * 16 / 8) + (4 + 32 * 32 * 4 + 32 * 32 / 8);
+// Lengths, index, the two sides, stamp.
+inline constexpr uint64_t kIconCacheEntryFixedBytes = 4 + 4 + 4 + 4 + 4 + 8 + 8 + 4;
+inline constexpr uint64_t kIconCacheImageBytes = (4 + 16 * 16 * 4 + 16 * 2) + (4 + 32 * 32 * 4 + 32 * 4);
 inline constexpr uint64_t kIconCacheMaxPathBytes = 260;
 inline constexpr uint64_t kMaxIconCacheFileBytes =
     kIconCacheHeaderBytes +
@@ -78,8 +98,11 @@ struct IconImage {
   bool operator==(const IconImage&) const = default;
 };
 
-// The pixel and mask sizes an image of this side must have.
+// The pixel and mask sizes an image of this side must have. A mask row is
+// padded to whole 16-bit words, as monochrome bitmaps take their rows (the
+// same bytes as unpadded rows at 16 and 32).
 size_t IconPixelBytes(int32_t side);
+size_t IconMaskRowBytes(int32_t side);
 size_t IconMaskBytes(int32_t side);
 
 struct CachedIcon {
@@ -92,13 +115,19 @@ struct CachedIcon {
 struct IconKey {
   std::string path;
   int32_t index = 0;
+  int32_t smallSide = kSmallIconSide;  // the sides of the entry's two images
+  int32_t largeSide = kLargeIconSide;
+  IconSides Sides() const { return {smallSide, largeSide}; }
   auto operator<=>(const IconKey&) const = default;
 };
 
-// The key a button's icon path and index are cached under: the index counts
-// only for icons taken by index from a file, and every web address shares the
-// one icon of the program's internet shortcut.
-IconKey IconCacheKey(const std::string& iconPath, int32_t iconIndex);
+// The key a button's icon path and index are cached under at a pair of
+// sides: the index counts only for icons taken by index from a file, and
+// every web address shares the one icon of the program's internet shortcut.
+IconKey IconCacheKey(const std::string& iconPath, int32_t iconIndex, IconSides sides = {});
+
+// True when the file keeps entries of these sides.
+bool CachedSides(IconSides sides);
 
 class IconCacheTable {
  public:
@@ -114,7 +143,7 @@ class IconCacheTable {
   std::optional<IconSizes> Lacks(const IconKey& key) const;
   // Gives an entry the size it lacks; nothing for a whole entry or none.
   void Complete(const IconKey& key, IconImage image);
-  // Keeps the entries `keep` answers true for.
+  // Keeps the entries `keep` answers true for (keys carry their sides).
   void Prune(const std::function<bool(const IconKey&)>& keep);
   size_t Size() const { return entries_.size(); }
 
@@ -122,11 +151,14 @@ class IconCacheTable {
   bool Changed() const { return changed_; }
   void SetChanged(bool changed) { changed_ = changed; }
 
-  // The whole entries only: an entry that lacks a size waits for it.
-  std::string Encode() const;
+  // The whole entries of sides the file keeps (CachedSides) only: an entry
+  // that lacks a size waits for it. Entries that would take the file over
+  // `maxBytes` are left out.
+  std::string Encode(uint64_t maxBytes = kMaxIconCacheFileBytes) const;
   // Replaces the table with the file's entries. False, with an empty table
   // that counts as changed, when the bytes are not one whole, intact cache
-  // file of this version.
+  // file of this version or the first. A file of the first version reads as
+  // changed, so that the next save writes it in this version.
   bool Decode(const std::string& bytes);
 
  private:

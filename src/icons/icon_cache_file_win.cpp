@@ -15,6 +15,7 @@ bool ButtonIconCache::Load() {
 }
 
 bool ButtonIconCache::Save(const CDB& db) {
+  // Keys at 16/32: the sides are compared on their own.
   std::set<IconKey> named;
   for (int32_t b = 0; b < db.BarCount(); ++b) {
     const CBar& bar = *db.Bar(b);
@@ -24,7 +25,11 @@ bool ButtonIconCache::Save(const CDB& db) {
       if (!button.IsSeparator) named.insert(IconCacheKey(button.IconFile, button.IconIndex));
     }
   }
-  table_.Prune([&named](const IconKey& key) { return named.count(key) != 0; });
+  const std::optional<IconSides> sides = barSides_;
+  table_.Prune([&named, sides](const IconKey& key) {
+    if (sides && !(key.Sides() == *sides)) return false;
+    return named.count(IconKey{key.path, key.index}) != 0;
+  });
   if (!table_.Changed()) return true;
   if (!PlatformFileOps().WriteAll(FilePath(), table_.Encode())) return false;
   table_.SetChanged(false);

@@ -28,7 +28,7 @@ ImagePositions ButtonIconCache::AppendStarting(HIMAGELIST small, HIMAGELIST larg
     case IconPlan::kBlankLookUpLater:
       // A place is kept in any case, so the image found afterwards can go there.
       later.check = true;
-      later.shownPosition = AppendImage(shown, ImageOrBlank(cached, largeShown));
+      later.shownPosition = AppendImage(shown, ImageOrBlank(cached, largeShown, key.Sides()));
       break;
   }
   deferred_.push_back(later);
@@ -47,7 +47,7 @@ void ButtonIconCache::FinishStartup(const CDB& db) {
       if (later.check) {
         // Held or blank in both sizes until the worker answers.
         ImagePlace place{{small_, large_}, -1, -1, largeShown_};
-        const int otherPosition = AppendImage(other, ImageOrBlank(cached, !largeShown_));
+        const int otherPosition = AppendImage(other, ImageOrBlank(cached, !largeShown_, later.key.Sides()));
         (largeShown_ ? place.large : place.small) = later.shownPosition;
         (largeShown_ ? place.small : place.large) = otherPosition;
         AskCheck(later.key, later.iconFile, later.iconIndex);

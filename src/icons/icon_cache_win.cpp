@@ -11,12 +11,25 @@ namespace {
 
 bool IsWeb(const std::string& iconFile) { return ClassifyIconPath(iconFile) == IconSource::WebShortcut; }
 
+int ListSide(HIMAGELIST list, int otherwise) {
+  int cx = 0;
+  int cy = 0;
+  return list && ::ImageList_GetIconSize(list, &cx, &cy) && cx > 0 ? cx : otherwise;
+}
+
+// The icon sides of a pair of image lists.
+IconSides ListSides(HIMAGELIST small, HIMAGELIST large) {
+  const IconSides base;
+  return {ListSide(small, base.small), ListSide(large, base.large)};
+}
+
 // The real stamp and look-up where the caller gave none.
 IconProbes RealWhereEmpty(IconProbes probes, const std::string& programFolder) {
   if (!probes.stamp) probes.stamp = StampOfFullPath;
   if (!probes.lookUp) {
-    probes.lookUp = [programFolder](const std::string& iconFile, int32_t iconIndex, IconSizes sizes) {
-      return LookUpIconImages(iconFile, iconIndex, programFolder, sizes);
+    probes.lookUp = [programFolder](const std::string& iconFile, int32_t iconIndex, IconSizes sizes,
+                                    IconSides sides) {
+      return LookUpIconImages(iconFile, iconIndex, programFolder, sizes, sides);
     };
   }
   return probes;
@@ -35,10 +48,10 @@ std::string ButtonIconCache::FullPathOf(const std::string& iconPath, const std::
 
 // The entry's image of one size, or a blank one that keeps its place in a
 // list until the worker's answer fills it.
-IconImage ButtonIconCache::ImageOrBlank(const CachedIcon* icon, bool large) {
+IconImage ButtonIconCache::ImageOrBlank(const CachedIcon* icon, bool large, IconSides sides) {
   const IconImage* image = icon ? &(large ? icon->large : icon->small) : nullptr;
   if (image && !image->Empty()) return *image;
-  return BlankImage(large ? kLargeIconSide : kSmallIconSide);
+  return BlankImage(large ? sides.large : sides.small);
 }
 
 ButtonIconCache::ButtonIconCache(std::string programFolder) : ButtonIconCache(std::move(programFolder), {}) {}
@@ -80,7 +93,7 @@ std::optional<IconStamp> ButtonIconCache::StampNow(const std::string& iconFile) 
 const CachedIcon& ButtonIconCache::LookUp(const IconKey& key, const std::string& iconFile, int32_t iconIndex,
                                           const IconStamp& stamp, IconSizes sizes) {
   ++lookUps_;
-  CachedIcon images = probes_.lookUp(iconFile, iconIndex, sizes);
+  CachedIcon images = probes_.lookUp(iconFile, iconIndex, sizes, key.Sides());
   if (sizes == IconSizes::kBoth) {
     images.stamp = stamp;
     table_.Put(key, std::move(images));
@@ -94,13 +107,13 @@ void ButtonIconCache::Complete(const IconKey& key, const std::string& iconFile, 
   const std::optional<IconSizes> lacking = table_.Lacks(key);
   if (!lacking) return;
   ++lookUps_;
-  CachedIcon images = probes_.lookUp(iconFile, iconIndex, *lacking);
+  CachedIcon images = probes_.lookUp(iconFile, iconIndex, *lacking, key.Sides());
   table_.Complete(key, *lacking == IconSizes::kLarge ? std::move(images.large) : std::move(images.small));
 }
 
 ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool largeShown,
                                        const std::string& iconFile, int32_t iconIndex) {
-  const IconKey key = IconCacheKey(iconFile, iconIndex);
+  const IconKey key = IconCacheKey(iconFile, iconIndex, ListSides(small, large));
   const CachedIcon* cached = table_.Find(key);
   const std::optional<IconStamp> stamp = StampNow(iconFile);
   if (!starting_) {
@@ -113,10 +126,10 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
 }
 
 UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconIndex, OneIconSize oneSize,
-                                   CacheMiss miss, [[maybe_unused]] int dpi) {
+                                   CacheMiss miss, int dpi) {
   const bool large = oneSize == OneIconSize::kLarge;
   const bool keep = miss == CacheMiss::kLookUpAndKeep;
-  const IconKey key = IconCacheKey(iconFile, iconIndex);
+  const IconKey key = IconCacheKey(iconFile, iconIndex, IconSidesAt(dpi));
   const CachedIcon* cached = table_.Find(key);
   const IconSizes size = large ? IconSizes::kLarge : IconSizes::kSmall;
   const std::optional<IconStamp> stamp = StampNow(iconFile);
@@ -144,16 +157,18 @@ UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconInde
 
 UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
                             const std::string& programFolder, OneIconSize oneSize, CacheMiss miss,
-                            [[maybe_unused]] int dpi) {
+                            int dpi) {
   if (cache) {
-    UniqueIcon icon = cache->IconOf(iconFile, iconIndex, oneSize, miss);
+    UniqueIcon icon = cache->IconOf(iconFile, iconIndex, oneSize, miss, dpi);
     if (icon) return icon;
   }
   const bool large = oneSize == OneIconSize::kLarge;
   const IconSizes size = large ? IconSizes::kLarge : IconSizes::kSmall;
   // A removable or network path the cache lacks: the stand-in of its kind,
   // until the worker's answer is in the cache.
-  ButtonIcons icons = cache && cache->SlowIcon(iconFile) ? GenericIconsOfKind(iconFile, size)
-                                                          : GetButtonIcon(iconFile, iconIndex, programFolder, size);
+  const IconSides sides = IconSidesAt(dpi);
+  ButtonIcons icons = cache && cache->SlowIcon(iconFile)
+                          ? GenericIconsOfKind(iconFile, size, sides)
+                          : GetButtonIcon(iconFile, iconIndex, programFolder, size, sides);
   return std::move(large ? icons.Large : icons.Small);
 }

@@ -4,6 +4,10 @@
 // (icon_cache_file_win.cpp), the start-up fill (icon_cache_startup_win.cpp)
 // and the hand-off to the worker (icon_cache_worker_win.cpp).
 //
+// Every image is of the sides of the lists it goes into (or of IconSidesAt
+// the DPI a menu asks at), and is kept under those sides: an entry of
+// another scale is never shown.
+//
 // While the bar starts, the lists get only what the first frame shows: the
 // images of the shown icon size, from the cache where the entry still matches
 // the file system, from the shell where it does not; the shell is then asked
@@ -61,15 +65,22 @@ class ButtonIconCache {
   // damaged, foreign or oversized file gives an empty cache, which the next
   // write replaces. True when the file was whole.
   bool Load();
-  // Keeps the entries of the icons the database's bars and buttons name and
-  // writes the file when it changed; an entry still lacking a size is left
-  // out. True when the file holds the cache.
+  // Keeps the entries of the icons the database's bars and buttons name, at
+  // the sides the bar draws (SetBarSides) only, and writes the file when it
+  // changed; an entry still lacking a size is left out. True when the file
+  // holds the cache.
   bool Save(const CDB& db);
   const IconCacheTable& Table() const { return table_; }
   std::string FilePath() const;
 
+  // The icon sides of the bar's image lists: the entries of other sides are
+  // not written to the file (so it does not grow with every scale seen).
+  // Until it is set, entries of every side are written.
+  void SetBarSides(IconSides sides) { barSides_ = sides; }
+
   // Appends one button's images to the two lists (the one drawn from, chosen
-  // by `largeShown`, and the other) and returns their positions.
+  // by `largeShown`, and the other) and returns their positions. The images
+  // are those of the lists' own icon sides.
   ImagePositions Append(HIMAGELIST small, HIMAGELIST large, bool largeShown, const std::string& iconFile,
                         int32_t iconIndex);
   // The lists are about to be destroyed: nothing is left to do on them, and
@@ -102,7 +113,8 @@ class ButtonIconCache {
   // touched: what the cache holds is given whatever its stamp; with
   // kLookUpAndKeep it is listed for the worker (once per run), and while
   // nothing is held the answer is null (see ButtonIconOfSize).
-  // `dpi` is the display scale of the window that draws the icon.
+  // `dpi` is the display scale of the window that draws the icon: the image
+  // has the side IconSidesAt(dpi) gives that size, and is kept under it.
   UniqueIcon IconOf(const std::string& iconFile, int32_t iconIndex, OneIconSize size, CacheMiss miss,
                     int dpi = kBaseDpi);
   // A volume arrived (`unitMask` as the device notice gives it): the icons
@@ -128,9 +140,9 @@ class ButtonIconCache {
   // The full path without the current folder's part: relative icon paths lie
   // in the program folder.
   static std::string FullPathOf(const std::string& iconPath, const std::string& programFolder);
-  // The entry's image of one size, or a blank one that keeps its place in a
-  // list until the worker's answer fills it.
-  static IconImage ImageOrBlank(const CachedIcon* icon, bool large);
+  // The entry's image of one size, or a blank one of that size's side that
+  // keeps its place in a list until the worker's answer fills it.
+  static IconImage ImageOrBlank(const CachedIcon* icon, bool large, IconSides sides);
   // The stamp of the path now; nullopt for a removable or network path, which
   // this thread never touches.
   std::optional<IconStamp> StampNow(const std::string& iconFile);
@@ -159,12 +171,13 @@ class ButtonIconCache {
   void StartChecks();
   // Puts an answer's images where the icon's images were placed. True when
   // an image of a drawn list changed.
-  bool Replace(const ImagePlace& place, const CachedIcon& icon);
+  bool Replace(const ImagePlace& place, const CachedIcon& icon, IconSides sides);
 
   std::string programFolder_;
   IconProbes probes_;
   IconCacheTable table_;
   bool starting_ = true;
+  std::optional<IconSides> barSides_;
   int lookUps_ = 0;
   DriveKinds drives_;
 
@@ -188,7 +201,8 @@ class ButtonIconCache {
 // a removable or network path, the generic icon of its kind, found by name
 // alone (the path is not touched; the menu shows the real one once the worker
 // has answered); else GetButtonIcon's of that size only. Without a cache
-// (tests, tools) the shell is asked as before.
+// (tests, tools) the shell is asked as before. Every image has the side
+// IconSidesAt(dpi) gives the size.
 UniqueIcon ButtonIconOfSize(ButtonIconCache* cache, const std::string& iconFile, int32_t iconIndex,
                             const std::string& programFolder, OneIconSize size, CacheMiss miss,
                             int dpi = kBaseDpi);

@@ -15,8 +15,8 @@ ImagePositions ButtonIconCache::AppendUnchecked(HIMAGELIST small, HIMAGELIST lar
                                                 int32_t iconIndex) {
   const CachedIcon* cached = table_.Find(key);
   ImagePlace place{{small, large}, -1, -1, largeShown};
-  place.small = AppendImage(small, ImageOrBlank(cached, false));
-  place.large = AppendImage(large, ImageOrBlank(cached, true));
+  place.small = AppendImage(small, ImageOrBlank(cached, false, key.Sides()));
+  place.large = AppendImage(large, ImageOrBlank(cached, true, key.Sides()));
   AskCheck(key, iconFile, iconIndex);
   // Only while its check is to come: an icon checked in this run already
   // shows what that check found.
@@ -88,7 +88,7 @@ bool ButtonIconCache::OnCheckMessage(const CDB& db, WPARAM wParam) {
     table_.Put(answer.key, std::move(*answer.found));
     const CachedIcon& icon = *table_.Find(answer.key);
     for (const ImagePlace& place : places) {
-      if (Replace(place, icon)) drawnChanged = true;
+      if (Replace(place, icon, answer.key.Sides())) drawnChanged = true;
     }
   }
   if (!starting_) Save(db);
@@ -96,13 +96,13 @@ bool ButtonIconCache::OnCheckMessage(const CDB& db, WPARAM wParam) {
   return drawnChanged;
 }
 
-bool ButtonIconCache::Replace(const ImagePlace& place, const CachedIcon& icon) {
+bool ButtonIconCache::Replace(const ImagePlace& place, const CachedIcon& icon, IconSides sides) {
   bool drawnChanged = false;
   for (bool large : {false, true}) {
     HIMAGELIST list = ListOf(large ? place.lists.large : place.lists.small);
     const int position = large ? place.large : place.small;
     if (!list || position < 0) continue;
-    ImageBitmaps bitmaps = MakeImageBitmaps(ImageOrBlank(&icon, large));
+    ImageBitmaps bitmaps = MakeImageBitmaps(ImageOrBlank(&icon, large, sides));
     if (bitmaps.colour && ::ImageList_Replace(list, position, bitmaps.colour.Get(), bitmaps.mask.Get()) &&
         large == place.largeShown) {
       drawnChanged = true;

@@ -33,7 +33,7 @@ struct IconCheckAnswer {
   std::optional<CachedIcon> found;
 };
 
-// A pair of image lists (16 and 32 pixels), by identity only.
+// A pair of image lists (the small and the large icons), by identity only.
 struct ImageListPair {
   const void* small = nullptr;
   const void* large = nullptr;

@@ -24,11 +24,11 @@ IconStamp StampOfFullPath(const std::string& fullPath) {
 }
 
 CachedIcon LookUpIconImages(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
-                            IconSizes sizes) {
-  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder, sizes);
+                            IconSizes sizes, IconSides sides) {
+  ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder, sizes, sides);
   CachedIcon images;
-  images.small = CaptureIconImage(icons.Small.Get(), kSmallIconSide);
-  images.large = CaptureIconImage(icons.Large.Get(), kLargeIconSide);
+  images.small = CaptureIconImage(icons.Small.Get(), sides.small);
+  images.large = CaptureIconImage(icons.Large.Get(), sides.large);
   return images;
 }
 
@@ -44,7 +44,7 @@ std::vector<IconCheckAnswer> CheckIcons(const std::vector<IconCheckRequest>& req
     IconCheckAnswer answer{request.key, std::nullopt};
     const IconStamp now = stamp(request.fullPath);
     if (!request.held || !(*request.held == now)) {
-      answer.found = lookUp(request.iconFile, request.iconIndex, IconSizes::kBoth);
+      answer.found = lookUp(request.iconFile, request.iconIndex, IconSizes::kBoth, request.key.Sides());
       answer.found->stamp = now;
     }
     answers.push_back(std::move(answer));

@@ -26,9 +26,11 @@
 
 // What is at a full path now: the file-system touch. On either thread.
 using IconStampProbe = std::function<IconStamp(const std::string& fullPath)>;
-// The images of an icon at the sizes asked for (the others empty), from the
-// shell; the stamp of the result is not set. On either thread.
-using IconLookUpProbe = std::function<CachedIcon(const std::string& iconFile, int32_t iconIndex, IconSizes sizes)>;
+// The images of an icon at the sizes asked for (the others empty), each at
+// its side of `sides`, from the shell; the stamp of the result is not set. On
+// either thread.
+using IconLookUpProbe =
+    std::function<CachedIcon(const std::string& iconFile, int32_t iconIndex, IconSizes sizes, IconSides sides)>;
 
 // What the cache asks of the system; tests put in their own.
 struct IconProbes {
@@ -44,7 +46,7 @@ struct IconProbes {
 IconStamp StampOfFullPath(const std::string& fullPath);
 // GetButtonIconOrGeneric's icons captured as images.
 CachedIcon LookUpIconImages(const std::string& iconFile, int32_t iconIndex, const std::string& programFolder,
-                            IconSizes sizes);
+                            IconSizes sizes, IconSides sides = {});
 
 // Checks each request in turn (the worker's part), with COM initialised and
 // the error boxes quiet on the calling thread. An answer per request, in

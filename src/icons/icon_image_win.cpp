@@ -20,7 +20,8 @@ bool ReadColour(HDC dc, HBITMAP bitmap, int32_t side, std::string& pixels) {
   return ::GetDIBits(dc, bitmap, 0, side, pixels.data(), &info, DIB_RGB_COLORS) == side;
 }
 
-// The AND mask as rows of `side` bits; GetDIBits gives rows padded to 4 bytes.
+// The AND mask as rows of `side` bits padded to 16-bit words; GetDIBits gives
+// rows padded to 4 bytes.
 bool ReadMask(HDC dc, HBITMAP bitmap, int32_t side, std::string& mask) {
   struct {
     BITMAPINFOHEADER header;
@@ -31,7 +32,7 @@ bool ReadMask(HDC dc, HBITMAP bitmap, int32_t side, std::string& mask) {
   std::string padded(stride * side, '\0');
   if (::GetDIBits(dc, bitmap, 0, side, padded.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != side)
     return false;
-  const size_t row = static_cast<size_t>(side) / 8;
+  const size_t row = IconMaskRowBytes(side);
   mask.clear();
   for (int32_t y = 0; y < side; ++y) mask.append(padded, y * stride, row);
   return true;
@@ -88,7 +89,7 @@ ImageBitmaps MakeImageBitmaps(const IconImage& image) {
   void* bits = nullptr;
   ImageBitmaps out;
   out.colour.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  // Mask rows of 16 and 32 bits are already the word-aligned rows CreateBitmap takes.
+  // The mask's rows are already the word-aligned rows CreateBitmap takes.
   out.mask.Reset(::CreateBitmap(image.side, image.side, 1, 1, image.mask.data()));
   if (!out.colour || !bits || !out.mask) return {};
   image.pixels.copy(static_cast<char*>(bits), image.pixels.size());

@@ -20,7 +20,7 @@ class IconListSink final : public ButtonImageSink {
       : small_(small), large_(large), sides_(sides), programFolder_(programFolder) {}
 
   ImagePositions Append(const std::string& iconFile, int32_t iconIndex) override {
-    ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_);
+    ButtonIcons icons = GetButtonIconOrGeneric(iconFile, iconIndex, programFolder_, IconSizes::kBoth, sides_);
     return {AppendIconImage(small_, icons.Small.Get(), sides_.small),
             AppendIconImage(large_, icons.Large.Get(), sides_.large)};
   }
@@ -64,6 +64,8 @@ int ButtonImageLists::Build(CDB& db, int32_t ordinal, bool largeIcons, IconSides
   CBar* bar = db.Bar(ordinal);
   if (!bar) return 1;
   if (cache_) {
+    // The cache takes each image at the lists' sides.
+    cache_->SetBarSides(sides);
     CachedIconListSink sink(*cache_, small_.Get(), large_.Get(), largeIcons);
     AddButtonImages(*bar, largeIcons, sink);
     // While the bar starts, the cache is written after the first paint.

@@ -96,8 +96,9 @@ TEST(IconCacheFileTest, EntriesThatDoNotParseAreRefusedEvenWithTheRightChecksum)
   IconCacheTable one;
   one.Put({"C:\\a.exe", 0}, FileIcon(1, 2, 'a'));
   std::string file = one.Encode();
-  // The small image's side, after path (4 + 8), index, kind, size, time, drive type.
-  const size_t sideAt = 20 + 4 + 8 + 4 + 4 + 8 + 8 + 4;
+  // The small image's side, after path (4 + 8), index, the two sides, kind,
+  // size, time, drive type.
+  const size_t sideAt = 20 + 4 + 8 + 4 + 4 + 4 + 4 + 8 + 8 + 4;
   SetU32(file, sideAt, 24);
   SetU32(file, 16, IconCacheCrc32(file.substr(20)));
   IconCacheTable table;

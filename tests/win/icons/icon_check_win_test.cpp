@@ -85,9 +85,10 @@ IconProbes ProbesNoting(const std::shared_ptr<Calls>& calls, const std::string& 
     --calls->running;
     return StampOfFullPath(full);
   };
-  probes.lookUp = [calls, programFolder](const std::string& iconFile, int32_t iconIndex, IconSizes sizes) {
+  probes.lookUp = [calls, programFolder](const std::string& iconFile, int32_t iconIndex, IconSizes sizes,
+                                         IconSides sides) {
     calls->Note(iconFile);
-    return LookUpIconImages(iconFile, iconIndex, programFolder, sizes);
+    return LookUpIconImages(iconFile, iconIndex, programFolder, sizes, sides);
   };
   return probes;
 }
