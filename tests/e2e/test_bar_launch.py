@@ -155,8 +155,17 @@ def with_switching_on_clicks_toggle_the_one_notepad():
 def add_the_program_in_front():
     expect(qr.foreground().get("class") == "Notepad", f"Notepad in front: {qr.foreground()}")
     r = qr.Rect.parse(state.bar["rect"])
-    qr.click(r.right - 30, (r.top + r.bottom) // 2, "right")
-    qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
+    # On a loaded machine a synthetic click is now and then lost: the click
+    # is given again when no menu came (the bar keeps the program that was in
+    # front before it, whichever click opened the menu).
+    for attempt in range(3):
+        qr.click(r.right - 30, (r.top + r.bottom) // 2, "right")
+        try:
+            qr.wait_window(timeout_ms=5000, cls="#32768", exe=EXE)
+            break
+        except qr.DriverError:
+            if attempt == 2:
+                raise
     qr.screenshot("bar_launch-add-front-menu")
     # The entry stands last but for Exit.
     qr.driver("key", "UP", "UP", "RETURN", "--delay", "150")
