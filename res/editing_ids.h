@@ -33,6 +33,10 @@
 
 // The manager's tool bar (bitmap 220); the string table holds each one's tip.
 #define IDB_MGR_TOOLBAR         220
+// The same pictures drawn at 125, 150 and 200 % (40 x 39, 48 x 47, 64 x 62).
+#define IDB_MGR_TOOLBAR_125     226
+#define IDB_MGR_TOOLBAR_150     227
+#define IDB_MGR_TOOLBAR_200     228
 #define ID_MGR_ADD_BUTTON       32815
 #define ID_MGR_DELETE           32816
 #define ID_MGR_MOVE_DOWN        32817

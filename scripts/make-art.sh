@@ -214,10 +214,15 @@ menu_icons() {
   done
 }
 
-# --- bitmap 220: the buttons manager's tool bar (eight 32 x 31 buttons) ------------
-# Light grey (0xC0C0C0) is the colour tool bars map to the button face.
-manager_toolbar() {
-  local x i cmds=()
+# --- bitmaps 220, 226-228: the buttons manager's tool bar (eight 32 x 31 buttons) ---
+# Light grey (0xC0C0C0) is the colour tool bars map to the button face. Bitmap
+# 220 is the picture at 100 %; 226, 227 and 228 are the same drawing at 125,
+# 150 and 200 % (pictures of 40 x 39, 48 x 47 and 64 x 62), in 256 colours.
+manager_toolbar_at() { # percent output
+  local pct=$1 file=$2 x i cmds=() type=TrueColor
+  [ "$pct" = 100 ] || type=Palette
+  SIZE=$(( 32 * pct / 100 ))
+  local width=$(( 256 * pct / 100 )) height=$(( (31 * pct + 50) / 100 ))
   for i in 0 1 2 3 4 5 6 7; do
     x=$(( i * 32 ))
     case $i in
@@ -239,9 +244,17 @@ manager_toolbar() {
       cmds+=(-stroke none -fill "$GREEN" -draw "rectangle $((x+24)),18 $((x+26)),28" -draw "rectangle $((x+20)),22 $((x+30)),24")
     fi
   done
-  convert -size 256x31 xc:'#c0c0c0' +antialias "${cmds[@]}" \
-    -fill white -stroke none -font DejaVu-Sans-Bold -pointsize 13 -annotate +235+20 "?" \
-    -type TrueColor BMP3:"$out/managertoolbar.bmp"
+  "$here/art-scale.py" "$SIZE" 32 -size "${width}x${height}" xc:'#c0c0c0' +antialias "${cmds[@]}" \
+    -fill white -stroke none -font DejaVu-Sans-Bold -pointsize "$(scaled 13 32)" \
+    -annotate "+$(scaled 235 32)+$(scaled 20 32)" "?" \
+    -type "$type" BMP3:"$file"
+  SIZE=16
+}
+manager_toolbar() {
+  manager_toolbar_at 100 "$out/managertoolbar.bmp"
+  manager_toolbar_at 125 "$out/managertoolbar125.bmp"
+  manager_toolbar_at 150 "$out/managertoolbar150.bmp"
+  manager_toolbar_at 200 "$out/managertoolbar200.bmp"
 }
 
 # --- bitmap 217: the splash picture -----------------------------------------------

@@ -2,6 +2,15 @@
 
 #include <algorithm>
 
+#include "editing_ids.h"
+
+int ManagerToolbarBitmapAt(int dpi) {
+  if (dpi <= kBaseDpi) return IDB_MGR_TOOLBAR;
+  if (dpi <= 120) return IDB_MGR_TOOLBAR_125;
+  if (dpi <= 144) return IDB_MGR_TOOLBAR_150;
+  return IDB_MGR_TOOLBAR_200;
+}
+
 ManagerToolbarLayout ManagerToolbarLayoutAt(int treeRight, int dpi) {
   const DisplayScale scale{dpi};
   ManagerToolbarLayout layout;
@@ -14,5 +23,6 @@ ManagerToolbarLayout ManagerToolbarLayoutAt(int treeRight, int dpi) {
   const int width = kManagerToolbarShownButtons * layout.button.cx;
   const int height = std::max(scale.Px(kManagerToolbarHeight), layout.button.cy);
   layout.place = Rect::FromOriginSize({x, 0}, {width, height});
+  layout.bitmap = ManagerToolbarBitmapAt(dpi);
   return layout;
 }

@@ -11,6 +11,7 @@ struct ManagerToolbarLayout {
   Rect place;   // in the dialog's client area
   Size image;   // one button's picture
   Size button;  // the picture and its margin
+  int bitmap = 0;  // the drawing to load (ManagerToolbarBitmapAt)
 };
 
 // Lengths at 96 DPI.
@@ -20,6 +21,11 @@ inline constexpr int kManagerToolbarGap = 4;  // from the tree, when the tree re
 inline constexpr Size kManagerToolbarImage = {32, 31};
 inline constexpr int kManagerToolbarMargin = 7;  // added to the picture each way
 inline constexpr int kManagerToolbarShownButtons = 7;
+
+// The drawing of the tool bar's pictures to load at `dpi` (a bitmap number):
+// the one drawn at that scale, else the next larger one, so that a picture is
+// only ever made smaller; above 200 % the 200 % drawing.
+int ManagerToolbarBitmapAt(int dpi);
 
 // The tool bar at `dpi`, for a tree whose right edge is at `treeRight`
 // (client pixels): it stays clear of the tree and is wide enough for the

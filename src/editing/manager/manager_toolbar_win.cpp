@@ -51,17 +51,17 @@ void ManagerToolbar::Rescale(const ManagerToolbarLayout& layout) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   ::SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(layout.image.cx, layout.image.cy));
   ::SendMessageA(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(layout.button.cx, layout.button.cy));
-  LoadPictures(layout.image);
+  LoadPictures(layout.image, layout.bitmap);
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void ManagerToolbar::LoadPictures(Size image) {
-  // The picture is drawn at 96 DPI only: at another scale the system draws it
-  // to the size asked (the eight pictures side by side in one row).
+void ManagerToolbar::LoadPictures(Size image, int bitmap) {
+  // The pictures are drawn at 100, 125, 150 and 200 %: the drawing for the
+  // scale is loaded, made smaller by the system only between those scales.
   // The picture's light grey is its background: masked out, the buttons show
   // whatever face colour the system gives them (a colour-mapped bitmap would
   // need a palette, which the picture does not have).
-  UniqueBitmap picture(static_cast<HBITMAP>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDB_MGR_TOOLBAR),
+  UniqueBitmap picture(static_cast<HBITMAP>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(bitmap),
                                                          IMAGE_BITMAP, kButtonCount * image.cx, image.cy,
                                                          LR_CREATEDIBSECTION)));
   UniqueImageList fresh(::ImageList_Create(image.cx, image.cy, ILC_COLOR24 | ILC_MASK, kButtonCount, 0));

@@ -35,8 +35,9 @@ class ManagerToolbar {
   static bool FillTip(NMHDR* hdr);
 
  private:
-  // The pictures at `image` pixels each, as the tool bar's image list.
-  void LoadPictures(Size image);
+  // The pictures of drawing `bitmap` at `image` pixels each, as the tool
+  // bar's image list.
+  void LoadPictures(Size image, int bitmap);
 
   HWND hwnd_ = nullptr;  // a child of the dialog, destroyed with it
   // The buttons' images; the tool bar shows them but does not own them, so the

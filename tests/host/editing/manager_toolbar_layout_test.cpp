@@ -24,6 +24,8 @@ TEST(ManagerToolbarLayout, PlaceAndSizesAtEachScale) {
   };
   for (const auto& c : cases) {
     const ManagerToolbarLayout layout = ManagerToolbarLayoutAt(c.treeRight, c.dpi);
+    // The drawing loaded is the one of this scale: no picture is stretched.
+    EXPECT_EQ(layout.bitmap, c.dpi == 96 ? 220 : c.dpi == 120 ? 226 : c.dpi == 144 ? 227 : 228) << c.dpi;
     EXPECT_EQ(layout.place, c.place) << c.dpi << " / " << c.treeRight;
     EXPECT_EQ(layout.image, c.image) << c.dpi;
     EXPECT_EQ(layout.button, c.button) << c.dpi;
@@ -36,6 +38,9 @@ TEST(ManagerToolbarLayout, ShownButtonsFitWholeAtAnyScale) {
     EXPECT_GE(layout.place.Width(), kManagerToolbarShownButtons * layout.button.cx) << dpi;
     EXPECT_GE(layout.place.Height(), layout.button.cy) << dpi;
     EXPECT_NEAR(layout.place.Width(), 273.0 * dpi / 96, 4.0) << dpi;  // in proportion
+    // Between the drawn scales the next larger drawing is made smaller.
+    const int drawnPercent = layout.bitmap == 220 ? 100 : layout.bitmap == 226 ? 125 : layout.bitmap == 227 ? 150 : 200;
+    EXPECT_TRUE(drawnPercent * 96 >= dpi * 100 || drawnPercent == 200) << dpi;
   }
 }
 
