@@ -2,6 +2,10 @@
 // cache, and its z-order with autohide and always-on-top.
 #include "win/barwnd/bar_window_fixture.h"
 
+#include <dbt.h>
+
+#include <cctype>
+
 
 namespace bar_window_test {
 namespace {
@@ -45,6 +49,44 @@ TEST_F(BarWindowTest, AMissingNetworkTargetIsHiddenAfterTheFirstPaint) {
   EXPECT_EQ(db_.Bar(0)->At(1)->Available, 0);
   PumpMessages(100);
   EXPECT_EQ(Commands(), (std::vector<int>{1124}));
+}
+
+// A volume arrives (the system's device notice): a button hidden because its
+// target was missing shows again once the target is there on an arrived
+// drive; a notice for another drive leaves it hidden.
+TEST_F(BarWindowTest, AnArrivedVolumeBringsBackTheButtonWhoseTargetIsThereNow) {
+  const int bar = AddBar("stick", {"present"});
+  ButtonSpec request;
+  request.Target = folder_ + "\\arrives-later.txt";
+  request.Name = "later";
+  request.Bar = bar;
+  ::DeleteFileA(request.Target.c_str());
+  db_.AddButton(request);
+  ASSERT_NE(db_.Save(), 0);
+  ASSERT_EQ(db_.Load(), 1);
+  ASSERT_EQ(db_.Bar(0)->At(1)->Available, 0);  // missing when the bar was read
+  Open();
+  PumpMessages(500);
+  EXPECT_EQ(Commands(), (std::vector<int>{1124}));
+  WriteFile(request.Target);
+
+  const auto arrive = [this](char letter) {
+    DEV_BROADCAST_VOLUME volume = {};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1u << (letter - 'A');
+    ::SendMessageA(window_->Hwnd(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
+  };
+  const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(folder_[0])));
+  arrive(drive == 'Q' ? 'R' : 'Q');
+  PumpMessages(1000);
+  EXPECT_EQ(db_.Bar(0)->At(1)->Available, 0);
+  arrive(drive);
+  PumpMessages(5000, [this] { return db_.Bar(0)->At(1)->Available == 1; });
+  EXPECT_EQ(db_.Bar(0)->At(1)->Available, 1);
+  EXPECT_EQ(db_.Bar(0)->At(1)->TargetMissing, 0);
+  PumpMessages(5000, [this] { return Commands().size() == 2; });
+  EXPECT_EQ(Commands(), (std::vector<int>{1124, 1125}));
 }
 
 }  // namespace
