@@ -4,8 +4,20 @@
 
 #include "barwnd/window/bar_commands.h"
 #include "barwnd/window/bar_keyboard.h"
+#include "platform/display_scale_win.h"
+#include "platform/handles_win.h"
 
 namespace {
+
+// The digits are drawn in the system's status-bar font at the toolbar's
+// display scale, so they keep their size beside icons that grow with it.
+UniqueFont DigitFont(HWND toolbar) {
+  NONCLIENTMETRICSA metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont();
+  const LOGFONTA font = FontAtDpi(metrics.lfStatusFont, WindowDpi(toolbar));
+  return UniqueFont(::CreateFontIndirectA(&font));
+}
 
 std::vector<KeyButton> ToolbarButtons(HWND toolbar) {
   std::vector<KeyButton> buttons;
@@ -189,7 +201,8 @@ LRESULT BarKeyboard::OnCustomDraw(NMTBCUSTOMDRAW* draw) {
       if (digit < 0) break;
       const char text[2] = {static_cast<char>('0' + digit), 0};
       HDC dc = draw->nmcd.hdc;
-      HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+      const UniqueFont font = DigitFont(draw->nmcd.hdr.hwndFrom);
+      HGDIOBJ oldFont = ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font.Get()) : ::GetStockObject(DEFAULT_GUI_FONT));
       const int oldMode = ::SetBkMode(dc, OPAQUE);
       const COLORREF oldBack = ::SetBkColor(dc, ::GetSysColor(COLOR_INFOBK));
       const COLORREF oldText = ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
