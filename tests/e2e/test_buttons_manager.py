@@ -241,8 +241,10 @@ def add_a_bar_move_it_up_delete_a_button_and_apply():
     qr.press(state.manager["hwnd"], APPLY)
     want = [("Tools", ["Notepad", "Notes", "Drive C"]), ("Added", []), ("Spare", [])]
     qr.wait_until(lambda: database() == want, timeout=10, what=f"lbars.acc after Apply to hold {want}")
+    # The undo copy is taken after the database is written: on a loaded
+    # machine it can come a moment after the file already reads as applied.
+    qr.wait_until(undo_copy_left, timeout=10, what="Apply takes a new undo copy")
     state.applied = file_bytes()
-    expect(undo_copy_left(), "Apply takes a new undo copy")
 
 
 @scenario.step
