@@ -58,13 +58,13 @@ ButtonSpec FolderButton(const std::string& path, DropSystem& system) {
 std::optional<ButtonSpec> LinkButton(const std::string& path, DropSystem& system) {
   ShortcutReader& links = system.Links();
   ShortcutFields link;
-  links.Resolve(path, link);
+  links.ResolveExpanded(path, link);
   if (link.Target.empty()) return std::nullopt;
   WorkingFields fields;
-  fields.Target = links.Expanded(link.Target);
-  fields.WorkDir = links.Expanded(link.WorkDir);
+  fields.Target = link.Target;
+  fields.WorkDir = link.WorkDir;
   fields.Arguments = link.Arguments;
-  fields.IconFile = links.Expanded(link.IconFile);
+  fields.IconFile = link.IconFile;
   fields.IconIndex = link.IconIndex;
   fields.SizeChoice = SizeChoiceForShowCmd(link.ShowCmd, 0);
   fields.Name = CaptionOfFile(path);

@@ -26,8 +26,7 @@ ChosenFile TakeChosenFile(const std::string& path, WorkingFields& fields, Shortc
   ChosenFile chosen{FolderOf(path)};
   if (ContainsExact(path, ".lnk")) {
     ShortcutFields link{fields.Target, fields.WorkDir, fields.Arguments, 0, fields.IconFile, fields.IconIndex};
-    links.Resolve(path, link);
-    for (std::string* field : {&link.Target, &link.WorkDir, &link.IconFile}) *field = links.Expanded(*field);
+    links.ResolveExpanded(path, link);
     chosen.refusal = LinkRefusalText(link);
     if (chosen.refusal != 0) return chosen;
     fields.Target = link.Target;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 // The longest field a button takes: the system's path buffers, which the
@@ -33,4 +34,10 @@ class ShortcutReader {
   // and its target is looked for at each start. The path with its variables
   // replaced; unchanged by a reader that knows no environment.
   virtual std::string Expanded(const std::string& path) { return path; }
+  // Resolve, with the target, the folder and the icon file expanded (the
+  // arguments stay as the link holds them): what a button is made from.
+  void ResolveExpanded(const std::string& linkPath, ShortcutFields& fields) {
+    Resolve(linkPath, fields);
+    for (std::string* field : {&fields.Target, &fields.WorkDir, &fields.IconFile}) *field = Expanded(*field);
+  }
 };

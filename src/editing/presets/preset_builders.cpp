@@ -109,7 +109,7 @@ std::optional<PresetBar> QuickLaunchPreset(const std::string& appDataFolder, Dir
     // A link that cannot be read at all still runs normally, not hidden.
     ShortcutFields link;
     link.ShowCmd = 1;
-    links.Resolve(folder + entry.Name, link);
+    links.ResolveExpanded(folder + entry.Name, link);
     ButtonSpec request = Button(link.Target, NameBeforeLastDot(entry.Name), link.WorkDir, link.IconFile, 0);
     request.Arguments = link.Arguments;
     request.IconIndex = link.IconIndex;

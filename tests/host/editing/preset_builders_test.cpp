@@ -31,9 +31,14 @@ struct NoNames : AppletNamer {
   std::vector<std::string> asked;
 };
 
+// Its paths name the drive through a variable, which the preset expands
+// (the arguments stay as they are).
 struct OneLink : ShortcutReader {
   void Resolve(const std::string& path, ShortcutFields& fields) override {
-    if (path.ends_with("Editor.lnk")) fields = {"C:\\ed.exe", "C:\\Work", "-n", 7, "C:\\ed.ico", 3};
+    if (path.ends_with("Editor.lnk")) fields = {"%D%\\ed.exe", "%D%\\Work", "-n %D%", 7, "%D%\\ed.ico", 3};
+  }
+  std::string Expanded(const std::string& path) override {
+    return path.starts_with("%D%") ? "C:" + path.substr(3) : path;
   }
 };
 
@@ -83,7 +88,7 @@ TEST(PresetBuildersTest, AppletsRunControlAndLinksKeepTheirOwnFields) {
   lister.folders["C:\\AD\\Microsoft\\Internet Explorer\\Quick Launch\\*.lnk"] = {{"Editor.lnk", 0}, {"Gone.lnk", 0}};
   OneLink links;
   EXPECT_EQ(Rows(QuickLaunchPreset("C:\\AD", lister, links)),
-            (std::vector<Row>{{"C:\\ed.exe", "Editor", "C:\\Work", "-n", "C:\\ed.ico", 3, 7, 0},
+            (std::vector<Row>{{"C:\\ed.exe", "Editor", "C:\\Work", "-n %D%", "C:\\ed.ico", 3, 7, 0},
                               // Unreadable: empty fields, and a window that still shows.
                               {"", "Gone", "", "", "", 0, 1, 0}}));
 }
