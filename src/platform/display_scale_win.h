@@ -8,6 +8,10 @@
 
 #include "platform/display_scale.h"
 
+// A window's display scale changed; the headers for the systems before
+// Windows 7 do not define it.
+inline constexpr UINT kDpiChangedMessage = 0x02E0;
+
 // The system's DPI: GetDpiForSystem where the system has it, else the screen's
 // LOGPIXELSY.
 int SystemDpi();

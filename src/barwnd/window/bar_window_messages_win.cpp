@@ -11,10 +11,6 @@
 #include "platform/exception_barrier.h"
 #include "platform/startup_trace.h"
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0
-#endif
-
 namespace {
 
 // The message is answered with `value`; the dialog's default handling does not run.
@@ -68,7 +64,7 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     case WM_CTLCOLORDLG: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX:
       return Answer(result, reinterpret_cast<INT_PTR>(background_.Get()));
-    case WM_DPICHANGED:
+    case kDpiChangedMessage:
       // The new DPI comes with the message (the window's own may not say it
       // yet); the suggested rectangle is left aside: the shell decides where
       // a docked bar goes.

@@ -37,8 +37,6 @@ class CButtonsManager : public Dialog, private ManagerView {
   static constexpr int kToolbarX = kManagerToolbarX;
   static constexpr int kToolbarWidth = 273;
   static constexpr int kToolbarHeight = kManagerToolbarHeight;
-  // WM_DPICHANGED, which the system headers define only for Windows 7 and later.
-  static constexpr UINT kDpiChangedMessage = 0x02E0;
   // Posted by WM_DPICHANGED: the pictures and hand-placed controls follow the
   // new scale once the system has laid out the template's controls.
   static constexpr UINT kRescaleMessage = WM_APP + 24;

@@ -344,7 +344,7 @@ TEST_F(ManagerDialogTest, AnotherScaleTakesTheSuggestedPlaceAndRedrawsTheImages)
   suggested = {suggested.left + 10, suggested.top + 5, suggested.left + 10 + 2 * (suggested.right - suggested.left),
                suggested.top + 5 + 2 * (suggested.bottom - suggested.top)};
   // The DPI comes with the message, whatever the window's monitor says.
-  ::SendMessageA(hwnd_, CButtonsManager::kDpiChangedMessage, MAKEWPARAM(192, 192),
+  ::SendMessageA(hwnd_, kDpiChangedMessage, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
   PumpMessages(2000, [&] { return TreeImageSize(tree_).cx == 32; });
 
