@@ -8,6 +8,7 @@
 #include "app/autostart.h"
 #include "app/registry_values.h"
 #include "app/sample_bar.h"
+#include "app/single_copy.h"
 #include "core/settings.h"
 
 namespace {
@@ -145,3 +146,30 @@ TEST(SampleBar, LandsInTheDatabaseAsItsLastBarWithEveryField) {
 }
 
 }  // namespace
+
+// A start that finds the program running asks its bar to come forward: the
+// running copy may hear at once, only once its bar window exists, or never
+// (its start-up question is open). The tick count wraps meanwhile.
+struct HandOverCase {
+  int heardOnTry;  // 0: never
+  bool expectHeard;
+  int expectTries;
+};
+
+class HandOverTries : public testing::TestWithParam<HandOverCase> {};
+
+TEST_P(HandOverTries, AsksAgainUntilHeardOrOutOfPatience) {
+  const HandOverCase& c = GetParam();
+  uint32_t clock = 0xFFFFFF00u;
+  int tries = 0;
+  HandOverSteps steps;
+  steps.tell = [&] { return ++tries == c.heardOnTry; };
+  steps.milliseconds = [&] { return clock; };
+  steps.wait = [&](int milliseconds) { clock += static_cast<uint32_t>(milliseconds); };
+  EXPECT_EQ(HandOver(steps, 1000, 100), c.expectHeard);
+  EXPECT_EQ(tries, c.expectTries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HandOverTries,
+                         testing::Values(HandOverCase{1, true, 1}, HandOverCase{4, true, 4},
+                                         HandOverCase{0, false, 11}));

@@ -3,6 +3,8 @@
 // through the shell, bar switching and the return to the home bar.
 #include "win/barwnd/bar_window_fixture.h"
 
+#include "barwnd/window/bar_commands.h"
+
 namespace bar_window_test {
 namespace {
 
@@ -158,6 +160,49 @@ TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
   ::SendMessageA(bar.Hwnd(), WM_COMMAND, 1188, 0);  // what a click on "b" sends
   EXPECT_EQ(launched_, (std::vector<std::string>{folder_ + "\\b.txt"}));
   EXPECT_EQ(bar.DisplayedBar(), 0);
+}
+
+// Writes down the shown bar that each settings write gets.
+class ShownBarHost : public QuietBarHost {
+ public:
+  void WriteSettings(const Settings&, const LiveViewValues&, int32_t displayedBar) override {
+    written.push_back(displayedBar);
+  }
+  std::vector<int32_t> written;
+};
+
+ShownBarHost g_shownBarHost;
+BarWindow* g_bar = nullptr;
+
+BOOL CALLBACK CancelOwnedDialog(HWND hwnd, LPARAM owner) {
+  if (::GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner)) ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+// Inside the manager's modal loop: the edit, the logoff asked, the manager cancelled.
+void CALLBACK LogoffInOpenManager(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  g_bar->SetDisplayedBar(0);
+  g_shownBarHost.written.clear();
+  ::SendMessageA(g_bar->Hwnd(), WM_QUERYENDSESSION, 0, 0);
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CancelOwnedDialog, reinterpret_cast<LPARAM>(g_bar->Hwnd()));
+}
+
+// A logoff while the buttons manager is open, after an edit that moved the
+// shown bar (as deleting or moving it does) and was never applied: the
+// settings get the bar shown at the manager's last save.
+TEST_F(BarWindowTest, LogoffWithTheManagerOpenWritesTheShownBarOfItsLastSave) {
+  AddBar("first", {"a"});
+  AddBar("second", {"b"});
+  settings_.CurrentBar = 1;
+  window_ = std::make_unique<BarWindow>(settings_, db_, texts_, nullptr, g_shownBarHost);
+  g_bar = window_.get();
+  ASSERT_TRUE(window_->CreateModeless(nullptr));
+  PumpMessages(100);
+  ::SetTimer(nullptr, 0, 300, &LogoffInOpenManager);
+  ::SendMessageA(g_bar->Hwnd(), WM_COMMAND, kCmdButtonsManager, 0);
+  EXPECT_EQ(g_shownBarHost.written, std::vector<int32_t>{1});
+  EXPECT_EQ(g_bar->DisplayedBar(), 1);  // the manager's Cancel put it back
 }
 
 // Each launch button has a tool with its caption over the button itself, on
