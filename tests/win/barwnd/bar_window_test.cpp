@@ -163,15 +163,10 @@ TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
 }
 
 // Writes down the shown bar that each settings write gets.
-class ShownBarHost : public QuietBarHost {
- public:
-  void WriteSettings(const Settings&, const LiveViewValues&, int32_t displayedBar) override {
-    written.push_back(displayedBar);
-  }
+struct ShownBarHost : QuietBarHost {
+  void WriteSettings(const Settings&, const LiveViewValues&, int32_t shown) override { written.push_back(shown); }
   std::vector<int32_t> written;
-};
-
-ShownBarHost g_shownBarHost;
+} g_shownBarHost;
 BarWindow* g_bar = nullptr;
 
 BOOL CALLBACK CancelOwnedDialog(HWND hwnd, LPARAM owner) {
@@ -179,7 +174,8 @@ BOOL CALLBACK CancelOwnedDialog(HWND hwnd, LPARAM owner) {
   return TRUE;
 }
 
-// Inside the manager's modal loop: the edit, the logoff asked, the manager cancelled.
+// Inside the manager's modal loop: an edit moves the shown bar (as deleting or
+// moving it does) and is never applied; Windows asks whether the logon may end.
 void CALLBACK LogoffInOpenManager(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
   g_bar->SetDisplayedBar(0);
@@ -188,9 +184,6 @@ void CALLBACK LogoffInOpenManager(HWND, UINT, UINT_PTR id, DWORD) {
   ::EnumThreadWindows(::GetCurrentThreadId(), &CancelOwnedDialog, reinterpret_cast<LPARAM>(g_bar->Hwnd()));
 }
 
-// A logoff while the buttons manager is open, after an edit that moved the
-// shown bar (as deleting or moving it does) and was never applied: the
-// settings get the bar shown at the manager's last save.
 TEST_F(BarWindowTest, LogoffWithTheManagerOpenWritesTheShownBarOfItsLastSave) {
   AddBar("first", {"a"});
   AddBar("second", {"b"});
@@ -198,11 +191,9 @@ TEST_F(BarWindowTest, LogoffWithTheManagerOpenWritesTheShownBarOfItsLastSave) {
   window_ = std::make_unique<BarWindow>(settings_, db_, texts_, nullptr, g_shownBarHost);
   g_bar = window_.get();
   ASSERT_TRUE(window_->CreateModeless(nullptr));
-  PumpMessages(100);
   ::SetTimer(nullptr, 0, 300, &LogoffInOpenManager);
   ::SendMessageA(g_bar->Hwnd(), WM_COMMAND, kCmdButtonsManager, 0);
   EXPECT_EQ(g_shownBarHost.written, std::vector<int32_t>{1});
-  EXPECT_EQ(g_bar->DisplayedBar(), 1);  // the manager's Cancel put it back
 }
 
 // Each launch button has a tool with its caption over the button itself, on
