@@ -8,7 +8,6 @@
 #include "app/autostart.h"
 #include "app/registry_values.h"
 #include "app/sample_bar.h"
-#include "app/single_copy.h"
 #include "core/settings.h"
 
 namespace {
@@ -146,18 +145,3 @@ TEST(SampleBar, LandsInTheDatabaseAsItsLastBarWithEveryField) {
 }
 
 }  // namespace
-
-// A start that finds the program running asks again until the running copy
-// hears (at once, once its bar window exists) or patience runs out (its
-// start-up question is open); the tick count wraps meanwhile.
-TEST(HandOver, AsksAgainUntilHeardOrOutOfPatience) {
-  struct Case { int heardOnTry; bool heard; int tries; };
-  for (const Case& c : {Case{1, true, 1}, Case{4, true, 4}, Case{0, false, 11}}) {
-    uint32_t clock = 0xFFFFFF00u;
-    int tries = 0;
-    const HandOverSteps steps{[&] { return ++tries == c.heardOnTry; }, [&] { return clock; },
-                              [&](int milliseconds) { clock += static_cast<uint32_t>(milliseconds); }};
-    EXPECT_EQ(HandOver(steps, 1000, 100), c.heard) << c.heardOnTry;
-    EXPECT_EQ(tries, c.tries) << c.heardOnTry;
-  }
-}
