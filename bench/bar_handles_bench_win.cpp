@@ -115,7 +115,7 @@ void FillDatabase(CDB& db, const std::string& folder) {
 class QuietBarHost : public BarHost {
  public:
   bool AddStartup() override { return true; }
-  void WriteSettings(const LiveViewValues&, int32_t) override {}
+  void WriteSettings(const Settings&, const LiveViewValues&, int32_t) override {}
   void SetMainWindow(HWND) override {}
   ManagerServices& EditingServices() override { return services_; }
 

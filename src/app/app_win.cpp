@@ -83,9 +83,10 @@ HWND BarApp::MessageOwner() const {
 
 bool BarApp::AddStartup() { return ::AddStartup(settings_, texts_); }
 
-void BarApp::WriteSettings(const LiveViewValues& live, int32_t displayedBar) {
+void BarApp::WriteSettings(const Settings& record, const LiveViewValues& live, int32_t displayedBar) {
   WinProfile profile(settingsPath_);
-  settings_.Save(profile, &live, displayedBar);
+  Settings written = record;  // the bar window keeps the shown bar itself
+  written.Save(profile, &live, displayedBar);
 }
 
 void BarApp::WriteSettingsRecord() {
@@ -196,7 +197,6 @@ int BarApp::Run() {
 
   // The window writes the settings, every key, right after its first paint.
   BarWindow window(settings_, db_, texts_, &icons, *this);
-  UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, "OrvantisQuickrailMutex"));
   window.DoModal(nullptr);
   STARTUP_MARK("modal loop ended");
   // A worker may still run while the process ends: it reports to nobody.

@@ -28,7 +28,7 @@ class BarApp final : public BarHost {
 
   // BarHost
   bool AddStartup() override;
-  void WriteSettings(const LiveViewValues& live, int32_t displayedBar) override;
+  void WriteSettings(const Settings& record, const LiveViewValues& live, int32_t displayedBar) override;
   void SetMainWindow(HWND hwnd) override { mainWindow_ = hwnd; }
   ManagerServices& EditingServices() override { return *services_; }
 

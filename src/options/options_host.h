@@ -3,6 +3,8 @@
 // show the change at once; the bar window implements it.
 #pragma once
 
+struct Settings;
+
 class OptionsHost {
  public:
   virtual ~OptionsHost() = default;
@@ -29,4 +31,7 @@ class OptionsHost {
   virtual bool AddStartup() = 0;
   // The record written to "options.ini" with the bar's live values.
   virtual void WriteSettings() = 0;
+  // While the sheet is open: the record as the sheet found it, which is what a
+  // logoff meanwhile writes instead of half-chosen values; null once it has closed.
+  virtual void SetConfirmedSettings(const Settings* record) { (void)record; }
 };

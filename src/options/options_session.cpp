@@ -3,6 +3,7 @@
 void OptionsSession::Begin() {
   host_.SetDialogOpen(true);
   snapshot_ = settings_;
+  host_.SetConfirmedSettings(&snapshot_);
 }
 
 void OptionsSession::Perform(const BarOperations& operations) {
@@ -50,6 +51,7 @@ void OptionsSession::Cancel() {
 }
 
 void OptionsSession::End() {
+  host_.SetConfirmedSettings(nullptr);  // OK or Cancel has confirmed the record as it is
   host_.WriteSettings();
   host_.SetDialogOpen(false);
   host_.RepaintAll();

@@ -1,6 +1,7 @@
 """Autohide: switched on by its command, the bar collapses to a strip of two
 pixels at the bottom (one at the top) once the mouse is away, a touch slides it
-out again; below a full-screen application it is no longer topmost and does
+out again; the program started a second time ends and brings the running bar
+out for a moment instead; below a full-screen application it is no longer topmost and does
 not slide out; always on top keeps it where it is; with "Smoothly" off it still
 shows and hides; after Exit options.ini holds the autohide and edge in effect."""
 
@@ -12,7 +13,7 @@ from types import SimpleNamespace
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import qrbench as qr  # noqa: E402
-from startup_steps import bar_window, exit_through_menu, expect, ini_path, set_ini  # noqa: E402
+from startup_steps import EXE, TITLE, bar_window, exit_through_menu, expect, ini_path, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_autohide")
 state = SimpleNamespace(install=None, process=None, bar=None, thickness=0, screen=None)
@@ -98,6 +99,22 @@ def collapses_to_two_pixels_at_the_bottom_and_slides_out_on_touch():
 
 def topmost():
     return bool(int(qr.info(state.bar["hwnd"])["exstyle"], 16) & WS_EX_TOPMOST)
+
+
+@scenario.step
+def a_second_start_brings_the_running_bar_out_and_ends():
+    files = [state.install.file(name) for name in ("options.ini", "lbars.acc")]
+    before = [(f.stat().st_mtime_ns, f.read_bytes()) for f in files]
+    second = qr.start(state.install.exe)
+    wait_rect(lambda r: r.height == state.thickness, "the running bar out for the second start")
+    qr.screenshot("bar_autohide-second-start")
+    expect(second.wait(timeout=30) == 0, f"the second start ends by itself: {second.returncode}")
+    bars = qr.windows(visible_only=True, exe=EXE, cls="#32770", title=TITLE)
+    expect(len(qr.processes(exe=EXE)) == 1 and [b["hwnd"] for b in bars] == [state.bar["hwnd"]],
+           f"one copy with one bar window: {bars}")
+    expect(qr.foreground()["hwnd"] == state.bar["hwnd"], "the running bar came to the front")
+    expect([(f.stat().st_mtime_ns, f.read_bytes()) for f in files] == before, "a file was written")
+    away_until(collapsed_at_bottom, "the bar collapsed again after a moment")
 
 
 @scenario.step

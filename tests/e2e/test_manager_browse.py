@@ -3,9 +3,9 @@ button added through the file dialog (a typed path and "Open") gets its target,
 working folder, name and icon; a folder preset made from a folder chosen in the
 folder browser holds that folder's entries, subfolders first, and the bar window
 shows them after OK; the user's places-bar policy is in force again after OK and
-after Cancel, the manager's five places only while it is open; and when the
-program is killed with the manager open, the next start puts the user's places
-back.
+after Cancel, the manager's five places only while it is open; a session that
+ends with the manager open puts the user's places back at once; and when the
+program is killed with the manager open, the next start puts them back.
 
 Needs the bar window to open the manager with the shell services and the start-up
 to restore a places copy left by an earlier run."""
@@ -216,6 +216,21 @@ def folder_preset_from_a_folder_made_for_the_test():
     qr.send_command(state.bar["hwnd"], CMD_SHOW_BAR + 1)
     qr.wait_until(lambda: launch_commands() == [1188, 1189, 1190], timeout=10, what="the preset bar's three buttons")
     qr.screenshot("manager_browse-preset-bar")
+
+
+@scenario.step
+def a_logoff_with_the_manager_open_puts_the_users_places_back():
+    open_manager()
+    qr.send(state.bar["hwnd"], "WM_QUERYENDSESSION")
+    expect(places() == MANAGER_PLACES, f"the logoff may still be cancelled: {places()}")
+    qr.send(state.bar["hwnd"], "WM_ENDSESSION", 1)
+    expect(places() == USER_PLACES, f"the user's places when the session ends: {places()}")
+    expect(qr.reg_value(BACKUP_KEY, "CreatedLevels") is None, "no copy of the places is left")
+    qr.driver("terminate", qr.processes(exe=EXE)[0]["pid"])  # as Windows ends it
+    state.process.wait(timeout=30)
+    state.manager = None
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
 
 
 @scenario.step

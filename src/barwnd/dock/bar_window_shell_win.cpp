@@ -11,8 +11,13 @@
 // settings are written, the tray icon goes (also when none was added).
 void BarWindow::ReleaseAndSave() {
   appBar_.Release();
-  host_.WriteSettings(LiveValues(), switcher_.Displayed());
+  WriteConfirmedSettings();
   tray_.Set(Hwnd(), false);
+}
+
+void BarWindow::WriteConfirmedSettings() {
+  host_.WriteSettings(optionsConfirmed_ ? *optionsConfirmed_ : settings_, LiveValues(),
+                      managerSavedBar_.value_or(switcher_.Displayed()));
 }
 
 bool BarWindow::OnRegisteredMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -70,12 +75,15 @@ void BarWindow::CompleteDock() {
 
 // Windows asks whether the logon may end. Another program may still cancel
 // it, so the bar stays docked; only the settings are written now.
-void BarWindow::OnQueryEndSession() { WriteSettings(); }
+void BarWindow::OnQueryEndSession() { WriteConfirmedSettings(); }
 
 // Only a session that really ends takes the bar out of the shell; after a
-// cancelled logoff nothing has changed.
+// cancelled logoff nothing has changed. The process may be ended before an
+// open buttons manager closes, so the user's file-dialog places go back now.
 void BarWindow::OnEndSession(bool ending) {
-  if (appBar_.OnEndSession(ending)) ReleaseAndSave();
+  if (!appBar_.OnEndSession(ending)) return;
+  ReleaseAndSave();
+  host_.EditingServices().OnManagerClosed();
 }
 
 // A click on a launch button arrives inside the buttons toolbar's own

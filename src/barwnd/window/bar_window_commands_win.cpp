@@ -106,8 +106,11 @@ void BarWindow::OpenButtonsManager() {
   {
     DialogCount::Scope modal(modal_);
     DialogCount::Scope held(held_);
+    // Its edits move the shown bar before they are saved (see ApplyOptions).
+    managerSavedBar_ = switcher_.Displayed();
     CButtonsManager manager(db_, texts_, icons_, *this, host_.EditingServices());
     manager.DoModal(Hwnd());
+    managerSavedBar_.reset();
   }
   RebuildButtons();
   RepaintAll();

@@ -5,6 +5,7 @@
 
 #include <dbt.h>
 
+#include "barwnd/window/another_start.h"
 #include "barwnd/window/bar_commands.h"
 #include "icons/icon_cache_win.h"
 #include "platform/display_scale_win.h"
@@ -47,6 +48,7 @@ void BarWindow::RunRestOfStart() {
 
 bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
   running_.Observe(Hwnd(), msg, wp, lp);
+  if (OnAnotherStart(msg, wp, result)) return true;
   if (OnRegisteredMessage(msg, wp, lp) || startup_.OnMessage(msg, wp)) return Answer(result, 0);
   if (msg == kReturnAfterLaunchMessage) {
     switcher_.ReturnAfterLaunch();
@@ -154,7 +156,8 @@ void BarWindow::OnPaint() {
 }
 
 void BarWindow::OnTimer(WPARAM id) {
-  if (id == kAutoHideTimerId) {
+  if (id == kForwardHoldTimerId) EndForwardHold();
+  if (id == kAutoHideTimerId && !forwardHeld_) {
     // Where the mouse is now: the position that came with the last message
     // stays where the mouse left the bar when no message follows it here.
     POINT mouse = {};
@@ -185,6 +188,7 @@ void BarWindow::OnDestroy() {
   keyboard_.Unregister();
   ::KillTimer(Hwnd(), kAutoHideTimerId);
   ::KillTimer(Hwnd(), kHomeBarTimerId);
+  EndForwardHold();
   ReleaseAndSave();
   STARTUP_MARK("exit: appbar left, settings written");
   host_.SetMainWindow(nullptr);

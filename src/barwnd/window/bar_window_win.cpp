@@ -100,6 +100,8 @@ void BarWindow::DatabaseReloaded() { startup_.CheckTargets(); }
 // A removed panel leaves the rest to do as well: the background, the buttons and
 // the bar-switch button may have changed with it (a Cancel of the options).
 void BarWindow::ApplyOptions() {
+  // While the buttons manager is open only its Apply asks, once the model is saved.
+  if (managerSavedBar_) managerSavedBar_ = switcher_.Displayed();
   if (children_.MatchClockPanelToSettings() && !children_.ClockPanelWindow()) children_.LayOut();
   children_.RepaintPanel();
   RebuildBackground();

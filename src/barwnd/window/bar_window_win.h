@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "core/settings.h"
 #include "barwnd/dock/appbar_controller.h"
 #include "barwnd/dock/appbar_shell_win.h"
@@ -84,7 +86,8 @@ class BarWindow : public Dialog,
   void RepaintAll() override;
   void SetTrayIcon(bool shown) override { tray_.Set(Hwnd(), shown); }
   bool AddStartup() override { return host_.AddStartup(); }
-  void WriteSettings() override { host_.WriteSettings(LiveValues(), switcher_.Displayed()); }
+  void WriteSettings() override { host_.WriteSettings(settings_, LiveValues(), switcher_.Displayed()); }
+  void SetConfirmedSettings(const Settings* record) override { optionsConfirmed_ = record; }
 
   void RebuildButtons() { children_.RebuildButtons(); }
   void RebuildSwitchButton() { children_.RebuildSwitchButton(); }
@@ -143,6 +146,15 @@ class BarWindow : public Dialog,
   void CompleteDock();
   void OnQueryEndSession();
   void OnEndSession(bool ending);
+  // Writes what the user confirmed: while the options sheet is open the record
+  // as it found it, while the buttons manager is open the bar shown at its
+  // last save, not what their unfinished edits hold.
+  void WriteConfirmedSettings();
+  // Another start of the program handed over to this one (the appbar
+  // notification message with its own code): the bar comes forward and an
+  // autohidden bar stays out for a moment. True when `msg` was that.
+  bool OnAnotherStart(UINT msg, WPARAM wp, INT_PTR& result);
+  void EndForwardHold();
   // Posted after a launch from the buttons toolbar: the return to the home bar.
   static constexpr UINT kReturnAfterLaunchMessage = WM_APP + 0x140;
   void LaunchFromToolbar(int commandId);
@@ -192,4 +204,8 @@ class BarWindow : public Dialog,
                          held_, [this] { children_.ShowDigitTips([this](int i) { return keyboard_.DigitShown(i); }); }}};
   // Registers the hot key the settings hold; `tell`: a refusal is reported.
   void ApplyHotKey(bool tell);
+
+  const Settings* optionsConfirmed_ = nullptr;  // while the options sheet is open
+  std::optional<int> managerSavedBar_;           // while the buttons manager is open
+  bool forwardHeld_ = false;                     // out for a moment after another start
 };

@@ -62,7 +62,7 @@ inline std::vector<ButtonLook> ButtonsOf(HWND toolbar) {
 class QuietBarHost : public BarHost {
  public:
   bool AddStartup() override { return true; }
-  void WriteSettings(const LiveViewValues&, int32_t) override {}
+  void WriteSettings(const Settings&, const LiveViewValues&, int32_t) override {}
   void SetMainWindow(HWND) override {}
   ManagerServices& EditingServices() override { return services_; }
 

@@ -3,6 +3,8 @@
 // through the shell, bar switching and the return to the home bar.
 #include "win/barwnd/bar_window_fixture.h"
 
+#include "barwnd/window/bar_commands.h"
+
 namespace bar_window_test {
 namespace {
 
@@ -158,6 +160,40 @@ TEST_F(BarWindowTest, HomeBarComesBackOnItsTimerAndAfterALaunch) {
   ::SendMessageA(bar.Hwnd(), WM_COMMAND, 1188, 0);  // what a click on "b" sends
   EXPECT_EQ(launched_, (std::vector<std::string>{folder_ + "\\b.txt"}));
   EXPECT_EQ(bar.DisplayedBar(), 0);
+}
+
+// Writes down the shown bar that each settings write gets.
+struct ShownBarHost : QuietBarHost {
+  void WriteSettings(const Settings&, const LiveViewValues&, int32_t shown) override { written.push_back(shown); }
+  std::vector<int32_t> written;
+} g_shownBarHost;
+BarWindow* g_bar = nullptr;
+
+BOOL CALLBACK CancelOwnedDialog(HWND hwnd, LPARAM owner) {
+  if (::GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner)) ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+// Inside the manager's modal loop: an edit moves the shown bar (as deleting or
+// moving it does) and is never applied; Windows asks whether the logon may end.
+void CALLBACK LogoffInOpenManager(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  g_bar->SetDisplayedBar(0);
+  g_shownBarHost.written.clear();
+  ::SendMessageA(g_bar->Hwnd(), WM_QUERYENDSESSION, 0, 0);
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CancelOwnedDialog, reinterpret_cast<LPARAM>(g_bar->Hwnd()));
+}
+
+TEST_F(BarWindowTest, LogoffWithTheManagerOpenWritesTheShownBarOfItsLastSave) {
+  AddBar("first", {"a"});
+  AddBar("second", {"b"});
+  settings_.CurrentBar = 1;
+  window_ = std::make_unique<BarWindow>(settings_, db_, texts_, nullptr, g_shownBarHost);
+  g_bar = window_.get();
+  ASSERT_TRUE(window_->CreateModeless(nullptr));
+  ::SetTimer(nullptr, 0, 300, &LogoffInOpenManager);
+  ::SendMessageA(g_bar->Hwnd(), WM_COMMAND, kCmdButtonsManager, 0);
+  EXPECT_EQ(g_shownBarHost.written, std::vector<int32_t>{1});
 }
 
 // Each launch button has a tool with its caption over the button itself, on

@@ -21,14 +21,14 @@ namespace {
 // The bar's settings go to a file, as start-up's do.
 class IniBarHost : public QuietBarHost {
  public:
-  IniBarHost(Settings& settings, const std::string& path) : settings_(settings), path_(path) {}
-  void WriteSettings(const LiveViewValues& live, int32_t displayedBar) override {
+  explicit IniBarHost(const std::string& path) : path_(path) {}
+  void WriteSettings(const Settings& record, const LiveViewValues& live, int32_t displayedBar) override {
     WinProfile profile(path_);
-    settings_.Save(profile, &live, displayedBar);
+    Settings written = record;
+    written.Save(profile, &live, displayedBar);
   }
 
  private:
-  Settings& settings_;
   const std::string& path_;
 };
 
@@ -66,6 +66,7 @@ struct CancelCase {
   const char* name;
   bool clockArea;  // the clock area when the sheet opens
   std::vector<Step> steps;
+  bool logoffMidway = false;  // a logoff, cancelled by another program, before Cancel
 };
 
 std::string FileText(const std::string& path) {
@@ -116,7 +117,7 @@ class OptionsCancelTest : public BarWindowTest, public testing::WithParamInterfa
   }
 
   std::string ini_;  // in the test's folder
-  IniBarHost iniHost_{settings_, ini_};
+  IniBarHost iniHost_{ini_};
   AnsweringDialogs dialogs_;
   NoHelp help_;
 };
@@ -150,6 +151,11 @@ TEST_P(OptionsCancelTest, CancelLeavesTheBarAndTheFileAsTheyWere) {
   ASSERT_TRUE(sheet.OpenModeless(window_->Hwnd()));
   PumpMessages(100);
   for (const Step& step : c.steps) ASSERT_NO_FATAL_FAILURE(Run(sheet.OpenSheet(), step));
+  if (c.logoffMidway) {
+    ::SendMessageA(window_->Hwnd(), WM_QUERYENDSESSION, 0, 0);
+    EXPECT_EQ(FileText(ini_), fileBefore) << "the logoff wrote values nobody confirmed";
+    ::SendMessageA(window_->Hwnd(), WM_ENDSESSION, FALSE, 0);
+  }
   ::SendMessageA(sheet.OpenSheet(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   PumpMessages(2000, [&] { return sheet.CloseIfFinished(); });
   ASSERT_EQ(sheet.OpenSheet(), nullptr);
@@ -187,6 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
         CancelCase{"TextColour", true, {Page(kViewPage), Click(IDC_VIEW_TEXT_COLOR)}},
         CancelCase{"StandardColours", true, {Page(kViewPage), Click(IDC_VIEW_STANDARD)}},
         CancelCase{"Font", true, {Page(kViewPage), Click(IDC_VIEW_CHANGE_FONT)}},
+        CancelCase{"FontThenLogoff", true, {Page(kViewPage), Click(IDC_VIEW_CHANGE_FONT)}, true},
         CancelCase{"Startup", true, {Page(kProgramPage), Click(IDC_PROG_STARTUP)}},
         CancelCase{"TrayIcon", true, {Page(kProgramPage), Click(IDC_PROG_TRAY)}},
         CancelCase{"Tooltips", true, {Page(kProgramPage), Click(IDC_PROG_TOOLTIPS)}},
