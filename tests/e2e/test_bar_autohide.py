@@ -156,8 +156,8 @@ def without_smoothly_it_still_shows_and_hides():
     set_ini(state.install, "prog", "Smoothly", "0")
     start_bar()
     away_until(collapsed_at_top, "the stored autohide bar on its strip")
-    qr.move(state.screen["width"] // 2, 0)
-    wait_rect(lambda r: r.top == 0 and r.height == state.thickness, "the bar out at once")
+    touch_until(state.screen["width"] // 2, 0, lambda r: r.top == 0 and r.height == state.thickness,
+                "the bar out at once")
     away_until(collapsed_at_top, "the bar back on its strip")
 
 
