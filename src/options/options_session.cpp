@@ -1,7 +1,10 @@
 #include "options/options_session.h"
 
 void OptionsSession::Begin() {
-  host_.SetDialogOpen(true);
+  if (!dialogOpen_.Pending()) {
+    host_.SetDialogOpen(true);
+    dialogOpen_ = ScopeEnd([this] { host_.SetDialogOpen(false); });
+  }
   snapshot_ = settings_;
 }
 
@@ -51,6 +54,6 @@ void OptionsSession::Cancel() {
 
 void OptionsSession::End() {
   host_.WriteSettings();
-  host_.SetDialogOpen(false);
+  dialogOpen_.End();
   host_.RepaintAll();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,28 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"strayCloseWhileNone", "-+", {true}, true},
                     CountCase{"strayCloseDoesNotEatALaterOpening", "+--+-", {true, false, true, false}, false}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
+
+// A hold kept in a member ends once: by End, by an assignment over it, or
+// when its scope is left by an exception.
+TEST(DialogCountScopeTest, HoldsEndOnceHoweverTheyEnd) {
+  std::vector<bool> heard;
+  DialogCount count([&](bool open) { heard.push_back(open); });
+  ScopeEnd member = count.Hold();
+  ScopeEnd moved = std::move(member);
+  EXPECT_FALSE(member.Pending());
+  moved = count.Hold();  // the first hold ends, the second goes on
+  EXPECT_EQ(count.Count(), 1);
+  moved.End();
+  moved.End();
+  EXPECT_EQ(count.Count(), 0);
+  EXPECT_THROW(
+      {
+        ScopeEnd held = count.Hold();
+        throw std::runtime_error("work");
+      },
+      std::runtime_error);
+  EXPECT_EQ(heard, (std::vector<bool>{true, false, true, false}));
+}
 
 TEST(DialogCountScopeTest, NestedScopesEndTheHoldOnlyWithTheOuterOne) {
   DialogCount count;

@@ -2,6 +2,7 @@
 // where the request depends on them.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,11 @@ class RecordingHost : public OptionsHost {
     calls.push_back("AddStartup");
     return true;
   }
-  void WriteSettings() override { calls.push_back("Write"); }
+  void WriteSettings() override {
+    calls.push_back("Write");
+    if (writeThrows) throw std::runtime_error("write");
+  }
 
   std::vector<std::string> calls;
+  bool writeThrows = false;
 };
