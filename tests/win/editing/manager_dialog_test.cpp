@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,22 @@ constexpr const char* kNotepad = "C:\\windows\\notepad.exe";
 class TestHost : public ManagerHost {
  public:
   int DisplayedBar() override { return displayed; }
-  void SetDisplayedBar(int ordinal) override { displayed = ordinal; }
+  void SetDisplayedBar(int ordinal) override {
+    if (throwOnDisplay) throw std::runtime_error("shown bar");
+    displayed = ordinal;
+  }
   void ApplyOptions() override {}
   int displayed = 0;
+  bool throwOnDisplay = false;
+};
+
+// The places bar's two moments, counted.
+class CountingServices : public ManagerServices {
+ public:
+  void OnManagerOpened() override { ++opened; }
+  void OnManagerClosed() override { ++closed; }
+  int opened = 0;
+  int closed = 0;
 };
 
 class RecordingHelp : public HelpViewer {
@@ -136,11 +150,23 @@ class ManagerDialogTest : public testing::Test {
   CDB db_;
   MessageTexts texts_;
   TestHost host_;
-  ManagerServices services_;
+  CountingServices services_;
   std::unique_ptr<CButtonsManager> manager_;
   HWND hwnd_ = nullptr;
   HWND tree_ = nullptr;
 };
+
+// A Cancel that throws half-way (caught at the dialog's barrier) still puts
+// the user's places back, once.
+TEST_F(ManagerDialogTest, ACancelThatThrowsStillPutsThePlacesBack) {
+  EXPECT_EQ(services_.opened, 1);
+  host_.throwOnDisplay = true;
+  ::SendMessageA(hwnd_, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(services_.closed, 1);
+  host_.throwOnDisplay = false;
+  manager_.reset();
+  EXPECT_EQ(services_.closed, 1);
+}
 
 TEST_F(ManagerDialogTest, TemplateHasTheManagersSizeAndTitle) {
   EXPECT_EQ(TextOf(hwnd_), "Buttons Manager");

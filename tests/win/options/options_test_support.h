@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,13 @@ class FakeBar : public OptionsHost {
     calls.push_back("AddStartup");
     return true;
   }
-  void WriteSettings() override { calls.push_back("Write"); }
+  void WriteSettings() override {
+    calls.push_back("Write");
+    if (writeThrows) throw std::runtime_error("write");
+  }
 
   std::vector<std::string> calls;
+  bool writeThrows = false;
 
  private:
   void MatchPanel();
