@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "barwnd/window/bar_keyboard.h"
@@ -69,38 +70,23 @@ TEST(RegistrationOfHotKey, ControlFlagsBecomeRegistrationModifiers) {
 // The toolbar built again under the keyboard: the same place in the bar where
 // it is still on show, else the nearest one (the later of two as near).
 TEST(KeptHighlight, SamePlaceOrTheNearestOnShow) {
-  const auto at = [](int source, bool separator = false, bool hidden = false) {
-    return KeyButton{separator, hidden, source};
-  };
-  // Places 0, 1 (separator), 3, 4 (hidden), 6: place 2 and 5 went.
-  const std::vector<KeyButton> bar = {at(0), at(1, true), at(3), at(4, false, true), at(6)};
-  const std::vector<std::pair<int, int>> cases = {
-      {0, 0}, {3, 2}, {1, 0}, {2, 2}, {4, 2}, {5, 4}, {6, 4}, {40, 4}, {-1, 0},
-  };
-  for (auto [source, index] : cases) {
-    SCOPED_TRACE(source);
-    EXPECT_EQ(KeptHighlight(bar, source), index);
-  }
-  EXPECT_EQ(KeptHighlight({at(0, true)}, 0), -1);
+  // Places 0, 1 (separator), 3, 4 (hidden), 6: places 2 and 5 went.
+  const std::vector<KeyButton> bar = {{false, false, 0}, {true, false, 1}, {false, false, 3}, {false, true, 4}, {false, false, 6}};
+  const std::vector<std::pair<int, int>> cases = {{0, 0}, {3, 2}, {1, 0}, {2, 2}, {4, 2}, {5, 4}, {40, 4}, {-1, 0}};
+  for (auto [source, index] : cases) EXPECT_EQ(KeptHighlight(bar, source), index) << source;
+  EXPECT_EQ(KeptHighlight({S}, 0), -1);
   EXPECT_EQ(KeptHighlight({B, B}, 3), 0) << "places not known: the first";
 }
 
 // A refused key is reported once for each choice, not at every apply.
 TEST(HotKeyRefusals, EachRefusedChoiceOnce) {
-  struct Step {
-    int32_t value;
-    bool refused;
-    bool reported;
-  };
-  const std::vector<Step> steps = {
+  // value, refused, reported
+  const std::vector<std::tuple<int32_t, bool, bool>> steps = {
       {0x651, true, true},  {0x651, true, false}, {0x652, true, true}, {0x651, true, true},
-      {0x651, false, false}, {0x651, true, true}, {0, false, false},   {0x651, true, true},
-  };
+      {0x651, false, false}, {0x651, true, true}, {0, false, false},   {0x651, true, true}};
   HotKeyRefusals refusals;
-  for (size_t i = 0; i < steps.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(refusals.ToReport(steps[i].value, steps[i].refused), steps[i].reported);
-  }
+  for (size_t i = 0; i < steps.size(); ++i)
+    EXPECT_EQ(refusals.ToReport(std::get<0>(steps[i]), std::get<1>(steps[i])), std::get<2>(steps[i])) << i;
 }
 
 }  // namespace

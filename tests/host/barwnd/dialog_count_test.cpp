@@ -38,26 +38,17 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"strayCloseDoesNotEatALaterOpening", "+--+-", {true, false, true, false}, false}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
-// A hold kept in a member ends once: by End, by an assignment over it, or
-// when its scope is left by an exception.
+// A hold ends once: by End, by an assignment over it, or when an exception leaves its scope.
 TEST(DialogCountScopeTest, HoldsEndOnceHoweverTheyEnd) {
-  std::vector<bool> heard;
-  DialogCount count([&](bool open) { heard.push_back(open); });
-  ScopeEnd member = count.Hold();
-  ScopeEnd moved = std::move(member);
-  EXPECT_FALSE(member.Pending());
-  moved = count.Hold();  // the first hold ends, the second goes on
+  DialogCount count;
+  const ScopeEnd other = count.Hold();
+  ScopeEnd kept = count.Hold();
+  kept = count.Hold();
+  EXPECT_EQ(count.Count(), 2);
+  kept.End();
+  kept.End();
+  EXPECT_THROW({ const ScopeEnd held = count.Hold(); throw std::runtime_error("work"); }, std::runtime_error);
   EXPECT_EQ(count.Count(), 1);
-  moved.End();
-  moved.End();
-  EXPECT_EQ(count.Count(), 0);
-  EXPECT_THROW(
-      {
-        ScopeEnd held = count.Hold();
-        throw std::runtime_error("work");
-      },
-      std::runtime_error);
-  EXPECT_EQ(heard, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST(DialogCountScopeTest, NestedScopesEndTheHoldOnlyWithTheOuterOne) {
