@@ -194,14 +194,14 @@ INSTANTIATE_TEST_SUITE_P(Edges, BarWindowTooltips, testing::Values(0, 1));
 
 int HotItem(HWND toolbar) { return static_cast<int>(::SendMessageA(toolbar, TB_GETHOTITEM, 0, 0)); }
 
-std::string TipOf(HWND tooltip, HWND toolbar, int command) {
+std::string TipOf(const BarWindow& bar, int command) {
   char text[80] = {};
   TOOLINFOA info = {};
   info.cbSize = sizeof(info);
-  info.lpszText = text;
-  info.hwnd = toolbar;
+  info.hwnd = bar.ButtonsToolbar();
   info.uId = static_cast<UINT_PTR>(command);
-  ::SendMessageA(tooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
+  info.lpszText = text;
+  ::SendMessageA(bar.Tooltip(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
   return text;
 }
 
@@ -216,8 +216,8 @@ TEST_F(BarWindowTest, TheHotKeyOverAChangedModelShowsTheBuiltButtons) {
   db_.Bar(0)->Remove(0);
   PressHotKey(bar.Hwnd());
   EXPECT_EQ(HotItem(bar.ButtonsToolbar()), 0);
-  EXPECT_EQ(TipOf(bar.Tooltip(), bar.ButtonsToolbar(), 1124), "1: a");
-  EXPECT_EQ(TipOf(bar.Tooltip(), bar.ButtonsToolbar(), 1126), "2: b");
+  EXPECT_EQ(TipOf(bar, 1124), "1: a");
+  EXPECT_EQ(TipOf(bar, 1126), "2: b");
 }
 
 // A rebuild under the keyboard (here a button whose target went) keeps the
@@ -231,17 +231,14 @@ TEST_F(BarWindowTest, TheKeyboardKeepsTheBarAcrossARebuild) {
   ASSERT_TRUE(bar.Shown());
   for (int i = 0; i < 2; ++i) ::SendMessageA(bar.ButtonsToolbar(), WM_KEYDOWN, VK_RIGHT, 0);
   ASSERT_EQ(HotItem(bar.ButtonsToolbar()), 2);
-
   db_.Bar(0)->At(1)->Available = 0;
   bar.RebuildButtons();
-  EXPECT_EQ(Commands(), (std::vector<int>{1124, 1126}));
   EXPECT_EQ(::GetFocus(), bar.ButtonsToolbar());
   EXPECT_EQ(HotItem(bar.ButtonsToolbar()), 1) << "still on c";
-  EXPECT_EQ(TipOf(bar.Tooltip(), bar.ButtonsToolbar(), 1126), "2: c");
+  EXPECT_EQ(TipOf(bar, 1126), "2: c");
   ::SetCursorPos(400, 400);  // away from the bar, as the autohide check sees it
   ::SendMessageA(bar.Hwnd(), WM_TIMER, kAutoHideTimerId, 0);
   EXPECT_TRUE(bar.Shown());
-
   ::SendMessageA(bar.ButtonsToolbar(), WM_KEYDOWN, VK_ESCAPE, 0);
   ::SendMessageA(bar.Hwnd(), WM_TIMER, kAutoHideTimerId, 0);
   EXPECT_FALSE(bar.Shown());

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,18 +30,9 @@ constexpr const char* kNotepad = "C:\\windows\\notepad.exe";
 class TestHost : public ManagerHost {
  public:
   int DisplayedBar() override { return displayed; }
-  void SetDisplayedBar(int ordinal) override {
-    if (throwOnDisplay) throw std::runtime_error("shown bar");
-    displayed = ordinal;
-  }
+  void SetDisplayedBar(int ordinal) override { displayed = ordinal; }
   void ApplyOptions() override {}
   int displayed = 0;
-  bool throwOnDisplay = false;
-};
-
-struct CountingServices : ManagerServices {
-  void OnManagerClosed() override { ++placesPutBack; }
-  int placesPutBack = 0;
 };
 
 class RecordingHelp : public HelpViewer {
@@ -146,21 +136,11 @@ class ManagerDialogTest : public testing::Test {
   CDB db_;
   MessageTexts texts_;
   TestHost host_;
-  CountingServices services_;
+  ManagerServices services_;
   std::unique_ptr<CButtonsManager> manager_;
   HWND hwnd_ = nullptr;
   HWND tree_ = nullptr;
 };
-
-// A Cancel that throws half-way (caught at the dialog's barrier) still puts
-// the user's places back, once.
-TEST_F(ManagerDialogTest, ACancelThatThrowsStillPutsThePlacesBack) {
-  host_.throwOnDisplay = true;
-  ::SendMessageA(hwnd_, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_EQ(services_.placesPutBack, 1);
-  manager_.reset();
-  EXPECT_EQ(services_.placesPutBack, 1);
-}
 
 TEST_F(ManagerDialogTest, TemplateHasTheManagersSizeAndTitle) {
   EXPECT_EQ(TextOf(hwnd_), "Buttons Manager");

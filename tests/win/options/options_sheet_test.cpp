@@ -252,18 +252,6 @@ TEST_F(OptionsSheetTest, ASecondOpenBringsTheOpenSheetForward) {
   EXPECT_EQ(bar_.calls, Calls{"DialogOpen(1)"});
 }
 
-// A close that throws on the way leaves no open sheet and no open flag behind:
-// the sheet opens again.
-TEST_F(OptionsSheetTest, AThrowWhileClosingLeavesTheSheetFreeToOpenAgain) {
-  bar_.writeThrows = true;
-  ::SendMessageA(sheet_.OpenSheet(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  PumpMessages(100);
-  EXPECT_THROW(sheet_.CloseIfFinished(), std::runtime_error);
-  EXPECT_EQ(bar_.calls.back(), "DialogOpen(0)");
-  bar_.writeThrows = false;
-  EXPECT_TRUE(sheet_.OpenModeless(bar_.Hwnd()));
-}
-
 }  // namespace
 
 namespace {

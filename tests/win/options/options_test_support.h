@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,13 +39,9 @@ class FakeBar : public OptionsHost {
     calls.push_back("AddStartup");
     return true;
   }
-  void WriteSettings() override {
-    calls.push_back("Write");
-    if (writeThrows) throw std::runtime_error("write");
-  }
+  void WriteSettings() override { calls.push_back("Write"); }
 
   std::vector<std::string> calls;
-  bool writeThrows = false;
 
  private:
   void MatchPanel();
