@@ -4,6 +4,8 @@
 #include <map>
 #include <memory>
 
+#include "platform/exception_barrier.h"
+
 namespace {
 
 // Not in the XP headers: the right to ask a process its image name.
@@ -47,17 +49,24 @@ struct Listing {
   std::map<DWORD, std::string> programs;  // one question per process
 };
 
-BOOL CALLBACK ListWindow(HWND window, LPARAM lp) {
-  auto& listing = *reinterpret_cast<Listing*>(lp);
-  if (!::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER)) return TRUE;
-  if (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return TRUE;
+void AddWindow(Listing& listing, HWND window) {
+  if (!::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER)) return;
+  if (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return;
   DWORD pid = 0;
   ::GetWindowThreadProcessId(window, &pid);
   auto known = listing.programs.find(pid);
   if (known == listing.programs.end()) known = listing.programs.emplace(pid, ProgramPathOfProcess(pid)).first;
-  if (known->second.empty()) return TRUE;
+  if (known->second.empty()) return;
   listing.windows.push_back({reinterpret_cast<uintptr_t>(window), known->second, ::IsIconic(window) != FALSE});
-  return TRUE;
+}
+
+// The system calls this for each window: nothing thrown may pass through its
+// frames. A throw ends the listing; the windows listed so far are the answer.
+BOOL CALLBACK ListWindow(HWND window, LPARAM lp) {
+  return Guarded("window listing", FALSE, [&] {
+    AddWindow(*reinterpret_cast<Listing*>(lp), window);
+    return TRUE;
+  });
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "options/options_session.h"
 
 void OptionsSession::Begin() {
-  host_.SetDialogOpen(true);
+  if (!dialogOpen_.Pending()) {
+    host_.SetDialogOpen(true);
+    dialogOpen_ = ScopeEnd([this] { host_.SetDialogOpen(false); });
+  }
   snapshot_ = settings_;
   host_.SetConfirmedSettings(&snapshot_);
 }
@@ -53,6 +56,6 @@ void OptionsSession::Cancel() {
 void OptionsSession::End() {
   host_.SetConfirmedSettings(nullptr);  // OK or Cancel has confirmed the record as it is
   host_.WriteSettings();
-  host_.SetDialogOpen(false);
+  dialogOpen_.End();
   host_.RepaintAll();
 }

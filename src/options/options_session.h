@@ -7,6 +7,7 @@
 
 #include "core/settings.h"
 #include "options/options_host.h"
+#include "platform/scope_end.h"
 
 // What a change on a page asks the bar window to do, in the order given.
 enum class BarOperation {
@@ -25,6 +26,8 @@ class OptionsSession {
  public:
   // `settings` is the live record the bar window reads.
   OptionsSession(Settings& settings, OptionsHost& host) : settings_(settings), host_(host) {}
+  OptionsSession(const OptionsSession&) = delete;
+  OptionsSession& operator=(const OptionsSession&) = delete;
 
   Settings& Record() { return settings_; }
   const Settings& Snapshot() const { return snapshot_; }
@@ -39,6 +42,7 @@ class OptionsSession {
   // first one has work to do.
   void Cancel();
   // The sheet has closed, by either button: written, flag cleared, repainted.
+  // A session that goes without End (something threw) still clears the flag.
   void End();
 
  private:
@@ -51,4 +55,5 @@ class OptionsSession {
   bool tooltipsChanged_ = false;
   bool redocked_ = false;  // a page asked for a re-dock or a rebuild of everything
   bool cancelled_ = false;
+  ScopeEnd dialogOpen_;  // last: the flag is cleared while the rest is still there
 };

@@ -5,6 +5,7 @@
 #include "options/setting_program_win.h"
 #include "options/setting_view_win.h"
 #include "platform/property_sheet_win.h"
+#include "platform/scope_end.h"
 
 // One opening: the session with its snapshot, the pages, then the sheet, which
 // goes first so that no page outlives its window's messages.
@@ -40,9 +41,10 @@ void OptionsSheet::Open(HWND owner) {
     return;
   }
   run_ = std::make_unique<Run>(settings_, texts_, host_, help_, dialogs_);
+  // However this ends, the sheet can be opened again afterwards.
+  const ScopeEnd closed([this] { run_.reset(); });
   run_->sheet.DoModal(owner);  // whatever it returns, the sheet closes the same way
   run_->session.End();
-  run_.reset();
 }
 
 HWND OptionsSheet::OpenSheet() const { return run_ ? run_->sheet.Hwnd() : nullptr; }
@@ -51,16 +53,16 @@ bool OptionsSheet::OpenModeless(HWND owner) {
   if (run_) return false;
   run_ = std::make_unique<Run>(settings_, texts_, host_, help_, dialogs_);
   if (run_->sheet.CreateModeless(owner)) return true;
+  const ScopeEnd closed([this] { run_.reset(); });
   run_->session.End();
-  run_.reset();
   return false;
 }
 
 bool OptionsSheet::CloseIfFinished() {
   if (!run_ || !run_->sheet.Finished()) return false;
+  const ScopeEnd closed([this] { run_.reset(); });
   run_->sheet.Destroy();
   run_->session.End();
-  run_.reset();
   return true;
 }
 

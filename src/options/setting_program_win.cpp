@@ -6,11 +6,16 @@
 #include "options_ids.h"
 #include "resource.h"
 
+static_assert(kHotKeyFieldRules.invalid == (HKCOMB_NONE | HKCOMB_S) &&
+              kHotKeyFieldRules.modifiers == (HOTKEYF_CONTROL | HOTKEYF_ALT));
+
 CSettingProgram::CSettingProgram(MessageTexts& texts, OptionsSession& session, HelpViewer& help)
     : OptionsPage(texts.TemplateId(IDD_SETTING_PROGRAM), session, help, "set_prog.htm") {}
 
 BOOL CSettingProgram::OnInitDialog() {
   ShowBindings(ProgramBindings());
+  ::SendDlgItemMessageA(Hwnd(), IDC_PROG_HOTKEY, HKM_SETRULES, kHotKeyFieldRules.invalid,
+                        MAKELPARAM(kHotKeyFieldRules.modifiers, 0));
   ::SendDlgItemMessageA(Hwnd(), IDC_PROG_HOTKEY, HKM_SETHOTKEY, static_cast<WPARAM>(Record().HotKey), 0);
   return TRUE;
 }

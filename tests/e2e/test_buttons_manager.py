@@ -4,7 +4,8 @@ and again after a restart; a bar added, named and moved up, a button deleted, th
 Apply and Cancel keep what was applied; a Cancel while another program holds
 "lbars.acc" locked says so and shows the undo copy; "lbars.acc", read by olefile, holds exactly
 the expected bars and buttons; and Cancel leaves the file byte for byte as it was
-when the manager opened, with no "undo_tmp.acc" left.
+when the manager opened, with no "undo_tmp.acc" left. The hot key under the
+manager, after a delete of a shown button, brings the manager forward.
 
 Needs the bar window to open the manager (command 32785 and a double click) and
 rebuild its buttons after it closes."""
@@ -344,6 +345,25 @@ def the_tray_menu_brings_the_open_manager_forward_instead_of_a_second():
     qr.screenshot("buttons_manager-brought-forward")
     expect([m["hwnd"] for m in managers()] == [first["hwnd"]], f"one manager: {managers()}")
     close_manager(qr.IDCANCEL)
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
+@scenario.step
+def the_hot_key_under_the_manager_brings_it_forward_after_a_delete():
+    set_ini(state.install, "extras", "HotKey", str(0x651))  # Ctrl+Alt+Q
+    start_bar()
+    qr.send_command(state.bar["hwnd"], CMD_BUTTONS_MANAGER)
+    manager = wait_manager()
+    select(0, 0)  # the shown bar's first button, deleted without Apply
+    wait_text(control(NAME), "Notepad", "the shown bar's first button selected")
+    command(CMD_DELETE)
+    qr.wait_until(lambda: qr.window_text(control(NAME)) != "Notepad", timeout=10, what="the button deleted")
+    qr.key("CTRL+ALT+Q")
+    qr.wait_until(lambda: qr.foreground().get("hwnd") == manager["hwnd"], timeout=10, what="the manager in front")
+    qr.screenshot("buttons_manager-hot-key-under-manager")
+    expect(state.process.poll() is None, "the program still runs after the hot key")
+    close_manager(qr.IDCANCEL)
+    wait_commands([1124, 1125, 1126], "the bar as before after Cancel")
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 

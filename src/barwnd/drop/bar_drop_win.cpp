@@ -55,20 +55,15 @@ void BarDrop::Revoke() {
 }
 
 // Open besides the drag's own hold.
-bool BarDrop::Busy() const { return parts_.dialogs.Count() > (holding_ ? 1 : 0); }
+bool BarDrop::Busy() const { return parts_.dialogs.Count() > (hold_.Pending() ? 1 : 0); }
 
 void BarDrop::HoldOut() {
-  if (holding_) return;
+  if (hold_.Pending()) return;
   parts_.appBar.Slide(true);
-  parts_.dialogs.Enter();
-  holding_ = true;
+  hold_ = parts_.dialogs.Hold();
 }
 
-void BarDrop::Release() {
-  if (!holding_) return;
-  parts_.dialogs.Leave();
-  holding_ = false;
-}
+void BarDrop::Release() { hold_.End(); }
 
 DropLayout BarDrop::Layout() const {
   DropLayout layout;
@@ -181,6 +176,8 @@ void BarDrop::TakeDrop() {
   if (!pending_) return;
   PendingDrop drop = std::move(*pending_);
   pending_.reset();
+  // Released below where the work ends, or here when something throws.
+  const ScopeEnd released([this] { Release(); });
   std::vector<RefusedItem> refused = std::move(drop.payload.refused);
   const std::vector<DroppedItem> items = ItemsOf(drop.payload, refused);
   if (!items.empty() && (!DropNeedsQuestion(items.size()) || AskAboutMany(items.size()))) {

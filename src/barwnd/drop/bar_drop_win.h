@@ -18,6 +18,7 @@
 #include "barwnd/drop/bar_drop_target_win.h"
 #include "editing/browse/shortcut_reader_win.h"
 #include "platform/handles_win.h"
+#include "platform/scope_end.h"
 
 class AppBarController;
 class BarChildren;
@@ -106,6 +107,6 @@ class BarDrop : public DropSink {
   bool wanted_ = false;
   std::optional<PendingDrop> pending_;
   // While a drag is over the bar it counts as one of the bar's open dialogs,
-  // so that an autohide bar stays out.
-  bool holding_ = false;
+  // so that an autohide bar stays out, until the drop's work ends however it ends.
+  ScopeEnd hold_;
 };

@@ -10,6 +10,7 @@
 #include "icons/icon_cache_win.h"
 #include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
+#include "platform/scope_end.h"
 #include "platform/window_win.h"
 #include "resource.h"
 #include "widgets/menu_xp_win.h"
@@ -69,13 +70,17 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup, int dpi) {
 void BarMenus::Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool barMenu) {
   if (barMenu) host_.SetDialogOpen(true);
   CMenuXP* outer = std::exchange(tracked_, ownerDrawn);
+  // The flag and the menu being drawn go back however the tracking ends.
+  ScopeEnd closed([this, outer, barMenu] {
+    tracked_ = outer;
+    if (barMenu) host_.SetDialogOpen(false);
+  });
   HWND bar = host_.BarHwnd();
   // Without the foreground the menu would not close when the user clicks elsewhere.
   ::SetForegroundWindow(bar);
   ::TrackPopupMenu(menu, flags, at.x, at.y, 0, bar, nullptr);
   ::PostMessageA(bar, WM_NULL, 0, 0);
-  tracked_ = outer;
-  if (barMenu) host_.SetDialogOpen(false);
+  closed.End();
 }
 
 void BarMenus::ShowContextMenu(POINT screenPoint, bool fromKeyboard) {

@@ -47,7 +47,8 @@ std::vector<BarButtonEntry> EntriesOf(const CBar& bar) {
   std::vector<BarButtonEntry> entries;
   for (int32_t i = 0; i < bar.Count(); ++i) {
     const CD* button = bar.At(i);
-    entries.push_back({button->IsSeparator != 0, button->Available != 0, button->CommandId, button->ImageIndex});
+    entries.push_back({button->IsSeparator != 0, button->Available != 0, button->CommandId, button->ImageIndex,
+                       button->Name});
   }
   return entries;
 }
@@ -67,6 +68,8 @@ std::vector<TBBUTTON> ToolbarButtonsOf(const ToolbarPlan& plan, int dpi) {
       button.fsStyle = TBSTYLE_BUTTON;
       button.fsState = TBSTATE_ENABLED | wrap;
     }
+    button.dwData = item.source;  // the keyboard finds a button's place in its bar again
+
     buttons.push_back(button);
   }
   return buttons;
@@ -81,13 +84,12 @@ Rect ItemRect(const BarToolbar& toolbar, std::size_t index, const Rect& planned)
   return ToRect(r);
 }
 
-// A tip for each launch button on the toolbar, with the button's caption.
-void AddButtonTools(BarTooltip& tooltip, const BarToolbar& toolbar, const ToolbarPlan& plan, const CBar& bar) {
+// A tip for each launch button on the toolbar, with the caption the plan kept.
+void AddButtonTools(BarTooltip& tooltip, const BarToolbar& toolbar, const ToolbarPlan& plan) {
   for (std::size_t i = 0; i < plan.items.size(); ++i) {
     const ToolbarItem& item = plan.items[i];
     if (item.separator) continue;
-    tooltip.AddTool(toolbar.Hwnd(), static_cast<UINT>(item.commandId), ItemRect(toolbar, i, item.rect),
-                    bar.At(static_cast<int32_t>(item.source))->Name);
+    tooltip.AddTool(toolbar.Hwnd(), static_cast<UINT>(item.commandId), ItemRect(toolbar, i, item.rect), item.name);
   }
 }
 
@@ -147,8 +149,7 @@ bool BarChildren::CreateTooltip() {
   if (!tooltip_.Create(scale_.dpi)) return false;
   // The tooltip comes after the bar's first paint: the buttons already on the
   // bar get their tips now.
-  const CBar* bar = db_.Bar(displayedBar_());
-  if (buttonsToolbar_ && bar) AddButtonTools(tooltip_, *buttonsToolbar_, plan_, *bar);
+  if (buttonsToolbar_) AddButtonTools(tooltip_, *buttonsToolbar_, plan_);
   if (switchToolbar_) AddSwitchTool(tooltip_, *switchToolbar_, ButtonSize());
   return true;
 }
@@ -239,15 +240,16 @@ void BarChildren::RebuildButtons() {
                                                ToolbarButtonsOf(plan, scale_.dpi))) {
       for (const ToolbarItem& item : plan.items) {
         if (item.separator) continue;
-        firstCaption_ = bar->At(static_cast<int32_t>(item.source))->Name;
+        firstCaption_ = item.name;
         break;
       }
-      AddButtonTools(tooltip_, *toolbar, plan, *bar);
+      AddButtonTools(tooltip_, *toolbar, plan);
       buttonsToolbar_ = std::move(toolbar);
       plan_ = std::move(plan);
     }
   }
   LayOut();
+  if (buttonsRebuilt_) buttonsRebuilt_();
 }
 
 void BarChildren::RebuildSwitchButton() {
@@ -283,15 +285,13 @@ void BarChildren::OnMouseOverBar() {
 }
 
 void BarChildren::ShowDigitTips(const std::function<int(int index)>& digitOf) {
-  const CBar* bar = db_.Bar(displayedBar_());
-  if (!buttonsToolbar_ || !bar) return;
+  if (!buttonsToolbar_) return;
   for (std::size_t i = 0; i < plan_.items.size(); ++i) {
     const ToolbarItem& item = plan_.items[i];
     if (item.separator) continue;
-    const std::string& name = bar->At(static_cast<int32_t>(item.source))->Name;
     const int digit = digitOf(static_cast<int>(i));
     tooltip_.UpdateText(buttonsToolbar_->Hwnd(), static_cast<UINT>(item.commandId),
-                        digit >= 0 ? std::to_string(digit) + ": " + name : name);
+                        digit >= 0 ? std::to_string(digit) + ": " + item.name : item.name);
   }
 }
 

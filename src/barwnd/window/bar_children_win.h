@@ -64,12 +64,15 @@ class BarChildren {
   Size PanelSize(int edge) const;
   void LayOut();
   void RebuildButtons();
+  // Told after every rebuild of the buttons toolbar (whoever asked for it).
+  void WatchButtonsRebuilt(std::function<void()> rebuilt) { buttonsRebuilt_ = std::move(rebuilt); }
   void RebuildSwitchButton();
   void ReactivateTooltips();
   // The mouse moved over the bar itself: the first button's tip text is renewed.
   void OnMouseOverBar();
   // The buttons' tips with the digit `digitOf` gives a toolbar index (-1: none)
-  // in front of their names, while the bar has the keyboard.
+  // in front of their names, while the bar has the keyboard. The names are the
+  // plan's: the model may have changed since the toolbar was built.
   void ShowDigitTips(const std::function<int(int index)>& digitOf);
   // TTN_GETDISPINFO: the bar-switch button's tip names the displayed bar.
   void OnTooltipText(NMHDR* hdr);
@@ -103,6 +106,7 @@ class BarChildren {
   std::unique_ptr<BarToolbar> buttonsToolbar_;
   ToolbarPlan plan_;
   std::string firstCaption_;  // the first launch button's caption, for its tooltip tool
+  std::function<void()> buttonsRebuilt_;
 
   UniqueImageList switchImages_;  // the shown size
   std::unique_ptr<BarToolbar> switchToolbar_;

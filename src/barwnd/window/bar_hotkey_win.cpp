@@ -25,7 +25,8 @@ std::vector<KeyButton> ToolbarButtons(HWND toolbar) {
   for (int i = 0; i < count; ++i) {
     TBBUTTON button = {};
     ::SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-    buttons.push_back({(button.fsStyle & BTNS_SEP) != 0, (button.fsState & TBSTATE_HIDDEN) != 0});
+    buttons.push_back({(button.fsStyle & BTNS_SEP) != 0, (button.fsState & TBSTATE_HIDDEN) != 0,
+                       static_cast<int>(button.dwData)});
   }
   return buttons;
 }
@@ -51,6 +52,8 @@ bool BarKeyboard::Register(int32_t value) {
   registered_ = value;
   return true;
 }
+
+bool BarKeyboard::RefusedAnew(int32_t value) { return refusals_.ToReport(value, !Register(value)); }
 
 void BarKeyboard::Unregister() {
   if (registered_ && parts_.bar()) ::UnregisterHotKey(parts_.bar(), kHotKeyId);
@@ -79,7 +82,7 @@ void BarKeyboard::OnHotKey() {
     HWND front = ::GetForegroundWindow();
     previous_ = (front && front != bar && !::IsChild(bar, front)) ? front : nullptr;
     parts_.slideOut();
-    parts_.held.Enter();
+    held_ = parts_.held.Hold();
     active_ = true;
     buttonsHook_.Hook(buttons);
     switcherHook_.Hook(parts_.switcher());
@@ -106,7 +109,8 @@ void BarKeyboard::End(bool giveBack) {
   if (parts_.digitsChanged) parts_.digitsChanged();
   HWND back = previous_;
   previous_ = nullptr;
-  parts_.held.Leave();
+  keptSource_ = -1;
+  held_.End();
   if (giveBack && back && ::IsWindow(back)) ::SetForegroundWindow(back);
 }
 
@@ -120,6 +124,41 @@ void BarKeyboard::LaunchIndex(int index) {
   if (index < 0 || !::SendMessageA(buttons, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button))) return;
   // As a click on the button sends it.
   ::PostMessageA(parts_.bar(), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED), reinterpret_cast<LPARAM>(buttons));
+}
+
+// The bar-switch button going needs nothing: the next rebuild of the buttons
+// (the display-scale change that renews it renews them too) takes the focus.
+void BarKeyboard::OnToolbarGoing(HWND toolbar) {
+  if (toolbar != buttonsHook_.Hwnd()) return;
+  const int hot = HotItem(toolbar);
+  const std::vector<KeyButton> list = ToolbarButtons(toolbar);
+  keptSource_ = hot >= 0 && hot < static_cast<int>(list.size()) ? list[static_cast<size_t>(hot)].source : -1;
+}
+
+void BarKeyboard::OnButtonsRebuilt() {
+  if (!active_) return;
+  HWND buttons = parts_.buttons();
+  HWND switcher = parts_.switcher();
+  const int kept = KeptHighlight(ToolbarButtons(buttons), keptSource_);
+  keptSource_ = -1;
+  if (kept < 0 && !switcher) {
+    End(true);  // nothing left on the bar to take the keys
+    return;
+  }
+  switcherHook_.Hook(switcher);
+  const bool onSwitcher = switcher && ::GetFocus() == switcher;
+  if (kept >= 0) {
+    buttonsHook_.Hook(buttons);
+    if (!onSwitcher) {
+      ::SetFocus(buttons);
+      Highlight(kept);
+    }
+    ::InvalidateRect(buttons, nullptr, TRUE);
+  } else if (!onSwitcher) {
+    ::SetFocus(switcher);
+    ::SendMessageA(switcher, TB_SETHOTITEM, 0, 0);
+  }
+  if (parts_.digitsChanged) parts_.digitsChanged();
 }
 
 int BarKeyboard::DigitShown(int index) const {
@@ -175,6 +214,9 @@ bool BarKeyboard::OnKey(HWND toolbar, WPARAM key) {
 LRESULT BarKeyboard::ToolbarHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (keyboard_.active_) {
     switch (msg) {
+      case WM_DESTROY:
+        keyboard_.OnToolbarGoing(Hwnd());
+        break;
       case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS;
       case WM_KEYDOWN:

@@ -11,7 +11,9 @@
 #include <functional>
 #include <string>
 
+#include "barwnd/window/bar_keyboard.h"
 #include "barwnd/window/dialog_count.h"
+#include "platform/scope_end.h"
 #include "platform/window_win.h"
 
 class BarKeyboard {
@@ -35,6 +37,9 @@ class BarKeyboard {
   // Registers the hot-key control's value (0: none) in place of the last one;
   // false when the system refused it (another program holds it).
   bool Register(int32_t value);
+  // Registers as Register does; true when the system refused `value` and that
+  // choice has not been reported yet: each refused choice is reported once.
+  bool RefusedAnew(int32_t value);
   void Unregister();
   // The combination as the user reads it ("Ctrl+Alt+Q").
   static std::string NameOf(int32_t value);
@@ -42,6 +47,10 @@ class BarKeyboard {
   void OnHotKey();
   // The bar window's activation changed; an inactive bar ends the keyboard's turn.
   void OnActivate(bool active);
+  // The buttons toolbar was built again (a bar switch, a drop, a target that
+  // went, a new display scale): while the keyboard has the bar it keeps it,
+  // on the same button or the nearest one.
+  void OnButtonsRebuilt();
   // The buttons toolbar's NM_CUSTOMDRAW: the digits while the keyboard has it.
   LRESULT OnCustomDraw(NMTBCUSTOMDRAW* draw);
   bool Active() const { return active_; }
@@ -66,6 +75,8 @@ class BarKeyboard {
   };
 
   bool OnKey(HWND toolbar, WPARAM key);
+  // A toolbar the keyboard has hooked is being destroyed: what it had is noted.
+  void OnToolbarGoing(HWND toolbar);
   void Highlight(int index);
   void LaunchIndex(int index);
   // Ends the keyboard's turn; `giveBack` puts the focus back where it was.
@@ -73,8 +84,11 @@ class BarKeyboard {
 
   Parts parts_;
   int32_t registered_ = 0;
+  HotKeyRefusals refusals_;
   bool active_ = false;
+  ScopeEnd held_;            // the bar stays out while the keyboard has it
   HWND previous_ = nullptr;  // the window in front before the hot key
+  int keptSource_ = -1;      // the highlighted button's place in its bar when its toolbar went
   ToolbarHook buttonsHook_{*this};
   ToolbarHook switcherHook_{*this};
 };

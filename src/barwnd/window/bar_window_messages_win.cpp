@@ -73,7 +73,9 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       OnDpiChanged(HIWORD(wp));
       return Answer(result, 0);
     case WM_HOTKEY:
-      if (wp == BarKeyboard::kHotKeyId) keyboard_.OnHotKey();
+      // Under an open dialog the model may be changing (the buttons manager
+      // edits it live): the dialog comes forward instead, as for a command.
+      if (wp == BarKeyboard::kHotKeyId && !BringOpenDialogForward()) keyboard_.OnHotKey();
       return Answer(result, 0);
     case WM_PAINT:
       OnPaint();
@@ -171,9 +173,11 @@ void BarWindow::OnTimer(WPARAM id) {
 
 // A volume arrived (a stick plugged in): the icons and the file targets on
 // its drives are checked again on their workers. True when the notice was that.
+// The unit mask is read only from a notice that says it is long enough to hold it.
 bool BarWindow::OnDeviceChange(WPARAM wp, LPARAM lp) {
-  if (wp != DBT_DEVICEARRIVAL || !lp ||
-      reinterpret_cast<const DEV_BROADCAST_HDR*>(lp)->dbch_devicetype != DBT_DEVTYP_VOLUME)
+  const auto* notice = reinterpret_cast<const DEV_BROADCAST_HDR*>(lp);
+  if (wp != DBT_DEVICEARRIVAL || !notice || notice->dbch_devicetype != DBT_DEVTYP_VOLUME ||
+      notice->dbch_size < sizeof(DEV_BROADCAST_VOLUME))
     return false;
   const uint32_t unitMask = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask;
   if (icons_) icons_->RecheckDrives(unitMask);

@@ -74,6 +74,7 @@ BOOL BarWindow::OnInitDialog() {
   shell_.SetWindow(Hwnd());
   adapter_.SetBar(Hwnd());
   children_.SetBar(Hwnd());
+  children_.WatchButtonsRebuilt([this] { keyboard_.OnButtonsRebuilt(); });
 
   STARTUP_MARK("bar window initialising");
   startup_.Begin(Hwnd());
@@ -110,8 +111,10 @@ void BarWindow::ApplyOptions() {
   ApplyHotKey(true);
 }
 
+// A refused key is reported once for each choice; the one the start found
+// refused counts as reported, so no later option click brings it up.
 void BarWindow::ApplyHotKey(bool tell) {
-  if (keyboard_.Register(settings_.HotKey) || !tell) return;
+  if (!keyboard_.RefusedAnew(settings_.HotKey) || !tell) return;
   ShowProgramMessage(Hwnd(), texts_.Text(kMsgHotKeyTaken) + BarKeyboard::NameOf(settings_.HotKey) +
                                  texts_.Text(kMsgHotKeyTakenEnd), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "platform/scope_end.h"
+
 class DialogCount {
  public:
   explicit DialogCount(std::function<void(bool open)> changed = {}) : changed_(std::move(changed)) {}
@@ -15,6 +17,13 @@ class DialogCount {
   void Leave();
   int Count() const { return count_; }
   bool Open() const { return count_ > 0; }
+
+  // One opening until the hold ends (End(), or the hold's own end); a hold
+  // can be kept in a member, as the keyboard and a drag keep theirs.
+  [[nodiscard]] ScopeEnd Hold() {
+    Enter();
+    return ScopeEnd([this] { Leave(); });
+  }
 
   // One opening for the scope's lifetime.
   class Scope {

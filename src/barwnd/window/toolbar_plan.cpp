@@ -21,6 +21,7 @@ ToolbarPlan PlanToolbar(const std::vector<BarButtonEntry>& buttons, int edge, Si
     if (!entry.separator) {
       item.commandId = entry.commandId;
       item.imageIndex = entry.imageIndex >= 0 ? entry.imageIndex : kNoImage;
+      item.name = entry.name;
     }
     item.rect = vertical ? Rect{0, along, across, along + length} : Rect{along, 0, along + length, across};
     along += length;

@@ -1,10 +1,14 @@
 // The items of the buttons toolbar, worked out from the displayed bar's buttons
 // before any toolbar control exists: which buttons are placed, their image
 // numbers, the wrap marks that make a left or right bar a column, and each
-// item's rectangle inside the toolbar (used for the tooltip tools).
+// item's rectangle inside the toolbar (used for the tooltip tools). The plan
+// keeps its own copy of each button's caption: whatever reads it later (the
+// tips, the keyboard's digits) never goes back to a model that may have
+// changed since the toolbar was built (the buttons manager edits it live).
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "platform/display_scale.h"
@@ -21,6 +25,7 @@ struct BarButtonEntry {
   // The button's place in the image list the bar draws from; -1 when its icon
   // could not be found or appended.
   int imageIndex = -1;
+  std::string name{};  // the caption its tip shows
 };
 
 struct ToolbarItem {
@@ -33,6 +38,7 @@ struct ToolbarItem {
   int imageIndex = -1;
   bool wrap = false;       // the toolbar's wrap state for this item
   Rect rect;               // the item's place in toolbar client coordinates
+  std::string name;        // the button's caption when planned; empty for separators
 };
 
 struct ToolbarPlan {

@@ -49,6 +49,7 @@ BOOL CButtonsManager::OnInitDialog() {
   ::SendMessageA(spin, UDM_SETPOS32, 0, kMinShowAfterSeconds);
   editor_.Open();
   services_.OnManagerOpened();
+  places_ = ScopeEnd([this] { services_.OnManagerClosed(); });
   return FALSE;  // the manager has put the focus on the tree
 }
 
@@ -87,13 +88,14 @@ void CButtonsManager::Rescale() {
 
 void CButtonsManager::OnOK() {
   if (!editor_.OnOK()) return;  // an entry to complete, or a save that failed
-  services_.OnManagerClosed();
+  places_.End();
   EndDialog(IDOK);
 }
 
 void CButtonsManager::OnCancel() {
+  ScopeEnd putBack = std::move(places_);
   editor_.OnCancel();
-  services_.OnManagerClosed();
+  putBack.End();
   EndDialog(IDCANCEL);
 }
 

@@ -14,6 +14,7 @@
 #include "editing/manager/manager_toolbar_win.h"
 #include "editing/manager/manager_tree_win.h"
 #include "editing/manager/manager_view.h"
+#include "platform/scope_end.h"
 #include "platform/window_win.h"
 
 class ButtonIconCache;
@@ -122,4 +123,7 @@ class CButtonsManager : public Dialog, private ManagerView {
   int quietTree_ = 0;
   // While the fields are shown, the controls' change notices are no edits.
   bool showingFields_ = false;
+  // The file dialogs' places are the manager's from its start until it
+  // closes; they are put back however it closes, a Cancel that threw included.
+  ScopeEnd places_;
 };

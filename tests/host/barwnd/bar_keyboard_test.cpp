@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "barwnd/window/bar_keyboard.h"
@@ -55,13 +56,37 @@ TEST(RegistrationOfHotKey, ControlFlagsBecomeRegistrationModifiers) {
     HotKeyRegistration expected;
   };
   const std::vector<Case> cases = {
-      {0, {}},  {0x0500, {}},  {0x0151, {4, 0x51}},  {0x0251, {2, 0x51}},
+      {0, {}},  {0x0500, {}},  {0x0251, {2, 0x51}},
       {0x0451, {1, 0x51}},  {0x0770, {7, 0x70}},  {-1, {}},  {0x10051, {}},
+      // Without Ctrl or Alt a key would be taken from every program: none.
+      {0x0051, {}},  {0x0070, {}},  {0x0151, {}},  {0x0351, {6, 0x51}},  {0x0D70, {5, 0x70}},  {0x0970, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
     EXPECT_EQ(RegistrationOfHotKey(c.value), c.expected);
   }
+}
+
+// The toolbar built again under the keyboard: the same place in the bar where
+// it is still on show, else the nearest one (the later of two as near).
+TEST(KeptHighlight, SamePlaceOrTheNearestOnShow) {
+  // Places 0, 1 (separator), 3, 4 (hidden), 6: places 2 and 5 went.
+  const std::vector<KeyButton> bar = {{false, false, 0}, {true, false, 1}, {false, false, 3}, {false, true, 4}, {false, false, 6}};
+  const std::vector<std::pair<int, int>> cases = {{0, 0}, {3, 2}, {1, 0}, {2, 2}, {4, 2}, {5, 4}, {40, 4}, {-1, 0}};
+  for (auto [source, index] : cases) EXPECT_EQ(KeptHighlight(bar, source), index) << source;
+  EXPECT_EQ(KeptHighlight({S}, 0), -1);
+  EXPECT_EQ(KeptHighlight({B, B}, 3), 0) << "places not known: the first";
+}
+
+// A refused key is reported once for each choice, not at every apply.
+TEST(HotKeyRefusals, EachRefusedChoiceOnce) {
+  // value, refused, reported
+  const std::vector<std::tuple<int32_t, bool, bool>> steps = {
+      {0x651, true, true},  {0x651, true, false}, {0x652, true, true}, {0x651, true, true},
+      {0x651, false, false}, {0x651, true, true}, {0, false, false},   {0x651, true, true}};
+  HotKeyRefusals refusals;
+  for (size_t i = 0; i < steps.size(); ++i)
+    EXPECT_EQ(refusals.ToReport(std::get<0>(steps[i]), std::get<1>(steps[i])), std::get<2>(steps[i])) << i;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,19 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"strayCloseWhileNone", "-+", {true}, true},
                     CountCase{"strayCloseDoesNotEatALaterOpening", "+--+-", {true, false, true, false}, false}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
+
+// A hold ends once: by End, by an assignment over it, or when an exception leaves its scope.
+TEST(DialogCountScopeTest, HoldsEndOnceHoweverTheyEnd) {
+  DialogCount count;
+  const ScopeEnd other = count.Hold();
+  ScopeEnd kept = count.Hold();
+  kept = count.Hold();
+  EXPECT_EQ(count.Count(), 2);
+  kept.End();
+  kept.End();
+  EXPECT_THROW({ const ScopeEnd held = count.Hold(); throw std::runtime_error("work"); }, std::runtime_error);
+  EXPECT_EQ(count.Count(), 1);
+}
 
 TEST(DialogCountScopeTest, NestedScopesEndTheHoldOnlyWithTheOuterOne) {
   DialogCount count;

@@ -79,6 +79,12 @@ TEST_F(BarWindowTest, AnArrivedVolumeBringsBackTheButtonWhoseTargetIsThereNow) {
   };
   const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(folder_[0])));
   arrive(drive == 'Q' ? 'R' : 'Q');
+  // A notice too short to hold a unit mask is not read, whatever follows it.
+  DEV_BROADCAST_VOLUME shortNotice = {};
+  shortNotice.dbcv_size = sizeof(DEV_BROADCAST_HDR);
+  shortNotice.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  shortNotice.dbcv_unitmask = 1u << (drive - 'A');
+  ::SendMessageA(window_->Hwnd(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&shortNotice));
   PumpMessages(1000);
   EXPECT_EQ(db_.Bar(0)->At(1)->Available, 0);
   arrive(drive);

@@ -1,8 +1,10 @@
 // The bar window created modeless in this process on a prepared database and
 // settings: the toolbars it builds, the panel, the tooltip texts, docking
-// through the shell, bar switching and the return to the home bar.
+// through the shell, bar switching and the return to the home bar, and the
+// hot key's keyboard over a changed model and across a rebuild.
 #include "win/barwnd/bar_window_fixture.h"
 
+#include "barwnd/dock/appbar_controller.h"
 #include "barwnd/window/bar_commands.h"
 
 namespace bar_window_test {
@@ -223,6 +225,58 @@ TEST_P(BarWindowTooltips, CoverTheirButtons) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edges, BarWindowTooltips, testing::Values(0, 1));
+
+int HotItem(HWND toolbar) { return static_cast<int>(::SendMessageA(toolbar, TB_GETHOTITEM, 0, 0)); }
+
+std::string TipOf(const BarWindow& bar, int command) {
+  char text[80] = {};
+  TOOLINFOA info = {};
+  info.cbSize = sizeof(info);
+  info.hwnd = bar.ButtonsToolbar();
+  info.uId = static_cast<UINT_PTR>(command);
+  info.lpszText = text;
+  ::SendMessageA(bar.Tooltip(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+void PressHotKey(HWND bar) { ::SendMessageA(bar, WM_HOTKEY, BarKeyboard::kHotKeyId, 0); }
+
+// The toolbar as it was built, not the model as it is now, gives the tips
+// their names when the keyboard takes the bar.
+TEST_F(BarWindowTest, TheHotKeyOverAChangedModelShowsTheBuiltButtons) {
+  AddBar("one", {"a", "-", "b"});
+  BarWindow& bar = Open();
+  db_.Bar(0)->Remove(2);
+  db_.Bar(0)->Remove(0);
+  PressHotKey(bar.Hwnd());
+  EXPECT_EQ(HotItem(bar.ButtonsToolbar()), 0);
+  EXPECT_EQ(TipOf(bar, 1124), "1: a");
+  EXPECT_EQ(TipOf(bar, 1126), "2: b");
+}
+
+// A rebuild under the keyboard (here a button whose target went) keeps the
+// highlight on the same button and the autohide bar out until Escape.
+TEST_F(BarWindowTest, TheKeyboardKeepsTheBarAcrossARebuild) {
+  AddBar("one", {"a", "b", "c"});
+  BarWindow& bar = Open();
+  ::SendMessageA(bar.Hwnd(), WM_COMMAND, kCmdAutoHide, 0);
+  ASSERT_FALSE(bar.Shown());
+  PressHotKey(bar.Hwnd());
+  ASSERT_TRUE(bar.Shown());
+  for (int i = 0; i < 2; ++i) ::SendMessageA(bar.ButtonsToolbar(), WM_KEYDOWN, VK_RIGHT, 0);
+  ASSERT_EQ(HotItem(bar.ButtonsToolbar()), 2);
+  db_.Bar(0)->At(1)->Available = 0;
+  bar.RebuildButtons();
+  EXPECT_EQ(::GetFocus(), bar.ButtonsToolbar());
+  EXPECT_EQ(HotItem(bar.ButtonsToolbar()), 1) << "still on c";
+  EXPECT_EQ(TipOf(bar, 1126), "2: c");
+  ::SetCursorPos(400, 400);  // away from the bar, as the autohide check sees it
+  ::SendMessageA(bar.Hwnd(), WM_TIMER, kAutoHideTimerId, 0);
+  EXPECT_TRUE(bar.Shown());
+  ::SendMessageA(bar.ButtonsToolbar(), WM_KEYDOWN, VK_ESCAPE, 0);
+  ::SendMessageA(bar.Hwnd(), WM_TIMER, kAutoHideTimerId, 0);
+  EXPECT_FALSE(bar.Shown());
+}
 
 }  // namespace
 }  // namespace bar_window_test
