@@ -42,9 +42,31 @@ Rect ShellAppBar::SetPos(int edge, const Rect& proposed) {
   return ToRect(data.rc);
 }
 
-bool ShellAppBar::SetAutoHideBar(int edge, bool autoHide) {
-  APPBARDATA data = Record(edge, {}, autoHide ? 1 : 0);
-  return ::SHAppBarMessage(ABM_SETAUTOHIDEBAR, &data) != 0;
+namespace {
+
+// The per-monitor autohide requests came with Windows XP; the headers for
+// older systems do not name them.
+constexpr DWORD kSetAutoHideBarEx = 0x0000000C;
+
+bool HasPerMonitorAutoHide() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!::GetVersionExA(&version)) return false;
+#pragma GCC diagnostic pop
+  return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);
+}
+
+}  // namespace
+
+// The classic request names an edge of the primary monitor; a bar on another
+// monitor names that monitor by its rectangle.
+bool ShellAppBar::SetAutoHideBar(int edge, bool autoHide, const MonitorInfo& monitor) {
+  static const bool perMonitor = HasPerMonitorAutoHide();
+  const bool onOther = !monitor.primary && perMonitor;
+  APPBARDATA data = Record(edge, onOther ? monitor.rect : Rect{}, autoHide ? 1 : 0);
+  return ::SHAppBarMessage(onOther ? kSetAutoHideBarEx : ABM_SETAUTOHIDEBAR, &data) != 0;
 }
 
 bool ShellAppBar::GetAutoHideBar(int edge) {

@@ -11,7 +11,7 @@
 
 namespace {
 
-const Size kScreen{1024, 768};
+const Rect kScreen{0, 0, 1024, 768};
 
 // A shell with other appbars taking 50 pixels on the left, 20 at the top, 40 on
 // the right and 30 at the bottom: it clips a proposal to what is left, which
