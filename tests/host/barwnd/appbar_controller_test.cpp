@@ -434,6 +434,29 @@ INSTANTIATE_TEST_SUITE_P(Events, RefusedDock,
                                            RetryCase{"DisplayChanged", &AppBarController::OnDisplayChanged}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The chosen monitor right of the primary one: unplugged, the bar gives up its
+// slot there and docks on the primary; plugged in again, it goes back. A
+// full-screen application on the other monitor leaves it as it is.
+TEST_F(AppBarControllerTest, FollowsTheChosenMonitorAsItGoesAndComesBack) {
+  const MonitorInfo primary = window.monitor;
+  const MonitorInfo second{"\\\\.\\DISPLAY2", {1024, 0, 2304, 800}, {1024, 0, 2304, 800}, false, 96};
+  window.monitor = second;
+  AppBarController bar = Docked(kEdgeTop, true);
+  window.monitor = primary;
+  EXPECT_FALSE(bar.OnDisplayChanged());
+  window.monitor = second;
+  bar.OnDisplayChanged();
+  EXPECT_EQ(log, (Log{"autohide 1 off \\\\.\\DISPLAY2", "remove", "new 1", "autohide 1 on", "setpos 1 0,0,1024,1",
+                      "timer on", "place 0,0,1024,1 topmost", "autohide 1 off", "remove", "new 1",
+                      "autohide 1 on \\\\.\\DISPLAY2", "setpos 1 1024,0,2304,1", "timer on",
+                      "place 1024,0,2304,1 topmost"}));
+  log.clear();
+  window.fullScreenInFront = FullScreenPlace::kOtherMonitor;
+  bar.OnShellNotify(kAppBarNotifyFullScreenApp, true);
+  bar.OnMouseMove();
+  EXPECT_EQ(log, (Log{"place 1024,0,2304,30 topmost", "paint"}));
+}
+
 // A shell that restarts while a full-screen application is in front never
 // says that it has gone: the new taskbar clears the state, the bar rejoins
 // with its own z-order and an autohide bar slides out again.

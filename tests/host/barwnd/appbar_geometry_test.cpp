@@ -49,6 +49,28 @@ INSTANTIATE_TEST_SUITE_P(Edges, AppBarRectTest,
                                                     {50, 736, 984, 738}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A monitor left of the primary one and above its top: every rectangle stays
+// on that monitor, whose numbers are negative.
+TEST(AppBarRect, OnAMonitorAwayFromTheOrigin) {
+  const Rect monitor{-1280, -200, 0, 824};
+  auto asIs = [](int, const Rect& r) { return r; };
+  const struct {
+    int edge;
+    Rect docked;
+    Rect collapsed;
+  } cases[] = {
+      {kEdgeLeft, {-1280, -200, -1250, 824}, {-1280, -200, -1279, 824}},
+      {kEdgeTop, {-1280, -200, 0, -170}, {-1280, -200, 0, -199}},
+      {kEdgeRight, {-30, -200, 0, 824}, {-1, -200, 0, 824}},
+      {kEdgeBottom, {-1280, 794, 0, 824}, {-1280, 822, 0, 824}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DockedRect(c.edge, monitor, 30, asIs), c.docked) << c.edge;
+    EXPECT_EQ(CollapsedRect(c.edge, monitor, asIs), c.collapsed) << c.edge;
+    EXPECT_EQ(SlideTarget(c.edge, false, c.docked, c.docked), c.collapsed) << c.edge;
+  }
+}
+
 TEST(AppBarRect, UnknownEdgeProposesNothing) {
   EXPECT_EQ(ProposedRect(4, kScreen, 30), (Rect{}));
 }
@@ -170,6 +192,27 @@ TEST(FullScreenWindow, CoversTheWholeScreenAndIsNoOrdinaryWindow) {
       {"the desktop, the shell or our own", ours, false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsFullScreenWindow(c.facts, kScreen), c.fullScreen) << c.what;
+}
+
+// A full-screen application on another monitor leaves the bar as it is.
+TEST(FullScreenWindow, IsPlacedOnTheMonitorItCovers) {
+  const Rect bar{1024, 0, 2304, 800};
+  const std::vector<Rect> monitors{kScreen, bar};
+  ForegroundFacts front;
+  front.visible = true;
+  const struct {
+    Rect window;
+    FullScreenPlace place;
+  } cases[] = {
+      {bar, FullScreenPlace::kBarMonitor},
+      {{0, 0, 2304, 800}, FullScreenPlace::kBarMonitor},
+      {kScreen, FullScreenPlace::kOtherMonitor},
+      {{1024, 0, 2304, 799}, FullScreenPlace::kNone},
+  };
+  for (const auto& c : cases) {
+    front.rect = c.window;
+    EXPECT_EQ(WhereFullScreen(front, bar, monitors), c.place) << c.window.left << "," << c.window.right;
+  }
 }
 
 }  // namespace

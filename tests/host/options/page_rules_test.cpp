@@ -78,6 +78,8 @@ TEST(OptionsControls, EachControlStoresItsSettingAndAsksTheBar) {
       {"gradual display off", Program(IDC_PROG_SMOOTHLY, 0), [](Settings& s) { s.Smoothly = 0; }, {}},
       {"logo off", Program(IDC_PROG_LOGO, 0), [](Settings& s) { s.Logo = 0; }, {"Repaint"}},
       {"splash off", Program(IDC_PROG_SPLASH, 0), [](Settings& s) { s.Splash = 0; }, {"Repaint"}},
+      {"monitor 2", [](Settings& s) { return StoreMonitorChoice({"2", {"\\\\.\\DISPLAY2", {0, 0, 9, 9}}}, s); },
+       [](Settings& s) { SetChosenMonitor(s, {"\\\\.\\DISPLAY2", {0, 0, 9, 9}}); }, {"Redock"}},
   };
   for (const ControlCase& c : cases) {
     Settings record;  // the loaded defaults: everything on, two lines, Left, 24 hours
@@ -234,6 +236,32 @@ TEST(FontLabel, FaceNameFillingTheWholeFieldIsCutAtItsEnd) {
   s.Font.FaceName[0] = '\0';
   s.FontSize = 0;
   EXPECT_EQ(FontLabel(s), ", 0 pt");
+}
+
+// The Monitor list as the page fills it: which entry shows the stored choice,
+// and a chosen monitor that is not connected kept as the last entry.
+TEST(MonitorList, ShowsEveryMonitorAndTheStoredChoice) {
+  const Monitors monitors{{"\\\\.\\DISPLAY1", {0, 0, 1280, 800}, {}, true},
+                          {"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, {}, false}};
+  const struct {
+    const char* what;
+    MonitorChoice stored;
+    std::vector<std::string> labels;
+    int selected;
+  } cases[] = {
+      {"primary", {}, {"Primary", "1: 1280 x 800", "2: 1024 x 768"}, 0},
+      {"second, moved", {"\\\\.\\DISPLAY2", {-1024, 0, 0, 768}}, {"Primary", "1: 1280 x 800", "2: 1024 x 768"}, 2},
+      {"gone", {"\\\\.\\DISPLAY3", {0, 0, 1920, 1080}},
+       {"Primary", "1: 1280 x 800", "2: 1024 x 768", "3: 1920 x 1080 (gone)"}, 3},
+  };
+  for (const auto& c : cases) {
+    const MonitorList list = ListMonitorEntries(monitors, c.stored, "Primary", " (gone)");
+    std::vector<std::string> labels;
+    for (const MonitorEntry& entry : list.entries) labels.push_back(entry.label);
+    EXPECT_EQ(labels, c.labels) << c.what;
+    EXPECT_EQ(list.selected, c.selected) << c.what;
+    EXPECT_EQ(list.entries.back().choice, c.selected == 3 ? c.stored : ChoiceOf(monitors[1])) << c.what;
+  }
 }
 
 }  // namespace
