@@ -50,9 +50,10 @@ INSTANTIATE_TEST_SUITE_P(Edges, AppBarRectTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A monitor left of the primary one and above its top: every rectangle stays
-// on that monitor, whose numbers are negative.
+// on that monitor, whose numbers are negative. A full-screen application
+// counts only on the monitor it covers.
 TEST(AppBarRect, OnAMonitorAwayFromTheOrigin) {
-  const Rect monitor{-1280, -200, 0, 824};
+  const Rect m{-1280, -200, 0, 824};
   auto asIs = [](int, const Rect& r) { return r; };
   const struct {
     int edge;
@@ -65,10 +66,15 @@ TEST(AppBarRect, OnAMonitorAwayFromTheOrigin) {
       {kEdgeBottom, {-1280, 794, 0, 824}, {-1280, 822, 0, 824}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(DockedRect(c.edge, monitor, 30, asIs), c.docked) << c.edge;
-    EXPECT_EQ(CollapsedRect(c.edge, monitor, asIs), c.collapsed) << c.edge;
+    EXPECT_EQ(DockedRect(c.edge, m, 30, asIs), c.docked) << c.edge;
+    EXPECT_EQ(CollapsedRect(c.edge, m, asIs), c.collapsed) << c.edge;
     EXPECT_EQ(SlideTarget(c.edge, false, c.docked, c.docked), c.collapsed) << c.edge;
   }
+  ForegroundFacts front{m, true};
+  EXPECT_EQ(WhereFullScreen(front, m, {kScreen, m}), FullScreenPlace::kBarMonitor);
+  EXPECT_EQ(WhereFullScreen(front, kScreen, {kScreen, m}), FullScreenPlace::kOtherMonitor);
+  front.rect.bottom -= 1;
+  EXPECT_EQ(WhereFullScreen(front, kScreen, {kScreen, m}), FullScreenPlace::kNone);
 }
 
 TEST(AppBarRect, UnknownEdgeProposesNothing) {
@@ -192,27 +198,6 @@ TEST(FullScreenWindow, CoversTheWholeScreenAndIsNoOrdinaryWindow) {
       {"the desktop, the shell or our own", ours, false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsFullScreenWindow(c.facts, kScreen), c.fullScreen) << c.what;
-}
-
-// A full-screen application on another monitor leaves the bar as it is.
-TEST(FullScreenWindow, IsPlacedOnTheMonitorItCovers) {
-  const Rect bar{1024, 0, 2304, 800};
-  const std::vector<Rect> monitors{kScreen, bar};
-  ForegroundFacts front;
-  front.visible = true;
-  const struct {
-    Rect window;
-    FullScreenPlace place;
-  } cases[] = {
-      {bar, FullScreenPlace::kBarMonitor},
-      {{0, 0, 2304, 800}, FullScreenPlace::kBarMonitor},
-      {kScreen, FullScreenPlace::kOtherMonitor},
-      {{1024, 0, 2304, 799}, FullScreenPlace::kNone},
-  };
-  for (const auto& c : cases) {
-    front.rect = c.window;
-    EXPECT_EQ(WhereFullScreen(front, bar, monitors), c.place) << c.window.left << "," << c.window.right;
-  }
 }
 
 }  // namespace

@@ -238,30 +238,22 @@ TEST(FontLabel, FaceNameFillingTheWholeFieldIsCutAtItsEnd) {
   EXPECT_EQ(FontLabel(s), ", 0 pt");
 }
 
-// The Monitor list as the page fills it: which entry shows the stored choice,
-// and a chosen monitor that is not connected kept as the last entry.
+// The Monitor list as the page fills it: the entry of the stored choice is
+// selected, and a chosen monitor that is not connected stays, last.
 TEST(MonitorList, ShowsEveryMonitorAndTheStoredChoice) {
   const Monitors monitors{{"\\\\.\\DISPLAY1", {0, 0, 1280, 800}, {}, true},
                           {"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, {}, false}};
-  const struct {
-    const char* what;
-    MonitorChoice stored;
-    std::vector<std::string> labels;
-    int selected;
-  } cases[] = {
-      {"primary", {}, {"Primary", "1: 1280 x 800", "2: 1024 x 768"}, 0},
-      {"second, moved", {"\\\\.\\DISPLAY2", {-1024, 0, 0, 768}}, {"Primary", "1: 1280 x 800", "2: 1024 x 768"}, 2},
-      {"gone", {"\\\\.\\DISPLAY3", {0, 0, 1920, 1080}},
-       {"Primary", "1: 1280 x 800", "2: 1024 x 768", "3: 1920 x 1080 (gone)"}, 3},
-  };
-  for (const auto& c : cases) {
-    const MonitorList list = ListMonitorEntries(monitors, c.stored, "Primary", " (gone)");
-    std::vector<std::string> labels;
-    for (const MonitorEntry& entry : list.entries) labels.push_back(entry.label);
-    EXPECT_EQ(labels, c.labels) << c.what;
-    EXPECT_EQ(list.selected, c.selected) << c.what;
-    EXPECT_EQ(list.entries.back().choice, c.selected == 3 ? c.stored : ChoiceOf(monitors[1])) << c.what;
-  }
+  const MonitorChoice gone{"\\\\.\\DISPLAY3", {0, 0, 1920, 1080}};
+  const MonitorList moved = ListMonitorEntries(monitors, {"\\\\.\\DISPLAY2", {-1024, 0, 0, 768}}, "P", " (gone)");
+  ASSERT_EQ(moved.entries.size(), 3u);
+  EXPECT_EQ(moved.entries[2].label, "2: 1024 x 768");
+  EXPECT_EQ(moved.selected, 2);
+  const MonitorList absent = ListMonitorEntries(monitors, gone, "P", " (gone)");
+  ASSERT_EQ(absent.entries.size(), 4u);
+  EXPECT_EQ(absent.entries[3].label, "3: 1920 x 1080 (gone)");
+  EXPECT_EQ(absent.entries[3].choice, gone);
+  EXPECT_EQ(absent.selected, 3);
+  EXPECT_EQ(ListMonitorEntries(monitors, {}, "P", "").selected, 0);
 }
 
 }  // namespace
