@@ -23,10 +23,11 @@ class AppBarShell {
   virtual Rect QueryPos(int edge, const Rect& proposed) = 0;
   // ABM_SETPOS: reserves the space; returns the rectangle the shell settled on.
   virtual Rect SetPos(int edge, const Rect& proposed) = 0;
-  // ABM_SETAUTOHIDEBAR, or ABM_SETAUTOHIDEBAREX with the rectangle of a
-  // monitor other than the primary one where the system has it (each monitor
-  // has an autohide bar per edge); false when registering is refused
-  // (another window already is the autohide bar of that edge).
+  // ABM_SETAUTOHIDEBAR; for a monitor other than the primary one
+  // ABM_SETAUTOHIDEBAREX with its rectangle (each monitor has an autohide bar
+  // per edge), the classic request where the system does not know that one.
+  // False when registering is refused (another window already is the
+  // autohide bar of that edge).
   virtual bool SetAutoHideBar(int edge, bool autoHide, const MonitorInfo& monitor) = 0;
   // ABM_GETAUTOHIDEBAR; true when some window is the autohide bar of the edge.
   virtual bool GetAutoHideBar(int edge) = 0;

@@ -44,29 +44,27 @@ Rect ShellAppBar::SetPos(int edge, const Rect& proposed) {
 
 namespace {
 
-// The per-monitor autohide requests came with Windows XP; the headers for
-// older systems do not name them.
+// The per-monitor autohide requests; the headers for older systems do not
+// name them.
+constexpr DWORD kGetAutoHideBarEx = 0x0000000B;
 constexpr DWORD kSetAutoHideBarEx = 0x0000000C;
-
-bool HasPerMonitorAutoHide() {
-  OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!::GetVersionExA(&version)) return false;
-#pragma GCC diagnostic pop
-  return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);
-}
 
 }  // namespace
 
 // The classic request names an edge of the primary monitor; a bar on another
-// monitor names that monitor by its rectangle.
+// monitor names that monitor by its rectangle. A system without the
+// per-monitor request refuses it and names no holder of the slot: the
+// classic request is made then.
 bool ShellAppBar::SetAutoHideBar(int edge, bool autoHide, const MonitorInfo& monitor) {
-  static const bool perMonitor = HasPerMonitorAutoHide();
-  const bool onOther = !monitor.primary && perMonitor;
-  APPBARDATA data = Record(edge, onOther ? monitor.rect : Rect{}, autoHide ? 1 : 0);
-  return ::SHAppBarMessage(onOther ? kSetAutoHideBarEx : ABM_SETAUTOHIDEBAR, &data) != 0;
+  const LPARAM param = autoHide ? 1 : 0;
+  if (!monitor.primary) {
+    APPBARDATA data = Record(edge, monitor.rect, param);
+    if (::SHAppBarMessage(kSetAutoHideBarEx, &data) != 0) return true;
+    APPBARDATA holder = Record(edge, monitor.rect);
+    if (::SHAppBarMessage(kGetAutoHideBarEx, &holder) != 0) return false;
+  }
+  APPBARDATA data = Record(edge, {}, param);
+  return ::SHAppBarMessage(ABM_SETAUTOHIDEBAR, &data) != 0;
 }
 
 bool ShellAppBar::GetAutoHideBar(int edge) {
