@@ -1,5 +1,7 @@
 #include "options/setting_view_win.h"
 
+#include <algorithm>
+
 #include "clock/clock_font_win.h"
 #include "options/view_page_rules.h"
 #include "core/message_ids.h"
@@ -100,6 +102,17 @@ void CSettingView::FillMonitors() {
   for (const MonitorEntry& entry : monitors_.entries)
     ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.label.c_str()));
   ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(monitors_.selected), 0);
+  // The list drops down wide enough for its longest entry ("(not connected)")
+  // beside its scroll bar.
+  WindowDC dc(list);
+  SelectScope font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const MonitorEntry& entry : monitors_.entries) {
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc.Get(), entry.label.c_str(), static_cast<int>(entry.label.size()), &extent);
+    widest = std::max(widest, static_cast<int>(extent.cx));
+  }
+  ::SendMessageA(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + MetricAt(SM_CXVSCROLL, WindowDpi(list))), 0);
 }
 
 void CSettingView::ChooseMonitor() {
