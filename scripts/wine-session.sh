@@ -55,7 +55,16 @@ if [ -n "${QR_MONITORS:-}" ]; then
   # desktop (with the appbar host) without a window of its own.
   wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
   wine explorer /desktop >/dev/null 2>&1 &
-  sleep 2
+  # Up once a desktop explorer of this prefix runs; a program started before
+  # would start a second one of its own.
+  ours() { tr '\0' '\n' < "/proc/$1/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix"; }
+  up=0
+  for _ in $(seq 1 200); do
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do ours "$pid" && up=1; done
+    [ $up = 1 ] && break
+    sleep 0.1
+  done
+  [ $up = 1 ] || echo "wine-session: no desktop explorer after 20 s" >&2
   timeout --kill-after=10 "${QR_SESSION_TIMEOUT:-600}" "$@"
   exit $?
 fi
