@@ -3,11 +3,15 @@
 file(GLOB QR_E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(scenario ${QR_E2E_SCENARIOS})
   get_filename_component(name ${scenario} NAME_WE)
+  # A scenario that needs a session of its own kind (two monitors) says so
+  # in a line "# session: NAME=value".
+  file(STRINGS ${scenario} session REGEX "^# session: " LIMIT_COUNT 1)
+  string(REPLACE "# session: " ";" session "${session}")
   add_test(NAME e2e_${name}
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh /usr/bin/python3 ${scenario})
   set_tests_properties(e2e_${name} PROPERTIES
     TIMEOUT 600
-    ENVIRONMENT "QR_BUILD_DIR=${CMAKE_BINARY_DIR};QR_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots;PYTHONDONTWRITEBYTECODE=1")
+    ENVIRONMENT "QR_BUILD_DIR=${CMAKE_BINARY_DIR};QR_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots;PYTHONDONTWRITEBYTECODE=1${session}")
 endforeach()
 
 # An independent compound-file reader checks the bytes the ole32 code writes.

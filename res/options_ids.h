@@ -29,6 +29,8 @@
 #define IDC_VIEW_STANDARD       1087
 #define IDC_VIEW_FONT_LABEL     1051
 #define IDC_VIEW_CHANGE_FONT    1053
+#define IDC_VIEW_MONITOR_LABEL  1450
+#define IDC_VIEW_MONITOR        1451
 
 // Program options
 #define IDC_PROG_STARTUP        1067

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   libgtest-dev googletest
   wine wine32:i386 fonts-wine xvfb x11-utils xauth xdotool
+  libxinerama1:i386
   nsis fp-utils imagemagick icoutils
   python3 python3-olefile
   clang libclang-rt-14-dev libbenchmark-dev

@@ -7,6 +7,9 @@
 #   QR_KEEP_PREFIX=1    keep the prefix for a look afterwards (its path is printed)
 #   QR_DPI              the display scale in DPI (96 when unset)
 #   QR_SCREEN           the screen and desktop size (1024x768 when unset)
+#   QR_MONITORS         several monitors instead ("1280x800,1024x768"): Xvfb
+#                       screens joined by Xinerama, and no virtual desktop, which
+#                       would be one monitor (the first is the primary one)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-template.sh" || { echo "wine-session: no template prefix" >&2; exit 1; }
@@ -45,6 +48,25 @@ trap 'exit 130' INT TERM
 # before anything starts, as Wine reads it when a program starts.
 if [ -n "${QR_DPI:-}" ] && [ "$QR_DPI" != 96 ]; then
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$QR_DPI" /f >/dev/null 2>&1
+fi
+
+if [ -n "${QR_MONITORS:-}" ]; then
+  # Programs draw straight onto the X screens, and explorer serves as the
+  # desktop (with the appbar host) without a window of its own.
+  wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+  wine explorer /desktop >/dev/null 2>&1 &
+  # Up once a desktop explorer of this prefix runs; a program started before
+  # would start a second one of its own.
+  ours() { tr '\0' '\n' < "/proc/$1/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix"; }
+  up=0
+  for _ in $(seq 1 200); do
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do ours "$pid" && up=1; done
+    [ $up = 1 ] && break
+    sleep 0.1
+  done
+  [ $up = 1 ] || echo "wine-session: no desktop explorer after 20 s" >&2
+  timeout --kill-after=10 "${QR_SESSION_TIMEOUT:-600}" "$@"
+  exit $?
 fi
 
 # Bring the desktop (and with it the taskbar and tray) up before the command

@@ -5,7 +5,18 @@
 set -euo pipefail
 pidfile=$1
 numfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 ${QR_SCREEN:-1024x768}x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+# QR_MONITORS ("1280x800,1024x768"): one screen for each, joined by Xinerama,
+# which Wine then lists as that many monitors. Without RandR Wine asks Xinerama.
+screens=(-screen 0 "${QR_SCREEN:-1024x768}x24")
+if [ -n "${QR_MONITORS:-}" ]; then
+  screens=(+xinerama -extension RANDR)
+  n=0
+  for size in ${QR_MONITORS//,/ }; do
+    screens+=(-screen "$n" "${size}x24")
+    n=$((n + 1))
+  done
+fi
+Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
   if [ -s "$numfile" ]; then

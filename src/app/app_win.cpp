@@ -22,6 +22,7 @@
 #include "icons/icon_cache_win.h"
 #include "platform/exception_barrier.h"
 #include "platform/handles_win.h"
+#include "platform/monitors_win.h"
 #include "platform/ole_scope_win.h"
 #include "platform/path_rules.h"
 #include "platform/file_ops.h"
@@ -175,9 +176,9 @@ int BarApp::Run() {
   AskAutoStart();
   STARTUP_MARK("registry and settings read");
   if (settings_.Splash) {
-    SplashWindow::Show(kSplashMilliseconds, [this] {
-      if (mainWindow_) ::UpdateWindow(mainWindow_);
-    });
+    SplashWindow::Show(
+        kSplashMilliseconds, [this] { if (mainWindow_) ::UpdateWindow(mainWindow_); },
+        MonitorForChoice(ChosenMonitor(settings_)).rect);
   }
 
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |

@@ -1,5 +1,6 @@
 #include "app/splash_win.h"
 
+#include "platform/monitors.h"
 #include "resource.h"
 
 namespace {
@@ -9,7 +10,7 @@ SplashWindow* g_shown = nullptr;
 
 bool SplashWindow::IsShown() { return g_shown != nullptr; }
 
-bool SplashWindow::Show(unsigned milliseconds, std::function<void()> onEnd) {
+bool SplashWindow::Show(unsigned milliseconds, std::function<void()> onEnd, const Rect& monitor) {
   if (g_shown) return true;
   auto* splash = new SplashWindow();
   splash->onEnd_ = std::move(onEnd);
@@ -22,9 +23,8 @@ bool SplashWindow::Show(unsigned milliseconds, std::function<void()> onEnd) {
   }
   splash->width_ = info.bmWidth;
   splash->height_ = info.bmHeight;
-  const int x = (::GetSystemMetrics(SM_CXSCREEN) - info.bmWidth) / 2;
-  const int y = (::GetSystemMetrics(SM_CYSCREEN) - info.bmHeight) / 2;
-  if (!splash->Create("OrvantisSplash", "", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, x, y,
+  const Rect place = CentredIn(monitor, {info.bmWidth, info.bmHeight});
+  if (!splash->Create("OrvantisSplash", "", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, place.left, place.top,
                       info.bmWidth, info.bmHeight, nullptr, nullptr, 0)) {
     // A window that failed after WM_NCCREATE got its WM_NCDESTROY already, and
     // OnFinalDestroy left the object to us: it deletes only a shown splash.

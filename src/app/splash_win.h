@@ -1,9 +1,11 @@
 // The splash picture shown at start-up: a borderless popup of the size of the
-// splash bitmap, centred, that goes away by its own timer and by nothing else.
+// splash bitmap, centred on the bar's monitor, that goes away by its own timer
+// and by nothing else.
 #pragma once
 
 #include <functional>
 
+#include "platform/geometry.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 
@@ -12,7 +14,8 @@ class SplashWindow : public Window {
   // Shows the splash for `milliseconds`. A request while one is shown is ignored.
   // Returns false when nothing could be shown.
   // `onEnd` runs when the splash has gone (the window it covered repaints).
-  static bool Show(unsigned milliseconds, std::function<void()> onEnd);
+  // It is centred in `monitor`, the rectangle of the monitor the bar docks on.
+  static bool Show(unsigned milliseconds, std::function<void()> onEnd, const Rect& monitor);
   static bool IsShown();
 
  protected:

@@ -56,3 +56,7 @@ inline constexpr int32_t kMsgInternalError = 771;  // followed by what failed
 // The bar's hot key is held by another program: the key's name goes between.
 inline constexpr int32_t kMsgHotKeyTaken = 772;
 inline constexpr int32_t kMsgHotKeyTakenEnd = 773;
+// The view page's "Monitor:" list: its first entry, and what follows a chosen
+// monitor that is not connected now.
+inline constexpr int32_t kMsgPrimaryMonitor = 820;
+inline constexpr int32_t kMsgMonitorAbsent = 821;

@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include <cstring>
+
 #include "core/settings_table.h"
 #include "platform/profile.h"
 
@@ -17,11 +19,35 @@ bool HasKey(Profile& p, const SettingKey& key) {
   return p.GetString(key.section, key.key, kAbsent) != kAbsent;
 }
 
+// Whether the value is the key's loaded default (the empty text for text).
+bool IsDefault(const SettingKey& key, const Settings& settings) {
+  if (key.field.IsText()) return key.field.GetText(settings).empty();
+  return key.field.Get(settings) == key.def;
+}
+
 }  // namespace
+
+MonitorChoice ChosenMonitor(const Settings& s) {
+  return {std::string(s.Monitor, strnlen(s.Monitor, sizeof s.Monitor)),
+          {s.MonitorLeft, s.MonitorTop, s.MonitorRight, s.MonitorBottom}};
+}
+
+void SetChosenMonitor(Settings& s, const MonitorChoice& choice) {
+  // A name longer than the record holds is no name the system gives.
+  const std::string name = choice.name.size() < sizeof s.Monitor ? choice.name : std::string();
+  std::memset(s.Monitor, 0, sizeof s.Monitor);
+  std::memcpy(s.Monitor, name.data(), name.size());
+  // The primary monitor is whichever is primary: no rectangle goes with it.
+  const Rect r = name.empty() ? Rect{} : choice.rect;
+  s.MonitorLeft = r.left;
+  s.MonitorTop = r.top;
+  s.MonitorRight = r.right;
+  s.MonitorBottom = r.bottom;
+}
 
 Settings::Settings() {
   for (const SettingKey& k : SettingsTable()) {
-    if (k.field.IsFaceName())
+    if (k.field.IsText())
       k.field.SetText(*this, "");
     else
       k.field.Set(*this, k.def);
@@ -30,7 +56,7 @@ Settings::Settings() {
 
 void Settings::Load(Profile& p) {
   for (const SettingKey& k : SettingsTable()) {
-    if (k.field.IsFaceName())
+    if (k.field.IsText())
       k.field.SetText(*this, p.GetString(k.section, k.key, ""));
     else
       k.field.Set(*this, LoadedValue(k, p.GetInt(k.section, k.key, k.def)));
@@ -49,8 +75,8 @@ void Settings::Save(Profile& p, const LiveViewValues* live, int32_t displayedBar
   }
   for (const SettingKey& k : SettingsTable()) {
     if (!k.written) continue;
-    if (k.writtenOnceSet && k.field.Get(written) == k.def && !HasKey(p, k)) continue;
-    if (k.field.IsFaceName())
+    if (k.writtenOnceSet && IsDefault(k, written) && !HasKey(p, k)) continue;
+    if (k.field.IsText())
       p.WriteString(k.section, k.key, k.field.GetText(written));
     else
       p.WriteInt(k.section, k.key, k.field.Get(written));

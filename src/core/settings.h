@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/monitors.h"
+
 class Profile;
 
 // The clock font, in the layout of the Windows LOGFONT record. A bare record
@@ -90,6 +92,14 @@ struct Settings {
   // The bar's hot key as the hot-key control gives it: the virtual key in the
   // low byte, the HOTKEYF_ modifiers in the next one; 0 for none.
   int32_t HotKey{};
+  // The monitor the bar stands on: its device name (empty: the primary
+  // monitor, whichever it is; the system's names have at most 31 characters)
+  // and its rectangle when it was chosen.
+  char Monitor[32]{};
+  int32_t MonitorLeft{};
+  int32_t MonitorTop{};
+  int32_t MonitorRight{};
+  int32_t MonitorBottom{};
 
   // Reads every key; a missing key or empty value gives the loaded default.
   void Load(Profile& profile);
@@ -100,4 +110,8 @@ struct Settings {
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
+
+// The monitor choice the record holds, and storing one in it.
+MonitorChoice ChosenMonitor(const Settings& settings);
+void SetChosenMonitor(Settings& settings, const MonitorChoice& choice);
 

@@ -82,6 +82,11 @@ constexpr SettingKey kTable[] = {
 
     {kExtras, "SwitchToRunning", &Settings::SwitchToRunning, 0, kFlag, kWritten, kOnceSet},
     {kExtras, "HotKey", &Settings::HotKey, 0, kHotKey, kWritten, kOnceSet},
+    {kExtras, "Monitor", &Settings::Monitor, 0, kAnyValue, kWritten, kOnceSet},
+    {kExtras, "MonitorLeft", &Settings::MonitorLeft, 0, kAnyValue, kWritten, kOnceSet},
+    {kExtras, "MonitorTop", &Settings::MonitorTop, 0, kAnyValue, kWritten, kOnceSet},
+    {kExtras, "MonitorRight", &Settings::MonitorRight, 0, kAnyValue, kWritten, kOnceSet},
+    {kExtras, "MonitorBottom", &Settings::MonitorBottom, 0, kAnyValue, kWritten, kOnceSet},
 };
 
 }  // namespace
@@ -105,15 +110,22 @@ void SettingField::Set(Settings& settings, int32_t value) const {
   }
 }
 
+const char (&SettingField::Text(const Settings& settings) const)[32] {
+  if (auto text = std::get_if<char (Settings::*)[32]>(&where_)) return settings.**text;
+  return settings.Font.FaceName;
+}
+
 std::string SettingField::GetText(const Settings& settings) const {
-  const char* face = settings.Font.FaceName;
-  return std::string(face, strnlen(face, sizeof settings.Font.FaceName));
+  const char(&text)[32] = Text(settings);
+  return std::string(text, strnlen(text, sizeof text));
 }
 
 void SettingField::SetText(Settings& settings, const std::string& text) const {
-  char(&face)[sizeof settings.Font.FaceName] = settings.Font.FaceName;
-  // The face name is a C text inside a LOGFONT: always terminated.
-  const size_t length = std::min(text.size(), sizeof face - 1);
-  std::memset(face, 0, sizeof face);
-  std::memcpy(face, text.data(), length);
+  auto field = std::get_if<char (Settings::*)[32]>(&where_);
+  char(&kept)[32] = field ? settings.**field : settings.Font.FaceName;
+  // The face name is a C text inside a LOGFONT, the device name one the
+  // system gives: always terminated.
+  const size_t length = std::min(text.size(), sizeof kept - 1);
+  std::memset(kept, 0, sizeof kept);
+  std::memcpy(kept, text.data(), length);
 }

@@ -18,26 +18,33 @@ struct FaceNameField {};
 
 // Where a value lives in the record. A byte field holds a LOGFONT byte: it is
 // written as 0…255 and read keeping the low 8 bits of the stored number. The
-// face name is text.
+// face name and the text fields hold text; their default is the empty text.
 class SettingField {
  public:
   constexpr SettingField(int32_t Settings::*field) : where_(field) {}
   constexpr SettingField(int32_t FontRecord::*field) : where_(field) {}
   constexpr SettingField(uint8_t FontRecord::*field) : where_(field) {}
   constexpr SettingField(FaceNameField field) : where_(field) {}
+  constexpr SettingField(char (Settings::*field)[32]) : where_(field) {}
 
   bool IsByte() const { return std::holds_alternative<uint8_t FontRecord::*>(where_); }
-  bool IsFaceName() const { return std::holds_alternative<FaceNameField>(where_); }
+  bool IsText() const {
+    return std::holds_alternative<FaceNameField>(where_) || std::holds_alternative<char (Settings::*)[32]>(where_);
+  }
 
   // Number fields only.
   int32_t Get(const Settings& settings) const;
   void Set(Settings& settings, int32_t value) const;
-  // The face name only; a longer text is cut to what the record holds.
+  // Text fields only; a text longer than the record holds is cut.
   std::string GetText(const Settings& settings) const;
   void SetText(Settings& settings, const std::string& text) const;
 
  private:
-  std::variant<int32_t Settings::*, int32_t FontRecord::*, uint8_t FontRecord::*, FaceNameField> where_;
+  std::variant<int32_t Settings::*, int32_t FontRecord::*, uint8_t FontRecord::*, FaceNameField,
+               char (Settings::*)[32]>
+      where_;
+  // The text a text field keeps, terminated within its 32 bytes.
+  const char (&Text(const Settings& settings) const)[32];
 };
 
 // The values the program itself can give a key, both ends included. A number
@@ -56,7 +63,7 @@ struct SettingKey {
   // Exactly as the program writes it: "ShowYear " keeps its trailing blank.
   const char* key;
   SettingField field;
-  // The loaded default; the face name's is always the empty text.
+  // The loaded default; a text field's is always the empty text.
   int32_t def;
   // Byte fields keep their low 8 bits instead; flags count any value as set.
   ValueRange range = kAnyValue;

@@ -1,23 +1,34 @@
 #include "options/setting_view_win.h"
 
+#include <algorithm>
+
 #include "clock/clock_font_win.h"
 #include "options/view_page_rules.h"
+#include "core/message_ids.h"
 #include "options_ids.h"
 #include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
+#include "platform/monitors_win.h"
 #include "resource.h"
 
 CSettingView::CSettingView(MessageTexts& texts, OptionsSession& session, HelpViewer& help,
                            OptionsDialogs& dialogs)
-    : OptionsPage(texts.TemplateId(IDD_SETTING_VIEW), session, help, "set_view.htm"), dialogs_(dialogs) {}
+    : OptionsPage(texts.TemplateId(IDD_SETTING_VIEW), session, help, "set_view.htm"),
+      dialogs_(dialogs),
+      texts_(texts) {}
 
 BOOL CSettingView::OnInitDialog() {
   ShowBindings(ViewBindings());
   ::SetDlgItemTextA(Hwnd(), IDC_VIEW_FONT_LABEL, FontLabel(Record()).c_str());
+  FillMonitors();
   return TRUE;
 }
 
 bool CSettingView::OnCommand(int id, int code, HWND) {
+  if (id == IDC_VIEW_MONITOR && code == CBN_SELCHANGE) {
+    ChooseMonitor();
+    return true;
+  }
   if (code != BN_CLICKED) return false;
   if (const ControlBinding* binding = FindBinding(ViewBindings(), id)) {
     Perform(StoreControl(ViewBindings(), id, ReadState(*binding), Record()).value());
@@ -81,4 +92,31 @@ bool CSettingView::DrawSwatch(const DRAWITEMSTRUCT& item) {
 
 void CSettingView::RepaintPage() {
   ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CSettingView::FillMonitors() {
+  monitors_ = ListMonitorEntries(ListMonitors(), ChosenMonitor(Record()), texts_.Text(kMsgPrimaryMonitor),
+                                 texts_.Text(kMsgMonitorAbsent));
+  HWND list = ::GetDlgItem(Hwnd(), IDC_VIEW_MONITOR);
+  ::SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  for (const MonitorEntry& entry : monitors_.entries)
+    ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.label.c_str()));
+  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(monitors_.selected), 0);
+  // The list drops down wide enough for its longest entry ("(not connected)")
+  // beside its scroll bar.
+  WindowDC dc(list);
+  SelectScope font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const MonitorEntry& entry : monitors_.entries) {
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc.Get(), entry.label.c_str(), static_cast<int>(entry.label.size()), &extent);
+    widest = std::max(widest, static_cast<int>(extent.cx));
+  }
+  ::SendMessageA(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + MetricAt(SM_CXVSCROLL, WindowDpi(list))), 0);
+}
+
+void CSettingView::ChooseMonitor() {
+  const LRESULT index = ::SendDlgItemMessageA(Hwnd(), IDC_VIEW_MONITOR, CB_GETCURSEL, 0, 0);
+  if (index < 0 || static_cast<size_t>(index) >= monitors_.entries.size()) return;
+  Perform(StoreMonitorChoice(monitors_.entries[static_cast<size_t>(index)], Record()));
 }

@@ -1,10 +1,12 @@
-// The "View options" page: large and flat buttons, the colours of the bar, of
-// the clock area and of its text, and the clock's font.
+// The "View options" page: large and flat buttons, the monitor the bar stands
+// on, the colours of the bar, of the clock area and of its text, and the
+// clock's font.
 #pragma once
 
 #include "core/message_texts.h"
 #include "options/options_dialogs_win.h"
 #include "options/options_page_win.h"
+#include "options/view_page_rules.h"
 
 struct Swatch;
 
@@ -26,6 +28,11 @@ class CSettingView : public OptionsPage {
   // The swatches are drawn in their colours: filled, nothing else.
   bool DrawSwatch(const DRAWITEMSTRUCT& item);
   void RepaintPage();
+  // The monitors as they are when the page opens.
+  void FillMonitors();
+  void ChooseMonitor();
 
   OptionsDialogs& dialogs_;
+  MessageTexts& texts_;
+  MonitorList monitors_;
 };

@@ -80,3 +80,41 @@ std::string FontLabel(const Settings& settings) {
   std::snprintf(label, sizeof(label), "%s, %i pt", name.c_str(), static_cast<int>(settings.FontSize));
   return label;
 }
+
+namespace {
+
+std::string MonitorLabel(int number, const Rect& rect) {
+  char label[64];
+  std::snprintf(label, sizeof(label), "%d: %d x %d", number, rect.Width(), rect.Height());
+  return label;
+}
+
+}  // namespace
+
+MonitorList ListMonitorEntries(const Monitors& monitors, const MonitorChoice& stored, const std::string& primaryText,
+                               const std::string& absentText) {
+  MonitorList list;
+  list.entries.push_back({primaryText, {}});
+  for (size_t i = 0; i < monitors.size(); ++i) {
+    const MonitorInfo& monitor = monitors[i];
+    list.entries.push_back({MonitorLabel(MonitorNumber(monitor, static_cast<int>(i)), monitor.rect), ChoiceOf(monitor)});
+  }
+  if (stored.IsPrimary()) return list;
+  const int found = FindChosenMonitor(monitors, stored);
+  if (found >= 0) {
+    list.selected = found + 1;
+    return list;
+  }
+  MonitorInfo absent;
+  absent.name = stored.name;
+  list.entries.push_back({MonitorLabel(MonitorNumber(absent, static_cast<int>(monitors.size())), stored.rect) +
+                              absentText,
+                          stored});
+  list.selected = static_cast<int>(list.entries.size()) - 1;
+  return list;
+}
+
+BarOperations StoreMonitorChoice(const MonitorEntry& entry, Settings& settings) {
+  SetChosenMonitor(settings, entry.choice);
+  return kRedock;
+}

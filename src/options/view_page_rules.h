@@ -8,6 +8,7 @@
 
 #include "options/control_binding.h"
 #include "platform/display_scale.h"
+#include "platform/monitors.h"
 
 // "Large buttons" and "Flat buttons".
 const ControlBindings& ViewBindings();
@@ -48,3 +49,20 @@ FontRecord FontAtScale(const FontRecord& kept, int dpi);
 
 // "<face name>, <FontSize> pt".
 std::string FontLabel(const Settings& settings);
+
+// The "Monitor:" list: "Primary monitor" first, then every monitor as
+// "<number>: <width> x <height>". A chosen monitor that is not connected now
+// stays in the list, last, with `absentText` after it, so that the choice is
+// kept while the page is open and is seen to be kept.
+struct MonitorEntry {
+  std::string label;
+  MonitorChoice choice;
+};
+struct MonitorList {
+  std::vector<MonitorEntry> entries;
+  int selected = 0;  // the entry that shows the stored choice
+};
+MonitorList ListMonitorEntries(const Monitors& monitors, const MonitorChoice& stored, const std::string& primaryText,
+                               const std::string& absentText);
+// Stores the chosen entry; the bar docks again, on that monitor.
+BarOperations StoreMonitorChoice(const MonitorEntry& entry, Settings& settings);

@@ -29,6 +29,8 @@ bool SameWrittenValues(Settings a, Settings b) {
   b.Floating = a.Floating;
   b.Font.PitchAndFamily = a.Font.PitchAndFamily;
   std::memcpy(b.Font.FaceName, a.Font.FaceName, sizeof a.Font.FaceName);
+  // Texts lose a pair of enclosing quotes at each read, as the profile functions do.
+  std::memcpy(b.Monitor, a.Monitor, sizeof a.Monitor);
   return a == b;
 }
 

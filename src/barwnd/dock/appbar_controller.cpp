@@ -13,13 +13,13 @@ ZOrder AppBarController::CurrentZOrder() const {
 
 Rect AppBarController::DockedRect() {
   const int edge = state_.edge;
-  return ::DockedRect(edge, window_.PrimaryScreenSize(), window_.BarThickness(edge),
+  return ::DockedRect(edge, state_.monitor.rect, window_.BarThickness(edge),
                       [this](int e, const Rect& proposed) { return shell_.QueryPos(e, proposed); });
 }
 
 Rect AppBarController::CollapsedRect() {
   return ::CollapsedRect(
-      state_.edge, window_.PrimaryScreenSize(),
+      state_.edge, state_.monitor.rect,
       [this](int e, const Rect& proposed) { return shell_.QueryPos(e, proposed); }, window_.Dpi());
 }
 
@@ -31,6 +31,7 @@ bool AppBarController::Dock() { return DockOrWait(true); }
 
 bool AppBarController::DockOrWait(bool tell) {
   if (state_.ending) return false;
+  state_.monitor = window_.BarMonitor();
   if (!shell_.New(state_.edge)) {
     state_.waiting = true;
     if (tell) window_.ShowMessage(kMsgAppBarRefused);
@@ -40,7 +41,7 @@ bool AppBarController::DockOrWait(bool tell) {
   state_.registered = true;
   if (!dockedBefore_) {
     dockedBefore_ = true;
-    if (window_.ForegroundIsFullScreen()) state_.fullScreen = true;
+    if (window_.FrontFullScreen(state_.monitor.rect) == FullScreenPlace::kBarMonitor) state_.fullScreen = true;
   }
   TakeEdge();
   PlaceCurrent(Activation::kNoActivate);
@@ -49,7 +50,7 @@ bool AppBarController::DockOrWait(bool tell) {
 
 void AppBarController::TakeEdge() {
   const int edge = state_.edge;
-  if (state_.autoHide && shell_.SetAutoHideBar(edge, true)) {
+  if (state_.autoHide && shell_.SetAutoHideBar(edge, true, state_.monitor)) {
     const Rect strip = shell_.SetPos(edge, CollapsedRect());
     window_.StartAutoHideTimer();
     // Counting the bar as shown on its strip would make the first touch of the
@@ -74,7 +75,7 @@ void AppBarController::Release() {
   if (!state_.registered) return;
   // The slot belongs to the edge, not to the registration: kept, it would
   // refuse the edge to every other autohide bar after this one has gone.
-  if (state_.autoHide) shell_.SetAutoHideBar(state_.edge, false);
+  if (state_.autoHide) shell_.SetAutoHideBar(state_.edge, false, state_.monitor);
   shell_.Remove();
   state_.registered = false;
 }
@@ -94,12 +95,12 @@ bool AppBarController::SetEdge(int edge) {
 void AppBarController::ToggleAutoHide() {
   const int edge = state_.edge;
   if (state_.autoHide) {
-    shell_.SetAutoHideBar(edge, false);
+    shell_.SetAutoHideBar(edge, false, state_.monitor);
     state_.current = shell_.SetPos(edge, DockedRect());
     window_.StopAutoHideTimer();
     state_.autoHide = false;
     state_.shown = true;
-  } else if (shell_.SetAutoHideBar(edge, true)) {
+  } else if (shell_.SetAutoHideBar(edge, true, state_.monitor)) {
     state_.autoHide = true;
     state_.current = shell_.SetPos(edge, CollapsedRect());
     window_.StartAutoHideTimer();
@@ -172,6 +173,8 @@ void AppBarController::OnPositionChanged() {
 }
 
 void AppBarController::OnFullScreenApp(bool inFront) {
+  // The shell tells every appbar, whichever monitor the application fills.
+  if (inFront && window_.FrontFullScreen(state_.monitor.rect) == FullScreenPlace::kOtherMonitor) return;
   state_.fullScreen = inFront;
   window_.SetZOrder(CurrentZOrder());
 }
@@ -195,12 +198,25 @@ bool AppBarController::OnTaskbarCreated() {
   return false;
 }
 
+// A monitor that kept its name is the same monitor, perhaps with another
+// resolution or place: the bar stays registered on it and takes its new size.
+bool AppBarController::MonitorChanged() {
+  const MonitorInfo now = window_.BarMonitor();
+  if (now.name != state_.monitor.name) return true;
+  state_.monitor = now;
+  return false;
+}
+
 bool AppBarController::OnDisplayChanged() {
-  if (state_.registered) {
+  if (!state_.registered) return Retry();
+  if (MonitorChanged()) {
+    // The autohide slot and the reserved space belong to the old monitor.
+    Release();
+    DockOrWait(false);
+  } else {
     OnPositionChanged();
-    return false;
   }
-  return Retry();
+  return false;
 }
 
 bool AppBarController::OnEndSession(bool ending) {

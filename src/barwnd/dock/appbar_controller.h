@@ -31,6 +31,7 @@ struct AppBarState {
   bool waiting = false;      // the shell refused the dock: it is tried again when the shell changes
   bool ending = false;       // the session ends: nothing docks any more
   Rect current;              // where the window was last placed
+  MonitorInfo monitor;       // the monitor the bar docked on last
 };
 
 class AppBarController {
@@ -93,8 +94,10 @@ class AppBarController {
   // one tells again), a registered bar joins the new list where it was, and a
   // waiting bar tries again. True when the bar is docked now and was not.
   bool OnTaskbarCreated();
-  // The screen's size or the work area changed: a docked bar takes its place on
-  // the screen as it is now; a waiting bar tries again. True as above.
+  // The screens or the work area changed: a docked bar takes its place on
+  // the screen as it is now. When the bar's monitor is another one now (the
+  // chosen one went, or came back), the bar leaves the old one and docks on
+  // the new one. A waiting bar tries again. True as above.
   bool OnDisplayChanged();
   // Windows ends the session (true) or another program cancelled the logoff
   // (false). Only a session that really ends releases the bar, and after that
@@ -113,6 +116,7 @@ class AppBarController {
   bool Retry();
   void OnPositionChanged();
   void OnFullScreenApp(bool inFront);
+  bool MonitorChanged();
 
   AppBarShell& shell_;
   AppBarWindow& window_;

@@ -4,16 +4,16 @@
 
 int CollapsedThickness(int edge, int dpi) { return ScalePx(edge == kEdgeBottom ? 2 : 1, dpi); }
 
-Rect ProposedRect(int edge, Size screen, int thickness) {
+Rect ProposedRect(int edge, const Rect& m, int thickness) {
   switch (edge) {
     case kEdgeLeft:
-      return {0, 0, thickness, screen.cy};
+      return {m.left, m.top, m.left + thickness, m.bottom};
     case kEdgeTop:
-      return {0, 0, screen.cx, thickness};
+      return {m.left, m.top, m.right, m.top + thickness};
     case kEdgeRight:
-      return {screen.cx - thickness, 0, screen.cx, screen.cy};
+      return {m.right - thickness, m.top, m.right, m.bottom};
     case kEdgeBottom:
-      return {0, screen.cy - thickness, screen.cx, screen.cy};
+      return {m.left, m.bottom - thickness, m.right, m.bottom};
     default:
       return {};
   }
@@ -40,12 +40,12 @@ Rect RestoreThickness(int edge, const Rect& queried, int thickness) {
   return r;
 }
 
-Rect DockedRect(int edge, Size screen, int thickness, const PositionQuery& query) {
-  return RestoreThickness(edge, query(edge, ProposedRect(edge, screen, thickness)), thickness);
+Rect DockedRect(int edge, const Rect& monitor, int thickness, const PositionQuery& query) {
+  return RestoreThickness(edge, query(edge, ProposedRect(edge, monitor, thickness)), thickness);
 }
 
-Rect CollapsedRect(int edge, Size screen, const PositionQuery& query, int dpi) {
-  return DockedRect(edge, screen, CollapsedThickness(edge, dpi), query);
+Rect CollapsedRect(int edge, const Rect& monitor, const PositionQuery& query, int dpi) {
+  return DockedRect(edge, monitor, CollapsedThickness(edge, dpi), query);
 }
 
 Rect HoverRect(const Rect& window, Size doubleClick) {
@@ -56,8 +56,17 @@ bool MouseLeftBar(Point mouse, const Rect& window, Size doubleClick) {
   return !HoverRect(window, doubleClick).Contains(mouse);
 }
 
-bool IsFullScreenWindow(const ForegroundFacts& window, Size screen) {
+bool IsFullScreenWindow(const ForegroundFacts& window, const Rect& m) {
   if (!window.visible || window.minimized || window.maximizedWithCaption || window.shellOrOwn) return false;
   const Rect& r = window.rect;
-  return r.left <= 0 && r.top <= 0 && r.right >= screen.cx && r.bottom >= screen.cy;
+  return r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
+}
+
+FullScreenPlace WhereFullScreen(const ForegroundFacts& window, const Rect& barMonitor,
+                                const std::vector<Rect>& monitors) {
+  if (IsFullScreenWindow(window, barMonitor)) return FullScreenPlace::kBarMonitor;
+  for (const Rect& monitor : monitors) {
+    if (IsFullScreenWindow(window, monitor)) return FullScreenPlace::kOtherMonitor;
+  }
+  return FullScreenPlace::kNone;
 }

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 
+#include "barwnd/dock/appbar_geometry.h"
 #include "platform/display_scale.h"
 #include "platform/geometry.h"
+#include "platform/monitors.h"
 
 class AppBarShell {
  public:
@@ -21,9 +23,12 @@ class AppBarShell {
   virtual Rect QueryPos(int edge, const Rect& proposed) = 0;
   // ABM_SETPOS: reserves the space; returns the rectangle the shell settled on.
   virtual Rect SetPos(int edge, const Rect& proposed) = 0;
-  // ABM_SETAUTOHIDEBAR; false when registering is refused (another window
-  // already is the autohide bar of that edge).
-  virtual bool SetAutoHideBar(int edge, bool autoHide) = 0;
+  // ABM_SETAUTOHIDEBAR; for a monitor other than the primary one
+  // ABM_SETAUTOHIDEBAREX with its rectangle (each monitor has an autohide bar
+  // per edge), the classic request where the system does not know that one.
+  // False when registering is refused (another window already is the
+  // autohide bar of that edge).
+  virtual bool SetAutoHideBar(int edge, bool autoHide, const MonitorInfo& monitor) = 0;
   // ABM_GETAUTOHIDEBAR; true when some window is the autohide bar of the edge.
   virtual bool GetAutoHideBar(int edge) = 0;
   // ABM_ACTIVATE.
@@ -42,8 +47,9 @@ enum class ZOrder { kTopmost, kNormal, kBottom };
 class AppBarWindow {
  public:
   virtual ~AppBarWindow() = default;
-  // Size of the primary screen; every rectangle starts from it.
-  virtual Size PrimaryScreenSize() = 0;
+  // The monitor the bar is to stand on now: the chosen one when it is there,
+  // else the primary one. Every rectangle starts from it.
+  virtual MonitorInfo BarMonitor() = 0;
   // The shown bar's thickness on that edge (it depends on icons and clock panel).
   virtual int BarThickness(int edge) = 0;
   // The DPI the bar is laid out at; the collapsed strip scales with it.
@@ -70,6 +76,7 @@ class AppBarWindow {
   // A modal message box with message `id` of the message-text table.
   virtual void ShowMessage(int id) = 0;
   // Whether the window in front (not one of this program's) covers the whole
-  // primary screen like a full-screen video, game or slide show.
-  virtual bool ForegroundIsFullScreen() = 0;
+  // of the bar's monitor, or of another one, like a full-screen video, game or
+  // slide show.
+  virtual FullScreenPlace FrontFullScreen(const Rect& barMonitor) = 0;
 };

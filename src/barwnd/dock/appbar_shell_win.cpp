@@ -42,8 +42,28 @@ Rect ShellAppBar::SetPos(int edge, const Rect& proposed) {
   return ToRect(data.rc);
 }
 
-bool ShellAppBar::SetAutoHideBar(int edge, bool autoHide) {
-  APPBARDATA data = Record(edge, {}, autoHide ? 1 : 0);
+namespace {
+
+// The per-monitor autohide requests; the headers for older systems do not
+// name them.
+constexpr DWORD kGetAutoHideBarEx = 0x0000000B;
+constexpr DWORD kSetAutoHideBarEx = 0x0000000C;
+
+}  // namespace
+
+// The classic request names an edge of the primary monitor; a bar on another
+// monitor names that monitor by its rectangle. A system without the
+// per-monitor request refuses it and names no holder of the slot: the
+// classic request is made then.
+bool ShellAppBar::SetAutoHideBar(int edge, bool autoHide, const MonitorInfo& monitor) {
+  const LPARAM param = autoHide ? 1 : 0;
+  if (!monitor.primary) {
+    APPBARDATA data = Record(edge, monitor.rect, param);
+    if (::SHAppBarMessage(kSetAutoHideBarEx, &data) != 0) return true;
+    APPBARDATA holder = Record(edge, monitor.rect);
+    if (::SHAppBarMessage(kGetAutoHideBarEx, &holder) != 0) return false;
+  }
+  APPBARDATA data = Record(edge, {}, param);
   return ::SHAppBarMessage(ABM_SETAUTOHIDEBAR, &data) != 0;
 }
 

@@ -18,7 +18,7 @@ class ShellAppBar : public AppBarShell {
   void Remove() override;
   Rect QueryPos(int edge, const Rect& proposed) override;
   Rect SetPos(int edge, const Rect& proposed) override;
-  bool SetAutoHideBar(int edge, bool autoHide) override;
+  bool SetAutoHideBar(int edge, bool autoHide, const MonitorInfo& monitor) override;
   bool GetAutoHideBar(int edge) override;
   void Activate() override;
   void WindowPosChanged() override;

@@ -7,11 +7,10 @@
 #include "barwnd/window/bar_children_win.h"
 #include "barwnd/window/bar_geometry.h"
 #include "platform/geometry_win.h"
+#include "platform/monitors_win.h"
 #include "core/message_box_win.h"
 
-Size BarAppBarAdapter::PrimaryScreenSize() {
-  return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
+MonitorInfo BarAppBarAdapter::BarMonitor() { return MonitorForChoice(ChosenMonitor(settings_)); }
 
 int BarAppBarAdapter::BarThickness(int edge) { return children_.Thickness(edge); }
 
@@ -51,9 +50,9 @@ void BarAppBarAdapter::StopAutoHideTimer() { ::KillTimer(bar_, kAutoHideTimerId)
 
 void BarAppBarAdapter::RebuildButtons() { children_.RebuildButtons(); }
 
-bool BarAppBarAdapter::ForegroundIsFullScreen() {
+FullScreenPlace BarAppBarAdapter::FrontFullScreen(const Rect& barMonitor) {
   HWND front = ::GetForegroundWindow();
-  if (!front) return false;
+  if (!front) return FullScreenPlace::kNone;
   DWORD process = 0;
   ::GetWindowThreadProcessId(front, &process);
   const LONG style = ::GetWindowLongA(front, GWL_STYLE);
@@ -64,7 +63,9 @@ bool BarAppBarAdapter::ForegroundIsFullScreen() {
   facts.maximizedWithCaption = ::IsZoomed(front) && (style & WS_CAPTION) == WS_CAPTION;
   facts.shellOrOwn =
       front == ::GetDesktopWindow() || front == ::GetShellWindow() || process == ::GetCurrentProcessId();
-  return IsFullScreenWindow(facts, PrimaryScreenSize());
+  std::vector<Rect> monitors;
+  for (const MonitorInfo& monitor : ListMonitors()) monitors.push_back(monitor.rect);
+  return WhereFullScreen(facts, barMonitor, monitors);
 }
 
 void BarAppBarAdapter::ShowMessage(int id) { ShowProgramMessage(bar_, texts_.Text(id)); }

@@ -17,7 +17,7 @@ class BarAppBarAdapter final : public AppBarWindow {
       : settings_(settings), texts_(texts), children_(children) {}
   void SetBar(HWND bar) { bar_ = bar; }
 
-  Size PrimaryScreenSize() override;
+  MonitorInfo BarMonitor() override;
   int BarThickness(int edge) override;
   int Dpi() override;
   Rect ScreenRect() override;
@@ -30,7 +30,7 @@ class BarAppBarAdapter final : public AppBarWindow {
   void StopAutoHideTimer() override;
   void RebuildButtons() override;
   void ShowMessage(int id) override;
-  bool ForegroundIsFullScreen() override;
+  FullScreenPlace FrontFullScreen(const Rect& barMonitor) override;
 
  private:
   const Settings& settings_;

@@ -75,6 +75,9 @@ BOOL BarWindow::OnInitDialog() {
   adapter_.SetBar(Hwnd());
   children_.SetBar(Hwnd());
   children_.WatchButtonsRebuilt([this] { keyboard_.OnButtonsRebuilt(); });
+  // The window was made on the primary monitor; it is measured at the scale
+  // of the monitor it docks on, so its first frame is drawn at that scale.
+  if (const int dpi = adapter_.BarMonitor().dpi; dpi > 0) children_.SetDpi(dpi);
 
   STARTUP_MARK("bar window initialising");
   startup_.Begin(Hwnd());

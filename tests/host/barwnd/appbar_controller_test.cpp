@@ -28,8 +28,10 @@ class FakeShell : public AppBarShell {
     log_.push_back("setpos " + std::to_string(edge) + " " + Str(r));
     return setPos(edge, r);
   }
-  bool SetAutoHideBar(int edge, bool on) override {
-    return Note("autohide " + std::to_string(edge) + (on ? " on" : " off"), !on || acceptAutoHide);
+  // The slot of a monitor other than the primary one is logged with its name.
+  bool SetAutoHideBar(int edge, bool on, const MonitorInfo& m) override {
+    const std::string where = m.primary ? "" : " " + m.name;
+    return Note("autohide " + std::to_string(edge) + (on ? " on" : " off") + where, !on || acceptAutoHide);
   }
   bool GetAutoHideBar(int) override { return !acceptAutoHide; }
   void Activate() override { log_.push_back("activate"); }
@@ -54,7 +56,7 @@ class FakeShell : public AppBarShell {
 class FakeWindow : public AppBarWindow {
  public:
   explicit FakeWindow(Log& log) : log_(log) {}
-  Size PrimaryScreenSize() override { return screen; }
+  MonitorInfo BarMonitor() override { return monitor; }
   int BarThickness(int) override { return 30; }
   int Dpi() override { return dpi; }
   Rect ScreenRect() override { return rect; }
@@ -75,13 +77,13 @@ class FakeWindow : public AppBarWindow {
   void StopAutoHideTimer() override { log_.push_back("timer off"); }
   void RebuildButtons() override { log_.push_back("rebuild"); }
   void ShowMessage(int id) override { log_.push_back("message " + std::to_string(id)); }
-  bool ForegroundIsFullScreen() override { return fullScreenInFront; }
+  FullScreenPlace FrontFullScreen(const Rect&) override { return fullScreenInFront; }
 
   Rect rect{0, 0, 600, 80};
-  Size screen{1024, 768};
+  MonitorInfo monitor{"\\\\.\\DISPLAY1", {0, 0, 1024, 768}, {0, 0, 1024, 768}, true, 96};
   std::deque<uint32_t> ticks;  // a smooth slide when set
   uint32_t last = 5000;
-  bool fullScreenInFront = false;
+  FullScreenPlace fullScreenInFront = FullScreenPlace::kNone;
   int dpi = 96;
 
  private:
@@ -313,7 +315,7 @@ TEST_P(ScreenChange, QueriesReservesAndPlaces) {
   if (c.out) bar.OnMouseMove();
   log.clear();
   if (c.display) {
-    window.screen = {1280, 1024};
+    window.monitor.rect = {0, 0, 1280, 1024};
     EXPECT_FALSE(bar.OnDisplayChanged());
   } else {
     // A taskbar of 28 pixels now stands at the top; the shell moves what is
@@ -392,7 +394,7 @@ TEST_F(AppBarControllerTest, AutoHideBarOutWhenAFullScreenAppComesCollapsesBelow
 // front when the bar starts is looked for at the first dock; later docks
 // (edge changes, options) leave the state to the shell's notifications.
 TEST_F(AppBarControllerTest, FullScreenAppInFrontAtStartUp) {
-  window.fullScreenInFront = true;
+  window.fullScreenInFront = FullScreenPlace::kBarMonitor;
   AppBarController bar = Make(kEdgeTop, false, true);
   ASSERT_TRUE(bar.Dock());
   EXPECT_EQ(log.back(), "place 0,0,1024,30 bottom");
@@ -431,6 +433,29 @@ INSTANTIATE_TEST_SUITE_P(Events, RefusedDock,
                          ::testing::Values(RetryCase{"TaskbarCreated", &AppBarController::OnTaskbarCreated},
                                            RetryCase{"DisplayChanged", &AppBarController::OnDisplayChanged}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The chosen monitor right of the primary one: unplugged, the bar gives up its
+// slot there and docks on the primary; plugged in again, it goes back. A
+// full-screen application on the other monitor leaves it as it is.
+TEST_F(AppBarControllerTest, FollowsTheChosenMonitorAsItGoesAndComesBack) {
+  const MonitorInfo primary = window.monitor;
+  const MonitorInfo second{"\\\\.\\DISPLAY2", {1024, 0, 2304, 800}, {1024, 0, 2304, 800}, false, 96};
+  window.monitor = second;
+  AppBarController bar = Docked(kEdgeTop, true);
+  window.monitor = primary;
+  EXPECT_FALSE(bar.OnDisplayChanged());
+  window.monitor = second;
+  bar.OnDisplayChanged();
+  EXPECT_EQ(log, (Log{"autohide 1 off \\\\.\\DISPLAY2", "remove", "new 1", "autohide 1 on", "setpos 1 0,0,1024,1",
+                      "timer on", "place 0,0,1024,1 topmost", "autohide 1 off", "remove", "new 1",
+                      "autohide 1 on \\\\.\\DISPLAY2", "setpos 1 1024,0,2304,1", "timer on",
+                      "place 1024,0,2304,1 topmost"}));
+  log.clear();
+  window.fullScreenInFront = FullScreenPlace::kOtherMonitor;
+  bar.OnShellNotify(kAppBarNotifyFullScreenApp, true);
+  bar.OnMouseMove();
+  EXPECT_EQ(log, (Log{"place 1024,0,2304,30 topmost", "paint"}));
+}
 
 // A shell that restarts while a full-screen application is in front never
 // says that it has gone: the new taskbar clears the state, the bar rejoins

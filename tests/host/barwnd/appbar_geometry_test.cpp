@@ -11,7 +11,7 @@
 
 namespace {
 
-const Size kScreen{1024, 768};
+const Rect kScreen{0, 0, 1024, 768};
 
 // A shell with other appbars taking 50 pixels on the left, 20 at the top, 40 on
 // the right and 30 at the bottom: it clips a proposal to what is left, which
@@ -48,6 +48,34 @@ INSTANTIATE_TEST_SUITE_P(Edges, AppBarRectTest,
                                            DockCase{"Bottom", kEdgeBottom, {0, 738, 1024, 768}, {50, 708, 984, 738},
                                                     {50, 736, 984, 738}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A monitor left of the primary one and above its top: every rectangle stays
+// on that monitor, whose numbers are negative. A full-screen application
+// counts only on the monitor it covers.
+TEST(AppBarRect, OnAMonitorAwayFromTheOrigin) {
+  const Rect m{-1280, -200, 0, 824};
+  auto asIs = [](int, const Rect& r) { return r; };
+  const struct {
+    int edge;
+    Rect docked;
+    Rect collapsed;
+  } cases[] = {
+      {kEdgeLeft, {-1280, -200, -1250, 824}, {-1280, -200, -1279, 824}},
+      {kEdgeTop, {-1280, -200, 0, -170}, {-1280, -200, 0, -199}},
+      {kEdgeRight, {-30, -200, 0, 824}, {-1, -200, 0, 824}},
+      {kEdgeBottom, {-1280, 794, 0, 824}, {-1280, 822, 0, 824}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DockedRect(c.edge, m, 30, asIs), c.docked) << c.edge;
+    EXPECT_EQ(CollapsedRect(c.edge, m, asIs), c.collapsed) << c.edge;
+    EXPECT_EQ(SlideTarget(c.edge, false, c.docked, c.docked), c.collapsed) << c.edge;
+  }
+  ForegroundFacts front{m, true};
+  EXPECT_EQ(WhereFullScreen(front, m, {kScreen, m}), FullScreenPlace::kBarMonitor);
+  EXPECT_EQ(WhereFullScreen(front, kScreen, {kScreen, m}), FullScreenPlace::kOtherMonitor);
+  front.rect.bottom -= 1;
+  EXPECT_EQ(WhereFullScreen(front, kScreen, {kScreen, m}), FullScreenPlace::kNone);
+}
 
 TEST(AppBarRect, UnknownEdgeProposesNothing) {
   EXPECT_EQ(ProposedRect(4, kScreen, 30), (Rect{}));

@@ -78,6 +78,8 @@ TEST(OptionsControls, EachControlStoresItsSettingAndAsksTheBar) {
       {"gradual display off", Program(IDC_PROG_SMOOTHLY, 0), [](Settings& s) { s.Smoothly = 0; }, {}},
       {"logo off", Program(IDC_PROG_LOGO, 0), [](Settings& s) { s.Logo = 0; }, {"Repaint"}},
       {"splash off", Program(IDC_PROG_SPLASH, 0), [](Settings& s) { s.Splash = 0; }, {"Repaint"}},
+      {"monitor 2", [](Settings& s) { return StoreMonitorChoice({"2", {"\\\\.\\DISPLAY2", {0, 0, 9, 9}}}, s); },
+       [](Settings& s) { SetChosenMonitor(s, {"\\\\.\\DISPLAY2", {0, 0, 9, 9}}); }, {"Redock"}},
   };
   for (const ControlCase& c : cases) {
     Settings record;  // the loaded defaults: everything on, two lines, Left, 24 hours
@@ -234,6 +236,24 @@ TEST(FontLabel, FaceNameFillingTheWholeFieldIsCutAtItsEnd) {
   s.Font.FaceName[0] = '\0';
   s.FontSize = 0;
   EXPECT_EQ(FontLabel(s), ", 0 pt");
+}
+
+// The Monitor list as the page fills it: the entry of the stored choice is
+// selected, and a chosen monitor that is not connected stays, last.
+TEST(MonitorList, ShowsEveryMonitorAndTheStoredChoice) {
+  const Monitors monitors{{"\\\\.\\DISPLAY1", {0, 0, 1280, 800}, {}, true},
+                          {"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, {}, false}};
+  const MonitorChoice gone{"\\\\.\\DISPLAY3", {0, 0, 1920, 1080}};
+  const MonitorList moved = ListMonitorEntries(monitors, {"\\\\.\\DISPLAY2", {-1024, 0, 0, 768}}, "P", " (gone)");
+  ASSERT_EQ(moved.entries.size(), 3u);
+  EXPECT_EQ(moved.entries[2].label, "2: 1024 x 768");
+  EXPECT_EQ(moved.selected, 2);
+  const MonitorList absent = ListMonitorEntries(monitors, gone, "P", " (gone)");
+  ASSERT_EQ(absent.entries.size(), 4u);
+  EXPECT_EQ(absent.entries[3].label, "3: 1920 x 1080 (gone)");
+  EXPECT_EQ(absent.entries[3].choice, gone);
+  EXPECT_EQ(absent.selected, 3);
+  EXPECT_EQ(ListMonitorEntries(monitors, {}, "P", "").selected, 0);
 }
 
 }  // namespace

@@ -126,9 +126,15 @@ TEST_P(SettingsFileTest, ExtrasAreWrittenOnceTurnedOn) {
   s.HotKey = 0x0631;
   s.Save(*profile_, nullptr, 0);
   EXPECT_NE(ReadBytes(path_).find("[extras]\r\nSwitchToRunning=0\r\nHotKey=1585\r\n"), std::string::npos);
+  EXPECT_EQ(Count(ReadBytes(path_), "Monitor"), 0u);
+  SetChosenMonitor(s, {"\\\\.\\DISPLAY2", {-1024, 0, 0, 768}});
+  s.Save(*profile_, nullptr, 0);
+  EXPECT_NE(ReadBytes(path_).find("Monitor=\\\\.\\DISPLAY2\r\nMonitorLeft=-1024\r\nMonitorBottom=768\r\n"),
+            std::string::npos);
   Settings loaded;
   loaded.Load(*ProfileOver(path_));
   EXPECT_EQ(loaded, s);
+  EXPECT_EQ(ChosenMonitor(loaded), (MonitorChoice{"\\\\.\\DISPLAY2", {-1024, 0, 0, 768}}));
 }
 
 TEST_P(SettingsFileTest, SaveTakesLiveValuesAndDisplayedBar) {

@@ -13,6 +13,7 @@
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "app/splash_win.h"
+#include "platform/monitors_win.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "support/shell_links_win.h"
@@ -92,7 +93,7 @@ TEST_F(StartupShortcut, PointsAtTheInstalledProgramAndFollowsTheSetting) {
 TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
   // What runs at the end outlives the splash window and object.
   int ended = 0;
-  ASSERT_TRUE(SplashWindow::Show(300, [&ended] { ++ended; }));
+  ASSERT_TRUE(SplashWindow::Show(300, [&ended] { ++ended; }, MonitorForChoice({}).rect));
   HWND splash = ::FindWindowA("OrvantisSplash", nullptr);
   ASSERT_NE(splash, nullptr);
   EXPECT_TRUE(::IsWindowVisible(splash));
@@ -110,7 +111,7 @@ TEST(Splash, CentredAtBitmapSizeAndGoneAfterItsTime) {
   EXPECT_EQ(::GetWindowLongA(splash, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
 
   // A second request while one is up changes nothing.
-  EXPECT_TRUE(SplashWindow::Show(60000, nullptr));
+  EXPECT_TRUE(SplashWindow::Show(60000, nullptr, MonitorForChoice({}).rect));
   EXPECT_EQ(::FindWindowA("OrvantisSplash", nullptr), splash);
 
   // Clicks and keys do not end it; only its timer does.
