@@ -56,3 +56,7 @@ inline constexpr int32_t kMsgInternalError = 771;  // followed by what failed
 // The bar's hot key is held by another program: the key's name goes between.
 inline constexpr int32_t kMsgHotKeyTaken = 772;
 inline constexpr int32_t kMsgHotKeyTakenEnd = 773;
+// The options sheet's title, and the tip of the bar's chevron that offers the
+// buttons the bar has no room for.
+inline constexpr int32_t kMsgOptionsTitle = 810;
+inline constexpr int32_t kMsgMoreButtons = 811;

@@ -82,6 +82,8 @@ constexpr TextEntry kTexts[] = {
     {kMsgHotKeyTaken, "The hot key "},
     {kMsgHotKeyTakenEnd, " is used by another program; choose another one."},
     {kMsgInternalError, "An operation failed because of an internal error; it was abandoned and the program goes on.\n\n"},
+    {kMsgOptionsTitle, "Orvantis.Quickrail options"},
+    {kMsgMoreButtons, "More buttons"},
 };
 
 // Logical template ids are the resource ids of the English templates.
