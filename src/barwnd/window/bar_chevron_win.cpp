@@ -65,6 +65,7 @@ void BarChildren::RebuildChevron() {
   if (!chevron->Create(bar_, kChevronToolbarId, LookWith(nullptr, image, size), {face})) return;
   ::ShowWindow(chevron->Hwnd(), SW_HIDE);
   chevron_ = std::move(chevron);
+  AddChevronTool();
 }
 
 bool BarChildren::ChevronShown() const { return chevron_ && ::IsWindowVisible(chevron_->Hwnd()); }

@@ -33,6 +33,7 @@ bool BarChildren::CreateTooltip() {
   const CBar* bar = db_.Bar(displayedBar_());
   if (buttonsToolbar_ && bar) AddButtonTools(*buttonsToolbar_, plan_, *bar);
   AddSwitchTool();
+  AddChevronTool();
   return true;
 }
 
@@ -47,10 +48,15 @@ void BarChildren::AddButtonTools(const BarToolbar& toolbar, const ToolbarPlan& p
 }
 
 // The bar-switch button's tip asks for its text when shown: the displayed
-// bar's name. The chevron's tip says what it offers.
+// bar's name.
 void BarChildren::AddSwitchTool() {
   const Size button = ButtonSize();
   if (switchToolbar_) tooltip_.AddCallbackTool(switchToolbar_->Hwnd(), kCmdBarSwitch, Rect{0, 0, button.cx, button.cy});
+}
+
+// The chevron's tip says what it offers.
+void BarChildren::AddChevronTool() {
+  const Size button = ButtonSize();
   if (chevron_) tooltip_.AddTool(chevron_->Hwnd(), kCmdChevron, Rect{0, 0, button.cx, button.cy},
                                  texts_.Text(kMsgMoreButtons));
 }

@@ -224,13 +224,14 @@ void BarChildren::RebuildButtons() {
       spans_ = MeasureSpans();
     }
   }
+  // The chevron is shaped for the edge and the button size of this build.
+  RebuildChevron();
   LayOut();
 }
 
 void BarChildren::RebuildSwitchButton() {
   if (switchToolbar_) tooltip_.RemoveTool(switchToolbar_->Hwnd(), kCmdBarSwitch);
   switchToolbar_.reset();
-  RebuildChevron();
   // Only the size shown: a change of the icon size builds the button again.
   const Size image = IconSize(settings_.LargeIcon != 0, scale_.dpi);
   switchImages_ = LoadIconList(IDI_BARSWITCH, image.cx);

@@ -102,6 +102,7 @@ class BarChildren {
  private:
   void AddButtonTools(const BarToolbar& toolbar, const ToolbarPlan& plan, const CBar& bar);
   void AddSwitchTool();
+  void AddChevronTool();
   void RemoveButtonTools();
   void RebuildChevron();
   // Where the toolbar control put each item, read once it holds them all.

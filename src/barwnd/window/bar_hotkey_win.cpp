@@ -85,7 +85,6 @@ void BarKeyboard::OnHotKey() {
     buttonsHook_.Hook(buttons);
     switcherHook_.Hook(parts_.switcher());
   }
-  if (parts_.chevron) chevronHook_.Hook(parts_.chevron());
   if (parts_.digitsChanged) parts_.digitsChanged();
   ::SetForegroundWindow(bar);
   FocusFirst();
@@ -140,6 +139,7 @@ void BarKeyboard::FocusFirst() {
   const int first = MovedHighlight(ShownButtons(), -1, KeyMove::kFirst);
   HWND chevron = ShownChevron();
   if (first < 0 && chevron) {
+    chevronHook_.Hook(chevron);
     ::SetFocus(chevron);
     ::SendMessageA(chevron, TB_SETHOTITEM, 0, 0);
     return;
@@ -204,6 +204,7 @@ bool BarKeyboard::OnKey(HWND toolbar, WPARAM key) {
     HWND chevron = ShownChevron();
     if (chevron && (next == hot || next < 0)) {
       ::SendMessageA(buttons, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+      chevronHook_.Hook(chevron);  // made anew with each build of the buttons
       ::SetFocus(chevron);
       ::SendMessageA(chevron, TB_SETHOTITEM, 0, 0);
     } else {
