@@ -45,7 +45,6 @@ const Command kCommands[] = {
     {"wait-gone", "wait-gone HWND [--destroyed] [--timeout ms]", 1, 1, {"timeout"}, WaitGone},
     {"children", "children HWND [--direct]", 1, 1, {}, ListChildren},
     {"toolbar", "toolbar HWND", 1, 1, {}, ListToolbar},
-    {"menu", "menu HWND   (a popup menu window: its entries' ids)", 1, 1, {}, ListMenu},
     {"info", "info HWND", 1, 1, {}, ShowInfo},
     {"rect", "rect HWND", 1, 1, {}, ShowRect},
     {"text", "text HWND", 1, 1, {}, ShowText},

@@ -81,22 +81,6 @@ inline int ListToolbar(const Args& args) {
   return 0;
 }
 
-// The entries of a popup menu window (class #32768): their command ids and
-// which are separators. Owner-drawn captions live in the other process.
-inline int ListMenu(const Args& args) {
-  auto menu = SendWithTimeout(ExistingWindow(args.At(0)), MN_GETHMENU, 0, 0);
-  if (!menu || !*menu) throw Failure{args.At(0) + " shows no menu"};
-  HMENU handle = reinterpret_cast<HMENU>(*menu);
-  for (int i = 0; i < ::GetMenuItemCount(handle); ++i) {
-    MENUITEMINFOA item = {};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_FTYPE | MIIM_ID;
-    if (!::GetMenuItemInfoA(handle, static_cast<UINT>(i), TRUE, &item)) continue;
-    Record().Add("id", static_cast<long long>(item.wID)).Add("separator", (item.fType & MFT_SEPARATOR) != 0).Print();
-  }
-  return 0;
-}
-
 inline int ShowInfo(const Args& args) {
   Describe(ExistingWindow(args.At(0))).Print();
   return 0;

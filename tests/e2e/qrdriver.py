@@ -188,11 +188,6 @@ def children(hwnd: str, direct: bool = False) -> list[dict]:
     return found
 
 
-def menu_entries(hwnd: str) -> list[int]:
-    """The command ids of an open popup menu window's entries, 0 for a separator."""
-    return [0 if r["separator"] == "1" else int(r["id"]) for r in records("menu", hwnd)]
-
-
 def info(hwnd: str) -> dict[str, str]:
     return records("info", hwnd)[0]
 

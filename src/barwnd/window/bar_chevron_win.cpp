@@ -1,6 +1,7 @@
 // The chevron at the bar's far end: a one-button toolbar in the bar's look,
 // shown while the buttons toolbar's items do not all fit, with the chevron
 // drawn on its face; and what the bar knows of the items it stands for.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -105,8 +106,11 @@ LRESULT BarChildren::OnChevronDraw(NMTBCUSTOMDRAW* draw) {
       RECT face = draw->nmcd.rc;
       // A pressed button's face moves by a pixel, as the toolbar moves images.
       if (draw->nmcd.uItemState & CDIS_SELECTED) ::OffsetRect(&face, 1, 1);
-      DrawChevronGlyph(draw->nmcd.hdc, face, IsLeftOrRightEdge(edge_()), scale_.dpi,
-                       ChevronInk(static_cast<COLORREF>(settings_.ColorBk)));
+      // A flat button at rest shows the bar through it; raised, lit or
+      // pressed, the face is the system's.
+      const bool ownFace = settings_.FlatButtons == 0 || (draw->nmcd.uItemState & (CDIS_SELECTED | CDIS_HOT));
+      const COLORREF ink = ownFace ? ::GetSysColor(COLOR_BTNTEXT) : ChevronInk(static_cast<COLORREF>(settings_.ColorBk));
+      DrawChevronGlyph(draw->nmcd.hdc, face, IsLeftOrRightEdge(edge_()), scale_.dpi, ink);
       break;
     }
   }

@@ -1,6 +1,7 @@
 // The tips of the bar's children: one tooltip control with a tool for each
 // launch button (its caption), the bar-switch button (the displayed bar's
 // name, asked for when shown) and the chevron.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "barwnd/window/bar_children_win.h"
