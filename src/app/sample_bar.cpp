@@ -1,5 +1,7 @@
 #include "app/sample_bar.h"
 
+#include "platform/path_rules.h"
+
 namespace {
 
 SampleButton Launcher(const std::string& name, int32_t kind, const std::string& target) {
@@ -7,7 +9,8 @@ SampleButton Launcher(const std::string& name, int32_t kind, const std::string& 
   button.name = name;
   button.kind = kind;
   button.target = target;
-  button.workDir = target;
+  // A program starts in its own folder; a folder opens in itself.
+  button.workDir = kind == kFile ? ContainingFolder(target) : target;
   button.iconFile = target;
   return button;
 }

@@ -60,3 +60,7 @@ inline constexpr int32_t kMsgHotKeyTakenEnd = 773;
 // monitor that is not connected now.
 inline constexpr int32_t kMsgPrimaryMonitor = 820;
 inline constexpr int32_t kMsgMonitorAbsent = 821;
+// The options sheet's title, and the tip of the bar's chevron that offers the
+// buttons the bar has no room for.
+inline constexpr int32_t kMsgOptionsTitle = 810;
+inline constexpr int32_t kMsgMoreButtons = 811;

@@ -84,6 +84,8 @@ constexpr TextEntry kTexts[] = {
     {kMsgInternalError, "An operation failed because of an internal error; it was abandoned and the program goes on.\n\n"},
     {kMsgPrimaryMonitor, "Primary monitor"},
     {kMsgMonitorAbsent, " (not connected)"},
+    {kMsgOptionsTitle, "Orvantis.Quickrail options"},
+    {kMsgMoreButtons, "More buttons"},
 };
 
 // Logical template ids are the resource ids of the English templates.

@@ -1,6 +1,7 @@
 #include "db/launch.h"
 
 #include "db/cd.h"
+#include "platform/path_rules.h"
 
 LaunchRecord MakeLaunchRecord(const CD& button) {
   LaunchRecord record;
@@ -9,6 +10,11 @@ LaunchRecord MakeLaunchRecord(const CD& button) {
   record.Directory = button.WorkDir;
   record.Show = button.ShowCmd;
   return record;
+}
+
+std::string StartingFolder(const std::string& workDir, const std::function<bool(const std::string&)>& isFile) {
+  if (workDir.empty() || !isFile || !isFile(workDir)) return workDir;
+  return ContainingFolder(workDir);
 }
 
 Launcher& CurrentLauncher() {

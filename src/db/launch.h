@@ -21,6 +21,11 @@ struct LaunchRecord {
 
 LaunchRecord MakeLaunchRecord(const CD& button);
 
+// The folder a launch starts in. A working folder that names an existing file
+// (a target copied into the field) cannot be started in: the file's folder
+// is taken instead, the stored field left as it is.
+std::string StartingFolder(const std::string& workDir, const std::function<bool(const std::string&)>& isFile);
+
 using Launcher = std::function<void(const LaunchRecord&)>;
 
 // The shell on Windows; on the host it opens nothing.

@@ -1,5 +1,7 @@
 #include "options/options_sheet_win.h"
 
+#include "core/message_ids.h"
+#include "core/message_texts.h"
 #include "options/options_session.h"
 #include "options/setting_clock_win.h"
 #include "options/setting_program_win.h"
@@ -15,7 +17,8 @@ struct OptionsSheet::Run {
         begun((session.Begin(), true)),
         clock(texts, session, help),
         view(texts, session, help, dialogs),
-        program(texts, session, help) {
+        program(texts, session, help),
+        sheet(texts.Text(kMsgOptionsTitle)) {
     sheet.AddPage(clock);  // shown first
     sheet.AddPage(view);
     sheet.AddPage(program);
@@ -26,7 +29,7 @@ struct OptionsSheet::Run {
   CSettingClock clock;
   CSettingView view;
   CSettingProgram program;
-  PropertySheet sheet;  // no caption of its own
+  PropertySheet sheet;
 };
 
 OptionsSheet::OptionsSheet(Settings& settings, MessageTexts& texts, OptionsHost& host, HelpViewer& help,

@@ -56,6 +56,7 @@ using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, ::DestroyIcon>>;
 using UniqueCursor = UniqueHandle<NullHandleTraits<HCURSOR, ::DestroyCursor>>;
 using UniqueFont = UniqueHandle<NullHandleTraits<HFONT, DeleteGdiObject>>;
 using UniqueBrush = UniqueHandle<NullHandleTraits<HBRUSH, DeleteGdiObject>>;
+using UniquePen = UniqueHandle<NullHandleTraits<HPEN, DeleteGdiObject>>;
 using UniqueBitmap = UniqueHandle<NullHandleTraits<HBITMAP, DeleteGdiObject>>;
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, ::DestroyMenu>>;
 using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;

@@ -40,3 +40,12 @@ std::string ResolveAgainstFolder(const std::string& folder, const std::string& p
   }
   return JoinPath(folder, path);
 }
+
+std::string ContainingFolder(const std::string& path) {
+  const std::string item = WithoutFinalSeparators(path);
+  const std::size_t cut = item.find_last_of("\\/:");
+  if (cut == std::string::npos) return {};
+  std::string folder = item.substr(0, cut + 1);
+  if (folder.back() == '/') folder.back() = '\\';
+  return folder;
+}

@@ -27,3 +27,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // paths stay, a path from the root of the drive takes the folder's drive,
 // anything else is taken inside the folder. An empty path stays empty.
 std::string ResolveAgainstFolder(const std::string& folder, const std::string& path);
+
+// The folder that holds what `path` names, with its final backslash
+// ("C:\Windows\notepad.exe" gives "C:\Windows\", "C:\x.exe" gives "C:\");
+// empty when the path names no folder.
+std::string ContainingFolder(const std::string& path);

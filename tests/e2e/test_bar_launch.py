@@ -5,7 +5,9 @@ with blanks given as arguments in a maximised window. With switching to running
 programs turned on, further clicks minimise and bring back the one Notepad;
 "Add the program in front" makes a Notepad button that a restart keeps. The
 bar's hot key gives it the keyboard, and a digit launches a button by its
-number, separators not counted."""
+number, separators not counted. A bar of more buttons than the screen's width
+holds shows a chevron whose menu lists the rest; the last of them starts
+Notepad in the folder of the file its working folder names."""
 
 import os
 import subprocess
@@ -25,6 +27,8 @@ scenario = qr.Scenario("bar_launch")
 state = SimpleNamespace(install=None, process=None, bar=None, work=None)
 
 BUTTONS_TOOLBAR_ID = 0xE800
+CHEVRON_TOOLBAR_ID = 0xE802
+CROWD = 60  # buttons: more than any screen edge here holds
 WS_MAXIMIZE = 0x01000000
 WS_MINIMIZE = 0x20000000
 RELATIVE_TEXT = "found through the working folder"
@@ -199,6 +203,58 @@ def hot_key_and_digit_launch_by_number():
     qr.key("2")
     window = notepad_window("second note.txt")
     qr.wait_until(lambda: notepad_text(window) == QUOTED_TEXT, timeout=10, what="the quoted file's text")
+    close_notepads()
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
+def open_chevron_menu(chevron_rect):
+    click_on_screen(*chevron_rect.center)
+    menu = qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
+    r, _ = qr.rect(menu["hwnd"])
+    expect(r.right == chevron_rect.right and r.top == chevron_rect.bottom,
+           f"the menu opens under the chevron, flush with its far side: {r} {chevron_rect}")
+    return menu
+
+
+@scenario.step
+def chevron_menu_offers_the_buttons_that_do_not_fit():
+    notepad = qr.folder("windows") + "\\notepad.exe"
+    for n in range(CROWD):
+        (state.work / f"filler{n}.txt").write_bytes(f"filler {n}".encode("ascii"))
+    dbmake.write(state.install.unix_dir, [
+        dbmake.bar("Crowded"),
+        *[dbmake.button(f"Filler {n}", notepad, workdir="C:\\qrwork", args=f"filler{n}.txt") for n in range(CROWD)],
+        dbmake.separator(),
+        # A working folder that names a file: the program starts in that file's folder.
+        dbmake.button("Folder named by a file", notepad, workdir="C:\\qrwork\\relative.txt", args="relative.txt"),
+    ])
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    time.sleep(0.5)
+    found = qr.children(state.bar["hwnd"])
+    toolbar = next(c for c in found if c.get("class") == "ToolbarWindow32" and int(c["id"]) == BUTTONS_TOOLBAR_ID)
+    chevron = next((c for c in found if c.get("class") == "ToolbarWindow32" and int(c["id"]) == CHEVRON_TOOLBAR_ID
+                    and c["visible"] == "1"), None)
+    expect(chevron is not None, f"a chevron on the crowded bar: {found}")
+    shown, bar_rect = qr.Rect.parse(toolbar["rect"]), qr.Rect.parse(state.bar["rect"])
+    chevron_rect = qr.Rect.parse(chevron["rect"])
+    expect(shown.right <= chevron_rect.left and chevron_rect.right <= bar_rect.right,
+           f"the buttons end before the chevron, the chevron within the bar: {shown} {chevron_rect} {bar_rect}")
+    left_off = [int(b["cmd"]) - 1124 for b in toolbar.get("toolbar_buttons", [])
+                if int(b["cmd"]) and qr.Rect.parse(b["rect"]).right > shown.right]
+    expect(0 < len(left_off) < CROWD + 1, f"some buttons are left off the bar: {left_off}")
+    # The menu's first entry is the first button left off, its last the bar's last button.
+    open_chevron_menu(chevron_rect)
+    qr.screenshot("bar_launch-chevron-menu")
+    qr.driver("key", "DOWN", "RETURN", "--delay", "150")
+    window = notepad_window(f"filler{left_off[0]}.txt")
+    qr.wait_until(lambda: notepad_text(window) == f"filler {left_off[0]}", timeout=10, what="the first button left off")
+    close_notepads()
+    open_chevron_menu(chevron_rect)
+    qr.driver("key", "UP", "RETURN", "--delay", "150")
+    window = notepad_window("relative.txt")
+    qr.wait_until(lambda: notepad_text(window) == RELATIVE_TEXT, timeout=10,
+                  what="the file found in the folder of the working folder's file")
     close_notepads()
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 

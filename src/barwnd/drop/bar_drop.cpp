@@ -46,6 +46,10 @@ std::optional<DropSlot> DropSlotAt(const DropLayout& layout, Point point) {
     if (r.Contains(point)) return std::nullopt;
   }
   const bool vertical = layout.vertical;
+  if (layout.chevron && layout.chevron->Contains(point)) {
+    const Span chevron = SpanOf(*layout.chevron, vertical);
+    return DropSlot{layout.count, MarkerAt(chevron.trail, chevron.low, chevron.high, vertical)};
+  }
   const int along = vertical ? point.y : point.x;
   const std::vector<DropItemPlace> items = AlongTheBar(layout.items, vertical);
 
@@ -65,7 +69,7 @@ std::optional<DropSlot> DropSlotAt(const DropLayout& layout, Point point) {
                     MarkerAt(gap, std::min(before.low, item.low), std::max(before.high, item.high), vertical)};
   }
   const Span last = SpanOf(items.back().rect, vertical);
-  return DropSlot{layout.count, MarkerAt(last.trail, last.low, last.high, vertical)};
+  return DropSlot{layout.firstLeftOff.value_or(layout.count), MarkerAt(last.trail, last.low, last.high, vertical)};
 }
 
 int InsertButtonsAt(CDB& db, int32_t bar, int32_t index, const std::vector<ButtonSpec>& buttons) {

@@ -26,6 +26,11 @@ struct DropLayout {
   Rect firstSlot;                     // where a first button would stand when none is placed
   int32_t count = 0;                  // the bar's buttons, hidden ones included
   std::vector<Rect> refused;          // the clock panel and the bar-switch button
+  // While not every item fits: the chevron, where a drop goes to the bar's
+  // end, and the place of the first item it stands for, where a drop past
+  // the last item on show goes.
+  std::optional<Rect> chevron;
+  std::optional<int32_t> firstLeftOff;
 };
 
 struct DropSlot {
@@ -41,8 +46,8 @@ inline constexpr int kDropMarkerThickness = 2;
 
 // The slot for a drop at `point` (bar client coordinates). The item whose
 // middle lies beyond the point along the bar gets the new buttons before it;
-// past every middle they go after the last button. Nothing over the clock
-// panel or the bar-switch button.
+// past every middle they go after the last button on show; on the chevron,
+// at the bar's end. Nothing over the clock panel or the bar-switch button.
 std::optional<DropSlot> DropSlotAt(const DropLayout& layout, Point point);
 
 // Adds `buttons` to bar `bar` so that the first stands at `index` and the rest

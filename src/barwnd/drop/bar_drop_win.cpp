@@ -93,7 +93,13 @@ DropLayout BarDrop::Layout() const {
   for (int32_t i = 0; i < bar->Count(); ++i) {
     if (bar->At(i)->Available) positions.push_back(i);
   }
-  const int shown = static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+  int shown = static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+  if (HWND chevron = parts_.children.ChevronToolbar(); chevron && ::IsWindowVisible(chevron)) {
+    // The items the chevron stands for are out of sight: not places to drop between.
+    layout.chevron = ChildRectOf(chevron, bar_);
+    shown = std::min(shown, parts_.children.ShownItems());
+    if (shown < static_cast<int>(positions.size())) layout.firstLeftOff = positions[static_cast<size_t>(shown)];
+  }
   for (int i = 0; i < shown && i < static_cast<int>(positions.size()); ++i) {
     RECT r = {};
     if (!::SendMessageA(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;

@@ -47,6 +47,7 @@ struct BarMenuEntry {
   int command = 0;
   int iconResource = 0;  // 0: no icon from the resources
   int barIcon = -1;      // the icon of this bar of the database, or -1
+  int buttonIcon = -1;   // the icon of this button of the displayed bar, or -1
   bool checked = false;
   bool isDefault = false;
   bool disabled = false;

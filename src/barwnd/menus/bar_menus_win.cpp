@@ -1,5 +1,7 @@
 #include "barwnd/menus/bar_menus_win.h"
 
+#include "barwnd/menus/overflow_menu.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +55,9 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup, int dpi) {
       // From the icon cache, which keeps what it had to look up for the next opening.
       icon = ButtonIconOfSize(icons_, bar->IconFile, bar->IconIndex, db_.ProgramFolder(), OneIconSize::kSmall,
                               CacheMiss::kLookUpAndKeep, dpi);
+    } else if (const CD* button = ButtonOfShownBar(entry.buttonIcon)) {
+      icon = ButtonIconOfSize(icons_, button->IconFile, button->IconIndex, db_.ProgramFolder(), OneIconSize::kSmall,
+                              CacheMiss::kLookUpAndKeep, dpi);
     }
     auto record = std::make_unique<MenuItemRecord>(static_cast<uint32_t>(entry.command), entry.text, std::move(icon));
     if (entry.kind == BarMenuEntry::Kind::kPopup) {
@@ -67,7 +72,7 @@ std::unique_ptr<CMenuXP> BarMenus::Build(const BarMenuPopup& popup, int dpi) {
   return menu;
 }
 
-void BarMenus::Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool barMenu) {
+int BarMenus::Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool barMenu) {
   if (barMenu) host_.SetDialogOpen(true);
   CMenuXP* outer = std::exchange(tracked_, ownerDrawn);
   // The flag and the menu being drawn go back however the tracking ends.
@@ -78,9 +83,23 @@ void BarMenus::Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool
   HWND bar = host_.BarHwnd();
   // Without the foreground the menu would not close when the user clicks elsewhere.
   ::SetForegroundWindow(bar);
-  ::TrackPopupMenu(menu, flags, at.x, at.y, 0, bar, nullptr);
+  const int chosen = static_cast<int>(::TrackPopupMenu(menu, flags, at.x, at.y, 0, bar, nullptr));
   ::PostMessageA(bar, WM_NULL, 0, 0);
   closed.End();
+  return chosen;
+}
+
+const CD* BarMenus::ButtonOfShownBar(int position) const {
+  const CBar* bar = position >= 0 ? db_.Bar(host_.DisplayedBar()) : nullptr;
+  return bar ? bar->At(position) : nullptr;
+}
+
+int BarMenus::ChooseFromOverflowMenu(const BarMenuPopup& popup, const MenuAnchor& anchor) {
+  std::unique_ptr<CMenuXP> menu = Build(popup);
+  const UINT align = (anchor.alignRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN) |
+                     (anchor.alignBottom ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
+  return Track(menu->Handle(), menu.get(), {anchor.at.x, anchor.at.y},
+               align | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, true);
 }
 
 void BarMenus::ShowContextMenu(POINT screenPoint, bool fromKeyboard) {

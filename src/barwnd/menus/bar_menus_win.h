@@ -14,6 +14,8 @@
 
 class ButtonIconCache;
 class CDB;
+struct CD;
+struct MenuAnchor;
 class CMenuXP;
 class MessageTexts;
 
@@ -48,6 +50,9 @@ class BarMenus {
   void ShowBarSwitchMenu();
   // The tray icon's menu at the mouse position, with the bar in the foreground.
   void ShowTrayMenu(POINT screenPoint);
+  // The chevron's menu at `anchor` (screen coordinates); the command chosen,
+  // 0 when none was. The caller launches it as a click on its button would.
+  int ChooseFromOverflowMenu(const BarMenuPopup& popup, const MenuAnchor& anchor);
 
   // The bar window's WM_MEASUREITEM and WM_DRAWITEM go here first; true when
   // they were for an item of the owner-drawn menu being tracked.
@@ -59,10 +64,13 @@ class BarMenus {
 
  private:
   BarMenuState State();
+  // The button at `position` of the displayed bar, or null.
+  const CD* ButtonOfShownBar(int position) const;
   // At the DPI of the bar window, which owns the menus while they are tracked.
   std::unique_ptr<CMenuXP> Build(const BarMenuPopup& popup);
   std::unique_ptr<CMenuXP> Build(const BarMenuPopup& popup, int dpi);
-  void Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool barMenu);
+  // What TrackPopupMenu returns: the chosen command with TPM_RETURNCMD.
+  int Track(HMENU menu, CMenuXP* ownerDrawn, POINT at, UINT flags, bool barMenu);
 
   BarMenuHost& host_;
   CDB& db_;

@@ -4,21 +4,17 @@
 
 #include <vector>
 
-#include "core/message_texts.h"
 #include "core/settings.h"
 #include "barwnd/window/bar_commands.h"
 #include "barwnd/window/bar_geometry.h"
-#include "barwnd/window/bar_switcher.h"
 #include "barwnd/dock/screen_edge.h"
 #include "clock/clock_panel_win.h"
 #include "db/cdb.h"
 #include "icons/icon_cache_win.h"
 #include "platform/display_scale_win.h"
 #include "platform/geometry_win.h"
-#include "platform/text_win.h"
 #include "platform/window_win.h"
 #include "resource.h"
-#include "core/message_ids.h"
 
 namespace {
 
@@ -31,16 +27,6 @@ UniqueImageList LoadIconList(int resource, int size) {
       ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   if (!list || !icon || AppendIconImage(list.Get(), icon.Get(), size) != 0) return {};
   return list;
-}
-
-BarToolbar::Look ToolbarLook(const Settings& settings, HIMAGELIST images, int dpi) {
-  BarToolbar::Look look;
-  look.flat = settings.FlatButtons != 0;
-  look.background = static_cast<COLORREF>(settings.ColorBk);
-  look.images = images;
-  look.image = IconSize(settings.LargeIcon != 0, dpi);
-  look.button = ToolbarButtonSize(look.image, dpi);
-  return look;
 }
 
 std::vector<BarButtonEntry> EntriesOf(const CBar& bar) {
@@ -73,29 +59,6 @@ std::vector<TBBUTTON> ToolbarButtonsOf(const ToolbarPlan& plan, int dpi) {
     buttons.push_back(button);
   }
   return buttons;
-}
-
-// Where the control really put an item. On left and right bars it draws a
-// wrapped separator as a gap of its own height, not the planned 12 pixels, and
-// a tip must cover the button the mouse is over.
-Rect ItemRect(const BarToolbar& toolbar, std::size_t index, const Rect& planned) {
-  RECT r = {};
-  if (!::SendMessageA(toolbar.Hwnd(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return planned;
-  return ToRect(r);
-}
-
-// A tip for each launch button on the toolbar, with the caption the plan kept.
-void AddButtonTools(BarTooltip& tooltip, const BarToolbar& toolbar, const ToolbarPlan& plan) {
-  for (std::size_t i = 0; i < plan.items.size(); ++i) {
-    const ToolbarItem& item = plan.items[i];
-    if (item.separator) continue;
-    tooltip.AddTool(toolbar.Hwnd(), static_cast<UINT>(item.commandId), ItemRect(toolbar, i, item.rect), item.name);
-  }
-}
-
-// The bar-switch button's tip asks for its text when shown: the displayed bar's name.
-void AddSwitchTool(BarTooltip& tooltip, const BarToolbar& toolbar, Size button) {
-  tooltip.AddCallbackTool(toolbar.Hwnd(), kCmdBarSwitch, Rect{0, 0, button.cx, button.cy});
 }
 
 void Move(HWND hwnd, const Rect& r) {
@@ -138,20 +101,21 @@ int BarChildren::Thickness(int edge) const {
                       scale_.dpi);
 }
 
+BarToolbar::Look BarChildren::LookWith(HIMAGELIST images, Size image, Size button) const {
+  BarToolbar::Look look;
+  look.flat = settings_.FlatButtons != 0;
+  look.background = static_cast<COLORREF>(settings_.ColorBk);
+  look.images = images;
+  look.image = image;
+  look.button = button;
+  return look;
+}
+
 // The layout asks the panel for its size (GetRect reads the clock and
 // measures the texts in the panel's font); the panel is painted anew.
 void BarChildren::Remeasure() {
   LayOut();
   RepaintPanel();
-}
-
-bool BarChildren::CreateTooltip() {
-  if (!tooltip_.Create(scale_.dpi)) return false;
-  // The tooltip comes after the bar's first paint: the buttons already on the
-  // bar get their tips now.
-  if (buttonsToolbar_) AddButtonTools(tooltip_, *buttonsToolbar_, plan_);
-  if (switchToolbar_) AddSwitchTool(tooltip_, *switchToolbar_, ButtonSize());
-  return true;
 }
 
 HWND BarChildren::ClockPanelWindow() const { return panel_ ? panel_->Hwnd() : nullptr; }
@@ -192,11 +156,8 @@ Size BarChildren::PanelSize(int edge) const {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-void BarChildren::LayOut() {
-  if (!bar_) return;
-  const int edge = edge_();
+ChildLayoutInput BarChildren::LayoutInput(int edge) const {
   const Rect window = WindowRectOf(bar_);
-  const Size panel = PanelSize(edge);
   ChildLayoutInput in;
   in.edge = edge;
   in.thickness = Thickness(edge);
@@ -204,20 +165,35 @@ void BarChildren::LayOut() {
   in.dialogFrame = DialogFrame(scale_.dpi);
   in.dpi = scale_.dpi;
   in.posLeft = settings_.PosLeft != 0;
-  if (panel_) in.panel = panel;
-  laidOutPanelLength_ = IsLeftOrRightEdge(edge) ? panel.cy : panel.cx;
+  if (panel_) in.panel = PanelSize(edge);
   in.button = ButtonSize();
-  in.toolbar = plan_.size;
+  return in;
+}
+
+// The toolbar's window is as long as the items that fit: the others stand
+// beyond it, out of sight, and the chevron offers them.
+void BarChildren::LayOut() {
+  if (!bar_) return;
+  const int edge = edge_();
+  const bool vertical = IsLeftOrRightEdge(edge);
+  ChildLayoutInput in = LayoutInput(edge);
+  laidOutPanelLength_ = in.panel ? (vertical ? in.panel->cy : in.panel->cx) : 0;
+  fit_ = FitToolbar(spans_, ToolbarRoom(in), ChevronLength(in.button, vertical, scale_.dpi));
+  if (fit_.shown > 0) {
+    const int across = vertical ? plan_.size.cx : plan_.size.cy;
+    in.toolbar = vertical ? Size{across, fit_.length} : Size{fit_.length, across};
+  }
+  if (fit_.chevron) {
+    const int length = ChevronLength(in.button, vertical, scale_.dpi);
+    in.chevron = vertical ? Size{in.button.cx, length} : Size{length, in.button.cy};
+  }
   const ChildLayout layout = LayOutChildren(in);
   if (panel_ && layout.panel) Move(panel_->Hwnd(), *layout.panel);
   Move(SwitchToolbar(), layout.switchButton);
   Move(ButtonsToolbar(), layout.toolbar);
-}
-
-void BarChildren::RemoveButtonTools() {
-  if (!buttonsToolbar_) return;
-  for (const ToolbarItem& item : plan_.items) {
-    if (!item.separator) tooltip_.RemoveTool(buttonsToolbar_->Hwnd(), static_cast<UINT>(item.commandId));
+  if (chevron_) {
+    if (layout.chevron) chevron_->Place(*layout.chevron);
+    ::ShowWindow(chevron_->Hwnd(), layout.chevron ? SW_SHOWNA : SW_HIDE);
   }
 }
 
@@ -225,6 +201,7 @@ void BarChildren::RebuildButtons() {
   RemoveButtonTools();
   buttonsToolbar_.reset();
   plan_ = {};
+  spans_.clear();
   firstCaption_.clear();
 
   // A button whose icon cannot be found is drawn without an image; only lists
@@ -235,19 +212,23 @@ void BarChildren::RebuildButtons() {
   if (bar && buttonImages_.Build(db_, displayed, large, IconSidesAt(scale_.dpi))) {
     ToolbarPlan plan = PlanToolbar(EntriesOf(*bar), edge_(), ButtonSize(), scale_.dpi);
     auto toolbar = std::make_unique<BarToolbar>();
+    const Size image = IconSize(large, scale_.dpi);
     if (!plan.items.empty() && toolbar->Create(bar_, kButtonsToolbarId,
-                                               ToolbarLook(settings_, buttonImages_.ForIconSize(large), scale_.dpi),
+                                               LookWith(buttonImages_.ForIconSize(large), image, ButtonSize()),
                                                ToolbarButtonsOf(plan, scale_.dpi))) {
       for (const ToolbarItem& item : plan.items) {
         if (item.separator) continue;
         firstCaption_ = item.name;
         break;
       }
-      AddButtonTools(tooltip_, *toolbar, plan);
+      AddButtonTools(*toolbar, plan);
       buttonsToolbar_ = std::move(toolbar);
       plan_ = std::move(plan);
+      spans_ = MeasureSpans();
     }
   }
+  // The chevron is shaped for the edge and the button size of this build.
+  RebuildChevron();
   LayOut();
   if (buttonsRebuilt_) buttonsRebuilt_();
 }
@@ -256,8 +237,8 @@ void BarChildren::RebuildSwitchButton() {
   if (switchToolbar_) tooltip_.RemoveTool(switchToolbar_->Hwnd(), kCmdBarSwitch);
   switchToolbar_.reset();
   // Only the size shown: a change of the icon size builds the button again.
-  const bool large = settings_.LargeIcon != 0;
-  switchImages_ = LoadIconList(IDI_BARSWITCH, IconSize(large, scale_.dpi).cx);
+  const Size image = IconSize(settings_.LargeIcon != 0, scale_.dpi);
+  switchImages_ = LoadIconList(IDI_BARSWITCH, image.cx);
   if (!switchImages_) return;
 
   TBBUTTON button = {};
@@ -266,49 +247,9 @@ void BarChildren::RebuildSwitchButton() {
   button.fsState = TBSTATE_ENABLED;
   button.fsStyle = TBSTYLE_BUTTON;
   auto toolbar = std::make_unique<BarToolbar>();
-  if (!toolbar->Create(bar_, kSwitchToolbarId, ToolbarLook(settings_, switchImages_.Get(), scale_.dpi), {button}))
+  if (!toolbar->Create(bar_, kSwitchToolbarId, LookWith(switchImages_.Get(), image, ButtonSize()), {button}))
     return;
   switchToolbar_ = std::move(toolbar);
   LayOut();
-  AddSwitchTool(tooltip_, *switchToolbar_, ButtonSize());
-}
-
-void BarChildren::ReactivateTooltips() { tooltip_.Activate(settings_.UseToolTips != 0); }
-
-void BarChildren::OnMouseOverBar() {
-  if (!buttonsToolbar_ || firstCaption_.empty()) return;
-  for (const ToolbarItem& item : plan_.items) {
-    if (item.separator) continue;
-    tooltip_.UpdateText(buttonsToolbar_->Hwnd(), static_cast<UINT>(item.commandId), firstCaption_);
-    break;
-  }
-}
-
-void BarChildren::ShowDigitTips(const std::function<int(int index)>& digitOf) {
-  if (!buttonsToolbar_) return;
-  for (std::size_t i = 0; i < plan_.items.size(); ++i) {
-    const ToolbarItem& item = plan_.items[i];
-    if (item.separator) continue;
-    const int digit = digitOf(static_cast<int>(i));
-    tooltip_.UpdateText(buttonsToolbar_->Hwnd(), static_cast<UINT>(item.commandId),
-                        digit >= 0 ? std::to_string(digit) + ": " + item.name : item.name);
-  }
-}
-
-void BarChildren::OnTooltipText(NMHDR* hdr) {
-  ::SendMessageA(hdr->hwndFrom, TTM_SETMAXTIPWIDTH, 0, ScalePx(BarTooltip::kMaxTipWidth, scale_.dpi));
-  if (hdr->idFrom != kCmdBarSwitch) return;
-  const CBar* bar = db_.Bar(displayedBar_());
-  const std::string text = SwitchButtonTipText(bar ? &bar->Name : nullptr, texts_.Text(kMsgEmptyBar));
-  if (hdr->code == TTN_GETDISPINFOA) {
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
-    lstrcpynA(info->szText, text.c_str(), sizeof(info->szText));
-    info->lpszText = info->szText;
-    info->hinst = nullptr;
-  } else {
-    auto* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);
-    CopyWideFromAnsi(text, info->szText, static_cast<int>(sizeof(info->szText) / sizeof(info->szText[0])));
-    info->lpszText = info->szText;
-    info->hinst = nullptr;
-  }
+  AddSwitchTool();
 }

@@ -8,9 +8,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "barwnd/window/bar_geometry.h"
 #include "barwnd/window/bar_toolbar_win.h"
 #include "barwnd/window/bar_tooltip_win.h"
+#include "barwnd/window/toolbar_overflow.h"
 #include "barwnd/window/toolbar_plan.h"
 #include "clock/clock_text.h"
 #include "icons/image_list_win.h"
@@ -19,6 +22,7 @@
 #include "platform/handles_win.h"
 
 class ButtonIconCache;
+class CBar;
 class CDB;
 class ClockPanel;
 class MessageTexts;
@@ -29,6 +33,7 @@ class BarChildren {
   // The standard control id of a framework toolbar, which the buttons toolbar carries.
   static constexpr int kButtonsToolbarId = 0xE800;
   static constexpr int kSwitchToolbarId = 0xE801;
+  static constexpr int kChevronToolbarId = 0xE802;
 
   // `icons` is the icon cache the buttons' images come from (null: from the
   // shell); `edge` tells the bar's current edge; `displayedBar` the ordinal of
@@ -82,8 +87,31 @@ class BarChildren {
   HWND Tooltip() const { return tooltip_.Hwnd(); }
   HWND ClockPanelWindow() const;
 
+  // The chevron: shown at the bar's far end while some items of the buttons
+  // toolbar do not fit; those stand beyond the toolbar's window, out of sight.
+  HWND ChevronToolbar() const { return chevron_ ? chevron_->Hwnd() : nullptr; }
+  bool ChevronShown() const;
+  // How many items of the buttons toolbar (separators included) are on show.
+  int ShownItems() const { return static_cast<int>(fit_.shown); }
+  // The items left off the bar, in bar order.
+  std::vector<OverflowItem> OverflowItems() const;
+  // NM_CUSTOMDRAW of the chevron's toolbar: the chevron drawn on its button.
+  LRESULT OnChevronDraw(NMTBCUSTOMDRAW* draw);
+  // The bar's colour for the room around the buttons of every toolbar.
+  void SetBackground(COLORREF colour);
+  // Where the children stand on the bar (client coordinates): what the logo keeps clear of.
+  std::vector<Rect> OccupiedRects() const;
+
  private:
+  void AddButtonTools(const BarToolbar& toolbar, const ToolbarPlan& plan);
+  void AddSwitchTool();
+  void AddChevronTool();
   void RemoveButtonTools();
+  void RebuildChevron();
+  // Where the toolbar control put each item, read once it holds them all.
+  std::vector<ItemSpan> MeasureSpans() const;
+  ChildLayoutInput LayoutInput(int edge) const;
+  BarToolbar::Look LookWith(HIMAGELIST images, Size image, Size button) const;
   // A tick of the clock panel: the bar is laid out again when the panel wants
   // another length than it was given, so a grown text is never cut.
   void OnPanelTick(int length);
@@ -110,6 +138,10 @@ class BarChildren {
 
   UniqueImageList switchImages_;  // the shown size
   std::unique_ptr<BarToolbar> switchToolbar_;
+
+  std::unique_ptr<BarToolbar> chevron_;
+  std::vector<ItemSpan> spans_;  // the toolbar's items along the bar
+  ToolbarFit fit_;               // what the last layout showed of them
 };
 
 // The toolbar button size of the current icon size at `dpi`.

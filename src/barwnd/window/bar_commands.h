@@ -19,6 +19,8 @@ inline constexpr int kCmdEdgeRight = 32797;
 inline constexpr int kCmdCalendar = 32799;
 inline constexpr int kCmdWebPage = 32804;
 inline constexpr int kCmdAddFrontProgram = 32806;
+// The chevron at the bar's far end, shown when not every button fits.
+inline constexpr int kCmdChevron = 33030;
 
 // The edge a "Screen edge" command moves the bar to, or -1 for other commands.
 constexpr int EdgeOfCommand(int id) {

@@ -41,30 +41,56 @@ int BarThickness(int edge, Size icon, Size panel, Size dialogFrame, int dpi) {
   }
 }
 
-ChildLayout LayOutChildren(const ChildLayoutInput& in) {
+namespace {
+
+// Where the children start along the bar.
+struct AlongPositions {
+  int panel = 0;
+  int switchButton = 0;
+  int toolbar = 0;
+  int farEnd = 0;  // where the toolbar's room ends
+};
+
+AlongPositions AlongOfChildren(const ChildLayoutInput& in) {
   const bool vertical = IsLeftOrRightEdge(in.edge);
   const int frameAlong = vertical ? in.dialogFrame.cy : in.dialogFrame.cx;
-  const Size panel = in.panel.value_or(Size{});
-  const int panelAlong = AlongOf(vertical, panel);
-  const int buttonAcross = AcrossOf(vertical, in.button);
-
+  const int panelAlong = AlongOf(vertical, in.panel.value_or(Size{}));
   const int margin = ScalePx(2, in.dpi);
   const int gap = ChildGapAt(in.dpi);
+  const int clientEnd = in.windowLength - 2 * frameAlong;
+
+  AlongPositions at;
+  at.panel = in.posLeft ? margin : clientEnd - panelAlong - margin;
+  at.switchButton = in.posLeft ? panelAlong + margin + gap : margin;
+  at.toolbar = at.switchButton + AlongOf(vertical, in.button) + gap;
+  at.farEnd = (in.panel && !in.posLeft) ? at.panel - gap : clientEnd - margin;
+  return at;
+}
+
+}  // namespace
+
+ChildLayout LayOutChildren(const ChildLayoutInput& in) {
+  const bool vertical = IsLeftOrRightEdge(in.edge);
+  const AlongPositions at = AlongOfChildren(in);
+  const int buttonRowAcross = (in.thickness - AcrossOf(vertical, in.button)) / 2;
 
   ChildLayout out;
   if (in.panel) {
-    const int across = std::abs(in.thickness - AcrossOf(vertical, panel)) / 2;
-    const int along = in.posLeft ? margin : in.windowLength - 2 * frameAlong - panelAlong - margin;
-    out.panel = PlaceAlong(vertical, along, across, panel);
+    const int across = std::abs(in.thickness - AcrossOf(vertical, *in.panel)) / 2;
+    out.panel = PlaceAlong(vertical, at.panel, across, *in.panel);
   }
-
-  const int switchAlong = in.posLeft ? panelAlong + margin + gap : margin;
-  const int buttonRowAcross = (in.thickness - buttonAcross) / 2;
-  out.switchButton = PlaceAlong(vertical, switchAlong, buttonRowAcross, in.button);
-
-  const int toolbarAlong = switchAlong + AlongOf(vertical, in.button) + gap;
-  out.toolbar = PlaceAlong(vertical, toolbarAlong, buttonRowAcross, in.toolbar);
+  out.switchButton = PlaceAlong(vertical, at.switchButton, buttonRowAcross, in.button);
+  out.toolbar = PlaceAlong(vertical, at.toolbar, buttonRowAcross, in.toolbar);
+  if (in.chevron) {
+    const int along = std::max(at.toolbar, at.farEnd - AlongOf(vertical, *in.chevron));
+    out.chevron = PlaceAlong(vertical, along, buttonRowAcross, *in.chevron);
+  }
   return out;
+}
+
+int ToolbarRoom(const ChildLayoutInput& in) {
+  const AlongPositions at = AlongOfChildren(in);
+  return std::max(0, at.farEnd - at.toolbar);
 }
 
 Rect ThickenLine(const Rect& line, int dpi) {

@@ -48,14 +48,16 @@ struct ChildLayoutInput {
   bool posLeft = true;         // the clock panel sits at the near end
   std::optional<Size> panel;   // the clock panel's size for the edge, when it exists
   Size button;                 // ToolbarButtonSize; the bar-switch button has the same size
-  Size toolbar;                // the buttons toolbar's whole size (empty without buttons)
+  Size toolbar;                // the buttons toolbar's size on the bar (empty without buttons)
   int dpi = kBaseDpi;          // the bar window's DPI: the margins and gaps scale with it
+  std::optional<Size> chevron;  // the overflow chevron's size, when not every button fits
 };
 
 struct ChildLayout {
   std::optional<Rect> panel;
   Rect switchButton;
   Rect toolbar;
+  std::optional<Rect> chevron;  // at the far end of the toolbar's room
 };
 
 // Where the clock panel, the bar-switch button and the buttons toolbar go.
@@ -64,6 +66,11 @@ struct ChildLayout {
 // The toolbar always follows the bar-switch button by 20 pixels. (Pixels at
 // 96 DPI: the 2-pixel margins and the gaps scale with `in.dpi`.)
 ChildLayout LayOutChildren(const ChildLayoutInput& in);
+
+// The length along the bar the buttons toolbar and the chevron may take: from
+// the toolbar's start to 20 pixels before a clock panel at the far end, or to
+// 2 pixels before the window's far border. Never negative.
+int ToolbarRoom(const ChildLayoutInput& in);
 
 // A line drawn `ScalePx(thin side, dpi)` thick instead, about the same middle:
 // the thin side of `line` is its thickness at 96 DPI (the drop marker).

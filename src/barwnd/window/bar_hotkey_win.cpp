@@ -1,5 +1,6 @@
 #include "barwnd/window/bar_hotkey_win.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "barwnd/window/bar_commands.h"
@@ -89,8 +90,7 @@ void BarKeyboard::OnHotKey() {
   }
   if (parts_.digitsChanged) parts_.digitsChanged();
   ::SetForegroundWindow(bar);
-  ::SetFocus(buttons);
-  Highlight(MovedHighlight(ToolbarButtons(buttons), -1, KeyMove::kFirst));
+  FocusFirst();
   ::InvalidateRect(buttons, nullptr, TRUE);
 }
 
@@ -106,6 +106,8 @@ void BarKeyboard::End(bool giveBack) {
     ::InvalidateRect(buttons, nullptr, TRUE);
   }
   if (HWND switcher = parts_.switcher()) ::SendMessageA(switcher, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  if (HWND chevron = parts_.chevron ? parts_.chevron() : nullptr)
+    ::SendMessageA(chevron, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
   if (parts_.digitsChanged) parts_.digitsChanged();
   HWND back = previous_;
   previous_ = nullptr;
@@ -165,14 +167,62 @@ int BarKeyboard::DigitShown(int index) const {
   return active_ ? DigitOfButton(ToolbarButtons(parts_.buttons()), index) : -1;
 }
 
+std::vector<KeyButton> BarKeyboard::ShownButtons() const {
+  std::vector<KeyButton> shown = ToolbarButtons(parts_.buttons());
+  if (parts_.shownItems) shown.resize(std::min(shown.size(), static_cast<size_t>(std::max(0, parts_.shownItems()))));
+  return shown;
+}
+
+// The first button on show takes the highlight; the chevron when none is.
+void BarKeyboard::FocusFirst() {
+  const int first = MovedHighlight(ShownButtons(), -1, KeyMove::kFirst);
+  HWND chevron = ShownChevron();
+  if (first < 0 && chevron) {
+    chevronHook_.Hook(chevron);
+    ::SetFocus(chevron);
+    ::SendMessageA(chevron, TB_SETHOTITEM, 0, 0);
+    return;
+  }
+  ::SetFocus(parts_.buttons());
+  Highlight(first);
+}
+
+HWND BarKeyboard::ShownChevron() const {
+  HWND chevron = parts_.chevron ? parts_.chevron() : nullptr;
+  return chevron && ::IsWindowVisible(chevron) ? chevron : nullptr;
+}
+
+bool BarKeyboard::OnChevronKey(HWND chevron, WPARAM key) {
+  HWND buttons = parts_.buttons();
+  const bool vertical = parts_.vertical();
+  if (key == VK_RETURN || key == VK_SPACE) {
+    ::PostMessageA(parts_.bar(), WM_COMMAND, MAKEWPARAM(kCmdChevron, BN_CLICKED), reinterpret_cast<LPARAM>(chevron));
+  } else if (key == (vertical ? VK_UP : VK_LEFT) || key == VK_HOME || key == VK_END) {
+    ::SendMessageA(chevron, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    ::SetFocus(buttons);
+    Highlight(MovedHighlight(ShownButtons(), -1, key == VK_HOME ? KeyMove::kFirst : KeyMove::kLast));
+  } else if (key == VK_TAB) {
+    ::SendMessageA(chevron, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    if (HWND switcher = parts_.switcher()) {
+      ::SetFocus(switcher);
+      ::SendMessageA(switcher, TB_SETHOTITEM, 0, 0);
+    }
+  } else if (key == VK_ESCAPE) {
+    End(true);
+  } else {
+    return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
+  }
+  return true;
+}
+
 // True when the key was the keyboard's.
 bool BarKeyboard::OnKey(HWND toolbar, WPARAM key) {
   HWND buttons = parts_.buttons();
+  if (toolbar != buttons && toolbar == ShownChevron()) return OnChevronKey(toolbar, key);
   if (toolbar != buttons) {  // the bar-switch button
     if (key == VK_TAB) {
       ::SendMessageA(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
-      ::SetFocus(buttons);
-      Highlight(MovedHighlight(ToolbarButtons(buttons), -1, KeyMove::kFirst));
+      FocusFirst();
     } else if (key == VK_RETURN || key == VK_SPACE) {
       ::PostMessageA(parts_.bar(), WM_COMMAND, MAKEWPARAM(kCmdBarSwitch, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
     } else if (key == VK_ESCAPE) {
@@ -184,13 +234,25 @@ bool BarKeyboard::OnKey(HWND toolbar, WPARAM key) {
   }
   const bool vertical = parts_.vertical();
   const std::vector<KeyButton> list = ToolbarButtons(buttons);
+  // The arrows move over the buttons on show, then on to the chevron; the
+  // digits count every button.
+  const std::vector<KeyButton> shown = ShownButtons();
   const int hot = HotItem(buttons);
   if (key == (vertical ? VK_DOWN : VK_RIGHT)) {
-    Highlight(MovedHighlight(list, hot, KeyMove::kNext));
+    const int next = MovedHighlight(shown, hot, KeyMove::kNext);
+    HWND chevron = ShownChevron();
+    if (chevron && (next == hot || next < 0)) {
+      ::SendMessageA(buttons, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+      chevronHook_.Hook(chevron);  // made anew with each build of the buttons
+      ::SetFocus(chevron);
+      ::SendMessageA(chevron, TB_SETHOTITEM, 0, 0);
+    } else {
+      Highlight(next);
+    }
   } else if (key == (vertical ? VK_UP : VK_LEFT)) {
-    Highlight(MovedHighlight(list, hot, KeyMove::kPrevious));
+    Highlight(MovedHighlight(shown, hot, KeyMove::kPrevious));
   } else if (key == VK_HOME || key == VK_END) {
-    Highlight(MovedHighlight(list, hot, key == VK_HOME ? KeyMove::kFirst : KeyMove::kLast));
+    Highlight(MovedHighlight(shown, hot, key == VK_HOME ? KeyMove::kFirst : KeyMove::kLast));
   } else if (key == VK_RETURN || key == VK_SPACE) {
     LaunchIndex(hot);
   } else if (key >= '0' && key <= '9') {

@@ -10,11 +10,14 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "barwnd/window/bar_keyboard.h"
 #include "barwnd/window/dialog_count.h"
 #include "platform/scope_end.h"
 #include "platform/window_win.h"
+
+struct KeyButton;
 
 class BarKeyboard {
  public:
@@ -26,6 +29,8 @@ class BarKeyboard {
     std::function<void()> slideOut;    // an autohidden bar comes out
     DialogCount& held;                 // keeps an autohidden bar out
     std::function<void()> digitsChanged;  // the buttons' tips show their digits, or stop
+    std::function<HWND()> chevron;     // the chevron's toolbar (null, or hidden, while all fit)
+    std::function<int()> shownItems;   // how many of the buttons toolbar's items are on show
   };
   explicit BarKeyboard(Parts parts) : parts_(std::move(parts)) {}
   ~BarKeyboard();
@@ -77,6 +82,13 @@ class BarKeyboard {
   bool OnKey(HWND toolbar, WPARAM key);
   // A toolbar the keyboard has hooked is being destroyed: what it had is noted.
   void OnToolbarGoing(HWND toolbar);
+  // A key on the chevron; true when it was the keyboard's.
+  bool OnChevronKey(HWND chevron, WPARAM key);
+  // The chevron when it is on show, else null.
+  HWND ShownChevron() const;
+  // The buttons toolbar's items on show (those the chevron stands for left out).
+  std::vector<KeyButton> ShownButtons() const;
+  void FocusFirst();
   void Highlight(int index);
   void LaunchIndex(int index);
   // Ends the keyboard's turn; `giveBack` puts the focus back where it was.
@@ -91,4 +103,5 @@ class BarKeyboard {
   int keptSource_ = -1;      // the highlighted button's place in its bar when its toolbar went
   ToolbarHook buttonsHook_{*this};
   ToolbarHook switcherHook_{*this};
+  ToolbarHook chevronHook_{*this};
 };

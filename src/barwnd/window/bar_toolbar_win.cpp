@@ -45,6 +45,11 @@ void BarToolbar::Place(const Rect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void BarToolbar::SetBackground(COLORREF colour) {
+  brush_.Reset(::CreateSolidBrush(colour));
+  if (Hwnd()) ::InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
 int BarToolbar::ButtonCount() const {
   return Hwnd() ? static_cast<int>(::SendMessageA(Hwnd(), TB_BUTTONCOUNT, 0, 0)) : 0;
 }

@@ -28,6 +28,8 @@ class BarToolbar : public Window {
   bool Create(HWND parent, int id, const Look& look, const std::vector<TBBUTTON>& buttons);
   void Place(const Rect& rect);
   int ButtonCount() const;
+  // A new colour for the room around the buttons, painted at once.
+  void SetBackground(COLORREF colour);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

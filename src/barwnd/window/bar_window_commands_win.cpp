@@ -1,8 +1,10 @@
 // The bar window's commands: what its menus, its buttons and the keyboard ask.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "core/message_texts.h"
+#include "barwnd/menus/overflow_menu.h"
 #include "barwnd/window/bar_commands.h"
 #include "barwnd/window/bar_window_win.h"
 #include "clock/calendar_dialog_win.h"
@@ -11,6 +13,7 @@
 #include "widgets/about_dialog_win.h"
 #include "core/message_box_win.h"
 #include "core/message_ids.h"
+#include "platform/geometry_win.h"
 
 namespace {
 
@@ -92,6 +95,7 @@ bool BarWindow::OnMenuCommand(int id) {
     case kCmdAbout: ShowAbout(); return true;
     case kCmdExit: OnExit(); return true;
     case kCmdAddFrontProgram: AddFrontProgram(); return true;
+    case kCmdChevron: ShowOverflowMenu(); return true;
   }
   return false;
 }
@@ -166,6 +170,22 @@ RECT BarWindow::SwitchButtonScreenRect() {
   RECT button = {};
   if (SwitchToolbar()) ::GetWindowRect(SwitchToolbar(), &button);
   return button;
+}
+
+// The buttons the bar has no room for; the one chosen starts as a click on
+// its button would start it.
+void BarWindow::ShowOverflowMenu() {
+  // Under an open dialog the model may be changing: the dialog comes forward.
+  if (BringOpenDialogForward()) return;
+  HWND chevron = children_.ChevronToolbar();
+  const std::vector<OverflowItem> items = children_.OverflowItems();
+  if (!chevron || items.empty()) return;
+  RECT r = {};
+  ::GetWindowRect(chevron, &r);
+  ::SendMessageA(chevron, TB_PRESSBUTTON, kCmdChevron, TRUE);
+  const int chosen = menus_.ChooseFromOverflowMenu(OverflowMenuModel(items), OverflowMenuAnchor(Edge(), ToRect(r)));
+  if (::IsWindow(chevron)) ::SendMessageA(chevron, TB_PRESSBUTTON, kCmdChevron, FALSE);
+  if (chosen > 0) LaunchFromToolbar(chosen);
 }
 
 // A new button at the end of the shown bar, saved at once, as a drop is.

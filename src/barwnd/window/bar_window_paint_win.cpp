@@ -10,8 +10,10 @@
 
 HICON BarWindow::ProgramIcon() { return ::LoadIconA(ResourceModule(), MAKEINTRESOURCEA(IDI_MAINFRAME)); }
 
+// The toolbars keep brushes of their own: they take the new colour too.
 void BarWindow::RebuildBackground() {
   background_.Reset(::CreateSolidBrush(static_cast<COLORREF>(settings_.ColorBk)));
+  children_.SetBackground(static_cast<COLORREF>(settings_.ColorBk));
   RepaintAll();
 }
 
@@ -28,11 +30,15 @@ void BarWindow::Paint(HDC dc) {
     ::DrawIcon(dc, x, y, ProgramIcon());
   } else if (settings_.Logo) {
     const Rect window = WindowRectOf(Hwnd());
+    RECT client = {};
+    ::GetClientRect(Hwnd(), &client);
     LogoContext logo;
     logo.edge = Edge();
     logo.posLeft = settings_.PosLeft != 0;
     logo.background = static_cast<COLORREF>(settings_.ColorBk);
     logo.window = {window.Width(), window.Height()};
+    logo.client = {client.right, client.bottom};
+    logo.taken = children_.OccupiedRects();
     if (HWND panel = ClockPanelWindow()) logo.panel = ChildRectOf(panel, Hwnd());
     logo.webAddress = texts_.Text(kMsgWebAddress);
     logo.dpi = children_.Dpi();

@@ -128,6 +128,8 @@ void BarWindow::RedockAfterOptions() {
   appBar_.Undock();
   appBar_.Dock();
   children_.LayOut();
+  // A colour of the clock or of its text shows on the whole bar at once.
+  RepaintAll();
 }
 
 void BarWindow::OnDpiChanged(int dpi) {
@@ -155,5 +157,7 @@ LRESULT BarWindow::OnNotify(NMHDR* hdr) {
   if (hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) children_.OnTooltipText(hdr);
   if (hdr->code == NM_CUSTOMDRAW && hdr->hwndFrom == ButtonsToolbar())
     return keyboard_.OnCustomDraw(reinterpret_cast<NMTBCUSTOMDRAW*>(hdr));
+  if (hdr->code == NM_CUSTOMDRAW && hdr->hwndFrom == children_.ChevronToolbar())
+    return children_.OnChevronDraw(reinterpret_cast<NMTBCUSTOMDRAW*>(hdr));
   return 0;
 }

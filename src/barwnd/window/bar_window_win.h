@@ -171,6 +171,7 @@ class BarWindow : public Dialog,
   void ShowHelpContents();
   void OpenWebPage();
   void AddFrontProgram();
+  void ShowOverflowMenu();
   void OnExit();
   // Leaves the shell's appbars and writes the settings: before the window is
   // destroyed, and when Windows ends the logon.
@@ -201,7 +202,8 @@ class BarWindow : public Dialog,
   BarRunningPrograms running_{settings_, db_};
   BarKeyboard keyboard_{{[this] { return Hwnd(); }, [this] { return ButtonsToolbar(); }, [this] { return SwitchToolbar(); },
                          [this] { return IsLeftOrRightEdge(Edge()); }, [this] { appBar_.Slide(true); },
-                         held_, [this] { children_.ShowDigitTips([this](int i) { return keyboard_.DigitShown(i); }); }}};
+                         held_, [this] { children_.ShowDigitTips([this](int i) { return keyboard_.DigitShown(i); }); },
+                         [this] { return children_.ChevronToolbar(); }, [this] { return children_.ShownItems(); }}};
   // Registers the hot key the settings hold; `tell`: a refusal is reported.
   void ApplyHotKey(bool tell);
 

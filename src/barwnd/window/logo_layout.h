@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/display_scale.h"
 #include "platform/geometry.h"
@@ -21,6 +22,8 @@ struct LogoInput {
   int line1HeightInLine2Font = 0;   // line 2 starts just below (or beside) line 1 by this
   std::optional<Rect> panel;        // the clock panel's rectangle, when it exists
   int dpi = kBaseDpi;               // the bar window's DPI: the gaps scale with it
+  Size client;                      // the client area the logo must stay inside
+  std::vector<Rect> taken;          // the children on the bar (client coordinates)
 };
 
 // The logo's fonts at 96 DPI: line 1 is 12 pixels high and 10 wide (italic),
@@ -40,6 +43,10 @@ struct LogoPlacement {
 // the window's far end as it does with PosLeft on. On turned edges both lines
 // share one y, computed from line 1's height.
 LogoPlacement PlaceLogo(const LogoInput& in);
+
+// The logo is drawn only where it fits: both lines inside the client area
+// and at least 4 pixels (at 96 DPI) clear of every child of the bar.
+bool LogoFits(const LogoInput& in, const LogoPlacement& placed);
 
 // The logo is drawn in the background colour with all 24 colour bits flipped,
 // so it stays readable on any background.

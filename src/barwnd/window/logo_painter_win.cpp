@@ -50,7 +50,10 @@ void PaintLogo(HDC dc, const LogoContext& context) {
   in.line2 = Extent(dc, measure2.Get(), line2);
   in.line1HeightInLine2Font = Extent(dc, measure2.Get(), line1).cy;
   in.panel = context.panel;
+  in.client = context.client;
+  in.taken = context.taken;
   const LogoPlacement placed = PlaceLogo(in);
+  if (!LogoFits(in, placed)) return;
 
   const int turn = placed.rotated ? kTurned : 0;
   UniqueFont font1 = LogoFont(sizes.line1Height, sizes.line1Width, true, turn);

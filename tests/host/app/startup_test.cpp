@@ -96,6 +96,7 @@ TEST(SampleBar, FullMachineGivesEveryButtonInOrder) {
   const SampleButton& notepad = buttons[7];
   EXPECT_EQ(notepad.kind, 0);
   EXPECT_EQ(notepad.target, "C:\\windows\\notepad.exe");
+  EXPECT_EQ(notepad.workDir, "C:\\windows\\") << "a program starts in its folder, not in its file";
   const SampleButton& web = buttons.back();
   EXPECT_EQ(web.kind, 2);
   EXPECT_EQ(web.target.rfind("https://", 0), 0u);

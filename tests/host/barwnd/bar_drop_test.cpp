@@ -92,6 +92,18 @@ TEST(DropSlot, AColumnsSeparatorIsTheGapBelowTheRowBeforeIt) {
   EXPECT_EQ(DropSlotAt(layout, {20, 70}), (DropSlot{4, {10, 72, 33, 74}}));
 }
 
+// Only buttons 0 and 1 fit beside the chevron: past them a drop goes before
+// the first item left off (the separator, 2); on the chevron, to the bar's end.
+TEST(DropSlot, BesideTheChevronBeforeTheItemsItStandsForAndOnItAtTheEnd) {
+  DropLayout layout = FourItems(false);
+  layout.items.resize(2);
+  layout.firstLeftOff = 2;
+  layout.chevron = Rect{150, 5, 164, 27};
+  EXPECT_EQ(DropSlotAt(layout, {85, 10}), (DropSlot{2, {90, 5, 92, 27}}));
+  EXPECT_EQ(DropSlotAt(layout, {120, 10}), (DropSlot{2, {90, 5, 92, 27}}));
+  EXPECT_EQ(DropSlotAt(layout, {155, 10}), (DropSlot{6, {163, 5, 165, 27}}));
+}
+
 TEST(DropSlot, WithoutPlacedButtonsTheMarkerStandsWhereTheFirstWouldGo) {
   DropLayout layout;
   layout.firstSlot = {45, 5, 68, 27};

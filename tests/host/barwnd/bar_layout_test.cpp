@@ -6,6 +6,7 @@
 #include "barwnd/window/bar_geometry.h"
 #include "barwnd/window/logo_layout.h"
 #include "barwnd/dock/screen_edge.h"
+#include "barwnd/window/toolbar_overflow.h"
 #include "barwnd/window/toolbar_plan.h"
 #include "host/barwnd/geometry_print.h"
 
@@ -101,6 +102,95 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"RightPanelBottom", kEdgeRight, false, true, {5, 593, 41, 758}, {11, 2, 34, 24}, {11, 44, 34, 122}},
         LayoutCase{"TopNoPanel", kEdgeTop, true, false, {}, {22, 12, 45, 34}, {65, 12, 146, 34}},
         LayoutCase{"LeftNoPanelPosRight", kEdgeLeft, false, false, {}, {11, 2, 34, 24}, {11, 44, 34, 122}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The overflow chevron stands at the far end of the toolbar's room: here 20
+// before the clock panel at the far end (851 - 20), 14 long.
+TEST(ChildLayout, ChevronEndsTheToolbarsRoom) {
+  ChildLayoutInput in;
+  in.edge = kEdgeTop;
+  in.thickness = 46;
+  in.windowLength = 1024;
+  in.dialogFrame = {3, 4};
+  in.posLeft = false;
+  in.panel = Size{165, 36};
+  in.button = ToolbarButtonSize(kSmall);
+  in.chevron = Size{14, 22};
+  EXPECT_EQ(ToolbarRoom(in), 831 - 45);
+  EXPECT_EQ(LayOutChildren(in).chevron, (Rect{817, 12, 831, 34}));
+}
+
+struct FitCase {
+  const char* name;
+  int edge;
+  int dpi;
+  bool large;
+  bool posLeft;
+  std::optional<Size> panel;  // along x, across y; turned for side bars
+  int buttons;
+  int separatorAfter;  // a separator after this many buttons, 0 for none
+  std::size_t shown;   // items on show, separators counted
+  bool chevron;
+};
+
+class ToolbarFitTest : public ::testing::TestWithParam<FitCase> {};
+
+// A screen of 1280 x 1024, a dialog frame of 3 x 4. The buttons toolbar
+// starts 20 after the bar-switch button and may run to 2 before the
+// window's far border, or to 20 before a clock panel at the far end; when
+// its items do not fit, the chevron takes the room's end.
+TEST_P(ToolbarFitTest, ButtonsUpToTheChevronStayOnTheBar) {
+  const FitCase& c = GetParam();
+  const bool vertical = IsLeftOrRightEdge(c.edge);
+  std::vector<BarButtonEntry> entries;
+  for (int i = 0; i < c.buttons; ++i) {
+    entries.push_back({false, true, 1124 + i, i});
+    if (i + 1 == c.separatorAfter) entries.push_back({true, true, 0});
+  }
+  ChildLayoutInput in;
+  in.edge = c.edge;
+  in.windowLength = vertical ? 1024 : 1280;
+  in.dialogFrame = {3, 4};
+  in.posLeft = c.posLeft;
+  if (c.panel) in.panel = vertical ? Size{c.panel->cy, c.panel->cx} : *c.panel;
+  in.button = ToolbarButtonSize(IconSize(c.large, c.dpi), c.dpi);
+  in.dpi = c.dpi;
+  const ToolbarPlan plan = PlanToolbar(entries, c.edge, in.button, c.dpi);
+  const ToolbarFit fit = FitToolbar(SpansOf(plan, vertical), ToolbarRoom(in), ChevronLength(in.button, vertical, c.dpi));
+  EXPECT_EQ(fit.shown, c.shown);
+  EXPECT_EQ(fit.chevron, c.chevron);
+  ASSERT_GT(fit.shown, 0u);
+  EXPECT_EQ(fit.length, vertical ? plan.items[fit.shown - 1].rect.bottom : plan.items[fit.shown - 1].rect.right);
+}
+
+const Size kPanel96{165, 36};
+const Size kPanel144{248, 54};
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgesScalesAndSizes, ToolbarFitTest,
+    ::testing::Values(
+        // Room 1280 - 6 - 2 - 230 = 1042: 40 x 23 fit; of 50, those before the chevron (1042 - 14).
+        FitCase{"TopSmallAllFit", kEdgeTop, 96, false, true, kPanel96, 40, 0, 40, false},
+        FitCase{"TopSmallOverflow", kEdgeTop, 96, false, true, kPanel96, 50, 0, 44, true},
+        // Panel at the far end: the room ends 20 before it, as long.
+        FitCase{"BottomPanelAtFarEnd", kEdgeBottom, 96, false, false, kPanel96, 50, 0, 44, true},
+        // A wider clock (a larger font) leaves 80 less room.
+        FitCase{"TopWiderClock", kEdgeTop, 96, false, true, Size{245, 36}, 50, 0, 41, true},
+        // No panel: the toolbar starts at 65, room 1207.
+        FitCase{"TopNoPanel", kEdgeTop, 96, false, true, std::nullopt, 50, 0, 50, false},
+        // 27 large buttons of 39 in 1026, a chevron of half a button (19).
+        FitCase{"TopLarge", kEdgeTop, 96, true, true, kPanel96, 27, 0, 25, true},
+        // 150 %: buttons of 59 (35 small), room 901 (925), chevron 29 (21).
+        FitCase{"TopLarge150", kEdgeTop, 144, true, true, kPanel144, 27, 0, 14, true},
+        FitCase{"TopSmall150", kEdgeTop, 144, false, true, kPanel144, 27, 0, 25, true},
+        // Columns: 1024 - 8 - 2 - 229 = 785 for buttons 22 high.
+        FitCase{"LeftSmall", kEdgeLeft, 96, false, true, kPanel96, 40, 0, 35, true},
+        FitCase{"RightNoPanel", kEdgeRight, 96, false, false, std::nullopt, 40, 0, 40, false},
+        FitCase{"LeftLarge150", kEdgeLeft, 144, true, true, kPanel144, 27, 0, 10, true},
+        // The separator after the 44th button would end the row beside the
+        // chevron: it goes with the buttons after it.
+        FitCase{"SeparatorBeforeTheChevron", kEdgeTop, 96, false, true, kPanel96, 45, 44, 44, true},
+        FitCase{"SeparatorThatFits", kEdgeTop, 96, false, true, kPanel96, 45, 10, 45, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::vector<BarButtonEntry> Buttons(std::initializer_list<BarButtonEntry> list) { return list; }
@@ -212,5 +302,49 @@ TEST(PlaceLogo, ColumnsAreTurnedAndShareOneY) {
   EXPECT_EQ(beforePanel.line1, (Point{0, 593 - 15 - 4}));
   EXPECT_EQ(beforePanel.line2, (Point{11, 593 - 15 - 4}));
 }
+
+struct LogoFitCase {
+  const char* name;
+  int edge;
+  bool posLeft;
+  std::optional<Rect> panel;
+  Size client;
+  std::vector<Rect> taken;
+  bool fits;
+};
+
+class LogoFitTest : public ::testing::TestWithParam<LogoFitCase> {};
+
+// Placed as above: on a row the lines cover x 862..1012 and y 0..27; in a
+// column x 0..27 and y 590..740 (before the panel: y 424..574).
+TEST_P(LogoFitTest, DrawnOnlyInsideTheBarAndClearOfItsChildren) {
+  const LogoFitCase& c = GetParam();
+  LogoInput in = Logo(c.edge, c.posLeft, c.panel);
+  in.client = c.client;
+  in.taken = c.taken;
+  EXPECT_EQ(LogoFits(in, PlaceLogo(in)), c.fits);
+}
+
+const Rect kRowPanel{2, 5, 167, 41};
+const Rect kColumnPanel{5, 593, 41, 758};
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgesAndChildren, LogoFitTest,
+    ::testing::Values(
+        LogoFitCase{"RowClearOfTheButtons", kEdgeTop, true, kRowPanel, {1018, 38}, {kRowPanel, {230, 12, 857, 34}}, true},
+        // The toolbar (or the chevron) reaches within 4 pixels of line 2.
+        LogoFitCase{"RowButtonsUnderIt", kEdgeTop, true, kRowPanel, {1018, 38}, {kRowPanel, {230, 12, 859, 34}}, false},
+        LogoFitCase{"RowChevronUnderIt", kEdgeBottom, true, kRowPanel, {1018, 38}, {{1000, 12, 1014, 34}}, false},
+        // A bar thinner than the two lines.
+        LogoFitCase{"RowTooThin", kEdgeTop, true, std::nullopt, {1018, 26}, {}, false},
+        LogoFitCase{"ColumnClearOfTheButtons", kEdgeLeft, true, Rect{5, 2, 41, 167}, {38, 760}, {{11, 229, 34, 585}},
+                    true},
+        LogoFitCase{"ColumnButtonsUnderIt", kEdgeLeft, true, Rect{5, 2, 41, 167}, {38, 760}, {{11, 229, 34, 600}},
+                    false},
+        LogoFitCase{"ColumnBeforeThePanel", kEdgeRight, false, kColumnPanel, {38, 760}, {kColumnPanel, {11, 44, 34, 400}},
+                    true},
+        // The lines run upwards out of a short column.
+        LogoFitCase{"ColumnTooShort", kEdgeRight, false, Rect{5, 100, 41, 265}, {38, 760}, {}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "barwnd/window/bar_commands.h"
 #include "barwnd/menus/bar_menu_model.h"
+#include "barwnd/menus/overflow_menu.h"
 #include "barwnd/dock/screen_edge.h"
 
 namespace {
@@ -21,6 +22,7 @@ void Describe(const BarMenuPopup& popup, const std::string& indent, std::vector<
     }
     std::string line = indent + e.text + " " + std::to_string(e.command) + " " + std::to_string(e.iconResource);
     if (e.barIcon >= 0) line += " bar" + std::to_string(e.barIcon);
+    if (e.buttonIcon >= 0) line += " button" + std::to_string(e.buttonIcon);
     if (e.checked) line += " checked";
     if (e.isDefault) line += " default";
     if (e.disabled) line += " disabled";
@@ -140,6 +142,17 @@ TEST(ContextMenuPoint, MousePointOrBesideTheEdgeFromTheKeyboard) {
     EXPECT_EQ(ContextMenuPoint(inside, false, c.window, c.edge), inside) << c.edge;
     EXPECT_EQ(ContextMenuPoint(inside, true, c.window, c.edge), c.expected) << c.edge;
   }
+}
+
+// The chevron's menu: each button left off the bar with its own launch
+// command and icon; separators only between buttons, never two in a row.
+TEST(OverflowMenuModel, ButtonsInBarOrderWithSeparatorsBetweenThem) {
+  const std::vector<OverflowItem> items = {
+      {true, 0, 3, ""},          {false, 1128, 4, "Mail"}, {true, 0, 5, ""}, {true, 0, 6, ""},
+      {false, 1131, 7, "Notes"}, {false, 1133, 9, "Web"},  {true, 0, 10, ""}};
+  EXPECT_EQ(Describe(OverflowMenuModel(items)),
+            (std::vector<std::string>{"Mail 1128 0 button4", "-", "Notes 1131 0 button7", "Web 1133 0 button9"}));
+  EXPECT_TRUE(OverflowMenuModel({{true, 0, 0, ""}}).entries.empty());
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // Bars and buttons in memory: list operations, command ids, home bar, launch.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "db/cbar.h"
 #include "db/cdb.h"
+#include "db/launch.h"
 #include "support/file_ops_memory.h"
 #include "platform/storage_memory.h"
 
@@ -137,6 +139,23 @@ TEST(BarTest, LaunchOpensTheFirstButtonWithTheId) {
   CurrentLauncher() = saved;
   ASSERT_EQ(launched.size(), 2u);
   EXPECT_EQ(launched[1].File, "");
+}
+
+// A working folder that names a file (a target copied into it) starts the
+// program in that file's folder; folders, and paths that name nothing, stay.
+TEST(BarTest, WorkingFolderNamingAFileStartsInItsFolder) {
+  const std::set<std::string> files = {"C:\\windows\\notepad.exe", "C:\\boot.ini"};
+  const auto isFile = [&](const std::string& path) { return files.count(path) > 0; };
+  const struct {
+    const char *workDir, *started;
+  } cases[] = {
+      {"C:\\windows\\notepad.exe", "C:\\windows\\"},
+      {"C:\\boot.ini", "C:\\"},
+      {"C:\\windows", "C:\\windows"},
+      {"C:\\gone\\old.exe", "C:\\gone\\old.exe"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StartingFolder(c.workDir, isFile), c.started) << c.workDir;
 }
 
 class DatabaseModelTest : public testing::Test {

@@ -129,7 +129,7 @@ TEST_F(OptionsSheetTest, TabsAreTheThreePagesInOrderWithTheClockPageShownFirst) 
   EXPECT_EQ(titles, (std::vector<std::string>{"Clock view", "View options", "Program options"}));
   EXPECT_EQ(TabCtrl_GetCurSel(tabs), 0);
   EXPECT_EQ(sheet_.ClockPage(), ShowPage(0));
-  EXPECT_EQ(Text(sheet_.OpenSheet()), "") << "no caption of its own";
+  EXPECT_EQ(Text(sheet_.OpenSheet()), "Orvantis.Quickrail options") << "the sheet's own title";
   EXPECT_EQ(::GetWindow(sheet_.OpenSheet(), GW_OWNER), bar_.Hwnd());
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Text(ShowPage(i)), titles[i]) << "page windows carry their titles";
   EXPECT_EQ(bar_.calls, Calls{"DialogOpen(1)"});
