@@ -11,7 +11,8 @@ clock without seconds against the floor ticking once a minute.
 
 Environment: QR_BENCH_IDLE_ROUNDS (rounds of each run, default 5),
 QR_BENCH_IDLE_SECONDS (length of a round with seconds, default 24; a round
-without seconds lasts at least 60 s, so that each holds a tick).
+without seconds lasts at least 60 s, so that each holds a tick),
+QR_BENCH_IDLE_MINUTE=0 (leave the run without seconds out).
 """
 
 import os
@@ -85,6 +86,8 @@ def idle_run(installation, floor_args, rounds, seconds, baseline=None, imports=N
 def idle_section(installation, baseline, imports):
     set_ini(installation, "clock", "Sec", "1")
     with_seconds = idle_run(installation, (), ROUNDS, SECONDS, baseline, imports)
+    if os.environ.get("QR_BENCH_IDLE_MINUTE", "1") == "0":
+        return with_seconds
     set_ini(installation, "clock", "Sec", "0")
     try:
         without = idle_run(installation, ("--minute",), max(ROUNDS - 2, 2), MINUTE_SECONDS)
@@ -99,7 +102,7 @@ def verdict(ok, goal):
 
 
 def shares_text(shares):
-    return " ".join(f"{s:.3f}" for s in shares)
+    return " ".join(f"{s:.4f}" for s in shares)
 
 
 def print_cpu(label, run, floor_label):
@@ -109,7 +112,7 @@ def print_cpu(label, run, floor_label):
     per_round = [b / f for b, f in zip(shares["bar"], shares["floor"]) if f > 0]
     rounds_label = f"{label}, {len(shares['bar'])} x {run['seconds']:.0f} s, % of a core"
     goal = f"<= {GOALS['idle_ratio']} x {floor_label}"
-    print(f"{rounds_label:<46}{bar:>10.3f}{floor:>10.3f}{ratio:>7.2f}   "
+    print(f"{rounds_label:<46}{bar:>10.4f}{floor:>10.4f}{ratio:>7.2f}   "
           f"{verdict(ratio <= GOALS['idle_ratio'], goal)}")
     print(f"{'  rounds, % (Orvantis | floor)':<46}{shares_text(shares['bar'])}  |  {shares_text(shares['floor'])}")
     if len(per_round) > 1:
@@ -117,7 +120,7 @@ def print_cpu(label, run, floor_label):
               f"   {min(per_round):.2f}-{max(per_round):.2f}")
     for extra in ("dialog", "wineserver"):
         if extra in shares:
-            print(f"{'  (reference) ' + extra + ', median %':<46}{statistics.median(shares[extra]):>10.3f}"
+            print(f"{'  (reference) ' + extra + ', median %':<46}{statistics.median(shares[extra]):>10.4f}"
                   f"   {shares_text(shares[extra])}")
 
 
@@ -146,7 +149,8 @@ def print_idle(idle):
     """The idle rows of the report, under its heading."""
     print_memory(idle)
     print_cpu("idle CPU, clock with seconds", idle, "floor ticking each second")
-    print_cpu("idle CPU, clock without seconds", idle["minute"], "floor ticking each minute")
+    if "minute" in idle:
+        print_cpu("idle CPU, clock without seconds", idle["minute"], "floor ticking each minute")
     print(f"{'  (load when measured)':<46}{os.getloadavg()[0]:>10.2f}   one-minute load average")
 
 

@@ -133,11 +133,17 @@ void ClockPanel::Arm(const LocalTime& now) {
   armedSeconds_ = seconds;
 }
 
-bool ClockPanel::OnScreen() const {
+bool ClockPanel::OnScreen() {
   if (!::IsWindowVisible(Hwnd())) return false;
   RECT r = {};
   ::GetWindowRect(Hwnd(), &r);
-  return ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+  // The monitors are asked only when the panel has moved (the bar slid or
+  // docked again): asking costs more than the rest of a tick.
+  if (!::EqualRect(&r, &screenRect_)) {
+    screenRect_ = r;
+    onScreen_ = ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+  }
+  return onScreen_;
 }
 
 void ClockPanel::OnTick() {

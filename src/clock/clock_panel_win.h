@@ -78,7 +78,7 @@ class ClockPanel : public Window {
   void OnTick();
   // Rebuilds the texts from `now` and asks for the repaint of what changed.
   void Refresh(const LocalTime& now);
-  bool OnScreen() const;
+  bool OnScreen();
   // Paints the part of the panel inside the DC's clipping through a memory
   // bitmap kept for the panel's size, so the ticking text never flickers.
   void Paint(HDC dc);
@@ -98,6 +98,8 @@ class ClockPanel : public Window {
   int armedDelay_ = 0;
   bool armedSeconds_ = true;
   bool stale_ = false;  // a tick passed while off the screen
+  RECT screenRect_ = {};
+  bool onScreen_ = false;
   KeptFont measureFont_;
   KeptFont paintFont_;
   UniqueDC measureDc_;
