@@ -31,11 +31,11 @@ class Run:
     """A started program: when it was started, when its window was painted,
     and (once it has ended) when it ended and what it printed."""
 
-    def __init__(self, exe, capture):
+    def __init__(self, exe, capture, args=()):
         self.exe = Path(exe)
         self.started = now_ms()
         out = subprocess.PIPE if capture else open(qr.session_dir() / f"{self.exe.stem}.log", "ab")
-        self.process = subprocess.Popen(["wine", str(exe)], stdout=out, stderr=subprocess.DEVNULL)
+        self.process = subprocess.Popen(["wine", str(exe), *args], stdout=out, stderr=subprocess.DEVNULL)
         if not capture:
             out.close()
         self.painted = None
@@ -59,18 +59,19 @@ class Run:
         qr.stop(self.process)
 
 
-def start_painted(exe, docked, capture=False):
-    """Starts `exe` and returns its Run once its window is painted: the probe
-    watches before the program starts and answers the moment it is painted."""
-    args = ["wine", str(program("bar_startup_probe.exe")), Path(exe).name, "--class", "#32770"]
+def start_painted(exe, docked, capture=False, window_class="#32770", args=()):
+    """Starts `exe` (with `args`) and returns its Run once its window (of
+    `window_class`) is painted: the probe watches before the program starts
+    and answers the moment it is painted."""
+    probe_args = ["wine", str(program("bar_startup_probe.exe")), Path(exe).name, "--class", window_class]
     if docked:
-        args.append("--docked")
-    probe = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        probe_args.append("--docked")
+    probe = subprocess.Popen(probe_args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     run = None
     try:
         if probe.stdout.readline().strip() != b"watching":
             raise qr.BenchError(f"bar_startup_probe did not start: {qr.decode(probe.stderr.read())}")
-        run = Run(exe, capture)
+        run = Run(exe, capture, args)
         line = probe.stdout.readline().strip()
         run.painted = now_ms()
         if not line.startswith(b"painted"):
@@ -183,6 +184,20 @@ def cpu_seconds(pids):
         fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
         ticks += int(fields[11]) + int(fields[12])  # utime, stime
     return ticks / os.sysconf("SC_CLK_TCK")
+
+
+def cpu_ns(pids):
+    """CPU time of every thread of the processes, in nanoseconds, as the
+    scheduler counts it (the clock ticks of /proc/PID/stat are 10 ms steps,
+    coarser than an idle minute of a ticking clock)."""
+    total = 0
+    for pid in pids:
+        for task in os.listdir(f"/proc/{pid}/task"):
+            try:
+                total += int(Path(f"/proc/{pid}/task/{task}/schedstat").read_text().split()[0])
+            except (OSError, ValueError, IndexError):
+                pass  # a thread that ended meanwhile
+    return total
 
 
 def wineserver_pids():

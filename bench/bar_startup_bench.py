@@ -14,11 +14,13 @@ nothing is asserted about time.
    (qr_win_db_save_bench, its whole table printed too).
 4. Exit: from the "Yes" to the exit question to the end of the process, and
    from the end of the logon (WM_ENDSESSION) to the settings written.
-5. Idle: working set and CPU time of the idle bar beside the idle baseline.
+5. Idle: working set of the idle bar beside the dialog loading the same
+   libraries, and its CPU time beside the clock floor (bench/bar_idle_bench.py).
 6. Handle use over 200 bar switches and 200 "rebuild all" (bar_handles_bench).
 
 Environment: QR_BUILD_DIR (the Windows tree), QR_BENCH_RUNS (start-ups per
-row, default 11), QR_BENCH_IDLE_SECONDS (default 60).
+row, default 11), QR_BENCH_ONLY (idle or startup: that part alone), and the
+idle part's own (bench/bar_idle_bench.py).
 """
 
 import os
@@ -33,17 +35,15 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import qrbench as qr  # noqa: E402
 from startup_steps import set_ini  # noqa: E402
-from bar_bench_runs import (cpu_seconds, exit_probe, exit_with_yes, linux_pids, private_kb, program,  # noqa: E402
-                            resident_by_mapping, resident_kb, runs_text, spread, start_painted, thread_names,
-                            wineserver_pids)
+from bar_bench_runs import exit_probe, exit_with_yes, program, runs_text, spread, start_painted  # noqa: E402
+from bar_idle_bench import idle_section, print_idle, print_idle_alone  # noqa: E402
 
 # Eleven: a Wine start-up here spreads over a factor of two from run to run.
 RUNS = int(os.environ.get("QR_BENCH_RUNS", "11"))
-IDLE_SECONDS = float(os.environ.get("QR_BENCH_IDLE_SECONDS", "60"))
 ROUNDS = 200
-MEMORY_ROWS = 10  # mappings listed in the working set's split
-GOALS = {"later": 1.2, "first": 2.0, "load": 1.3, "exit_ms": 100.0, "session_ms": 100.0, "memory_mb": 3.0,
-         "idle_percent": 0.2}
+GOALS = {"later": 1.1, "first": 1.4, "load": 1.3, "exit_ms": 100.0, "session_ms": 100.0}
+# QR_BENCH_ONLY=idle or =startup runs that part alone (with its trace) and prints its rows.
+ONLY = os.environ.get("QR_BENCH_ONLY", "")
 TRACE_EXE = "OrvantisTrace.exe"
 ICON_CACHE = "iconcache.dat"
 SETTLE_S = 0.5  # the bar finishes its start before it is asked to exit
@@ -123,37 +123,6 @@ def database_section():
     return table, rows
 
 
-def idle_section(installation, baseline, imports):
-    bar = start_painted(installation.exe, docked=True)
-    base = start_painted(baseline, docked=False)
-    base_imports = start_painted(imports, docked=False)
-    try:
-        time.sleep(5)  # start-up work over
-        bar_pids, base_pids = linux_pids(installation.exe.name), linux_pids(baseline.name)
-        server_pids = wineserver_pids()
-        if not bar_pids or not base_pids:
-            raise qr.BenchError(f"no Linux process found: Orvantis {bar_pids}, baseline {base_pids}")
-        import_pids = linux_pids(imports.name)
-        memory = (resident_kb(bar_pids), resident_kb(base_pids), resident_kb(import_pids))
-        private = (private_kb(bar_pids), private_kb(base_pids), private_kb(import_pids))
-        mappings = (resident_by_mapping(bar_pids), resident_by_mapping(base_pids), resident_by_mapping(import_pids))
-        threads = (thread_names(bar_pids), thread_names(base_pids))
-        before = (cpu_seconds(bar_pids), cpu_seconds(base_pids), cpu_seconds(server_pids))
-        started = time.monotonic()
-        time.sleep(IDLE_SECONDS)
-        after = (cpu_seconds(bar_pids), cpu_seconds(base_pids), cpu_seconds(server_pids))
-        wall = time.monotonic() - started
-    finally:
-        exit_with_yes(bar)
-        base.stop()
-        base_imports.stop()
-    percent = [100.0 * (a - b) / wall for a, b in zip(after, before)]
-    return {"wall": wall, "bar": percent[0], "baseline": percent[1], "wineserver": percent[2],
-            "bar_kb": memory[0], "baseline_kb": memory[1], "imports_kb": memory[2],
-            "bar_private_kb": private[0], "baseline_private_kb": private[1], "imports_private_kb": private[2],
-            "mappings": mappings, "threads": threads}
-
-
 def handles_section():
     done = subprocess.run(["wine", str(program("bar_handles_bench.exe")), str(ROUNDS)], capture_output=True,
                           timeout=300)
@@ -186,6 +155,14 @@ def print_startup(label, section, goal):
           f"{median(section['bar']) / imports:>7.2f}   runs {runs_text(section['imports'])}")
 
 
+def print_startup_alone(later, first):
+    print()
+    print(f"Start-up benchmark (one Wine session; medians, every run listed; load {os.getloadavg()[0]:.2f})")
+    print(f"{'measure':<46}{'Orvantis':>10}{'baseline':>10}{'ratio':>7}")
+    print_startup("start-up to painted bar, later starts, ms", later, GOALS["later"])
+    print_startup("start-up to painted bar, first start, ms", first, GOALS["first"])
+
+
 def print_report(later, first, loads, exits, session, idle):
     print()
     print("Start-up and exit benchmark (one Wine session; medians, every run listed)")
@@ -209,34 +186,7 @@ def print_report(later, first, loads, exits, session, idle):
     row("end of logon to settings written, ms", median(session), None, None, f"< {GOALS['session_ms']:.0f} ms",
         median(session) < GOALS["session_ms"])
     print(f"{'  runs, ms':<46}{runs_text(session)}")
-    extra_mb = (idle["bar_kb"] - idle["baseline_kb"]) / 1024
-    print(f"{'working set of the idle program, MB':<46}{idle['bar_kb'] / 1024:>10.1f}{idle['baseline_kb'] / 1024:>10.1f}"
-          f"{'':>7}   {verdict(extra_mb <= GOALS['memory_mb'], '<= baseline + 3 MB')}: +{extra_mb:.1f} MB")
-    print(f"{'  (reference) dialog + program libraries, MB':<46}{idle['imports_kb'] / 1024:>10.1f}{'':>10}{'':>7}"
-          f"   the program's own: +{(idle['bar_kb'] - idle['imports_kb']) / 1024:.1f} MB")
-    extra_private_mb = (idle["bar_private_kb"] - idle["baseline_private_kb"]) / 1024
-    print(f"{'  private working set (not shareable), MB':<46}{idle['bar_private_kb'] / 1024:>10.1f}"
-          f"{idle['baseline_private_kb'] / 1024:>10.1f}{'':>7}   +{extra_private_mb:.1f} MB"
-          f" (dialog + program libraries: {idle['imports_private_kb'] / 1024:.1f} MB)")
-    print_memory_split(idle)
-    idle_label = f"idle CPU over {idle['wall']:.0f} s, % of one core"
-    print(f"{idle_label:<46}{idle['bar']:>10.3f}{idle['baseline']:>10.3f}{'':>7}   "
-          f"{verdict(idle['bar'] < GOALS['idle_percent'], '< 0.2 %')}")
-    print(f"{'  wineserver, both programs together, %':<46}{idle['wineserver']:>10.3f}")
-
-
-def print_memory_split(idle):
-    """Where the idle program's working set goes beyond the empty dialog's:
-    the mappings that differ most, with the dialog loading the program's
-    libraries beside them, and the threads each runs."""
-    bar, base, imports = idle["mappings"]
-    names = sorted(set(bar) | set(base), key=lambda name: base.get(name, 0) - bar.get(name, 0))
-    print(f"{'  working set by mapping, KB':<46}{'Orvantis':>10}{'baseline':>10}{'+libs':>7}   difference")
-    for name in [n for n in names if bar.get(n, 0) != base.get(n, 0)][:MEMORY_ROWS]:
-        print(f"{'    ' + name[:40]:<46}{bar.get(name, 0):>10}{base.get(name, 0):>10}{imports.get(name, 0):>7}"
-              f"   {bar.get(name, 0) - base.get(name, 0):+d}")
-    for label, names in zip(("Orvantis", "baseline"), idle["threads"]):
-        print(f"{'  threads, ' + label:<46}{len(names):>10}   {', '.join(names)}")
+    print_idle(idle)
 
 
 def print_trace(start_phases, exit_phases, order):
@@ -279,9 +229,16 @@ def main():
     time_bar(installation, installation.exe, first_start=False)
     exit_with_yes(start_painted(program(TRACE_EXE), docked=True))
 
+    if ONLY == "idle":
+        print_idle_alone(idle_section(installation, baseline, imports))
+        return 0
     later = startup_section(installation, baseline, imports, first_start=False)
     first = startup_section(installation, baseline, imports, first_start=True)
     start_phases, exit_phases, order = trace_section(installation)
+    if ONLY == "startup":
+        print_startup_alone(later, first)
+        print_trace(start_phases, exit_phases, order)
+        return 0
     session = end_session_section(installation)
     db_table, loads = database_section()
     idle = idle_section(installation, baseline, imports)

@@ -2,11 +2,16 @@
 # target bar_bench_programs makes them; nothing here is part of the tests.
 #   baseline_dialog    an empty dialog, the start-up the bar is compared with
 #   baseline_dialog_imports  the same with the program's system libraries
+#   baseline_clock     a bare window ticking a date and a time: the idle floor
 #   bar_startup_probe  waits for a program's window to be painted
 #   bar_handles_bench  the bar window in-process, GDI/USER objects and memory
 #                      over many bar switches and rebuilds
 add_executable(baseline_dialog WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/baseline_dialog_win.cpp)
 target_link_libraries(baseline_dialog PRIVATE user32)
+
+# The idle floor: a bare window that ticks and repaints a date and a time.
+add_executable(baseline_clock WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/baseline_clock_win.cpp)
+target_link_libraries(baseline_clock PRIVATE user32 gdi32)
 
 # The same dialog loading the program's system libraries and manifest: the
 # system's share of the program's start-up time and memory.
@@ -22,7 +27,7 @@ target_link_libraries(bar_startup_probe PRIVATE user32 kernel32)
 add_executable(bar_handles_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/bar_handles_bench_win.cpp ${QR_RESOURCES})
 target_link_libraries(bar_handles_bench PRIVATE ${QR_LIBS} psapi)
 
-add_custom_target(bar_bench_programs DEPENDS baseline_dialog baseline_dialog_imports bar_startup_probe bar_handles_bench Orvantis qrdriver)
+add_custom_target(bar_bench_programs DEPENDS baseline_dialog baseline_dialog_imports baseline_clock bar_startup_probe bar_handles_bench Orvantis qrdriver)
 if(TARGET installer)
   add_dependencies(bar_bench_programs installer)
 endif()

@@ -27,6 +27,28 @@ int DelayToNextSecond(int millisecond) {
   return 1000 - std::clamp(millisecond, 0, 999) + kTickMarginMilliseconds;
 }
 
+int DelayToNextTick(const LocalTime& now, bool seconds) {
+  const int toNextSecond = DelayToNextSecond(now.Millisecond);
+  if (seconds) return toNextSecond;
+  return (59 - std::clamp(now.Second, 0, 59)) * 1000 + toNextSecond;
+}
+
+int DelayToRearm(int wantedDelay, int armedDelay) {
+  const int off = wantedDelay - armedDelay;
+  return armedDelay > 0 && off >= -kTickMarginMilliseconds && off <= kTickMarginMilliseconds ? 0 : wantedDelay;
+}
+
+ClockRepaint RepaintAfterTick(const ClockTexts& shown, const ClockTexts& next, const ClockShape& shape) {
+  if (shown.Date != next.Date) return ClockRepaint::kAll;
+  if (shown.Time == next.Time) return ClockRepaint::kNothing;
+  return shape.OneLine ? ClockRepaint::kAll : ClockRepaint::kTimeLine;
+}
+
+ClientRect TimeLineArea(int edge, const ClientRect& client, const PlacedText& time) {
+  if (IsVerticalEdge(edge)) return {std::max(client.Left, time.X), client.Top, client.Right, client.Bottom};
+  return {client.Left, std::max(client.Top, time.Y), client.Right, client.Bottom};
+}
+
 int ClockLengthWithoutWindow(DisplayScale scale) { return scale.Px(kClockLengthWithoutWindow); }
 
 FontRecord ClockFontAt(const FontRecord& chosen, DisplayScale scale) {

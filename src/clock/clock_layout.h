@@ -47,6 +47,23 @@ FontRecord ClockFontAt(const FontRecord& chosen, DisplayScale scale);
 inline constexpr int kTickMarginMilliseconds = 20;
 int DelayToNextSecond(int millisecond);
 
+// The delay to the tick at which the shown time next changes: the next whole
+// second, or without seconds the next whole minute, read from `now`.
+int DelayToNextTick(const LocalTime& now, bool seconds);
+
+// A tick re-arms its timer only when the timer's period would put the next
+// tick too far from the turn it is meant for: a periodic timer that lands
+// just after the turn keeps landing there, and setting it again costs a call
+// to the system on every tick. Returns the delay to arm, or 0 to keep the
+// armed one.
+int DelayToRearm(int wantedDelay, int armedDelay);
+
+// What a tick paints again: nothing when the texts did not change, the time's
+// line alone when only the time changed and it has a line of its own, the
+// whole panel otherwise (the date changed, or one line holds both).
+enum class ClockRepaint { kNothing, kTimeLine, kAll };
+ClockRepaint RepaintAfterTick(const ClockTexts& shown, const ClockTexts& next, const ClockShape& shape);
+
 // Left and right bars turn the panel's text by 90 degrees.
 bool IsVerticalEdge(int edge);
 
@@ -85,6 +102,10 @@ struct PlacedText {
 // The texts to draw and where, centred along the bar; parts that are off are
 // left out. On one line the date and time share one text. The texts keep a
 // pixel (at 96 DPI) from the panel's top, or its left when turned.
+// The band of the panel that the time's own line covers, from where the time
+// was placed (across the panel from its reference point to the far side).
+ClientRect TimeLineArea(int edge, const ClientRect& client, const PlacedText& time);
+
 std::vector<PlacedText> PlaceClockTexts(int edge, const ClientRect& client, const ClockTexts& texts,
                                         const ClockShape& shape, const TextMeasure& measure,
                                         DisplayScale scale = {});

@@ -49,7 +49,17 @@ ClockShape ShapeOf(const Settings& s) {
 LocalTime ReadLocalTime() {
   SYSTEMTIME st = {};
   ::GetLocalTime(&st);
-  return {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  return {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+HFONT ClockPanel::KeptFont::Get(const FontRecord& wanted, LONG wantedTurn, int wantedDpi) {
+  if (!font || !(record == wanted) || turn != wantedTurn || dpi != wantedDpi) {
+    font = CreateClockFont(wanted, wantedTurn, wantedDpi);
+    record = wanted;
+    turn = wantedTurn;
+    dpi = wantedDpi;
+  }
+  return font.Get();
 }
 
 ClockPanel::ClockPanel(const Settings& settings, MessageTexts& texts, std::function<int()> edge,
@@ -61,8 +71,22 @@ bool ClockPanel::Create(HWND parent, const RECT& rect, DWORD exStyle) {
                         rect.bottom - rect.top, parent, nullptr, CS_DBLCLKS, ClockCursor());
 }
 
+const DateNames& ClockPanel::Names() {
+  if (!namesRead_) {
+    names_ = DateNamesFromMessages(messages_);
+    namesRead_ = true;
+  }
+  return names_;
+}
+
+bool ClockPanel::ShowsSeconds() const { return settings_.Sec == 1 && settings_.ShowClock != 0; }
+
 void ClockPanel::UpdateTexts() {
-  texts_ = BuildClockTexts(settings_, now_(), DateNamesFromMessages(messages_));
+  const LocalTime now = now_();
+  texts_ = BuildClockTexts(settings_, now, Names());
+  stale_ = false;
+  // The settings may have turned the seconds on or off: the ticks follow.
+  if (Hwnd() && armedSeconds_ != ShowsSeconds()) Arm(now);
 }
 
 int ClockPanel::Dpi() const {
@@ -76,74 +100,135 @@ int ClockPanel::GetLength() {
   return MeasureLength();
 }
 
+HDC ClockPanel::MeasureDC() {
+  if (!measureDc_) measureDc_.Reset(::CreateCompatibleDC(nullptr));
+  return measureDc_.Get();
+}
+
 int ClockPanel::MeasureLength() {
-  WindowDC dc(Hwnd());
-  UniqueFont font = CreateClockFont(settings_.Font, 0, Dpi());
-  SelectScope selected(dc.Get(), font.Get());
-  return ClockPanelLength(texts_, ShapeOf(settings_), MeasureIn(dc.Get()));
+  HDC dc = MeasureDC();
+  SelectScope selected(dc, measureFont_.Get(settings_.Font, 0, Dpi()));
+  return ClockPanelLength(texts_, ShapeOf(settings_), MeasureIn(dc));
 }
 
 RECT ClockPanel::GetRect(int edge) {
   UpdateTexts();
   int thickness = 0;
   {
-    // Before the panel exists the screen measures for it.
-    WindowDC dc(Hwnd());
-    UniqueFont font = CreateClockFont(settings_.Font, 0, Dpi());
-    SelectScope selected(dc.Get(), font.Get());
-    thickness = ClockPanelThickness(texts_, ShapeOf(settings_), MeasureIn(dc.Get()), {Dpi()});
+    HDC dc = MeasureDC();
+    SelectScope selected(dc, measureFont_.Get(settings_.Font, 0, Dpi()));
+    thickness = ClockPanelThickness(texts_, ShapeOf(settings_), MeasureIn(dc), {Dpi()});
   }
   PanelSize size = ClockPanelSize(edge, GetLength(), thickness);
   return {0, 0, size.Width, size.Height};
 }
 
-void ClockPanel::ScheduleNextTick() {
-  SYSTEMTIME now = {};
-  ::GetLocalTime(&now);
-  ::SetTimer(Hwnd(), kTimerId, static_cast<UINT>(DelayToNextSecond(now.wMilliseconds)), nullptr);
+void ClockPanel::Arm(const LocalTime& now) {
+  const bool seconds = ShowsSeconds();
+  const int wanted = DelayToNextTick(now, seconds);
+  const int delay = seconds == armedSeconds_ ? DelayToRearm(wanted, armedDelay_) : wanted;
+  if (delay == 0) return;
+  ::SetTimer(Hwnd(), kTimerId, static_cast<UINT>(delay), nullptr);
+  armedDelay_ = delay;
+  armedSeconds_ = seconds;
+}
+
+bool ClockPanel::OnScreen() {
+  if (!::IsWindowVisible(Hwnd())) return false;
+  RECT r = {};
+  ::GetWindowRect(Hwnd(), &r);
+  // The monitors are asked only when the panel has moved (the bar slid or
+  // docked again): asking costs more than the rest of a tick.
+  if (!::EqualRect(&r, &screenRect_)) {
+    screenRect_ = r;
+    onScreen_ = ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+  }
+  return onScreen_;
 }
 
 void ClockPanel::OnTick() {
-  UpdateTexts();
+  const LocalTime now = now_();
+  if (OnScreen()) {
+    Refresh(now);
+  } else {
+    stale_ = true;  // brought up to date when next painted
+  }
+  Arm(now);
+}
+
+void ClockPanel::Refresh(const LocalTime& now) {
+  ClockTexts next = BuildClockTexts(settings_, now, Names());
+  stale_ = false;
+  const ClockShape shape = ShapeOf(settings_);
+  const ClockRepaint repaint = RepaintAfterTick(texts_, next, shape);
+  if (repaint == ClockRepaint::kNothing) return;
+  texts_ = std::move(next);
+  RECT client = {};
+  ::GetClientRect(Hwnd(), &client);
+  RECT area = client;
+  if (repaint == ClockRepaint::kTimeLine) {
+    HDC dc = MeasureDC();
+    SelectScope selected(dc, measureFont_.Get(settings_.Font, 0, Dpi()));
+    const int edge = edge_ ? edge_() : settings_.Edge;
+    const ClientRect c{client.left, client.top, client.right, client.bottom};
+    const auto placed = PlaceClockTexts(edge, c, texts_, shape, MeasureIn(dc), {Dpi()});
+    if (!placed.empty()) {
+      const ClientRect line = TimeLineArea(edge, c, placed.back());
+      area = {line.Left, line.Top, line.Right, line.Bottom};
+    }
+  }
   // The paint fills the background itself.
-  ::InvalidateRect(Hwnd(), nullptr, FALSE);
-  ScheduleNextTick();
+  ::InvalidateRect(Hwnd(), &area, FALSE);
   if (lengthWatcher_) lengthWatcher_(MeasureLength());
 }
 
-void ClockPanel::Paint(HDC dc) {
-  RECT client = {};
-  ::GetClientRect(Hwnd(), &client);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  UniqueDC memory(::CreateCompatibleDC(dc));
-  UniqueBitmap picture(memory ? ::CreateCompatibleBitmap(dc, width, height) : nullptr);
-  if (!picture) {
-    PaintContent(dc, client);  // no memory to spare: straight onto the screen
-    return;
-  }
-  {
-    SelectScope selected(memory.Get(), picture.Get());
-    PaintContent(memory.Get(), client);
-    ::BitBlt(dc, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
-  }
+HDC ClockPanel::BackBuffer(HDC dc, int width, int height) {
+  if (backDc_ && backSize_.cx == width && backSize_.cy == height) return backDc_.Get();
+  backDc_.Reset();
+  backBitmap_.Reset(::CreateCompatibleBitmap(dc, width, height));
+  if (!backBitmap_) return nullptr;
+  backDc_.Reset(::CreateCompatibleDC(dc));
+  if (!backDc_) return nullptr;
+  ::SelectObject(backDc_.Get(), backBitmap_.Get());
+  backSize_ = {width, height};
+  return backDc_.Get();
 }
 
-void ClockPanel::PaintContent(HDC dc, const RECT& client) {
+void ClockPanel::Paint(HDC dc) {
+  RECT area = {};
+  if (::GetClipBox(dc, &area) == NULLREGION) return;  // nothing of it can be seen
+  RECT client = {};
+  ::GetClientRect(Hwnd(), &client);
+  HDC memory = BackBuffer(dc, client.right - client.left, client.bottom - client.top);
+  if (!memory) {
+    PaintContent(dc, client, area);  // no memory to spare: straight onto the screen
+    return;
+  }
+  PaintContent(memory, client, area);
+  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+           SRCCOPY);
+}
+
+void ClockPanel::PaintContent(HDC dc, const RECT& client, const RECT& area) {
   const Settings& settings = settings_;
-  UniqueBrush background(::CreateSolidBrush(static_cast<COLORREF>(settings.ColorClockBk)));
-  ::FillRect(dc, &client, background.Get());
+  // Only the area asked for is drawn; the rest of the buffer keeps its picture.
+  const int saved = ::SaveDC(dc);
+  ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  ::SetDCBrushColor(dc, static_cast<COLORREF>(settings.ColorClockBk));
+  ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
   ::SetTextColor(dc, static_cast<COLORREF>(settings.ColorText));
   ::SetBkMode(dc, TRANSPARENT);
 
   const int edge = edge_ ? edge_() : settings.Edge;
   const int dpi = Dpi();
-  UniqueFont font = CreateClockFont(settings_.Font, IsVerticalEdge(edge) ? kUpwards : 0, dpi);
-  SelectScope selected(dc, font.Get());
-  const ClientRect area{client.left, client.top, client.right, client.bottom};
-  for (const PlacedText& text : PlaceClockTexts(edge, area, texts_, ShapeOf(settings_), MeasureIn(dc), {dpi})) {
-    ::TextOutA(dc, text.X, text.Y, text.Text.c_str(), static_cast<int>(text.Text.size()));
+  {
+    SelectScope selected(dc, paintFont_.Get(settings_.Font, IsVerticalEdge(edge) ? kUpwards : 0, dpi));
+    const ClientRect whole{client.left, client.top, client.right, client.bottom};
+    for (const PlacedText& text : PlaceClockTexts(edge, whole, texts_, ShapeOf(settings_), MeasureIn(dc), {dpi})) {
+      ::TextOutA(dc, text.X, text.Y, text.Text.c_str(), static_cast<int>(text.Text.size()));
+    }
   }
+  ::RestoreDC(dc, saved);
 }
 
 void ClockPanel::OpenCalendar() {
@@ -155,13 +240,15 @@ LRESULT ClockPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       UpdateTexts();
-      ScheduleNextTick();
+      Arm(now_());
       return 0;
     case WM_TIMER:
       if (wp != kTimerId) break;
       OnTick();
       return 0;
     case WM_PAINT: {
+      // Ticks passed while the panel was off the screen: it shows now.
+      if (stale_) Refresh(now_());
       PaintScope paint(Hwnd());
       Paint(paint.Get());
       return 0;

@@ -1,5 +1,8 @@
 // The clock and date panel: a child of the bar window that shows the date and
-// the time, refreshed every second, and opens the calendar when clicked.
+// the time, refreshed as the shown time turns (each second, or each minute
+// when seconds are off), and opens the calendar when clicked. A tick paints
+// only what changed, and none while the panel is off the screen (a collapsed
+// autohide bar): the texts are brought up to date when it is painted again.
 #pragma once
 
 #include <functional>
@@ -7,6 +10,7 @@
 
 #include "clock/clock_layout.h"
 #include "clock/clock_text.h"
+#include "platform/handles_win.h"
 #include "platform/window_win.h"
 
 class MessageTexts;
@@ -17,7 +21,7 @@ LocalTime ReadLocalTime();
 
 class ClockPanel : public Window {
  public:
-  // Ticks once a second, each set for just after the next whole second.
+  // Ticks just after each turn of the shown time (DelayToNextTick).
   static constexpr UINT_PTR kTimerId = 1001;
 
   // The panel reads the clock settings (format, font, colours) live from
@@ -55,13 +59,31 @@ class ClockPanel : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // A font made for a record, a turn and a DPI, kept while they stay.
+  struct KeptFont {
+    HFONT Get(const FontRecord& record, LONG turn, int dpi);
+    FontRecord record;
+    LONG turn = 0;
+    int dpi = 0;
+    UniqueFont font;
+  };
+
   // The stored texts measured in the settings' font.
   int MeasureLength();
-  void ScheduleNextTick();
+  // A screen-compatible memory DC to measure in, window or not.
+  HDC MeasureDC();
+  const DateNames& Names();
+  bool ShowsSeconds() const;
+  void Arm(const LocalTime& now);
   void OnTick();
-  // Paints through a memory bitmap, so the ticking text never flickers.
+  // Rebuilds the texts from `now` and asks for the repaint of what changed.
+  void Refresh(const LocalTime& now);
+  bool OnScreen();
+  // Paints the part of the panel inside the DC's clipping through a memory
+  // bitmap kept for the panel's size, so the ticking text never flickers.
   void Paint(HDC dc);
-  void PaintContent(HDC dc, const RECT& client);
+  HDC BackBuffer(HDC dc, int width, int height);
+  void PaintContent(HDC dc, const RECT& client, const RECT& area);
   void OpenCalendar();
 
   const Settings& settings_;
@@ -71,4 +93,18 @@ class ClockPanel : public Window {
   std::function<void(int)> lengthWatcher_;
   ClockTexts texts_;
   int dpi_ = 0;
+  DateNames names_;
+  bool namesRead_ = false;
+  int armedDelay_ = 0;
+  bool armedSeconds_ = true;
+  bool stale_ = false;  // a tick passed while off the screen
+  RECT screenRect_ = {};
+  bool onScreen_ = false;
+  KeptFont measureFont_;
+  KeptFont paintFont_;
+  UniqueDC measureDc_;
+  // The back buffer: the bitmap outlives the DC it is selected into.
+  UniqueBitmap backBitmap_;
+  UniqueDC backDc_;
+  SIZE backSize_ = {};
 };

@@ -17,6 +17,7 @@ struct LocalTime {
   int Hour = 0;
   int Minute = 0;
   int Second = 0;
+  int Millisecond = 0;
 };
 
 // Short weekday names (Sunday first) and month names (January first).

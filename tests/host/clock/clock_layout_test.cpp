@@ -128,6 +128,52 @@ TEST(DelayToNextSecond, LandsJustAfterTheNextSecond) {
   }
 }
 
+// Without seconds the tick waits for the next whole minute; a periodic timer
+// that lands just after its turn is left as it is.
+TEST(DelayToNextTick, NextSecondOrMinuteAndReArmingOnlyWhenOff) {
+  struct Case {
+    int second;
+    int millisecond;
+    bool seconds;
+    int delay;
+  } cases[] = {{7, 500, true, 520}, {0, 20, false, 60000}, {59, 990, false, 30}, {30, 0, false, 30020}};
+  for (const Case& c : cases) {
+    LocalTime now;
+    now.Second = c.second;
+    now.Millisecond = c.millisecond;
+    EXPECT_EQ(DelayToNextTick(now, c.seconds), c.delay) << c.second << "." << c.millisecond;
+  }
+  struct Rearm {
+    int wanted;
+    int armed;
+    int result;
+  } rearms[] = {{1000, 1000, 0},    {980, 1000, 0},  {1020, 1000, 0}, {979, 1000, 979},
+                {25, 1000, 25},     {1000, 0, 1000}, {60000, 1000, 60000}, {59990, 60000, 0}};
+  for (const Rearm& r : rearms) EXPECT_EQ(DelayToRearm(r.wanted, r.armed), r.result) << r.wanted << "/" << r.armed;
+}
+
+// A tick paints again only what changed; the time's own line runs from where
+// the time was placed to the panel's far side.
+TEST(RepaintAfterTick, OnlyWhatChanged) {
+  const ClockShape two{true, true, false};
+  const ClockShape one{true, true, true};
+  struct Case {
+    ClockTexts next;
+    ClockShape shape;
+    ClockRepaint expected;
+  } cases[] = {{kTexts, two, ClockRepaint::kNothing},
+               {{kTexts.Date, "21:06"}, two, ClockRepaint::kTimeLine},
+               {{kTexts.Date, "21:06"}, one, ClockRepaint::kAll},  // one line, centred as a whole
+               {{"24 January 2002", "21:05"}, two, ClockRepaint::kAll}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(RepaintAfterTick(kTexts, c.next, c.shape), c.expected) << c.next.Date << "|" << c.next.Time;
+  }
+  const ClientRect top = TimeLineArea(1, kWide, {"21:05", 65, 16});
+  EXPECT_EQ(std::vector<int>({top.Left, top.Top, top.Right, top.Bottom}), std::vector<int>({0, 16, 160, 36}));
+  const ClientRect left = TimeLineArea(0, kTall, {"21:05", 16, 95});
+  EXPECT_EQ(std::vector<int>({left.Left, left.Top, left.Right, left.Bottom}), std::vector<int>({16, 0, 36, 160}));
+}
+
 }  // namespace
 
 namespace {

@@ -134,27 +134,47 @@ TEST_F(ClockPanelTest, RectForATopBarAtEveryScale) {
   }
 }
 
-TEST_F(ClockPanelTest, TimerRebuildsTheTextsAndRepaintsWithoutErasing) {
+// A tick repaints, without erasing, only what changed: the time's line when
+// only the time did, the whole panel for a new date, nothing for the same texts.
+TEST_F(ClockPanelTest, TimerRebuildsTheTextsAndRepaintsWhatChanged) {
+  struct Case {
+    const char* name;
+    int second;
+    int day;
+    const char* time;
+    int repainted;  // 0 nothing, 1 the time's line, 2 the whole panel
+  } cases[] = {{"SameSecond", 7, 23, "21:05:07", 0}, {"NextSecond", 8, 23, "21:05:08", 1},
+               {"NextDay", 8, 24, "21:05:08", 2}};
   ClockPanel panel(settings_, texts_, [this] { return edge_; }, Clock());
   ASSERT_TRUE(CreatePanel(panel));
-  ::ValidateRect(panel.Hwnd(), nullptr);
-
-  now_.Second = 8;
-  // Only timer messages are taken from the queue, so the repaint the tick asks
-  // for is still pending afterwards.
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (::GetTickCount() - start < 2500 && panel.TimeText() != "21:05:08") {
-    while (::PeekMessageA(&msg, panel.Hwnd(), WM_TIMER, WM_TIMER, PM_REMOVE)) ::DispatchMessageA(&msg);
-    ::Sleep(10);
-  }
-  EXPECT_EQ(msg.wParam, ClockPanel::kTimerId);
-  EXPECT_EQ(panel.TimeText(), "21:05:08");
-  RECT update = {};
-  EXPECT_TRUE(::GetUpdateRect(panel.Hwnd(), &update, FALSE));
   RECT client = {};
   ::GetClientRect(panel.Hwnd(), &client);
-  EXPECT_TRUE(::EqualRect(&update, &client));
+  for (const Case& c : cases) {
+    ::ValidateRect(panel.Hwnd(), nullptr);
+    now_.Second = c.second;
+    now_.Day = c.day;
+    // Only timer messages are taken from the queue, so the repaint the tick
+    // asks for is still pending afterwards.
+    const DWORD start = ::GetTickCount();
+    MSG msg = {};
+    bool ticked = false;
+    while (::GetTickCount() - start < 2500 && !ticked) {
+      while (::PeekMessageA(&msg, panel.Hwnd(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        ::DispatchMessageA(&msg);
+        ticked = msg.wParam == ClockPanel::kTimerId;
+      }
+      ::Sleep(10);
+    }
+    ASSERT_TRUE(ticked) << c.name;
+    EXPECT_EQ(panel.TimeText(), c.time) << c.name;
+    RECT update = {};
+    EXPECT_EQ(::GetUpdateRect(panel.Hwnd(), &update, FALSE) != FALSE, c.repainted != 0) << c.name;
+    if (c.repainted == 0) continue;
+    RECT expected = client;
+    if (c.repainted == 1) expected.top = Measure("23 January 2002 We").cy;  // the second line on
+    EXPECT_TRUE(::EqualRect(&update, &expected))
+        << c.name << ": " << update.left << "," << update.top << "," << update.right << "," << update.bottom;
+  }
 }
 
 // The bar lays itself out from what the panel wants; on every tick the panel
