@@ -16,8 +16,9 @@ struct DetachedJob::Run {
   WPARAM id = 0;
 
   std::atomic<bool> abandoned{false};
-  std::mutex mutex;  // `done`, and the post against Abandon
+  std::mutex mutex;  // `done` and `lost`, and the post against Abandon
   bool done = false;
+  bool lost = false;  // the job returned, but its message could not be posted
 };
 
 namespace {
@@ -56,6 +57,16 @@ bool DetachedJob::Start(Job job, HWND window, UINT message) {
   return true;
 }
 
+bool DetachedJob::Running() {
+  if (!run_) return false;
+  {
+    std::lock_guard<std::mutex> lock(run_->mutex);
+    if (!run_->lost) return true;
+  }
+  run_.reset();  // no message will ever name it
+  return false;
+}
+
 bool DetachedJob::Finish(WPARAM id) {
   if (!run_ || id != run_->id) return false;
   {
@@ -76,5 +87,5 @@ void DetachedJob::Work(const std::shared_ptr<Run>& run) {
   std::lock_guard<std::mutex> lock(run->mutex);
   if (run->abandoned) return;
   run->done = true;
-  ::PostMessageA(run->window, run->message, run->id, 0);
+  if (!::PostMessageA(run->window, run->message, run->id, 0)) run->lost = true;
 }

@@ -166,9 +166,11 @@ void BarWindow::OnTimer(WPARAM id) {
   }
 }
 
-// A volume arrived (a stick plugged in): the icons and the file targets on
-// its drives are checked again on their workers. True when the notice was that.
+// A volume arrived (a stick plugged in, a share mapped): the icons and the
+// file targets on its drives are checked again on their workers. True when
+// the notice was that. Any device notice may change what a letter is.
 bool BarWindow::OnDeviceChange(WPARAM wp, LPARAM lp) {
+  if (icons_) icons_->ForgetDriveKinds();
   if (wp != DBT_DEVICEARRIVAL || !lp ||
       reinterpret_cast<const DEV_BROADCAST_HDR*>(lp)->dbch_devicetype != DBT_DEVTYP_VOLUME)
     return false;

@@ -139,6 +139,34 @@ TEST(BarTest, LaunchOpensTheFirstButtonWithTheId) {
   EXPECT_EQ(launched[1].File, "");
 }
 
+// A relative file target is opened where the load found it: in the program
+// folder, whatever the current folder is. Other kinds go to the shell as stored.
+TEST(BarTest, ARelativeFileTargetIsOpenedInTheProgramFolder) {
+  struct Case {
+    int32_t kind;
+    const char* target;
+    const char* opened;
+  };
+  const Case cases[] = {
+      {kFile, "tools\\t.exe", "C:\\Prog\\tools\\t.exe"},
+      {kFile, "\\t.exe", "C:\\t.exe"},
+      {kFile, "D:\\t.exe", "D:\\t.exe"},
+      {kFile, "\\\\srv\\s\\t.exe", "\\\\srv\\s\\t.exe"},
+      {kFolder, "shell:startup", "shell:startup"},
+      {kInternet, "www.example.com", "www.example.com"},
+  };
+  for (const Case& c : cases) {
+    CBar bar;
+    CD button;
+    button.Kind = c.kind;
+    button.Target = c.target;
+    bar.Insert(std::make_unique<CD>(button), -1);
+    std::string opened;
+    bar.Launch(1124, [&](const LaunchRecord& r) { opened = r.File; }, "C:\\Prog");
+    EXPECT_EQ(opened, c.opened) << c.target;
+  }
+}
+
 class DatabaseModelTest : public testing::Test {
  protected:
   DatabaseModelTest() : storage_(files_), db_(storage_, files_, nullptr) { db_.SetProgramFolder("C:\\Prog"); }

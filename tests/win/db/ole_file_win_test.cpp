@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <thread>
 
 #include "platform/handles_win.h"
 #include "shared/db/test_backend.h"
@@ -60,6 +61,45 @@ TEST(OleFileTest, FileInUseCannotBeLoadedOrSaved) {
   holder.Reset();
   EXPECT_EQ(backend->Contents("lbars.acc"), before);
   EXPECT_FALSE(backend->Has("tmp_db.acc"));
+}
+
+// Another program's handle on the database while it is read: readers (a
+// virus scanner, an indexer) share it; a writer or an exclusive holder makes
+// the read wait a moment, and one that lets go within it is not a failure.
+struct OtherHandle {
+  const char* what;
+  DWORD access;
+  DWORD share;
+  DWORD heldMs;  // INFINITE: for the whole read
+  int loaded;
+};
+
+const OtherHandle kOtherHandles[] = {
+    {"scanner", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, INFINITE, 1},
+    {"reader", GENERIC_READ, FILE_SHARE_READ, INFINITE, 1},
+    {"brief exclusive holder", GENERIC_READ, 0, 300, 1},
+    {"writer", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, INFINITE, 0},
+};
+
+TEST(OleFileTest, ReadSharesWithReadersAndWaitsBrieflyForOthers) {
+  for (const OtherHandle& other : kOtherHandles) {
+    auto backend = MakeTestBackend();
+    auto db = backend->MakeDatabase();
+    db->AddBar("bar");
+    ASSERT_EQ(db->Save(), 1);
+    UniqueKernelHandle holder(::CreateFileA(backend->PathOf("lbars.acc").c_str(), other.access, other.share, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder) << other.what;
+    std::thread release;
+    if (other.heldMs != INFINITE)
+      release = std::thread([&holder, ms = other.heldMs] { ::Sleep(ms); holder.Reset(); });
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(db->Load(), other.loaded) << other.what;
+    const DWORD took = ::GetTickCount() - start;
+    if (release.joinable()) release.join();
+    EXPECT_EQ(db->BarCount(), other.loaded) << other.what;
+    EXPECT_LT(took, 3000u) << other.what << ": a failing read gives up within about a second";
+  }
 }
 
 // Writes the known database into the folder named by QR_OLEFILE_OUT, for the
