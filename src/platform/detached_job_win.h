@@ -46,6 +46,8 @@ class DetachedJob {
 
  private:
   struct Run;
+  // The thread's entry; takes over a heap copy of the run's pointer.
+  static unsigned __stdcall ThreadBody(void* owned);
   static void Work(const std::shared_ptr<Run>& run);
 
   std::shared_ptr<Run> run_;
