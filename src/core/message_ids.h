@@ -20,7 +20,7 @@ inline constexpr int32_t kMsgSupportMail = 180;
 // The database file; followed by the step that failed.
 inline constexpr int32_t kMsgStorageError = 83;
 // What a Cancel of the buttons manager that could not put the database file
-// back shows instead.
+// back, or not read it, shows instead.
 inline constexpr int32_t kMsgCancelShowsUndoCopy = 84;
 inline constexpr int32_t kMsgCancelShowsDatabase = 85;
 inline constexpr int32_t kMsgCancelReadNothing = 86;

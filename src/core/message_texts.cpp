@@ -27,15 +27,15 @@ constexpr TextEntry kTexts[] = {
     {kMsgExitQuestion, "Do you want to close Orvantis.Quickrail?"},
     {kMsgStorageError, "System error:\n (IStorage: "},
     {kMsgCancelShowsUndoCopy,
-     "Cancel could not put the database file back.\n"
+     "Cancel could not put the database file back or read it.\n"
      "The bars are shown as the undo copy \"undo_tmp.acc\" holds them; the next save writes them to \"lbars.acc\"."},
     {kMsgCancelShowsDatabase,
      "Cancel could not put the database file back.\n"
      "The bars are shown as \"lbars.acc\" holds them now."},
     {kMsgCancelReadNothing,
-     "Cancel could not put the database file back, and neither "
-     "\"undo_tmp.acc\" nor \"lbars.acc\" could be read.\nNo bars are shown; the next save keeps a copy of "
-     "\"lbars.acc\" first."},
+     "Cancel could not read the bars back: neither \"undo_tmp.acc\" nor \"lbars.acc\" could be read.\n"
+     "The bars are shown as they were before the cancelled changes; the next save writes them and keeps a "
+     "copy of \"lbars.acc\" first."},
     {kMsgAllFilesFilter, "All files (*.*)"},
     {kMsgFolderSelection, "Folder selection"},
     {kMsgWorkingFolderSelection, "Working folder selection"},

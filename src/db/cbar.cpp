@@ -57,11 +57,13 @@ const CD* CBar::FindByCommandId(int32_t commandId) const {
   return nullptr;
 }
 
-void CBar::Launch(int32_t commandId) const { Launch(commandId, CurrentLauncher()); }
+void CBar::Launch(int32_t commandId, const std::string& programFolder) const {
+  Launch(commandId, CurrentLauncher(), programFolder);
+}
 
-void CBar::Launch(int32_t commandId, const Launcher& launcher) const {
+void CBar::Launch(int32_t commandId, const Launcher& launcher, const std::string& programFolder) const {
   const CD* button = FindByCommandId(commandId);
-  if (button && launcher) launcher(MakeLaunchRecord(*button));
+  if (button && launcher) launcher(MakeLaunchRecord(*button, programFolder));
 }
 
 void CBar::SetOrdinal(int32_t ordinal) {

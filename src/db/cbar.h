@@ -47,9 +47,10 @@ class CBar {
   const CD* FindByCommandId(int32_t commandId) const;
 
   // Opens the button with the id through the process-wide launcher (the shell
-  // on Windows); an id that no button has launches nothing.
-  void Launch(int32_t commandId) const;
-  void Launch(int32_t commandId, const Launcher& launcher) const;
+  // on Windows); an id that no button has launches nothing. A relative file
+  // target lies in `programFolder` (see MakeLaunchRecord).
+  void Launch(int32_t commandId, const std::string& programFolder = {}) const;
+  void Launch(int32_t commandId, const Launcher& launcher, const std::string& programFolder = {}) const;
 
   int32_t Ordinal() const { return ordinal_; }
   void SetOrdinal(int32_t ordinal);

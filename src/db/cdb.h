@@ -13,11 +13,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "db/new_button.h"
 #include "db/cbar.h"
+#include "db/model_snapshot.h"
 #include "db/target_check.h"
 
 class FileOps;
@@ -62,8 +64,8 @@ class CDB {
   // False after a Load that returned 0 (start-up then builds no sample bar).
   bool LastLoadSucceeded() const { return lastLoadSucceeded_; }
   // 1 when the whole database reached the disk (a save copy that could not
-  // be deleted afterwards is reported, but the new file stands); 0 otherwise,
-  // and then the previous file, or none, is still in place.
+  // be deleted afterwards is left without a word: the new file stands); 0
+  // otherwise, and then the previous file, or none, is still in place.
   int Save();
   // The next Load leaves file targets on removable drives and network paths
   // unasked (such a look-up can stall the bar for seconds): their buttons keep
@@ -79,24 +81,28 @@ class CDB {
   // buttons with a target there join SlowTargets(); true when it is not empty.
   bool ListTargetsOnDrives(uint32_t unitMask) { return slowTargets_.ListDrives(*this, unitMask); }
 
-  // What Cancel's rollback did. Whatever it is, the model afterwards holds
-  // what a file holds: no edit of the cancelled session stays in memory.
+  // What Cancel's rollback did. Whatever it is, no edit of the cancelled
+  // session stays in memory, and the bars are never emptied by it.
   enum class Rollback {
     kNoUndoPoint,     // nothing was held; nothing changed
     kRestored,        // "lbars.acc" and the model are back at the undo point
-    kFromUndoCopy,    // the file could not be put back; the model was read
-                      // from the undo copy, which stays (the undo point too)
+    kFromUndoCopy,    // the file could not be put back, or not read once it
+                      // was; the model was read from the undo copy, which
+                      // stays (the undo point too)
     kFromDatabase,    // the model was read from "lbars.acc" as it is
-    kUnreadable,      // neither file could be read: the model is empty
+    kUnreadable,      // no file could be read: the model is the copy kept in
+                      // memory when the undo point was taken
   };
 
   // 1 when the undo copy was taken; 0 when one is already held, there is no
   // database file, or the copy failed (reported).
   int BeginUndo();
   int CommitUndo();
-  // Puts the undo copy back in place of "lbars.acc" and reloads it; a step that
+  // Puts the undo copy back in place of "lbars.acc" and reads it; the undo
+  // copy is deleted only once the restored file has been read. A step that
   // fails is reported and the model is read from the undo copy, else from
-  // "lbars.acc". Every load here leaves slow targets to the background check.
+  // "lbars.acc", else taken from memory. Every load here leaves slow targets
+  // to the background check.
   Rollback RollbackUndo();
   int32_t UndoActive() const { return undoActive_; }
 
@@ -107,8 +113,11 @@ class CDB {
   enum class Replaced { kDone, kDoneCopyLeft, kNewFileFailed, kFileStepFailed, kKeepFailed };
 
   int LoadBars(const std::string& path);
-  // After a rollback that could not put the file back.
-  Rollback ReloadAfterFailedRollback();
+  // After a rollback that could not put the file back (`restored` false) or
+  // could not read it once it was.
+  Rollback ReloadAfterFailedRollback(bool restored);
+  // Drops the undo point; the copy on the disk stays unless `deleteCopy`.
+  void EndUndo(bool deleteCopy);
   // Called as every load begins: where this load keeps the targets it leaves
   // unasked, or null when it asks about all of them.
   DeferredTargets* BeginTargetDeferral() { return slowTargets_.BeginLoad(); }
@@ -138,6 +147,9 @@ class CDB {
   std::vector<std::unique_ptr<CBar>> bars_;
   int32_t homeBar_ = -1;
   int32_t undoActive_ = 0;
+  // The model as it was when the undo point was taken: the last resort of a
+  // Cancel that can read neither file.
+  std::optional<ModelSnapshot> undoModel_;
   // The file on disk holds more than memory does (it could not be read, or
   // parts of it were damaged): the next save keeps a copy of it first.
   bool keepFileBeforeSave_ = false;

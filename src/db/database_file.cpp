@@ -58,10 +58,9 @@ bool CDB::WriteNewFile(const std::string& path) {
 int CDB::Save() {
   switch (ReplaceDatabaseWith([this](const std::string& path) { return WriteNewFile(path); })) {
     case Replaced::kDone:
-      return 1;
     case Replaced::kDoneCopyLeft:
-      // The new database stands; the next save replaces the copy anyway.
-      ReportStorageError(" CDB::Save 3)");
+      // A copy that could not be deleted is no failure: the new database
+      // stands, and the next load or save removes the copy.
       return 1;
     case Replaced::kFileStepFailed:
       ReportStorageError(" CDB::Save 1)");

@@ -3,9 +3,10 @@
 #include "db/cd.h"
 #include "platform/path_rules.h"
 
-LaunchRecord MakeLaunchRecord(const CD& button) {
+LaunchRecord MakeLaunchRecord(const CD& button, const std::string& programFolder) {
   LaunchRecord record;
-  record.File = button.Target;
+  const bool checkedFile = button.Kind == kFile && button.IsSeparator != 1 && !programFolder.empty();
+  record.File = checkedFile ? ResolveAgainstFolder(programFolder, button.Target) : button.Target;
   record.Parameters = button.Arguments;
   record.Directory = button.WorkDir;
   record.Show = button.ShowCmd;

@@ -19,7 +19,10 @@ struct LaunchRecord {
   int32_t Show = 1;
 };
 
-LaunchRecord MakeLaunchRecord(const CD& button);
+// A file button's relative target is opened in the program folder, where
+// the load looked for it; the current folder, which the file dialog moves,
+// plays no part. An empty folder leaves the target as it is.
+LaunchRecord MakeLaunchRecord(const CD& button, const std::string& programFolder = {});
 
 // The folder a launch starts in. A working folder that names an existing file
 // (a target copied into the field) cannot be started in: the file's folder

@@ -14,6 +14,11 @@ char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + '
 TargetPlace PlaceOfDrive(DriveKind kind) {
   switch (kind) {
     case DriveKind::kRemote:
+    // A letter with no drive behind it yet, or none the system can tell, may
+    // be a share by the time it is looked at (mapped by a VPN or a logon
+    // script): it is never touched on the window's thread either.
+    case DriveKind::kNoRoot:
+    case DriveKind::kUnknown:
       return TargetPlace::kNetwork;
     case DriveKind::kRemovable:
     case DriveKind::kCdRom:

@@ -34,9 +34,9 @@ enum class TargetPlace { kLocal, kRemovable, kNetwork };
 
 // Where a full path lies. UNC names ("\\server\share\...", also behind the
 // "\\?\" and "\\.\" prefixes unless a drive letter follows) are on the
-// network; a drive letter's path lies on that drive (remote: network;
-// removable or CD-ROM: removable; any other kind: local); anything else, such
-// as a relative path, is local.
+// network; a drive letter's path lies on that drive (remote, no drive or an
+// unknown one: network; removable or CD-ROM: removable; fixed or RAM disk:
+// local); anything else, such as a relative path, is local.
 TargetPlace PlaceOfPath(const std::string& path, const std::function<DriveKind(char letter)>& driveKindOf);
 // True for a path whose look-up may stall: network or removable.
 bool IsSlowPath(const std::string& path, const std::function<DriveKind(char letter)>& driveKindOf);

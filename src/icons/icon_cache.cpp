@@ -271,3 +271,10 @@ IconCacheRead ReadIconCacheFile(FileOps& files, const std::string& path, IconCac
     return IconCacheRead::kTooLarge;
   }
 }
+
+bool WriteIconCacheFile(FileOps& files, const std::string& path, const std::string& bytes) {
+  const std::string fresh = path + ".new";
+  if (files.WriteAll(fresh, bytes) && files.Move(fresh, path)) return true;
+  files.Delete(fresh);
+  return false;
+}

@@ -181,6 +181,11 @@ enum class IconCacheRead {
 };
 // Reads the cache file into `table`, its size checked first.
 IconCacheRead ReadIconCacheFile(FileOps& files, const std::string& path, IconCacheTable& table);
+// Writes the cache file whole or not at all: the bytes go to "<path>.new",
+// which is then renamed over the file, so a write cut off at any moment
+// leaves the cache as it was (and no cold start). False when the file is
+// unchanged.
+bool WriteIconCacheFile(FileOps& files, const std::string& path, const std::string& bytes);
 
 // What the image lists do with one icon while the bar starts.
 enum class IconPlan {

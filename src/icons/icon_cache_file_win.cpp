@@ -31,7 +31,7 @@ bool ButtonIconCache::Save(const CDB& db) {
     return named.count(IconKey{key.path, key.index}) != 0;
   });
   if (!table_.Changed()) return true;
-  if (!PlatformFileOps().WriteAll(FilePath(), table_.Encode())) return false;
+  if (!WriteIconCacheFile(PlatformFileOps(), FilePath(), table_.Encode())) return false;
   table_.SetChanged(false);
   return true;
 }

@@ -122,6 +122,9 @@ class ButtonIconCache {
   void RecheckDrives(uint32_t unitMask);
   // True for an icon on a removable drive or a network path.
   bool SlowIcon(const std::string& iconFile);
+  // A device or a network connection came or went: the drives' kinds are
+  // asked anew at the next look (they are kept for a moment only anyway).
+  void ForgetDriveKinds() { drives_.Forget(); }
 
   // Shell look-ups made through this cache so far, one per icon and time
   // asked, whether for one size or both, the worker's counted as their
@@ -146,7 +149,7 @@ class ButtonIconCache {
   // The stamp of the path now; nullopt for a removable or network path, which
   // this thread never touches.
   std::optional<IconStamp> StampNow(const std::string& iconFile);
-  // The drive's type, asked once per letter.
+  // The drive's type, asked again after a moment (see DriveKinds).
   UINT DriveType(char letter);
   bool DriveRuleSlow(const std::string& fullPath);
   // Looks the icon up through the shell, the sizes asked for only, and keeps

@@ -63,7 +63,21 @@ void IconChecks::Nudge() {
   nudged_ = ::PostMessageA(window_, message_, 0, 0) != FALSE;
 }
 
+void IconChecks::ReclaimLostRuns() {
+  // A finished run stays here until its message is taken; one that is not
+  // running any more lost its message, and its place would wait for good.
+  for (auto at = runs_.begin(); at != runs_.end();) {
+    if (at->second->job.Running()) {
+      ++at;
+      continue;
+    }
+    queue_.PutBack(std::move(at->second->requests));
+    at = runs_.erase(at);
+  }
+}
+
 bool IconChecks::StartRun(const std::function<std::optional<IconStamp>(const IconKey&)>& held) {
+  ReclaimLostRuns();
   if (!window_ || !queue_.Waiting()) return false;
   std::map<std::string, std::vector<IconCheckRequest>> byPlace;
   std::vector<IconCheckRequest> later;  // their place's worker still runs
@@ -81,6 +95,7 @@ bool IconChecks::StartRun(const std::function<std::optional<IconStamp>(const Ico
   for (auto& [place, requests] : byPlace) {
     auto run = std::make_unique<PlaceRun>();
     run->answers = std::make_shared<std::vector<IconCheckAnswer>>();
+    run->requests = requests;
     auto job = [answers = run->answers, requests, stamp = stamp_, lookUp = lookUp_](const std::atomic<bool>& abandoned) {
       *answers = CheckIcons(requests, stamp, lookUp, abandoned);
     };

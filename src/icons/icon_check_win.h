@@ -92,6 +92,9 @@ class IconChecks {
   struct PlaceRun {
     DetachedJob job;
     std::shared_ptr<std::vector<IconCheckAnswer>> answers;
+    std::vector<IconCheckRequest> requests;  // asked again if no answer can come
   };
+  // Runs that ended without an answer give their icons back to the queue.
+  void ReclaimLostRuns();
   std::map<std::string, std::unique_ptr<PlaceRun>> runs_;  // by SlowPlaceOf
 };

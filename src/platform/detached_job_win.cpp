@@ -1,11 +1,11 @@
 #include "platform/detached_job_win.h"
 
-#include "platform/exception_barrier.h"
+#include <process.h>
 
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <utility>
+
+#include "platform/exception_barrier.h"
 
 // What the worker and the object share. The worker holds it until it ends,
 // so it outlives the object when the object goes first.
@@ -16,8 +16,9 @@ struct DetachedJob::Run {
   WPARAM id = 0;
 
   std::atomic<bool> abandoned{false};
-  std::mutex mutex;  // `done`, and the post against Abandon
+  std::mutex mutex;  // `done` and `lost`, and the post against Abandon
   bool done = false;
+  bool lost = false;  // the job returned, but its message could not be posted
 };
 
 namespace {
@@ -47,13 +48,35 @@ bool DetachedJob::Start(Job job, HWND window, UINT message) {
   run->message = message;
   run->id = ++g_runs;
   if (run->id == 0) run->id = ++g_runs;  // 0 names no run
-  try {
-    std::thread(&DetachedJob::Work, run).detach();
-  } catch (const std::system_error&) {
+  // A thread of the system's own, whose handle is closed at once: the
+  // threads library's detach, called for a thread that has already ended,
+  // can hand its bookkeeping to two later threads, which then run one job
+  // twice and another never (the lost answer of a second start in a row).
+  auto* owned = new std::shared_ptr<Run>(run);
+  const uintptr_t thread = ::_beginthreadex(nullptr, 0, &DetachedJob::ThreadBody, owned, 0, nullptr);
+  if (thread == 0) {
+    delete owned;
     return false;
   }
+  ::CloseHandle(reinterpret_cast<HANDLE>(thread));
   run_ = std::move(run);
   return true;
+}
+
+unsigned __stdcall DetachedJob::ThreadBody(void* owned) {
+  const std::unique_ptr<std::shared_ptr<Run>> run(static_cast<std::shared_ptr<Run>*>(owned));
+  Work(*run);
+  return 0;
+}
+
+bool DetachedJob::Running() {
+  if (!run_) return false;
+  {
+    std::lock_guard<std::mutex> lock(run_->mutex);
+    if (!run_->lost) return true;
+  }
+  run_.reset();  // no message will ever name it
+  return false;
 }
 
 bool DetachedJob::Finish(WPARAM id) {
@@ -76,5 +99,5 @@ void DetachedJob::Work(const std::shared_ptr<Run>& run) {
   std::lock_guard<std::mutex> lock(run->mutex);
   if (run->abandoned) return;
   run->done = true;
-  ::PostMessageA(run->window, run->message, run->id, 0);
+  if (!::PostMessageA(run->window, run->message, run->id, 0)) run->lost = true;
 }

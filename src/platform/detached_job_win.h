@@ -5,7 +5,7 @@
 //
 // The job runs on a detached thread and, unless abandoned, one message is
 // posted to the window when it returns, with the run's id as wParam (never 0,
-// and unique among all jobs of the process).
+// and unique among all jobs of the process). A post that fails ends the run.
 // The job keeps what it shares with its owner (its results) in its own
 // captures, so they live as long as either side needs them. Abandoning, and
 // destroying the object, never wait: the worker is only told that nobody wants
@@ -33,8 +33,10 @@ class DetachedJob {
   // done. A run still going is abandoned first. False when no thread could be
   // started (the job then never runs).
   bool Start(Job job, HWND window, UINT message);
-  // A run was started and is neither finished nor abandoned.
-  bool Running() const { return run_ != nullptr; }
+  // A run was started and is neither finished nor abandoned. A run whose
+  // message could not be posted (the window gone, its queue full) has ended
+  // without an answer: it is over, and the next Start need not abandon it.
+  bool Running();
   // For the posted message: true once, when `id` names the current run and
   // its job has returned; what the job left in its results is then the
   // caller's to read. False for a message of an abandoned or finished run.
@@ -44,6 +46,8 @@ class DetachedJob {
 
  private:
   struct Run;
+  // The thread's entry; takes over a heap copy of the run's pointer.
+  static unsigned __stdcall ThreadBody(void* owned);
   static void Work(const std::shared_ptr<Run>& run);
 
   std::shared_ptr<Run> run_;

@@ -57,7 +57,7 @@ bool WinFileOps::Flush(const std::string& path) {
 }
 
 bool WinFileOps::ReadAll(const std::string& path, std::string& bytes) {
-  UniqueKernelHandle file = OpenFile(path, GENERIC_READ, 0, OPEN_EXISTING);
+  UniqueKernelHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   if (!file) return false;
   DWORD high = 0;
   const DWORD size = ::GetFileSize(file.Get(), &high);

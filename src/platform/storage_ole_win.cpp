@@ -159,28 +159,56 @@ class OleWriter : public CompoundFileWriter {
 
 }  // namespace
 
+namespace {
+
+// Another program that has the file open for reading (a virus scanner looking
+// at the file just written, an indexer, a backup or sync tool) shares it with
+// this read; one that is writing it, or holds it without sharing, makes the
+// read wait a moment and try again, up to about 0.75 s in all.
+constexpr DWORD kRetryWaitsMs[] = {50, 100, 150, 200, 250};
+
+bool IsSharingConflict(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+// The whole file in movable memory, or null; `busy` tells whether another
+// program's handle was in the way.
+UniqueGlobal ReadWholeFile(const std::string& path, bool& busy) {
+  busy = false;
+  UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    busy = IsSharingConflict(::GetLastError());
+    return UniqueGlobal();
+  }
+  DWORD high = 0;
+  const DWORD size = ::GetFileSize(file.Get(), &high);
+  if (size == INVALID_FILE_SIZE || high != 0 || size == 0) return UniqueGlobal();
+  UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, size));
+  if (!memory) return UniqueGlobal();
+  GlobalLockScope lock(memory.Get());
+  DWORD done = 0;
+  while (lock.Get() && done < size) {
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), static_cast<char*>(lock.Get()) + done, size - done, &got, nullptr) || got == 0) {
+      busy = IsSharingConflict(::GetLastError());
+      return UniqueGlobal();
+    }
+    done += got;
+  }
+  return done == size ? std::move(memory) : UniqueGlobal();
+}
+
+}  // namespace
+
 std::unique_ptr<Storage> OleStorageBackend::Open(const std::string& path) {
   auto com = std::make_shared<ComScope>();
-  UniqueGlobal memory;
-  {
-    UniqueKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return nullptr;
-    DWORD high = 0;
-    const DWORD size = ::GetFileSize(file.Get(), &high);
-    if (size == INVALID_FILE_SIZE || high != 0 || size == 0) return nullptr;
-    memory.Reset(::GlobalAlloc(GMEM_MOVEABLE, size));
-    if (!memory) return nullptr;
-    GlobalLockScope lock(memory.Get());
-    DWORD done = 0;
-    while (lock.Get() && done < size) {
-      DWORD got = 0;
-      if (!::ReadFile(file.Get(), static_cast<char*>(lock.Get()) + done, size - done, &got, nullptr) || got == 0)
-        return nullptr;
-      done += got;
-    }
-    if (done != size) return nullptr;
+  bool busy = false;
+  UniqueGlobal memory = ReadWholeFile(path, busy);
+  for (DWORD wait : kRetryWaitsMs) {
+    if (memory || !busy) break;
+    ::Sleep(wait);
+    memory = ReadWholeFile(path, busy);
   }
+  if (!memory) return nullptr;
   ComPtr<ILockBytes> bytes;
   if (FAILED(::CreateILockBytesOnHGlobal(memory.Get(), TRUE, bytes.Put()))) return nullptr;
   memory.Release();  // the lock bytes own it now

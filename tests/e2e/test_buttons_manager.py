@@ -281,7 +281,7 @@ def cancel_with_the_file_locked_shows_what_a_file_holds():
         box = qr.answer_message_box(qr.IDOK, exe=EXE)
         expect(box["text"] == "System error:\n (IStorage:  CDB::RollbackUndo 1)", f"the failed step {box['text']!r}")
         box = qr.answer_message_box(qr.IDOK, exe=EXE)
-        expect(box["text"].startswith("Cancel could not put the database file back.\nThe bars are shown as the undo copy"),
+        expect(box["text"].startswith("Cancel could not put the database file back or read it.\nThe bars are shown as the undo copy"),
                f"what the bar shows {box['text']!r}")
         qr.wait_gone(state.manager["hwnd"], timeout_ms=20000, destroyed=True)
         state.manager = None

@@ -111,7 +111,7 @@ void BarWindow::ShowDisplayedBar() {
 
 void BarWindow::LaunchButton(int bar, int commandId) {
   const CBar* shown = db_.Bar(bar);
-  if (shown && !running_.SwitchInstead(Hwnd(), *shown, commandId)) shown->Launch(commandId);
+  if (shown && !running_.SwitchInstead(Hwnd(), *shown, commandId)) shown->Launch(commandId, db_.ProgramFolder());
 }
 
 void BarWindow::StartHomeTimer(int milliseconds) {

@@ -171,10 +171,12 @@ void BarWindow::OnTimer(WPARAM id) {
   }
 }
 
-// A volume arrived (a stick plugged in): the icons and the file targets on
-// its drives are checked again on their workers. True when the notice was that.
-// The unit mask is read only from a notice that says it is long enough to hold it.
+// A volume arrived (a stick plugged in, a share mapped): the icons and the
+// file targets on its drives are checked again on their workers. True when
+// the notice was that. Any device notice may change what a letter is. The
+// unit mask is read only from a notice that says it is long enough to hold it.
 bool BarWindow::OnDeviceChange(WPARAM wp, LPARAM lp) {
+  if (icons_) icons_->ForgetDriveKinds();
   const auto* notice = reinterpret_cast<const DEV_BROADCAST_HDR*>(lp);
   if (wp != DBT_DEVICEARRIVAL || !notice || notice->dbch_devicetype != DBT_DEVTYP_VOLUME ||
       notice->dbch_size < sizeof(DEV_BROADCAST_VOLUME))

@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "db/cbar.h"
@@ -156,6 +157,24 @@ TEST(BarTest, WorkingFolderNamingAFileStartsInItsFolder) {
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(StartingFolder(c.workDir, isFile), c.started) << c.workDir;
+}
+
+// A relative file target is opened where the load found it: in the program
+// folder, whatever the current folder is. Other kinds go to the shell as stored.
+TEST(BarTest, ARelativeFileTargetIsOpenedInTheProgramFolder) {
+  const std::vector<std::tuple<int32_t, std::string, std::string>> cases = {
+      {kFile, "tools\\t.exe", "C:\\Prog\\tools\\t.exe"},
+      {kFile, "\\t.exe", "C:\\t.exe"},
+      {kFile, "\\\\srv\\s\\t.exe", "\\\\srv\\s\\t.exe"},
+      {kFolder, "shell:startup", "shell:startup"},
+  };
+  for (const auto& [kind, target, opened] : cases) {
+    CBar bar;
+    bar.Insert(std::make_unique<CD>(CD{{target}, 1, kind}), -1);
+    std::string file;
+    bar.Launch(1124, [&](const LaunchRecord& r) { file = r.File; }, "C:\\Prog");
+    EXPECT_EQ(file, opened) << target;
+  }
 }
 
 class DatabaseModelTest : public testing::Test {

@@ -42,7 +42,8 @@ const PlaceCase kPlaces[] = {
     {"C:\\Programs\\tool.exe", TargetPlace::kLocal},
     {"c:\\tool.exe", TargetPlace::kLocal},
     {"R:\\temp\\x.exe", TargetPlace::kLocal},
-    {"X:\\x.exe", TargetPlace::kLocal},
+    {"X:\\x.exe", TargetPlace::kNetwork},  // no drive yet: it may be mapped to a share
+    {"U:\\x.exe", TargetPlace::kNetwork},
     {"A:\\setup.exe", TargetPlace::kRemovable},
     {"a:setup.exe", TargetPlace::kRemovable},  // drive-relative, still on A:
     {"D:\\autorun.exe", TargetPlace::kRemovable},
@@ -65,6 +66,25 @@ TEST(PlaceOfPathTest, ByNameAndDriveKind) {
     EXPECT_EQ(IsSlowPath(c.path, [](char letter) { return KindOf(kDrives, letter); }), c.place != TargetPlace::kLocal)
         << c.path;
   }
+}
+
+// A letter's kind is kept for a moment only: a share mapped later in the run
+// (or a drive that goes and whose letter is mapped anew) is seen as it is now.
+TEST(DriveKindsTest, AreAskedAgainAfterAMomentAndAtADeviceChange) {
+  MemoryFileSystem files;
+  uint64_t now = 0;
+  DriveKinds kinds([&now] { return now; });
+  const std::vector<std::pair<uint64_t, DriveKind>> steps = {
+      {0, DriveKind::kFixed}, {DriveKinds::kKeptMs - 1, DriveKind::kFixed}, {1, DriveKind::kRemote}};
+  files.SetDriveKind('M', DriveKind::kFixed);
+  for (const auto& [later, seen] : steps) {
+    now += later;
+    EXPECT_EQ(kinds.Of('m', files), seen) << now;
+    files.SetDriveKind('M', DriveKind::kRemote);
+  }
+  files.SetDriveKind('M', DriveKind::kNoRoot);
+  kinds.Forget();
+  EXPECT_EQ(kinds.Of('M', files), DriveKind::kNoRoot);
 }
 
 // --- the load ------------------------------------------------------------------

@@ -183,6 +183,11 @@ std::vector<StepFault> StepFaults() {
                      "storage step"});
     out.push_back({action, [](MemoryFileSystem& f, MemoryStorageBackend&) { f.Faults().FailAll(FileOp::kMove); },
                    "file locked"});
+    // The restored file cannot be read (held by another program), or no file can.
+    out.push_back({action, [](MemoryFileSystem&, MemoryStorageBackend& s) { s.Faults().FailNth(StorageOp::kOpenFile, 1); },
+                   "one read fails"});
+    out.push_back({action, [](MemoryFileSystem&, MemoryStorageBackend& s) { s.Faults().FailAll(StorageOp::kOpenFile); },
+                   "no read works"});
   }
   return out;
 }

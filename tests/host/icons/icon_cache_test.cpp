@@ -8,6 +8,7 @@
 
 #include "platform/byte_codec.h"
 #include "platform/file_ops_host.h"
+#include "support/file_ops_memory.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -307,6 +308,24 @@ INSTANTIATE_TEST_SUITE_P(Files, IconCacheReadTest,
                                            ReadCase{"OverLimit", CacheFile::kToldOverLimit, IconCacheRead::kTooLarge, 0},
                                            ReadCase{"SparseOverLimit", CacheFile::kSparseOverLimit, IconCacheRead::kTooLarge, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The process dies at any moment of a write: the next start reads the old
+// cache or the new one, whole, and is never a cold one.
+TEST(IconCacheFileTest, AWriteCutOffAnywhereLeavesAWholeCache) {
+  const std::string path = "C:\\P\\iconcache.dat";
+  IconCacheTable newer = SampleTable();
+  newer.Put({"C:\\new.exe", 0}, FileIcon(1, 2, 'w'));
+  for (int changes = 0; changes <= 3; ++changes) {
+    MemoryFileSystem files;
+    files.Put(path, SampleTable().Encode());
+    files.KillAfter(changes);
+    const bool written = WriteIconCacheFile(files, path, newer.Encode());
+    files.Revive();
+    IconCacheTable read;
+    EXPECT_EQ(ReadIconCacheFile(files, path, read), IconCacheRead::kWhole) << changes;
+    EXPECT_EQ(read.Size(), written ? newer.Size() : SampleTable().Size()) << changes;
+  }
+}
 
 TEST(IconCacheLimit, ACacheOfTheMostEntriesWithSystemLengthPathsFits) {
   IconCacheTable table;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <thread>
 
 #include "platform/handles_win.h"
 #include "shared/db/test_backend.h"
@@ -60,6 +61,33 @@ TEST(OleFileTest, FileInUseCannotBeLoadedOrSaved) {
   holder.Reset();
   EXPECT_EQ(backend->Contents("lbars.acc"), before);
   EXPECT_FALSE(backend->Has("tmp_db.acc"));
+}
+
+// Another program's handle on the database while it is read: readers (a
+// virus scanner, an indexer) share it; a writer or an exclusive holder makes
+// the read wait a moment, and one that lets go within it is no failure.
+TEST(OleFileTest, ReadSharesWithReadersAndWaitsBrieflyForOthers) {
+  const struct {
+    DWORD access, share, heldMs;  // INFINITE: for the whole read
+    int loaded;
+  } others[] = {{GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, INFINITE, 1},
+                {GENERIC_READ, FILE_SHARE_READ, INFINITE, 1},
+                {GENERIC_READ, 0, 300, 1},
+                {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, INFINITE, 0}};
+  for (const auto& other : others) {
+    auto backend = MakeTestBackend();
+    auto db = backend->MakeDatabase();
+    db->AddBar("bar");
+    ASSERT_EQ(db->Save(), 1);
+    UniqueKernelHandle holder(::CreateFileA(backend->PathOf("lbars.acc").c_str(), other.access, other.share, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    std::thread release;
+    if (other.heldMs != INFINITE) release = std::thread([&holder, &other] { ::Sleep(other.heldMs); holder.Reset(); });
+    EXPECT_EQ(db->Load(), other.loaded) << other.access << " " << other.share;
+    if (release.joinable()) release.join();
+    EXPECT_EQ(db->BarCount(), other.loaded);
+  }
 }
 
 // Writes the known database into the folder named by QR_OLEFILE_OUT, for the

@@ -228,6 +228,26 @@ TEST_F(IconCheckWinTest, AHungWorkerHoldsUpNeitherTheCacheNorItsEnd) {
   EXPECT_EQ(std::count_if(answers.begin(), answers.end(), [](WPARAM wp) { return wp != 0; }), 0);
 }
 
+// A run whose answer could not be posted (its window is gone) has ended: its
+// icons are checked by the next run instead of waiting for it for good.
+TEST_F(IconCheckWinTest, ARunWhoseAnswerWasNotPostedIsRunAgain) {
+  HWND gone = ::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(gone);
+  ::DestroyWindow(gone);
+  const IconProbes probes = ProbesNoting(calls_, program_.Path());
+  IconChecks checks(probes.stamp, probes.lookUp);
+  checks.SetWindow(gone, kAnswerMessage);
+  checks.Queue().Ask({{Slow(), 0}, Slow(), 0, Slow(), std::nullopt});
+  const auto noneHeld = [](const IconKey&) { return std::optional<IconStamp>(); };
+  ASSERT_TRUE(checks.StartRun(noneHeld));
+  bool again = false;
+  for (const DWORD start = ::GetTickCount(); !again && ::GetTickCount() - start < 10000; ::Sleep(10))
+    again = checks.StartRun(noneHeld);
+  EXPECT_TRUE(again);
+  PumpMessages(10000, [&] { return calls_->Of("\\slow\\").size() >= 4; });
+  EXPECT_EQ(calls_->Of("\\slow\\").size(), 4u) << "stamp and look-up, once per run";
+}
+
 // The menus and the manager: a slow icon the cache lacks gives the generic
 // stand-in at once; the menu (which keeps what it shows) has it checked.
 TEST_F(IconCheckWinTest, MenusShowAStandInUntilTheWorkerAnswers) {

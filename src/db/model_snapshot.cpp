@@ -1,11 +1,11 @@
-#include "editing/manager/manager_snapshot.h"
+#include "db/model_snapshot.h"
 
 #include <memory>
 
 #include "db/cdb.h"
 
-ManagerSnapshot ManagerSnapshot::Take(const CDB& db) {
-  ManagerSnapshot copy;
+ModelSnapshot ModelSnapshot::Take(const CDB& db) {
+  ModelSnapshot copy;
   for (int32_t i = 0; i < db.BarCount(); ++i) {
     const CBar& bar = *db.Bar(i);
     BarCopy& out = copy.bars_.emplace_back();
@@ -22,7 +22,7 @@ ManagerSnapshot ManagerSnapshot::Take(const CDB& db) {
   return copy;
 }
 
-void ManagerSnapshot::Restore(CDB& db) const {
+void ModelSnapshot::Restore(CDB& db) const {
   while (db.BarCount() > 0) db.DeleteBar(db.BarCount() - 1);
   for (const BarCopy& in : bars_) {
     CBar* bar = db.Bar(db.AddBar(in.Name));
