@@ -19,6 +19,9 @@ inline constexpr int kCmdEdgeRight = 32797;
 inline constexpr int kCmdCalendar = 32799;
 inline constexpr int kCmdWebPage = 32804;
 inline constexpr int kCmdAddFrontProgram = 32806;
+// Beyond every launch button's and bar-switch entry's number; a launch comes
+// from the buttons toolbar, never from a menu, so the two are never confused.
+inline constexpr int kCmdEarlierCopies = 33070;
 
 // The edge a "Screen edge" command moves the bar to, or -1 for other commands.
 constexpr int EdgeOfCommand(int id) {

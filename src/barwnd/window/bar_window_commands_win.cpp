@@ -92,6 +92,7 @@ bool BarWindow::OnMenuCommand(int id) {
     case kCmdAbout: ShowAbout(); return true;
     case kCmdExit: OnExit(); return true;
     case kCmdAddFrontProgram: AddFrontProgram(); return true;
+    case kCmdEarlierCopies: OpenEarlierCopies(); return true;
   }
   return false;
 }
@@ -106,6 +107,7 @@ void BarWindow::OpenButtonsManager() {
   {
     DialogCount::Scope modal(modal_);
     DialogCount::Scope held(held_);
+    DialogCount::Scope managerOpen(manager_);
     CButtonsManager manager(db_, texts_, icons_, *this, host_.EditingServices());
     manager.DoModal(Hwnd());
   }
