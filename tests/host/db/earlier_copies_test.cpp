@@ -1,10 +1,8 @@
-// Earlier copies kept by the saves, put back by a restore, and bars taken to
-// another database and back.
+// Earlier copies kept by the saves and put back by a restore.
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "db/bar_transfer.h"
 #include "db/cdb.h"
 #include "db/earlier_copies.h"
 #include "platform/storage_memory.h"
@@ -171,31 +169,6 @@ TEST_F(CopiesTest, KilledRestoreLeavesOneWholeDatabase) {
   }
   EXPECT_GT(outcomes[0], 0);
   EXPECT_GT(outcomes[1], 0);
-}
-
-TEST_F(CopiesTest, ExportedBarComesBackRenamedWithItsButtons) {
-  SaveOn(1, {"Tools", "tools (2)"});
-  db_.Bar(0)->InsertSeparator(0);
-  ASSERT_EQ(ExportBar(db_, *db_.Bar(0), "C:\\out\\Tools.qrbar"), 1);
-  EXPECT_FALSE(files_.Has("C:\\out\\Tools.qrbar.part"));
-  int32_t first = -1;
-  ASSERT_EQ(ImportBars(db_, "C:\\out\\Tools.qrbar", first), ImportResult::kImported);
-  ASSERT_EQ(first, 2);
-  const CBar& imported = *db_.Bar(2);
-  EXPECT_EQ(imported.Name, "Tools (3)");
-  ASSERT_EQ(imported.Count(), 2);
-  EXPECT_EQ(imported.At(0)->Target, "C:\\");
-  EXPECT_EQ(imported.At(1)->IsSeparator, 1);
-  EXPECT_EQ(imported.IconFile, db_.DefaultIconFile());
-
-  for (const std::string& foreign : {std::string("not a compound file"), std::string()}) {
-    files_.Put("C:\\out\\foreign.doc", foreign);
-    EXPECT_EQ(ImportBars(db_, "C:\\out\\foreign.doc", first), ImportResult::kUnreadable);
-  }
-  CDB empty(storage_, files_, nullptr);
-  ASSERT_EQ(empty.WriteOther("C:\\out\\empty.acc"), 1);
-  EXPECT_EQ(ImportBars(db_, "C:\\out\\empty.acc", first), ImportResult::kNoBars);
-  EXPECT_EQ(db_.BarCount(), 3) << "refused files add nothing";
 }
 
 }  // namespace

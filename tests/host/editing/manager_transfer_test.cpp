@@ -33,10 +33,15 @@ TEST_F(ManagerTest, ImportRefusesAFileThatHoldsNoBarsAndNamesIt) {
     EXPECT_EQ(view_.messages.back(),
               "This file is damaged or is no file of bars; nothing was imported:\nC:\\Out\\notes.txt");
   }
+  CDB none(storage_, files_, nullptr);
+  ASSERT_EQ(none.WriteOther("C:\\Out\\none.qrbar"), 1);
+  view_.barsFile = "C:\\Out\\none.qrbar";
+  Editor().OnImportBars();
+  EXPECT_EQ(view_.messages.back(), "This file holds no bars; nothing was imported:\nC:\\Out\\none.qrbar");
   ASSERT_TRUE(Click(Tree().Root()));
   Editor().OnExportBar();
   EXPECT_EQ(view_.messages.back(), "Select the bar to export, or one of its buttons, first.");
-  EXPECT_EQ(view_.chosenFor.size(), 2u) << "no file is asked for without a bar";
+  EXPECT_EQ(view_.chosenFor.size(), 3u) << "no file is asked for without a bar";
   EXPECT_EQ(Describe(), "A: a");
 }
 
