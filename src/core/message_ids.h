@@ -75,3 +75,4 @@ inline constexpr int32_t kMsgBarFilesFilter = 846;
 inline constexpr int32_t kMsgDatabaseFilesFilter = 847;
 inline constexpr int32_t kMsgExportTitle = 848;
 inline constexpr int32_t kMsgImportTitle = 849;
+inline constexpr int32_t kMsgCopiesFolder = 850;  // followed by the folder's path

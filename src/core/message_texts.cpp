@@ -105,6 +105,7 @@ constexpr TextEntry kTexts[] = {
     {kMsgDatabaseFilesFilter, "Bars of a database (*.acc)"},
     {kMsgExportTitle, "Export bar"},
     {kMsgImportTitle, "Import bars"},
+    {kMsgCopiesFolder, "The copies are kept in "},
     {kMsgInternalError, "An operation failed because of an internal error; it was abandoned and the program goes on.\n\n"},
 };
 

@@ -6,7 +6,6 @@ from the manager and imported back is a second bar with the same buttons after O
 and a restart."""
 
 import datetime
-import struct
 import sys
 from pathlib import Path
 from types import SimpleNamespace
@@ -14,10 +13,9 @@ from types import SimpleNamespace
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import dbmake  # noqa: E402
+from dbread import read_bars  # noqa: E402
 import qrbench as qr  # noqa: E402
 from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
-
-import olefile  # noqa: E402
 
 scenario = qr.Scenario("earlier_copies")
 state = SimpleNamespace(install=None, process=None, bar=None, manager=None, before=None, notepad=None)
@@ -32,33 +30,6 @@ LVM_GETITEMCOUNT = 0x1004
 FILE_NAME_BOXES = (0x47C, 0x480)
 MANAGER_OPEN = ("An earlier copy cannot be put back while the buttons manager is open.\n"
                 "Close the buttons manager (OK or Cancel) and try again.")
-
-
-def read_text(data, at):
-    (length,) = struct.unpack_from("<i", data, at)
-    return data[at + 4:at + 4 + length].decode("latin-1"), at + 4 + length
-
-
-def read_bars(path):
-    """[(bar name, [(button name, target) or "-"])] of a database file, read with olefile."""
-    expect(olefile.isOleFile(str(path)), f"{path} is a compound file")
-    ole = olefile.OleFileIO(str(path))
-    try:
-        entries = ole.listdir(streams=True, storages=False)
-        out = []
-        for bar in sorted({int(e[0]) for e in entries if len(e) == 2}):
-            name, _ = read_text(ole.openstream([str(bar), "__quickrail_info__"]).read(), 0)
-            buttons = []
-            for button in sorted(int(e[1]) for e in entries if len(e) == 2 and e[0] == str(bar)
-                                 and e[1] != "__quickrail_info__"):
-                data = ole.openstream([str(bar), str(button)]).read()
-                text, at = read_text(data, 0)
-                target, _ = read_text(data, at)
-                buttons.append((text, target) if text else "-")
-            out.append((name, buttons))
-        return out
-    finally:
-        ole.close()
 
 
 def database():

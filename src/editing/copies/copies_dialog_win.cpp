@@ -23,7 +23,7 @@ BOOL CopiesDialog::OnInitDialog() {
   HWND list = Item(IDC_COPIES_LIST);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
   AddColumns();
-  SetItemText(IDC_COPIES_FOLDER, copies_.Folder());
+  SetItemText(IDC_COPIES_FOLDER, texts_.Text(kMsgCopiesFolder) + copies_.Folder());
   Fill();
   ::SetFocus(list);
   return FALSE;
