@@ -97,7 +97,7 @@ def main():
             install.file("lbars.acc").rename(install.file("old.qrbar"))
         dbmake.write(install.unix_dir, [dbmake.bar("New"), dbmake.button("Drive C", "C:\\", kind="folder"),
                                         dbmake.separator()])
-        delay = random.uniform(0.0, 0.8)
+        delay = random.uniform(0.0, 0.5)
         (restore_once if mode == "restore" else import_once)(install, delay)
         process, bar = start(install)  # the next start recovers what the kill left
         qr.stop(process)
