@@ -11,6 +11,7 @@ import random
 import signal
 import subprocess
 import sys
+import threading
 import time
 from pathlib import Path
 
@@ -21,14 +22,40 @@ import qrbench as qr  # noqa: E402
 from startup_steps import EXE, bar_window, set_ini  # noqa: E402
 from dbread import read_bars  # noqa: E402
 
-OLD = [("Old", [("Notepad", None)])]
-NEW = [("New", [("Drive C", None), "-"])]
+# Enough bars and buttons that the operation lasts long enough to be cut off
+# in its middle now and then.
+OLD = [("Old", [("Notepad", None)])] + [(f"Old {n}", [(f"Folder {i}", None) for i in range(40)]) for n in range(15)]
+NEW = [("New", [("Drive C", None), "-"])] + [(f"New {n}", [(f"Folder {i}", None) for i in range(40)]) for n in range(15)]
+
+
+def lines(bars, notepad):
+    out = []
+    for name, buttons in bars:
+        out.append(dbmake.bar(name))
+        for button in buttons:
+            if button == "-":
+                out.append(dbmake.separator())
+            elif button[0] == "Notepad":
+                out.append(dbmake.button("Notepad", notepad))
+            else:
+                out.append(dbmake.button(button[0], "C:\\", kind="folder"))
+    return out
 
 
 def program_pid():
-    """The Linux process of the program this session started (there is one)."""
+    """The Linux process of the program this session started: among the processes
+    running an Orvantis.exe, the one whose Wine prefix is this session's (other
+    sessions on the machine run their own, which are none of this trial's business)."""
     found = subprocess.run(["pgrep", "-f", r"Orvantis\.exe"], capture_output=True, text=True).stdout.split()
-    return int(found[0]) if found else None
+    mine = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
+    for pid in map(int, found):
+        try:
+            environment = Path(f"/proc/{pid}/environ").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        if mine in environment and b"Orvantis.exe" in Path(f"/proc/{pid}/cmdline").read_bytes():
+            return pid
+    return None
 
 
 def shape(bars):
@@ -41,10 +68,24 @@ def start(install):
 
 
 def kill_after(delay):
-    time.sleep(delay)
+    """Kills the program `delay` s from now, while the caller goes on clicking."""
     pid = program_pid()
-    if pid:
-        os.kill(pid, signal.SIGKILL)
+    if pid is None:
+        raise RuntimeError("the program of this session is not running")
+
+    def kill():
+        if pid:
+            os.kill(pid, signal.SIGKILL)
+    timer = threading.Timer(delay, kill)
+    timer.start()
+    return timer
+
+
+def click_unless_killed(hwnd, button):
+    try:
+        qr.press(hwnd, button)
+    except qr.DriverError:
+        pass  # the kill came first: the window is gone
 
 
 def restore_once(install, delay):
@@ -54,9 +95,10 @@ def restore_once(install, delay):
     dialog = qr.wait_window(timeout_ms=20000, exe=EXE, title="Earlier copies of the bars")
     qr.press(dialog["hwnd"], 1471)
     box = qr.message_box(exe=EXE)
-    qr.press(box["hwnd"], qr.IDYES)
-    kill_after(delay)
-    qr.stop(process)
+    timer = kill_after(delay)
+    click_unless_killed(box["hwnd"], qr.IDYES)
+    timer.join()
+    process.wait(timeout=30)
 
 
 def import_once(install, delay):
@@ -71,9 +113,10 @@ def import_once(install, delay):
     qr.press(files["hwnd"], qr.IDOK)
     qr.wait_gone(files["hwnd"], timeout_ms=20000, destroyed=True)
     time.sleep(0.5)
-    qr.press(manager["hwnd"], qr.IDOK)
-    kill_after(delay)
-    qr.stop(process)
+    timer = kill_after(delay)
+    click_unless_killed(manager["hwnd"], qr.IDOK)
+    timer.join()
+    process.wait(timeout=30)
 
 
 def main():
@@ -89,22 +132,25 @@ def main():
             install.file(leftover).unlink(missing_ok=True)
         for stale in backups.glob("*") if backups.is_dir() else []:
             stale.unlink()
-        dbmake.write(install.unix_dir, [dbmake.bar("Old"), dbmake.button("Notepad", notepad)])
+        dbmake.write(install.unix_dir, lines(OLD, notepad))
         if mode == "restore":
             backups.mkdir(exist_ok=True)
             install.file("lbars.acc").rename(backups / "lbars-2000-01-01.acc")
         else:
             install.file("lbars.acc").rename(install.file("old.qrbar"))
-        dbmake.write(install.unix_dir, [dbmake.bar("New"), dbmake.button("Drive C", "C:\\", kind="folder"),
-                                        dbmake.separator()])
-        delay = random.uniform(0.0, 0.5)
+        dbmake.write(install.unix_dir, lines(NEW, notepad))
+        delay = random.uniform(0.1, 0.6)
         (restore_once if mode == "restore" else import_once)(install, delay)
+        # What the kill left, before the next start recovers from it.
+        left = [n for n in ("tmp_db.acc", "new_db.acc", "lbars.acc.part") if install.file(n).exists()]
+        left += [p.name for p in backups.glob("*.tmp")] if backups.is_dir() else []
         process, bar = start(install)  # the next start recovers what the kill left
         qr.stop(process)
         have = shape(read_bars(install.file("lbars.acc")))
         after = shape(OLD) if mode == "restore" else shape(NEW + OLD)
         state = "before" if have == shape(NEW) else "after" if have == after else None
-        print(f"run {run + 1}: killed {delay * 1000:.0f} ms after the last click: {state or have}", flush=True)
+        print(f"run {run + 1}: killed {delay * 1000:.0f} ms after the last click began, "
+              f"left {left or 'nothing half done'}: {state or have}", flush=True)
         if state is None:
             print("FAIL: neither the database before nor the copy")
             return 1
