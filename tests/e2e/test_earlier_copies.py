@@ -3,7 +3,7 @@ it was in "backups"; "Earlier copies..." lists it and Restore puts it back, the 
 and "lbars.acc" (read by olefile) as before the edit, today's bars kept as one more
 copy; a restore while the buttons manager is open is refused; a bar exported
 from the manager and imported back is a second bar with the same buttons after OK
-and a restart."""
+and a restart; a silent uninstall and a new install keep all of it."""
 
 import datetime
 import sys
@@ -193,6 +193,22 @@ def exported_bar_imported_back_is_a_second_bar_after_ok_and_a_restart():
     expect(database() == want, "the second bar after a restart")
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
     state.process = None
+
+
+@scenario.step
+def uninstall_and_reinstall_keep_the_bars():
+    kept = database()
+    backups = copies()
+    qr.start(state.install.file("Uninstall.exe"), "/S")
+    qr.wait_until(lambda: not state.install.exe.exists() and qr.reg_get(qr.PRODUCT_KEY, "Version") is None,
+                  timeout=60, what="the silent uninstall")
+    expect(database() == kept and copies() == backups, "the bars and their copies stay")
+    state.install = qr.install()
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    wait_commands([1124, 1126], "the kept bar on show")
+    expect(database() == kept, f"no sample bar over the kept ones: {database()}")
+    qr.screenshot("earlier_copies-reinstalled")
 
 
 @scenario.cleanup
