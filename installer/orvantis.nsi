@@ -62,6 +62,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${COMPANY}"
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 
 !ifndef QR_SIDE_BITMAP
   !define QR_SIDE_BITMAP "${__FILEDIR__}/../res/art/setupside.bmp"
@@ -110,10 +111,15 @@ Section "${PRODUCT}" SecProgram
 
   ; The program builds its sample bar when "FirstRun" is "1". An upgrade over an
   ; existing install keeps the value the program left there.
+  ; Bars kept by an earlier uninstall are found again: no sample bar over them.
   ClearErrors
   ReadRegStr $1 HKCU "${PROGRAM_KEY}" "FirstRun"
   ${If} ${Errors}
-    WriteRegStr HKCU "${PROGRAM_KEY}" "FirstRun" "1"
+    ${If} ${FileExists} "$INSTDIR\lbars.acc"
+      WriteRegStr HKCU "${PROGRAM_KEY}" "FirstRun" "0"
+    ${Else}
+      WriteRegStr HKCU "${PROGRAM_KEY}" "FirstRun" "1"
+    ${EndIf}
   ${EndIf}
   WriteRegStr HKCU "${PROGRAM_KEY}" "Version" "${VERSION_REG}"
   Push "$INSTDIR"
@@ -206,23 +212,55 @@ Function un.PutBackLeftPlaces
   DeleteRegKey HKCU "${PLACES_COPY}"
 FunctionEnd
 
+; The bars and settings stay unless the user says otherwise: whoever
+; uninstalls to reinstall keeps every bar. A silent uninstall keeps them too,
+; unless it is given /REMOVEBARS.
+Var RemoveBars
+
+Function un.AskRemoveBars
+  StrCpy $RemoveBars 0
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/REMOVEBARS" $1
+  ${IfNot} ${Errors}
+    StrCpy $RemoveBars 1
+    Return
+  ${EndIf}
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+    "Remove your bars and settings too?$\r$\n$\r$\nClick No to keep them (lbars.acc, options.ini and the earlier \
+copies in the folder backups): installing ${PRODUCT} again into the same folder finds them." \
+    /SD IDNO IDNO keep
+  StrCpy $RemoveBars 1
+  keep:
+FunctionEnd
+
 Section "Uninstall"
   SetShellVarContext current
   !insertmacro WaitUntilProgramClosed
+  Call un.AskRemoveBars
 
   Delete "$INSTDIR\Orvantis.exe"
   Delete "$INSTDIR\Orvantis.chm"
   Delete "$INSTDIR\${URL_FILE}"
-  ; What the program itself keeps in its folder: settings, database, the
-  ; database's save and undo copies and the icon cache.
-  Delete "$INSTDIR\options.ini"
-  Delete "$INSTDIR\lbars.acc"
-  Delete "$INSTDIR\tmp_db.acc"
+  ; What the program rebuilds or throws away by itself: the icon cache, the
+  ; manager's undo copy, a first database or a copy cut off half way.
   Delete "$INSTDIR\undo_tmp.acc"
   Delete "$INSTDIR\new_db.acc"
   Delete "$INSTDIR\iconcache.dat"
+  Delete "$INSTDIR\backups\lbars-copy.tmp"
   Delete "$INSTDIR\Uninstall.exe"
+  ${If} $RemoveBars = 1
+    ; The settings, the database with its save copy, the files kept beside it
+    ; and the earlier copies.
+    Delete "$INSTDIR\options.ini"
+    Delete "$INSTDIR\lbars.acc"
+    Delete "$INSTDIR\tmp_db.acc"
+    Delete "$INSTDIR\lbars_unreadable*.acc"
+    Delete "$INSTDIR\lbars_unfinished*.acc"
+    Delete "$INSTDIR\backups\lbars-*.acc"
+  ${EndIf}
   ; Not /r: anything the user put into the folder stays, and so does the folder.
+  RMDir "$INSTDIR\backups"
   RMDir "$INSTDIR"
 
   Delete "${STARTMENU}\${PRODUCT}.lnk"
@@ -231,6 +269,12 @@ Section "Uninstall"
   Delete "$SMSTARTUP\${PRODUCT}.lnk"
 
   Call un.PutBackLeftPlaces
-  DeleteRegKey HKCU "${PROGRAM_KEY}"
+  ${If} $RemoveBars = 1
+    DeleteRegKey HKCU "${PROGRAM_KEY}"
+  ${Else}
+    ; Only the folder of the kept bars stays, so that the next install goes there.
+    DeleteRegValue HKCU "${PROGRAM_KEY}" "Version"
+    DeleteRegValue HKCU "${PROGRAM_KEY}" "FirstRun"
+  ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -168,6 +168,8 @@ int BarApp::Run() {
   RestorePlacesLeftByEarlierRun(RegistryKeyPath());
   services_ = std::make_unique<ShellManagerServices>(texts_, RegistryKeyPath());
   db_.SetProgramFolder(InstallDirOrExit());
+  copies_ = std::make_unique<EarlierCopies>(db_, LocalToday);
+  db_.SetBeforeReplace([this](const std::string& database) { copies_->KeepDaily(database); });
 
   {
     WinSectionProfile profile(settingsPath_);  // a read per section, not per key

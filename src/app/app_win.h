@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "barwnd/window/bar_host.h"
 #include "db/cdb.h"
+#include "db/earlier_copies.h"
 #include "editing/browse/browse_services_win.h"
 
 class BarApp final : public BarHost {
@@ -53,4 +54,6 @@ class BarApp final : public BarHost {
   HWND mainWindow_ = nullptr;
   // Made once the registry key is known; lives for the whole run.
   std::unique_ptr<ShellManagerServices> services_;
+  // Keeps the day's first copy of the database before a save replaces it.
+  std::unique_ptr<EarlierCopies> copies_;
 };

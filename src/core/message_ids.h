@@ -64,3 +64,23 @@ inline constexpr int32_t kMsgMonitorAbsent = 821;
 // buttons the bar has no room for.
 inline constexpr int32_t kMsgOptionsTitle = 810;
 inline constexpr int32_t kMsgMoreButtons = 811;
+// Earlier copies of the bars: the copies dialog, its restore and the buttons
+// manager's export and import of bars.
+inline constexpr int32_t kMsgCopyDamaged = 830;
+inline constexpr int32_t kMsgRestoreQuestion = 831;  // followed by the copy's date
+inline constexpr int32_t kMsgRestoreQuestionEnd = 832;
+inline constexpr int32_t kMsgRestoreManagerOpen = 833;
+inline constexpr int32_t kMsgRestoreNotKept = 834;
+inline constexpr int32_t kMsgRestoreDamaged = 835;
+inline constexpr int32_t kMsgRestoreFailed = 836;
+inline constexpr int32_t kMsgNoCopies = 837;
+inline constexpr int32_t kMsgCopiesColumnDate = 838;  // then the bars', the buttons' and the names' columns
+inline constexpr int32_t kMsgExportFailed = 842;      // followed by the file's path
+inline constexpr int32_t kMsgImportRefused = 843;     // followed by the file's path
+inline constexpr int32_t kMsgImportNoBars = 844;      // followed by the file's path
+inline constexpr int32_t kMsgExportNoBar = 845;
+inline constexpr int32_t kMsgBarFilesFilter = 846;
+inline constexpr int32_t kMsgDatabaseFilesFilter = 847;
+inline constexpr int32_t kMsgExportTitle = 848;
+inline constexpr int32_t kMsgImportTitle = 849;
+inline constexpr int32_t kMsgCopiesFolder = 850;  // followed by the folder's path

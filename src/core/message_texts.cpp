@@ -81,6 +81,31 @@ constexpr TextEntry kTexts[] = {
     {kMsgUrlTooLong, "The address in this internet shortcut is too long to be taken (more than 32767 characters):\n"},
     {kMsgHotKeyTaken, "The hot key "},
     {kMsgHotKeyTakenEnd, " is used by another program; choose another one."},
+    {kMsgCopyDamaged, "damaged: cannot be read"},
+    {kMsgRestoreQuestion, "Put back the bars as they were kept on "},
+    {kMsgRestoreQuestionEnd,
+     "?\n\nThe bars as they are now are kept as an earlier copy first, so you can come back to them."},
+    {kMsgRestoreManagerOpen, "An earlier copy cannot be put back while the buttons manager is open.\n"
+                             "Close the buttons manager (OK or Cancel) and try again."},
+    {kMsgRestoreNotKept, "The bars as they are now could not be kept as a copy (is the folder \"backups\" "
+                         "writable?), so the earlier copy was not put back. Nothing was changed."},
+    {kMsgRestoreDamaged, "This copy is damaged and cannot be put back."},
+    {kMsgRestoreFailed, "The earlier copy could not be put in place. Your bars are as they were."},
+    {kMsgNoCopies, "No earlier copies are kept yet: the first one is made before the bars are first "
+                   "changed on a day."},
+    {kMsgCopiesColumnDate, "Kept on"},
+    {839, "Bars"},
+    {840, "Buttons"},
+    {841, "Names of the bars"},
+    {kMsgExportFailed, "The bar could not be written to this file:\n"},
+    {kMsgImportRefused, "This file is damaged or is no file of bars; nothing was imported:\n"},
+    {kMsgImportNoBars, "This file holds no bars; nothing was imported:\n"},
+    {kMsgExportNoBar, "Select the bar to export, or one of its buttons, first."},
+    {kMsgBarFilesFilter, "Bars to take along (*.qrbar)"},
+    {kMsgDatabaseFilesFilter, "Bars of a database (*.acc)"},
+    {kMsgExportTitle, "Export bar"},
+    {kMsgImportTitle, "Import bars"},
+    {kMsgCopiesFolder, "The copies are kept in "},
     {kMsgInternalError, "An operation failed because of an internal error; it was abandoned and the program goes on.\n\n"},
     {kMsgPrimaryMonitor, "Primary monitor"},
     {kMsgMonitorAbsent, " (not connected)"},
@@ -89,7 +114,7 @@ constexpr TextEntry kTexts[] = {
 };
 
 // Logical template ids are the resource ids of the English templates.
-constexpr int32_t kTemplateIds[] = {100, 129, 134, 140, 173, 174, 188, 212, 225,
+constexpr int32_t kTemplateIds[] = {100, 129, 134, 140, 173, 174, 188, 212, 225, 260,
                                     102, 137, 138, 141, 142, 168, 175, 192, 194, 207};
 
 }  // namespace

@@ -106,6 +106,23 @@ class CDB {
   Rollback RollbackUndo();
   int32_t UndoActive() const { return undoActive_; }
 
+  // Called with the path of "lbars.acc" before a save or a restore replaces a
+  // database that reads whole (earlier_copies.h keeps a copy of it then).
+  void SetBeforeReplace(std::function<void(const std::string& database)> hook) { beforeReplace_ = std::move(hook); }
+  // Reads another database file (a kept copy, a file to import) in place of
+  // the bars in memory, recovering and keeping aside nothing; 1 when the file
+  // was read whole, 0 when it could not be opened or lost a part.
+  int ReadOther(const std::string& path);
+  // Writes the bars in memory as a database file of its own at `path`; 1 when
+  // it is whole on the disk.
+  int WriteOther(const std::string& path);
+  // Puts a copy of the database file at `path` in place of "lbars.acc" by the
+  // steps a save takes and loads it; 0 (nothing changed) while an undo point is
+  // held or when a step fails (reported).
+  int ReplaceWith(const std::string& path);
+  StorageBackend& StorageOf() const { return storage_; }
+  FileOps& Files() const { return files_; }
+
  private:
   std::string PathOf(const char* fileName) const;
   void ReportStorageError(const std::string& suffix) const;
@@ -155,5 +172,6 @@ class CDB {
   bool keepFileBeforeSave_ = false;
   bool lastLoadSucceeded_ = true;
   DeferredTargets slowTargets_;
+  std::function<void(const std::string& database)> beforeReplace_;
 };
 

@@ -79,6 +79,7 @@ CDB::Replaced CDB::ReplaceDatabaseWith(const std::function<bool(const std::strin
   if (!HoldsDatabase()) return WriteFirstDatabase(makeNewFile);
   const std::string database = PathOf(kDatabaseFileName);
   const std::string saveCopy = PathOf(kSaveCopyFileName);
+  if (beforeReplace_ && !keepFileBeforeSave_) beforeReplace_(database);
   if (keepFileBeforeSave_) {
     if (!KeepBeside(database, kUnreadableStem)) return Replaced::kKeepFailed;
     keepFileBeforeSave_ = false;

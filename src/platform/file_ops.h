@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The kind of a drive, numbered as the system's drive types are.
 enum class DriveKind : unsigned {
@@ -47,6 +48,18 @@ class FileOps {
     if (!ReadAll(path, bytes)) return false;
     size = bytes.size();
     return true;
+  }
+  // Makes the folder; one that is there already is no failure.
+  virtual bool MakeFolder(const std::string& path) {
+    (void)path;
+    return false;
+  }
+  // The names (not paths) of the files directly inside the folder, in no
+  // particular order; false when the folder cannot be listed.
+  virtual bool ListFiles(const std::string& folder, std::vector<std::string>& names) {
+    (void)folder;
+    names.clear();
+    return false;
   }
   // The kind of the drive with that letter, from the system's table of drives:
   // the medium is not touched. File systems without drive letters call every

@@ -83,6 +83,21 @@ bool HostFileOps::SizeOf(const std::string& path, unsigned long long& size) {
   return !ec;
 }
 
+bool HostFileOps::MakeFolder(const std::string& path) {
+  std::error_code ec;
+  fs::create_directory(HostPath(path), ec);
+  return fs::is_directory(HostPath(path), ec);
+}
+
+bool HostFileOps::ListFiles(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  std::error_code ec;
+  for (fs::directory_iterator it(HostPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+  }
+  return !ec;
+}
+
 FileOps& PlatformFileOps() {
   static HostFileOps ops;
   return ops;

@@ -18,6 +18,8 @@ class HostFileOps : public FileOps {
   bool WriteAll(const std::string& path, const std::string& bytes) override;
   bool IsEmptyFile(const std::string& path) override;
   bool SizeOf(const std::string& path, unsigned long long& size) override;
+  bool MakeFolder(const std::string& path) override;
+  bool ListFiles(const std::string& folder, std::vector<std::string>& names) override;
 };
 
 #endif

@@ -18,6 +18,13 @@ UniqueKernelHandle OpenFile(const std::string& path, DWORD access, DWORD share, 
       ::CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(Handle h) { ::FindClose(h); }
+};
+
 }  // namespace
 
 bool WriteWholeBuffer(void* file, const void* data, unsigned long size) {
@@ -94,6 +101,25 @@ bool WinFileOps::SizeOf(const std::string& path, unsigned long long& size) {
 DriveKind WinFileOps::DriveKindOf(char letter) {
   const char root[4] = {letter, ':', '\\', '\0'};
   return static_cast<DriveKind>(::GetDriveTypeA(root));
+}
+
+bool WinFileOps::MakeFolder(const std::string& path) {
+  if (::CreateDirectoryA(path.c_str(), nullptr)) return true;
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WinFileOps::ListFiles(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  QuietErrorMode quiet;
+  WIN32_FIND_DATAA found = {};
+  const std::string pattern = folder + "\\*";
+  UniqueHandle<FindHandleTraits> search(::FindFirstFileA(pattern.c_str(), &found));
+  if (!search) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (::FindNextFileA(search.Get(), &found));
+  return ::GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 FileOps& PlatformFileOps() {

@@ -15,6 +15,8 @@ class WinFileOps : public FileOps {
   bool IsEmptyFile(const std::string& path) override;
   bool SizeOf(const std::string& path, unsigned long long& size) override;
   DriveKind DriveKindOf(char letter) override;
+  bool MakeFolder(const std::string& path) override;
+  bool ListFiles(const std::string& folder, std::vector<std::string>& names) override;
 };
 
 // Writes all bytes to an open file, however many calls WriteFile needs.

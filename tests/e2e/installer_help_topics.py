@@ -10,7 +10,7 @@ from html.parser import HTMLParser
 from pathlib import Path
 
 # The topics the program asks the help viewer for.
-TOPICS = ["welcome.htm", "w_btnsman.htm", "w_calendar.htm",
+TOPICS = ["welcome.htm", "w_btnsman.htm", "w_calendar.htm", "copies.htm",
           "set_clock.htm", "set_prog.htm", "set_view.htm"]
 MIN_WORDS_IN_FIRST_PARAGRAPH = 15
 

@@ -16,8 +16,10 @@ PROGRAM_KEY = r"HKCU\SOFTWARE\Orvantis Software"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvantis.Quickrail"
 URL_FILE = "Orvantis.Quickrail Web Site.url"
 WEB_ADDRESS = "https://www.orvantis.example/"
-# Files the program itself leaves in its folder; the uninstaller takes them too.
-PROGRAM_DATA = ["options.ini", "lbars.acc", "tmp_db.acc", "undo_tmp.acc", "iconcache.dat"]
+# Files the program itself leaves in its folder: the bars and settings, which an
+# uninstall keeps unless told otherwise, and what it takes in any case.
+KEPT_DATA = ["options.ini", "lbars.acc", "tmp_db.acc", "lbars_unreadable.acc", "backups/lbars-2026-03-01.acc"]
+PROGRAM_DATA = KEPT_DATA + ["undo_tmp.acc", "iconcache.dat", "new_db.acc", "backups/lbars-copy.tmp"]
 
 failures = []
 
@@ -132,12 +134,15 @@ def check_installed(install_dir, start_menu):
     return values
 
 
-def uninstall(install_dir):
+def uninstall(install_dir, *options):
     # The uninstaller copies itself to the temp folder and returns at once; its
-    # copy finishes the work, so wait for the key to go.
-    wine(str(install_dir / "Uninstall.exe"), "/S")
-    wait_until(lambda: registry_values(PROGRAM_KEY) is None
-               and not (install_dir / "Uninstall.exe").exists(), 90)
+    # copy finishes the work, so wait for the version to go (the key stays
+    # with the folder's name when the bars are kept).
+    wine(str(install_dir / "Uninstall.exe"), "/S", *options)
+    wait_until(lambda: "Version" not in (registry_values(PROGRAM_KEY) or {})
+               and not (install_dir / "Uninstall.exe").exists()
+               and not (install_dir / "Orvantis.exe").exists()
+               and registry_values(UNINSTALL_KEY) is None, 90)
 
 
 def main():
@@ -164,6 +169,7 @@ def main():
 
     print("-- uninstall with the program's files and a file of the user's")
     for name in PROGRAM_DATA:
+        (install_dir / name).parent.mkdir(exist_ok=True)
         (install_dir / name).write_bytes(b"x")
     (install_dir / "mine.txt").write_text("the user's own file")
     startup_link.parent.mkdir(parents=True, exist_ok=True)
@@ -177,20 +183,29 @@ def main():
     places = exported_values(PLACES_KEY)
     check(places == {"Place0": "hex(2):" + reg_hex(WIDE_PLACE), "Place1": "dword:00000011"},
           f"the user's places are back byte for byte: {places}")
-    check(registry_values(PROGRAM_KEY) is None, "program key removed")
+    kept_key = registry_values(PROGRAM_KEY) or {}
+    check(sorted(kept_key) == ["InstallDir"], f"only the folder of the kept bars stays in the key: {kept_key}")
     check(registry_values(UNINSTALL_KEY) is None, "Add/Remove Programs entry removed")
-    left = sorted(p.name for p in install_dir.iterdir()) if install_dir.exists() else []
-    check(left == ["mine.txt"], f"only the user's file stays in the program folder: {left}")
+    left = sorted(str(p.relative_to(install_dir)) for p in install_dir.rglob("*") if p.is_file())
+    check(left == sorted(KEPT_DATA + ["mine.txt"]), f"a silent uninstall keeps the bars and settings: {left}")
     check(not start_menu.exists(), "Start-menu folder removed")
     check(not startup_link.exists(), "start-up shortcut removed")
 
-    print("-- reinstall after an uninstall, then a clean uninstall")
+    print("-- reinstall finds the kept bars, then an uninstall that removes them")
     (install_dir / "mine.txt").unlink()
     run_setup(setup)
     values = check_installed(install_dir, start_menu)
-    check(values.get("FirstRun") == ("REG_SZ", "1"), f"reinstall: FirstRun is \"1\" again: {values.get('FirstRun')}")
-    uninstall(install_dir)
-    check(not install_dir.exists(), "empty program folder removed")
+    check(values.get("FirstRun") == ("REG_SZ", "0"), f"reinstall over kept bars: FirstRun is \"0\": {values.get('FirstRun')}")
+    check((install_dir / "lbars.acc").read_bytes() == b"x", "the kept database is untouched by the install")
+    uninstall(install_dir, "/REMOVEBARS")
+    check(registry_values(PROGRAM_KEY) is None, "program key removed")
+    check(not install_dir.exists(), "program folder removed with the bars")
+
+    print("-- a fresh install after that builds the sample bar")
+    run_setup(setup)
+    values = check_installed(install_dir, start_menu)
+    check(values.get("FirstRun") == ("REG_SZ", "1"), f"FirstRun is \"1\" again: {values.get('FirstRun')}")
+    uninstall(install_dir, "/REMOVEBARS")
 
     if failures:
         print(f"{len(failures)} check(s) failed")

@@ -77,6 +77,10 @@ DATABASES = {
                                                             i32(0x7FFFFFF0) + NOTEPAD[4:]]),
                              ('D', b'1', [('S', b'__quickrail_info__', i32(1000) + b'short')])]),
     'empty': tree([]),
+    # A bar exported to a ".qrbar" file: no home bar, the program's own icon
+    # stored as an empty path.
+    'one_bar_export': tree([('S', b'__database_info__', i32(-1)),
+                            bar_storage(b'0', bar(b'Tools'), [NOTEPAD, SEPARATOR, WEB])]),
 }
 
 

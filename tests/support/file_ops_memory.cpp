@@ -73,6 +73,23 @@ bool MemoryFileSystem::WriteAll(const std::string& path, const std::string& byte
   return true;
 }
 
+bool MemoryFileSystem::MakeFolder(const std::string& path) {
+  if (!AllowChange(Op::kMakeFolder)) return false;
+  folders_.insert(path);
+  return true;
+}
+
+bool MemoryFileSystem::ListFiles(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  if (!Allow(Op::kList)) return false;
+  const std::string prefix = folder + "\\";
+  for (const auto& [path, bytes] : files_) {
+    if (path.compare(0, prefix.size(), prefix) == 0 && path.find('\\', prefix.size()) == std::string::npos)
+      names.push_back(path.substr(prefix.size()));
+  }
+  return true;
+}
+
 std::string MemoryFileSystem::Contents(const std::string& path) const {
   auto it = files_.find(path);
   return it == files_.end() ? std::string() : it->second;

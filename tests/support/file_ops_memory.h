@@ -13,7 +13,7 @@
 
 class MemoryFileSystem : public FileOps {
  public:
-  enum class Op { kExists, kMove, kCopy, kDelete, kFlush, kRead, kWrite };
+  enum class Op { kExists, kMove, kCopy, kDelete, kFlush, kRead, kWrite, kMakeFolder, kList };
 
   bool Exists(const std::string& path) override;
   bool Move(const std::string& from, const std::string& to) override;
@@ -22,6 +22,9 @@ class MemoryFileSystem : public FileOps {
   bool Flush(const std::string& path) override;
   bool ReadAll(const std::string& path, std::string& bytes) override;
   bool WriteAll(const std::string& path, const std::string& bytes) override;
+  bool MakeFolder(const std::string& path) override;
+  // Lists the files whose path is the folder, a backslash and a name.
+  bool ListFiles(const std::string& folder, std::vector<std::string>& names) override;
   // Drives are fixed unless a test says otherwise.
   DriveKind DriveKindOf(char letter) override;
 
@@ -42,7 +45,6 @@ class MemoryFileSystem : public FileOps {
   void Put(const std::string& path, const std::string& bytes) { files_[path] = bytes; }
   bool Has(const std::string& path) const { return files_.count(path) != 0; }
   std::string Contents(const std::string& path) const;
-  void MakeFolder(const std::string& path) { folders_.insert(path); }
   std::vector<std::string> Names() const;
   // One line per changing operation that took effect, e.g. "move a b".
   const std::vector<std::string>& Journal() const { return journal_; }

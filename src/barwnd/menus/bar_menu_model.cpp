@@ -65,6 +65,7 @@ BarMenuPopup ContextMenuModel(const BarMenuState& state) {
              Command("Orvantis.Quickrail Web Page", kCmdWebPage),
              Command("About Orvantis.Quickrail ...", kCmdAbout)}),
       Disabled(Command("Add the program in front", kCmdAddFrontProgram), !state.frontProgram),
+      Command("Earlier copies...", kCmdEarlierCopies),
       Separator(),
       Command("Exit", kCmdExit),
   };

@@ -21,6 +21,9 @@ inline constexpr int kCmdWebPage = 32804;
 inline constexpr int kCmdAddFrontProgram = 32806;
 // The chevron at the bar's far end, shown when not every button fits.
 inline constexpr int kCmdChevron = 33030;
+// Beyond every launch button's and bar-switch entry's number; a launch comes
+// from the buttons toolbar, never from a menu, so the two are never confused.
+inline constexpr int kCmdEarlierCopies = 33070;
 
 // The edge a "Screen edge" command moves the bar to, or -1 for other commands.
 constexpr int EdgeOfCommand(int id) {

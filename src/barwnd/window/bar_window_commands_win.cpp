@@ -96,6 +96,7 @@ bool BarWindow::OnMenuCommand(int id) {
     case kCmdExit: OnExit(); return true;
     case kCmdAddFrontProgram: AddFrontProgram(); return true;
     case kCmdChevron: ShowOverflowMenu(); return true;
+    case kCmdEarlierCopies: OpenEarlierCopies(); return true;
   }
   return false;
 }
@@ -112,6 +113,7 @@ void BarWindow::OpenButtonsManager() {
     DialogCount::Scope held(held_);
     // Its edits move the shown bar before they are saved (see ApplyOptions).
     managerSavedBar_ = switcher_.Displayed();
+    DialogCount::Scope managerOpen(manager_);
     CButtonsManager manager(db_, texts_, icons_, *this, host_.EditingServices());
     manager.DoModal(Hwnd());
     managerSavedBar_.reset();

@@ -172,6 +172,9 @@ class BarWindow : public Dialog,
   void OpenWebPage();
   void AddFrontProgram();
   void ShowOverflowMenu();
+  // "Earlier copies...": refused with a message while the buttons manager is
+  // open; after a restore the bar shows the bars read again.
+  void OpenEarlierCopies();
   void OnExit();
   // Leaves the shell's appbars and writes the settings: before the window is
   // destroyed, and when Windows ends the logon.
@@ -189,6 +192,7 @@ class BarWindow : public Dialog,
   AppBarController appBar_;
   DialogCount held_;   // dialogs, menus and drags that keep an autohide bar out
   DialogCount modal_;  // the modal dialogs and questions the bar's commands opened
+  DialogCount manager_;  // the buttons manager is open
   BarSwitcher switcher_;
   BarDrop drop_;
   bool docked_ = false;  // initialisation got past docking

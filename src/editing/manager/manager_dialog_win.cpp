@@ -7,6 +7,7 @@
 #include "db/cdb.h"
 #include "editing/manager/manager_rules.h"
 #include "editing/manager/manager_services_win.h"
+#include "copies_ids.h"
 #include "editing_ids.h"
 #include "platform/display_scale_win.h"
 #include "platform/html_help_win.h"
@@ -139,6 +140,8 @@ bool CButtonsManager::OnCommand(int id, int code, HWND control) {
     case IDC_MGR_AVAILABLE: editor_.OnAvailable(); return true;
     case IDC_MGR_SHOW_ON_TIMER: editor_.OnShowOnTimer(); return true;
     case IDC_MGR_SHOW_ON_LAUNCH: return true;  // read at the leave step
+    case IDC_MGR_EXPORT: editor_.OnExportBar(); return true;
+    case IDC_MGR_IMPORT: editor_.OnImportBars(); return true;
     default: return OnToolbarCommand(id);
   }
 }

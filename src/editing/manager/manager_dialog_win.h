@@ -107,6 +107,7 @@ class CButtonsManager : public Dialog, private ManagerView {
   bool BrowseWorkDir(WorkingFields& fields) override;
   bool PickIcon(std::string& iconFile, int32_t& iconIndex) override;
   int32_t AddPresetBar() override;
+  bool ChooseBarsFile(bool save, const std::string& suggested, std::string& path) override;
 
   CDB& db_;
   MessageTexts& texts_;

@@ -57,6 +57,12 @@ class ManagerEditor {
   void OnSeparator();
   void OnMoveDown() { Move(+1); }
   void OnMoveUp() { Move(-1); }
+  // "Export bar...": the selected bar (or the bar of the selected button),
+  // with the edits of the selected entry, to a file the user names.
+  void OnExportBar();
+  // "Import bars...": the bars of a file the user picks go at the end, as an
+  // edit that Cancel takes back like any other.
+  void OnImportBars();
 
   // "Apply": the model is saved and a new undo point taken; false when the
   // selected entry could not be left or the save failed.

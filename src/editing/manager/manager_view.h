@@ -73,4 +73,10 @@ class ManagerView {
   virtual bool PickIcon(std::string& iconFile, int32_t& iconIndex) = 0;
   // The preset menu; the ordinal of the bar it added, or -1.
   virtual int32_t AddPresetBar() = 0;
+  // The file dialog for a file of bars: one to write (`save`, offered as
+  // `suggested`) or one to read; false when cancelled.
+  virtual bool ChooseBarsFile(bool save, const std::string& suggested, std::string& path) {
+    (void)save, (void)suggested, (void)path;
+    return false;
+  }
 };

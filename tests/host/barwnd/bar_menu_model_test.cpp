@@ -63,12 +63,13 @@ TEST(ContextMenuModel, EntriesIconsDefaultAndChecks) {
       "  Orvantis.Quickrail Web Page 32804 0",
       "  About Orvantis.Quickrail ... 32771 0",
       "Add the program in front 32806 0 disabled",
+      "Earlier copies... 33070 0",
       "-",
       "Exit 32772 0",
   };
   EXPECT_EQ(Describe(menu), expected);
   const std::vector<std::string> withFront = Describe(ContextMenuModel({kEdgeLeft, true, true}));
-  EXPECT_EQ(withFront.at(withFront.size() - 3), "Add the program in front 32806 0");
+  EXPECT_EQ(withFront.at(withFront.size() - 4), "Add the program in front 32806 0");
 }
 
 TEST(ContextMenuModel, ColoursPerPopup) {

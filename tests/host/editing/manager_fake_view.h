@@ -61,6 +61,11 @@ class FakeManagerView : public ManagerView {
     return true;
   }
   int32_t AddPresetBar() override { return addPreset ? addPreset() : -1; }
+  bool ChooseBarsFile(bool save, const std::string& suggested, std::string& path) override {
+    chosenFor.push_back((save ? "save " : "open ") + suggested);
+    path = barsFile;
+    return !barsFile.empty();
+  }
 
   ManagerFields controls;
   bool details = false;
@@ -84,6 +89,8 @@ class FakeManagerView : public ManagerView {
   std::string pickedIcon;
   int32_t pickedIndex = 0;
   std::function<int32_t()> addPreset;
+  std::string barsFile;  // the file the export and import dialogs give ("": cancelled)
+  std::vector<std::string> chosenFor;
 
  private:
   int AddImage(const std::string& image) {

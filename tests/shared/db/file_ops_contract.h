@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/file_ops.h"
 
@@ -49,4 +50,17 @@ inline void CheckFileOpsContract(FileOps& files, const std::string& folder) {
   EXPECT_TRUE(files.Delete(b));
   EXPECT_FALSE(files.Exists(a));
   EXPECT_FALSE(files.Exists(b));
+
+  const std::string sub = folder + "\\sub";
+  EXPECT_TRUE(files.MakeFolder(sub));
+  EXPECT_TRUE(files.MakeFolder(sub)) << "a folder that is there is no failure";
+  std::vector<std::string> names{"stale"};
+  EXPECT_TRUE(files.ListFiles(sub, names));
+  EXPECT_TRUE(names.empty());
+  ASSERT_TRUE(files.WriteAll(sub + "\\inner.acc", "1"));
+  ASSERT_TRUE(files.WriteAll(c, "2"));
+  EXPECT_TRUE(files.ListFiles(folder, names));
+  EXPECT_EQ(names, std::vector<std::string>{"c.bin"}) << "the files, not the folders or what is in them";
+  EXPECT_TRUE(files.Delete(sub + "\\inner.acc"));
+  EXPECT_TRUE(files.Delete(c));
 }

@@ -6,7 +6,7 @@ namespace {
 TEST(FileOpsTest, BackendFilesKeepTheContract) {
   auto backend = MakeTestBackend();
   CheckFileOpsContract(backend->Files(), backend->Folder());
-  const std::string folder = backend->MakeFolder("sub");
+  const std::string folder = backend->MakeFolder("other");
   EXPECT_TRUE(backend->Files().Exists(folder)) << "folders exist too";
   EXPECT_FALSE(backend->Files().IsEmptyFile(folder)) << "a folder is no empty file";
 }

@@ -143,7 +143,7 @@ TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
     const RECT at = ScreenRectOf(window);
     EXPECT_EQ(at.left, 28);   // the bar's right side, 2 pixels in
     EXPECT_EQ(at.top, 300);   // a third of the way down the bar
-    EXPECT_EQ(::GetMenuItemCount(shown), 11);
+    EXPECT_EQ(::GetMenuItemCount(shown), 12);
     EXPECT_TRUE(StateOf(shown, 32773) & MF_CHECKED);
     EXPECT_TRUE(StateOf(shown, 32806) & MF_GRAYED);  // the test's bar had no window in front
     EXPECT_EQ(::GetMenuDefaultItem(shown, FALSE, 0), 32785u);
@@ -153,14 +153,14 @@ TEST_F(BarMenusTest, ContextMenuFromTheKeyboardOnTheLeftEdge) {
     EXPECT_EQ(menus.Tracked()->colors.background, 0xDEE1E9u);
     EXPECT_EQ(menus.Tracked()->colors.selection, 0xFF9966u);
     EXPECT_EQ(const_cast<CMenuXP*>(menus.Tracked())->FindMenu(edges)->colors.background, 0xA4FAC8u);
-    // Every entry has its icon but the separators, Exit, the entry adding the
-    // program in front and two of the Help entries.
+    // Every entry has its icon but the separators, Exit, the entries adding the
+    // program in front and opening the earlier copies, and two of the Help entries.
     for (HMENU popup : {shown, edges, ::GetSubMenu(shown, 7)}) {
       for (int position = 0; position < ::GetMenuItemCount(popup); ++position) {
         const MenuItemRecord* record = RecordAt(popup, position);
         ASSERT_NE(record, nullptr);
         const bool wantsIcon = !record->separator && record->text != "Exit" &&
-                               record->text != "Add the program in front" &&
+                               record->text != "Add the program in front" && record->text != "Earlier copies..." &&
                                record->text != "Orvantis.Quickrail Web Page" &&
                                record->text != "About Orvantis.Quickrail ...";
         EXPECT_EQ(static_cast<bool>(record->icon), wantsIcon) << record->text;
@@ -352,7 +352,7 @@ TEST_F(BarMenusTest, TrayMenuIsThePlainMenuWithTheBarsChecks) {
     const RECT at = ScreenRectOf(window);
     EXPECT_EQ(at.left, 300);
     EXPECT_EQ(at.top, 200);
-    EXPECT_EQ(::GetMenuItemCount(shown), 10);
+    EXPECT_EQ(::GetMenuItemCount(shown), 11);  // "Earlier copies..." before the last separator
     EXPECT_TRUE(StateOf(shown, 32773) & MF_CHECKED);
     for (int command : {32794, 32795, 32796}) EXPECT_FALSE(StateOf(shown, command) & MF_CHECKED) << command;
     EXPECT_TRUE(StateOf(shown, 32797) & MF_CHECKED);
