@@ -10,16 +10,6 @@
 
 namespace {
 
-// The digits are drawn in the system's status-bar font at the toolbar's
-// display scale, so they keep their size beside icons that grow with it.
-UniqueFont DigitFont(HWND toolbar) {
-  NONCLIENTMETRICSA metrics = {};
-  metrics.cbSize = sizeof(metrics);
-  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont();
-  const LOGFONTA font = FontAtDpi(metrics.lfStatusFont, WindowDpi(toolbar));
-  return UniqueFont(::CreateFontIndirectA(&font));
-}
-
 std::vector<KeyButton> ToolbarButtons(HWND toolbar) {
   std::vector<KeyButton> buttons;
   const int count = toolbar ? static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
@@ -289,35 +279,4 @@ LRESULT BarKeyboard::ToolbarHook::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) 
     }
   }
   return DefaultProc(msg, wp, lp);
-}
-
-LRESULT BarKeyboard::OnCustomDraw(NMTBCUSTOMDRAW* draw) {
-  if (!active_) return CDRF_DODEFAULT;
-  switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-      return CDRF_NOTIFYPOSTPAINT;
-    case CDDS_ITEMPOSTPAINT: {
-      const int index = static_cast<int>(
-          ::SendMessageA(draw->nmcd.hdr.hwndFrom, TB_COMMANDTOINDEX, draw->nmcd.dwItemSpec, 0));
-      const int digit = DigitShown(index);
-      if (digit < 0) break;
-      const char text[2] = {static_cast<char>('0' + digit), 0};
-      HDC dc = draw->nmcd.hdc;
-      const UniqueFont font = DigitFont(draw->nmcd.hdr.hwndFrom);
-      HGDIOBJ oldFont = ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font.Get()) : ::GetStockObject(DEFAULT_GUI_FONT));
-      const int oldMode = ::SetBkMode(dc, OPAQUE);
-      const COLORREF oldBack = ::SetBkColor(dc, ::GetSysColor(COLOR_INFOBK));
-      const COLORREF oldText = ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
-      RECT corner = draw->nmcd.rc;
-      ::DrawTextA(dc, text, 1, &corner, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
-      ::SetTextColor(dc, oldText);
-      ::SetBkColor(dc, oldBack);
-      ::SetBkMode(dc, oldMode);
-      ::SelectObject(dc, oldFont);
-      break;
-    }
-  }
-  return CDRF_DODEFAULT;
 }

@@ -67,14 +67,12 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX:
       return Answer(result, reinterpret_cast<INT_PTR>(background_.Get()));
     case kDpiChangedMessage:
-      // The new DPI comes with the message (the window's own may not say it
-      // yet); the suggested rectangle is left aside: the shell decides where
-      // a docked bar goes.
+      // The new DPI comes with the message (the window's own may not say it yet);
+      // the suggested rectangle is left aside: the shell places a docked bar.
       OnDpiChanged(HIWORD(wp));
       return Answer(result, 0);
     case WM_HOTKEY:
-      // Under an open dialog the model may be changing (the buttons manager
-      // edits it live): the dialog comes forward instead, as for a command.
+      // Under an open dialog (the manager edits the model live) it comes forward.
       if (wp == BarKeyboard::kHotKeyId && !BringOpenDialogForward()) keyboard_.OnHotKey();
       return Answer(result, 0);
     case WM_PAINT:
