@@ -188,6 +188,20 @@ def children(hwnd: str, direct: bool = False) -> list[dict]:
     return found
 
 
+BUTTONS_TOOLBAR_ID = 0xE800  # the bar's toolbar of launch buttons
+
+
+def bar_buttons(bar_hwnd: str) -> list[dict]:
+    """The records of the bar's launch buttons and separators, in bar order."""
+    toolbars = (c for c in children(bar_hwnd) if c.get("class") == "ToolbarWindow32")
+    return next((c.get("toolbar_buttons", []) for c in toolbars if int(c["id"]) == BUTTONS_TOOLBAR_ID), [])
+
+
+def launch_commands(bar_hwnd: str) -> list[int]:
+    """The command numbers of the launch buttons on the bar, sorted (separators left out)."""
+    return sorted(int(b["cmd"]) for b in bar_buttons(bar_hwnd) if int(b["cmd"]))
+
+
 def info(hwnd: str) -> dict[str, str]:
     return records("info", hwnd)[0]
 

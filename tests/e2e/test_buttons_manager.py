@@ -29,7 +29,6 @@ state = SimpleNamespace(install=None, process=None, bar=None, manager=None, note
 CMD_BUTTONS_MANAGER = 32785
 CMD_ADD_BUTTON, CMD_DELETE, CMD_MOVE_UP, CMD_ADD_BAR = 32815, 32816, 32818, 32821
 TREE, TARGET, NAME, RESTORE, APPLY = 1132, 1123, 1008, 1141, 1144
-BUTTONS_TOOLBAR_ID = 0xE800
 TVM_GETNEXTITEM, TVM_SELECTITEM = 0x110A, 0x110B
 TVGN_ROOT, TVGN_NEXT, TVGN_CHILD, TVGN_CARET = 0, 1, 4, 9
 
@@ -37,15 +36,8 @@ TVGN_ROOT, TVGN_NEXT, TVGN_CHILD, TVGN_CARET = 0, 1, 4, 9
 # --- the bar and the manager ---------------------------------------------------------
 
 
-def launch_commands():
-    for child in qr.children(state.bar["hwnd"]):
-        if child.get("class") == "ToolbarWindow32" and int(child["id"]) == BUTTONS_TOOLBAR_ID:
-            return sorted(int(b["cmd"]) for b in child.get("toolbar_buttons", []) if int(b["cmd"]))
-    return []
-
-
 def wait_commands(commands, what):
-    qr.wait_until(lambda: launch_commands() == commands, timeout=10, what=what)
+    qr.wait_until(lambda: qr.launch_commands(state.bar["hwnd"]) == commands, timeout=10, what=what)
 
 
 def start_bar():

@@ -23,7 +23,6 @@ state = SimpleNamespace(install=None, process=None, bar=None, manager=None, befo
 CMD_BUTTONS_MANAGER, CMD_EARLIER_COPIES, CMD_DELETE = 32785, 33070, 32816
 TREE, NAME, EXPORT, IMPORT = 1132, 1008, 1474, 1475
 COPIES_LIST, COPIES_RESTORE = 1470, 1471
-BUTTONS_TOOLBAR_ID = 0xE800
 TVM_GETCOUNT, TVM_GETNEXTITEM, TVM_SELECTITEM = 0x1105, 0x110A, 0x110B
 TVGN_ROOT, TVGN_NEXT, TVGN_CHILD, TVGN_CARET = 0, 1, 4, 9
 LVM_GETITEMCOUNT = 0x1004
@@ -41,15 +40,8 @@ def copies():
     return sorted(p.name for p in folder.iterdir()) if folder.is_dir() else []
 
 
-def launch_commands():
-    for child in qr.children(state.bar["hwnd"]):
-        if child.get("class") == "ToolbarWindow32" and int(child["id"]) == BUTTONS_TOOLBAR_ID:
-            return sorted(int(b["cmd"]) for b in child.get("toolbar_buttons", []) if int(b["cmd"]))
-    return []
-
-
 def wait_commands(commands, what):
-    qr.wait_until(lambda: launch_commands() == commands, timeout=15, what=what)
+    qr.wait_until(lambda: qr.launch_commands(state.bar["hwnd"]) == commands, timeout=15, what=what)
 
 
 def control(window, control_id):
