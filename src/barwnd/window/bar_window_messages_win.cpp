@@ -81,6 +81,9 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     case BarDrop::kDroppedMessage:
       GuardedVoid("drop", [this] { drop_.TakeDrop(); });
       return Answer(result, 0);
+    case BarButtonDrag::kMoveMessage:
+      GuardedVoid("drag", [this] { drag_.TakeMove(); });
+      return Answer(result, 0);
     case WM_QUERYDRAGICON:
       return Answer(result, reinterpret_cast<INT_PTR>(ProgramIcon()));
     case WM_TIMER:
@@ -119,6 +122,7 @@ bool BarWindow::OnWatchedMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && docked_) appBar_.OnActivated();
       keyboard_.OnActivate(LOWORD(wp) != WA_INACTIVE);
+      if (LOWORD(wp) == WA_INACTIVE) drag_.Lost();
       return true;
     case WM_MOUSEMOVE:
       appBar_.OnMouseMove();
