@@ -5,6 +5,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "barwnd/drag/button_move.h"
@@ -63,7 +64,9 @@ TEST_P(DragLandingTest, TheDropSlotGivesTheNewOrder) {
   // Pressed in the middle of the item, let go at `along`.
   for (const DropItemPlace& item : layout.items) {
     const Point middle{(item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2};
-    if (item.position == c.from) ASSERT_EQ(ItemAt(layout, middle)->position, c.from);
+    if (item.position == c.from) {
+      ASSERT_EQ(ItemAt(layout, middle)->position, c.from);
+    }
   }
   const std::optional<DropSlot> slot = DropSlotAt(layout, vertical ? Point{10, c.along} : Point{c.along, 10});
   const bool moved = slot && MoveToSlot(*db.Bar(0), c.from, slot->index);
@@ -103,59 +106,52 @@ TEST(DragToBar, GoesToTheEndOfTheOtherBarOrOfItsOwn) {
   EXPECT_EQ(NamesOf(*db.Bar(0)), (Names{"c", "b"}));
 }
 
-// --- the steps from a press to the end of a drag ------------------------------
+// The effects that are set, by name, in their order.
+std::string Named(const DragSteps::Effects& e) {
+  const std::pair<bool, const char*> flags[] = {
+      {e.begin, "begin"}, {e.follow, "follow"},       {e.hoverStart, "hover"}, {e.hoverStop, "unhover"},
+      {e.end, "end"},     {e.releaseMouse, "release"}, {e.drop, "drop"},        {e.openSwitchMenu, "menu"},
+      {e.swallow, "swallow"}};
+  std::string names;
+  for (const auto& [on, name] : flags) names += on ? (names.empty() ? "" : " ") + std::string(name) : "";
+  return names;
+}
 
-using E = DragSteps::Effects;
-enum Event { kMove, kMoveOverSwitch, kLeftUp, kLeftUpRightDown, kRightUp, kCallOff, kLost, kHover };
-
-struct StepsCase {
-  const char* name;
-  std::vector<std::tuple<Event, int /* x */, E>> events;  // after a press at x = 0, the drag distance 4
+// Message by message after a press at x = 0, with a drag distance of 4.
+class DragStepsTest : public testing::Test {
+ protected:
+  DragStepsTest() { steps.Press(3, {0, 0}); }
+  std::string Move(int x, bool overSwitch = false) { return Named(steps.Move({x, 0}, {4, 4}, overSwitch)); }
+  std::string Up(bool left, bool anyDown = false) { return Named(steps.Up(left, anyDown)); }
+  DragSteps steps;
 };
 
-class DragStepsTest : public testing::TestWithParam<StepsCase> {};
-
-TEST_P(DragStepsTest, EachMessageHasItsEffects) {
-  DragSteps steps;
+TEST_F(DragStepsTest, AShortPressIsTheToolbarsClickALongerOneADrop) {
+  EXPECT_EQ(Move(4), "");
+  EXPECT_EQ(Up(true), "");
   steps.Press(3, {0, 0});
-  for (const auto& [event, x, expected] : GetParam().events) {
-    E got;
-    switch (event) {
-      case kMove: got = steps.Move({x, 0}, {4, 4}, false); break;
-      case kMoveOverSwitch: got = steps.Move({x, 0}, {4, 4}, true); break;
-      case kLeftUp: got = steps.Up(true, false); break;
-      case kLeftUpRightDown: got = steps.Up(true, true); break;
-      case kRightUp: got = steps.Up(false, false); break;
-      case kCallOff: got = steps.CallOff(); break;
-      case kLost: got = steps.Lost(); break;
-      case kHover: got = steps.HoverElapsed(); break;
-    }
-    EXPECT_EQ(got, expected) << "event " << event << " at " << x;
-  }
+  EXPECT_EQ(Move(5), "begin follow swallow");
+  EXPECT_EQ(Move(9), "follow swallow");
+  EXPECT_EQ(Up(true), "end release drop swallow");
+  EXPECT_EQ(Named(steps.Lost()), "");
+}
+
+TEST_F(DragStepsTest, CalledOffItKeepsTheMouseUntilEveryButtonIsUp) {
+  EXPECT_EQ(Move(-5), "begin follow swallow");
+  EXPECT_EQ(Named(steps.CallOff()), "end swallow");
+  EXPECT_EQ(Move(9), "swallow");
+  EXPECT_EQ(Up(true, true), "swallow");
+  EXPECT_EQ(Up(false), "release swallow");
   EXPECT_EQ(steps.CurrentPhase(), DragSteps::Phase::kIdle);
 }
 
-const E kFollow{.follow = true, .swallow = true};
-const E kBegin{.begin = true, .follow = true, .swallow = true};
-
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, DragStepsTest,
-    testing::Values(
-        StepsCase{"AShortPressIsTheToolbarsClick", {{kMove, 4, {}}, {kLeftUp, 0, {}}}},
-        StepsCase{"PastTheDistanceDragsAndDrops",
-                  {{kMove, 5, kBegin}, {kMove, 9, kFollow},
-                   {kLeftUp, 0, {.end = true, .releaseMouse = true, .drop = true, .swallow = true}}}},
-        StepsCase{"CalledOffItKeepsTheMouseUntilTheButtonsAreUp",
-                  {{kMove, -5, kBegin}, {kCallOff, 0, {.end = true, .swallow = true}}, {kMove, 9, {.swallow = true}},
-                   {kLeftUpRightDown, 0, {.swallow = true}}, {kRightUp, 0, {.releaseMouse = true, .swallow = true}}}},
-        StepsCase{"RestingOnTheSwitchButtonOpensItsMenu",
-                  {{kMoveOverSwitch, 5, {.begin = true, .follow = true, .hoverStart = true, .swallow = true}},
-                   {kHover, 0,
-                    {.hoverStop = true, .end = true, .releaseMouse = true, .openSwitchMenu = true, .swallow = true}}}},
-        StepsCase{"LeavingItStopsTheTimer",
-                  {{kMove, 5, kBegin}, {kMoveOverSwitch, 6, {.follow = true, .hoverStart = true, .swallow = true}},
-                   {kMove, 9, {.follow = true, .hoverStop = true, .swallow = true}}, {kHover, 0, {.hoverStop = true}},
-                   {kLost, 0, {.end = true}}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(DragStepsTest, RestingOnTheSwitchButtonOpensItsMenuLeavingItStopsTheTimer) {
+  EXPECT_EQ(Move(5, true), "begin follow hover swallow");
+  EXPECT_EQ(Move(9), "follow unhover swallow");
+  EXPECT_EQ(Named(steps.HoverElapsed()), "unhover");
+  EXPECT_EQ(Move(6, true), "follow hover swallow");
+  EXPECT_EQ(Named(steps.HoverElapsed()), "unhover end release menu swallow");
+  EXPECT_EQ(steps.CurrentPhase(), DragSteps::Phase::kIdle);
+}
 
 }  // namespace
