@@ -89,6 +89,8 @@ bool BarButtonDrag::OnToolbarMessage(HWND toolbar, UINT msg, WPARAM wp, LPARAM l
 void BarButtonDrag::Lost() { Apply(steps_.Lost(), CursorPoint()); }
 
 bool BarButtonDrag::OnPress(HWND toolbar, LPARAM lp, LRESULT& result) {
+  // A drag that lost the mouse unnoticed ends before a new press.
+  if (steps_.CurrentPhase() != DragSteps::Phase::kIdle && ::GetCapture() != toolbar) Lost();
   if (steps_.CurrentPhase() != DragSteps::Phase::kIdle || pending_ || parts_.dialogOpen() || parts_.drop.Working())
     return false;
   HWND bar = ::GetParent(toolbar);
@@ -140,6 +142,8 @@ void BarButtonDrag::Begin() {
   ::MapWindowPoints(bar_, toolbar_, reinterpret_cast<POINT*>(&item), 2);
   image_.Begin(bar_, toolbar_, ToRect(item), static_cast<COLORREF>(parts_.settings.ColorBk));
   focusBefore_ = ::SetFocus(toolbar_);
+  // Every move and the release come here, wherever the mouse goes.
+  if (::GetCapture() != toolbar_) ::SetCapture(toolbar_);
 }
 
 void BarButtonDrag::Follow(Point screen) {
