@@ -79,10 +79,8 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       OnPaint();
       return Answer(result, 0);
     case BarDrop::kDroppedMessage:
-      GuardedVoid("drop", [this] { drop_.TakeDrop(); });
-      return Answer(result, 0);
     case BarButtonDrag::kMoveMessage:
-      GuardedVoid("drag", [this] { drag_.TakeMove(); });
+      GuardedVoid("drop", [this, msg] { msg == BarDrop::kDroppedMessage ? drop_.TakeDrop() : drag_.TakeMove(); });
       return Answer(result, 0);
     case WM_QUERYDRAGICON:
       return Answer(result, reinterpret_cast<INT_PTR>(ProgramIcon()));
