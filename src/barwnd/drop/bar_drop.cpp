@@ -23,12 +23,12 @@ Rect MarkerAt(int along, int low, int high, bool vertical) {
   return vertical ? Rect{low, from, high, to} : Rect{from, low, to, high};
 }
 
-// In a column the toolbar control reports a separator beside the button
-// before it, on that button's row, and draws it as the gap below that row:
-// the separator is taken as that gap, as wide as the column.
-std::vector<DropItemPlace> AlongTheBar(const std::vector<DropItemPlace>& items, bool vertical) {
+}  // namespace
+
+std::vector<DropItemPlace> ItemsAlongTheBar(const DropLayout& layout) {
+  const std::vector<DropItemPlace>& items = layout.items;
   std::vector<DropItemPlace> placed = items;
-  if (!vertical) return placed;
+  if (!layout.vertical) return placed;
   for (size_t i = 1; i < placed.size(); ++i) {
     const Rect before = placed[i - 1].rect;
     Rect& r = placed[i].rect;
@@ -38,8 +38,6 @@ std::vector<DropItemPlace> AlongTheBar(const std::vector<DropItemPlace>& items, 
   }
   return placed;
 }
-
-}  // namespace
 
 std::optional<DropSlot> DropSlotAt(const DropLayout& layout, Point point) {
   for (const Rect& r : layout.refused) {
@@ -51,7 +49,7 @@ std::optional<DropSlot> DropSlotAt(const DropLayout& layout, Point point) {
     return DropSlot{layout.count, MarkerAt(chevron.trail, chevron.low, chevron.high, vertical)};
   }
   const int along = vertical ? point.y : point.x;
-  const std::vector<DropItemPlace> items = AlongTheBar(layout.items, vertical);
+  const std::vector<DropItemPlace> items = ItemsAlongTheBar(layout);
 
   if (items.empty()) {
     const Span slot = SpanOf(layout.firstSlot, vertical);

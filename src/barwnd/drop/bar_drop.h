@@ -44,6 +44,11 @@ struct DropSlot {
 
 inline constexpr int kDropMarkerThickness = 2;
 
+// The placed items where they show along the bar: in a column a separator is
+// the gap below the row before it, as wide as the column (the control itself
+// reports it beside that row's button).
+std::vector<DropItemPlace> ItemsAlongTheBar(const DropLayout& layout);
+
 // The slot for a drop at `point` (bar client coordinates). The item whose
 // middle lies beyond the point along the bar gets the new buttons before it;
 // past every middle they go after the last button on show; on the chevron,

@@ -135,8 +135,12 @@ bool BarDrop::DraggedOver(Point screen) {
     marker_.Hide();
     return false;
   }
-  marker_.Show(bar_, slot->marker, static_cast<COLORREF>(parts_.settings.ColorBk), parts_.children.Dpi());
+  ShowMarker(*slot);
   return true;
+}
+
+void BarDrop::ShowMarker(const DropSlot& slot) {
+  marker_.Show(bar_, slot.marker, static_cast<COLORREF>(parts_.settings.ColorBk), parts_.children.Dpi());
 }
 
 void BarDrop::DragLeft() {

@@ -74,6 +74,15 @@ class BarDrop : public DropSink {
   bool DraggedOver(Point screen) override;
   void DragLeft() override;
   bool Dropped(DropPayload payload, Point screen) override;
+  // What a button dragged along the bar shares with drops: the items where
+  // they stand, the slot under a point on the screen and the marker there.
+  DropLayout Layout() const;
+  std::optional<DropSlot> SlotAt(Point screen) const;
+  void ShowMarker(const DropSlot& slot);
+  void HideMarker() { marker_.Hide(); }
+  // A drop's work is waiting for the bar.
+  bool Working() const { return pending_.has_value(); }
+
   // The work of the last drop, after the source's drag has ended: the
   // question for many items, the buttons where the drop point is now, the
   // save, and the message for what was refused.
@@ -84,8 +93,6 @@ class BarDrop : public DropSink {
   bool Busy() const;
   void HoldOut();
   void Release();
-  std::optional<DropSlot> SlotAt(Point screen) const;
-  DropLayout Layout() const;
   bool AskAboutMany(std::size_t count) const;
   void ShowWarning(const std::string& text) const;
   // Names and addresses of the drop in the code page; the rest are refused.

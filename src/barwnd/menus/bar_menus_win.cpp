@@ -111,7 +111,7 @@ void BarMenus::ShowContextMenu(POINT screenPoint, bool fromKeyboard) {
   Track(menu->Handle(), menu.get(), {at.x, at.y}, TPM_LEFTBUTTON, true);
 }
 
-void BarMenus::ShowBarSwitchMenu() {
+int BarMenus::ShowBarSwitchMenu(bool returnChosen) {
   std::vector<SwitchMenuBar> bars;
   for (int32_t n = 0; n < db_.BarCount(); ++n) {
     const CBar* bar = db_.Bar(n);
@@ -123,7 +123,8 @@ void BarMenus::ShowBarSwitchMenu() {
   // Bar icons looked up for this menu go into the file at once.
   if (icons_ && !icons_->Starting() && icons_->LookUps() != lookUps) icons_->Save(db_);
   const RECT button = host_.SwitchButtonScreenRect();
-  Track(menu->Handle(), menu.get(), {button.left, button.bottom}, TPM_LEFTBUTTON, true);
+  const UINT returned = returnChosen ? TPM_RETURNCMD | TPM_NONOTIFY : 0;
+  return Track(menu->Handle(), menu.get(), {button.left, button.bottom}, TPM_LEFTBUTTON | returned, true);
 }
 
 void BarMenus::ShowTrayMenu(POINT screenPoint) {

@@ -46,8 +46,9 @@ class BarMenus {
   // At the point (screen coordinates) of a right click; from the keyboard
   // (or with a point outside the bar) beside the edge the bar faces.
   void ShowContextMenu(POINT screenPoint, bool fromKeyboard);
-  // At the bottom-left corner of the bar-switch button.
-  void ShowBarSwitchMenu();
+  // At the bottom-left corner of the bar-switch button. With `returnChosen`
+  // (a button dragged onto it) the command chosen is returned, not sent.
+  int ShowBarSwitchMenu(bool returnChosen = false);
   // The tray icon's menu at the mouse position, with the bar in the foreground.
   void ShowTrayMenu(POINT screenPoint);
   // The chevron's menu at `anchor` (screen coordinates); the command chosen,

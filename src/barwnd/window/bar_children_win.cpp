@@ -222,6 +222,7 @@ void BarChildren::RebuildButtons() {
         break;
       }
       AddButtonTools(*toolbar, plan);
+      toolbar->Watch(buttonsWatcher_);
       buttonsToolbar_ = std::move(toolbar);
       plan_ = std::move(plan);
       spans_ = MeasureSpans();

@@ -71,6 +71,8 @@ class BarChildren {
   void RebuildButtons();
   // Told after every rebuild of the buttons toolbar (whoever asked for it).
   void WatchButtonsRebuilt(std::function<void()> rebuilt) { buttonsRebuilt_ = std::move(rebuilt); }
+  // Sees the messages of every buttons toolbar built from now on first.
+  void WatchButtonsMessages(BarToolbar::Watcher watcher) { buttonsWatcher_ = std::move(watcher); }
   void RebuildSwitchButton();
   void ReactivateTooltips();
   // The mouse moved over the bar itself: the first button's tip text is renewed.
@@ -135,6 +137,7 @@ class BarChildren {
   ToolbarPlan plan_;
   std::string firstCaption_;  // the first launch button's caption, for its tooltip tool
   std::function<void()> buttonsRebuilt_;
+  BarToolbar::Watcher buttonsWatcher_;
 
   UniqueImageList switchImages_;  // the shown size
   std::unique_ptr<BarToolbar> switchToolbar_;

@@ -153,6 +153,13 @@ void BarKeyboard::OnButtonsRebuilt() {
   if (parts_.digitsChanged) parts_.digitsChanged();
 }
 
+void BarKeyboard::HighlightSource(int source) {
+  const int index = active_ ? KeptHighlight(ToolbarButtons(parts_.buttons()), source) : -1;
+  if (index < 0) return;
+  ::SetFocus(parts_.buttons());
+  Highlight(index);
+}
+
 int BarKeyboard::DigitShown(int index) const {
   return active_ ? DigitOfButton(ToolbarButtons(parts_.buttons()), index) : -1;
 }

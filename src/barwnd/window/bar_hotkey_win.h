@@ -56,6 +56,9 @@ class BarKeyboard {
   // went, a new display scale): while the keyboard has the bar it keeps it,
   // on the same button or the nearest one.
   void OnButtonsRebuilt();
+  // A button was moved on the bar: the highlight goes to where it stands now
+  // (`source`, its position in its bar), if the bar has the keyboard.
+  void HighlightSource(int source);
   // The buttons toolbar's NM_CUSTOMDRAW: the digits while the keyboard has it.
   LRESULT OnCustomDraw(NMTBCUSTOMDRAW* draw);
   bool Active() const { return active_; }

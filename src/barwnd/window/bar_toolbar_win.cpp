@@ -55,6 +55,7 @@ int BarToolbar::ButtonCount() const {
 }
 
 LRESULT BarToolbar::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT taken = 0; watcher_ && watcher_(Hwnd(), msg, wp, lp, taken)) return taken;
   switch (msg) {
     case WM_ERASEBKGND: {
       RECT client;

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -30,6 +31,10 @@ class BarToolbar : public Window {
   int ButtonCount() const;
   // A new colour for the room around the buttons, painted at once.
   void SetBackground(COLORREF colour);
+  // Sees every message of the control before the control does (a button
+  // dragged along the bar); true when it took the message, with its result.
+  using Watcher = std::function<bool(HWND toolbar, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)>;
+  void Watch(Watcher watcher) { watcher_ = std::move(watcher); }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -37,4 +42,5 @@ class BarToolbar : public Window {
 
  private:
   UniqueBrush brush_;
+  Watcher watcher_;
 };

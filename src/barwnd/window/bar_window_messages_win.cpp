@@ -79,7 +79,8 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       OnPaint();
       return Answer(result, 0);
     case BarDrop::kDroppedMessage:
-      GuardedVoid("drop", [this] { drop_.TakeDrop(); });
+    case BarButtonDrag::kMoveMessage:
+      GuardedVoid("drop", [this, msg] { msg == BarDrop::kDroppedMessage ? drop_.TakeDrop() : drag_.TakeMove(); });
       return Answer(result, 0);
     case WM_QUERYDRAGICON:
       return Answer(result, reinterpret_cast<INT_PTR>(ProgramIcon()));
@@ -119,6 +120,7 @@ bool BarWindow::OnWatchedMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && docked_) appBar_.OnActivated();
       keyboard_.OnActivate(LOWORD(wp) != WA_INACTIVE);
+      if (LOWORD(wp) == WA_INACTIVE) drag_.Lost();
       return true;
     case WM_MOUSEMOVE:
       appBar_.OnMouseMove();

@@ -75,6 +75,9 @@ BOOL BarWindow::OnInitDialog() {
   adapter_.SetBar(Hwnd());
   children_.SetBar(Hwnd());
   children_.WatchButtonsRebuilt([this] { keyboard_.OnButtonsRebuilt(); });
+  children_.WatchButtonsMessages([this](HWND toolbar, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    return drag_.OnToolbarMessage(toolbar, msg, wp, lp, result);
+  });
   // The window was made on the primary monitor; it is measured at the scale
   // of the monitor it docks on, so its first frame is drawn at that scale.
   if (const int dpi = adapter_.BarMonitor().dpi; dpi > 0) children_.SetDpi(dpi);

@@ -17,6 +17,7 @@
 #include "barwnd/dock/appbar_shell_win.h"
 #include "barwnd/dock/bar_appbar_win.h"
 #include "barwnd/window/bar_children_win.h"
+#include "barwnd/drag/button_drag_win.h"
 #include "barwnd/drop/bar_drop_win.h"
 #include "barwnd/window/bar_host.h"
 #include "barwnd/window/bar_hotkey_win.h"
@@ -208,6 +209,14 @@ class BarWindow : public Dialog,
                          [this] { return IsLeftOrRightEdge(Edge()); }, [this] { appBar_.Slide(true); },
                          held_, [this] { children_.ShowDigitTips([this](int i) { return keyboard_.DigitShown(i); }); },
                          [this] { return children_.ChevronToolbar(); }, [this] { return children_.ShownItems(); }}};
+  // A button dragged along the bar, or onto another bar; not while a dialog of the bar is open.
+  BarButtonDrag drag_{{settings_, db_, children_, drop_, held_, [this] { return DisplayedOrNone(); },
+                       [this] { return modal_.Open(); }, [this] { appBar_.Slide(true); },
+                       [this] { return SwitchCommandBar(menus_.ShowBarSwitchMenu(true)); },
+                       [this](int position) {
+                         ShowDisplayedBar();
+                         keyboard_.HighlightSource(position);
+                       }}};
   // Registers the hot key the settings hold; `tell`: a refusal is reported.
   void ApplyHotKey(bool tell);
 
