@@ -4,14 +4,12 @@ opens a file named relative to the button's working folder, and a quoted path
 with blanks given as arguments in a maximised window. With switching to running
 programs turned on, further clicks minimise and bring back the one Notepad;
 "Add the program in front" makes a Notepad button that a restart keeps. A
-right click on a button offers its own submenu at the menu's end: "Edit in the
-buttons manager..." opens the manager on that button, "Remove from the
-bar..." asks, then takes the button away and saves at once. The
-bar's hot key gives it the keyboard, the menu key opens the same menu at the
-highlighted button, and a digit launches a button by its number, separators
-not counted. A bar of more buttons than the screen's width
-holds shows a chevron whose menu lists the rest; the last of them starts
-Notepad in the folder of the file its working folder names."""
+button's own submenu (right click) opens the buttons manager on it, or asks and
+removes it, saved at once. The bar's hot key gives it the keyboard, the menu
+key opens the menu at the highlighted button, and a digit launches a button by
+its number, separators not counted. A bar of more buttons than the screen's width
+holds shows a chevron whose menu lists the rest; the last of them starts Notepad
+in the folder of the file its working folder names."""
 
 import os
 import subprocess
@@ -39,11 +37,11 @@ RELATIVE_TEXT = "found through the working folder"
 QUOTED_TEXT = "found by its quoted full path"
 
 
-def click_on_screen(x, y):
-    """A real press of the left button where a user would put the mouse."""
+def click_on_screen(x, y, button="1"):
+    """A real press of the left (or another) button where a user would put the mouse."""
     subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, timeout=30, env=os.environ)
     time.sleep(0.3)
-    subprocess.run(["xdotool", "click", "1"], check=True, timeout=30, env=os.environ)
+    subprocess.run(["xdotool", "click", button], check=True, timeout=30, env=os.environ)
 
 
 def launch_buttons():
@@ -121,8 +119,7 @@ def exit_ends_the_program():
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 
-def stored_names():
-    """The names of bar 0's buttons as lbars.acc holds them, in order."""
+def stored_names():  # bar 0's buttons as lbars.acc holds them, in order
     return [b[0] if b != "-" else "" for b in dbread.read_bars(state.install.file("lbars.acc"))[0][1]]
 
 
@@ -187,16 +184,12 @@ def add_the_program_in_front():
 
 def button_menu(cmd, *keys):
     """Right-clicks the button, opens its submenu (the menu's last entry) and presses `keys` there."""
-    r = launch_buttons()[cmd]
-    subprocess.run(["xdotool", "mousemove", str(r.center[0]), str(r.center[1]), "click", "3"], check=True, timeout=30,
-                   env=os.environ)
-    menu = qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
+    click_on_screen(*launch_buttons()[cmd].center, "3")
+    qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
     qr.driver("key", "UP", "RIGHT", "--delay", "150")
-    qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 2, timeout=10,
-                  what="the button's submenu")
+    qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 2, 10, what="submenu")
     qr.screenshot(f"bar_launch-button-menu-{cmd}")
     qr.driver("key", *keys, "--delay", "150")
-    return menu
 
 
 @scenario.step
@@ -204,15 +197,13 @@ def button_menu_edits_and_removes_a_button():
     state.process = qr.start(state.install.exe)
     state.bar = bar_window(state.process, timeout_ms=30000)
     time.sleep(0.5)
-    # From "Open", up past "Remove from the bar..." to "Edit in the buttons manager...".
-    button_menu(1126, "UP", "UP", "RETURN")
+    button_menu(1126, "UP", "UP", "RETURN")  # from "Open" up past "Remove..." to "Edit in the buttons manager..."
     manager = qr.wait_window(timeout_ms=20000, exe=EXE, cls="#32770", title="Buttons Manager")
-    name = next(c for c in qr.children(manager["hwnd"]) if int(c["id"]) == 1008)
-    qr.wait_until(lambda: qr.window_text(name["hwnd"]) == "Quoted note", timeout=10, what="the button selected")
-    qr.screenshot("bar_launch-button-menu-manager")
+    name = next(c["hwnd"] for c in qr.children(manager["hwnd"]) if int(c["id"]) == 1008)  # the name field
+    qr.wait_until(lambda: qr.window_text(name) == "Quoted note", timeout=10, what="the button selected")
     qr.press(manager["hwnd"], qr.IDCANCEL)
     qr.wait_gone(manager["hwnd"], timeout_ms=20000, destroyed=True)
-    button_menu(1127, "UP", "RETURN")
+    button_menu(1127, "UP", "RETURN")  # "Remove from the bar...", the submenu's last entry
     box = qr.answer_message_box(qr.IDYES, exe=EXE)
     expect(box["text"].startswith('Remove "') and '" from the bar?' in box["text"], f"the question: {box['text']!r}")
     qr.wait_until(lambda: sorted(launch_buttons()) == [0, 1124, 1126], timeout=10, what="the button gone")
@@ -231,8 +222,7 @@ def hot_key_and_digit_launch_by_number():
     time.sleep(0.5)
     qr.screenshot("bar_launch-keyboard-digits")
     expect(sorted(launch_buttons()) == [0, 1124, 1126], "the removed button stays gone after a restart")
-    # The menu key opens the menu under the highlighted first button.
-    qr.key("APPS")
+    qr.key("APPS")  # the menu opens under the highlighted first button
     menu = qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
     r, first = qr.rect(menu["hwnd"])[0], launch_buttons()[1124]
     expect((r.left, r.top) == (first.left, first.bottom), f"the menu at the button: {r} {first}")
