@@ -84,3 +84,14 @@ inline constexpr int32_t kMsgDatabaseFilesFilter = 847;
 inline constexpr int32_t kMsgExportTitle = 848;
 inline constexpr int32_t kMsgImportTitle = 849;
 inline constexpr int32_t kMsgCopiesFolder = 850;  // followed by the folder's path
+// A button's submenu in the bar's context menu, and the question before a
+// button leaves the bar.
+inline constexpr int32_t kMsgButtonOpen = 880;
+inline constexpr int32_t kMsgButtonRunAsAdmin = 881;
+inline constexpr int32_t kMsgButtonFileLocation = 882;
+inline constexpr int32_t kMsgButtonEdit = 883;
+inline constexpr int32_t kMsgButtonRemove = 884;
+inline constexpr int32_t kMsgButtonSeparator = 885;
+inline constexpr int32_t kMsgRemoveQuestion = 886;  // followed by the button's name
+inline constexpr int32_t kMsgRemoveQuestionEnd = 887;
+inline constexpr int32_t kMsgRemoveSeparatorQuestion = 888;

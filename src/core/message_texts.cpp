@@ -111,6 +111,15 @@ constexpr TextEntry kTexts[] = {
     {kMsgMonitorAbsent, " (not connected)"},
     {kMsgOptionsTitle, "Orvantis.Quickrail options"},
     {kMsgMoreButtons, "More buttons"},
+    {kMsgButtonOpen, "Open"},
+    {kMsgButtonRunAsAdmin, "Run as administrator"},
+    {kMsgButtonFileLocation, "Open file location"},
+    {kMsgButtonEdit, "Edit in the buttons manager..."},
+    {kMsgButtonRemove, "Remove from the bar..."},
+    {kMsgButtonSeparator, "Separator"},
+    {kMsgRemoveQuestion, "Remove \""},
+    {kMsgRemoveQuestionEnd, "\" from the bar?\n\nThe buttons manager can add it again."},
+    {kMsgRemoveSeparatorQuestion, "Remove this separator from the bar?"},
 };
 
 // Logical template ids are the resource ids of the English templates.

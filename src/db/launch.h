@@ -29,6 +29,17 @@ LaunchRecord MakeLaunchRecord(const CD& button, const std::string& programFolder
 // is taken instead, the stored field left as it is.
 std::string StartingFolder(const std::string& workDir, const std::function<bool(const std::string&)>& isFile);
 
+// The same launch with the verb "runas": the system asks for an
+// administrator's consent, then starts the program with the same arguments,
+// working folder and window size.
+LaunchRecord ElevatedLaunchRecord(const CD& button, const std::string& programFolder = {});
+
+// Explorer showing the folder that holds the button's file or folder, with
+// it selected: "explorer.exe" with /select,"<path>". The path is the one the
+// launch opens, taken without blanks or quotes around the target and without
+// a backslash at its end (a drive's root keeps it).
+LaunchRecord FileLocationRecord(const CD& button, const std::string& programFolder = {});
+
 using Launcher = std::function<void(const LaunchRecord&)>;
 
 // The shell on Windows; on the host it opens nothing.

@@ -3,11 +3,13 @@ program it names with its arguments, working folder and window size: Notepad
 opens a file named relative to the button's working folder, and a quoted path
 with blanks given as arguments in a maximised window. With switching to running
 programs turned on, further clicks minimise and bring back the one Notepad;
-"Add the program in front" makes a Notepad button that a restart keeps. The
-bar's hot key gives it the keyboard, and a digit launches a button by its
-number, separators not counted. A bar of more buttons than the screen's width
-holds shows a chevron whose menu lists the rest; the last of them starts
-Notepad in the folder of the file its working folder names."""
+"Add the program in front" makes a Notepad button that a restart keeps. A
+button's own submenu (right click) opens the buttons manager on it, or asks and
+removes it, saved at once. The bar's hot key gives it the keyboard, the menu
+key opens the menu at the highlighted button, and a digit launches a button by
+its number, separators not counted. A bar of more buttons than the screen's width
+holds shows a chevron whose menu lists the rest; the last of them starts Notepad
+in the folder of the file its working folder names."""
 
 import os
 import subprocess
@@ -19,7 +21,7 @@ from types import SimpleNamespace
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import dbmake  # noqa: E402
-import olefile  # noqa: E402
+import dbread  # noqa: E402
 import qrbench as qr  # noqa: E402
 from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
 
@@ -35,11 +37,11 @@ RELATIVE_TEXT = "found through the working folder"
 QUOTED_TEXT = "found by its quoted full path"
 
 
-def click_on_screen(x, y):
-    """A real press of the left button where a user would put the mouse."""
+def click_on_screen(x, y, button="1"):
+    """A real press of the left (or another) button where a user would put the mouse."""
     subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, timeout=30, env=os.environ)
     time.sleep(0.3)
-    subprocess.run(["xdotool", "click", "1"], check=True, timeout=30, env=os.environ)
+    subprocess.run(["xdotool", "click", button], check=True, timeout=30, env=os.environ)
 
 
 def launch_buttons():
@@ -117,17 +119,8 @@ def exit_ends_the_program():
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 
-def stored_names():
-    """The names of bar 0's buttons as lbars.acc holds them, in order."""
-    with olefile.OleFileIO(str(state.install.file("lbars.acc"))) as ole:
-        positions = sorted(int(e[1]) for e in ole.listdir(streams=True) if len(e) == 2 and e[0] == "0"
-                           and e[1].isdigit())
-        names = []
-        for position in positions:
-            data = ole.openstream(["0", str(position)]).read()
-            length = int.from_bytes(data[:4], "little", signed=True)
-            names.append(data[4:4 + length].decode("latin-1"))
-        return names
+def stored_names():  # bar 0's buttons as lbars.acc holds them, in order
+    return [b[0] if b != "-" else "" for b in dbread.read_bars(state.install.file("lbars.acc"))[0][1]]
 
 
 def is_iconic(hwnd):
@@ -189,6 +182,35 @@ def add_the_program_in_front():
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 
+def button_menu(cmd, *keys):
+    """Right-clicks the button, opens its submenu (the menu's last entry) and presses `keys` there."""
+    click_on_screen(*launch_buttons()[cmd].center, "3")
+    qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
+    qr.driver("key", "UP", "RIGHT", "--delay", "150")
+    qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 2, 10, what="submenu")
+    qr.screenshot(f"bar_launch-button-menu-{cmd}")
+    qr.driver("key", *keys, "--delay", "150")
+
+
+@scenario.step
+def button_menu_edits_and_removes_a_button():
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    time.sleep(0.5)
+    button_menu(1126, "UP", "UP", "RETURN")  # from "Open" up past "Remove..." to "Edit in the buttons manager..."
+    manager = qr.wait_window(timeout_ms=20000, exe=EXE, cls="#32770", title="Buttons Manager")
+    name = next(c["hwnd"] for c in qr.children(manager["hwnd"]) if int(c["id"]) == 1008)  # the name field
+    qr.wait_until(lambda: qr.window_text(name) == "Quoted note", timeout=10, what="the button selected")
+    qr.press(manager["hwnd"], qr.IDCANCEL)
+    qr.wait_gone(manager["hwnd"], timeout_ms=20000, destroyed=True)
+    button_menu(1127, "UP", "RETURN")  # "Remove from the bar...", the submenu's last entry
+    box = qr.answer_message_box(qr.IDYES, exe=EXE)
+    expect(box["text"].startswith('Remove "') and '" from the bar?' in box["text"], f"the question: {box['text']!r}")
+    qr.wait_until(lambda: sorted(launch_buttons()) == [0, 1124, 1126], timeout=10, what="the button gone")
+    expect(stored_names() == ["Relative note", "", "Quoted note"], f"saved at once: {stored_names()}")
+    expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
+
+
 @scenario.step
 def hot_key_and_digit_launch_by_number():
     set_ini(state.install, "extras", "HotKey", str(0x651))  # Ctrl+Alt+Q as the hot-key control gives it
@@ -199,6 +221,14 @@ def hot_key_and_digit_launch_by_number():
     qr.wait_until(lambda: qr.foreground()["hwnd"] == state.bar["hwnd"], timeout=10, what="the bar in front")
     time.sleep(0.5)
     qr.screenshot("bar_launch-keyboard-digits")
+    expect(sorted(launch_buttons()) == [0, 1124, 1126], "the removed button stays gone after a restart")
+    qr.key("APPS")  # the menu opens under the highlighted first button
+    menu = qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
+    r, first = qr.rect(menu["hwnd"])[0], launch_buttons()[1124]
+    expect((r.left, r.top) == (first.left, first.bottom), f"the menu at the button: {r} {first}")
+    qr.screenshot("bar_launch-keyboard-button-menu")
+    qr.key("ESCAPE")
+    qr.wait_gone(menu["hwnd"], timeout_ms=10000)
     # 1 the relative note, then the separator, 2 the quoted note.
     qr.key("2")
     window = notepad_window("second note.txt")

@@ -72,6 +72,15 @@ BarMenuPopup ContextMenuModel(const BarMenuState& state) {
   return menu;
 }
 
+std::string LiteralMenuText(const std::string& text) {
+  std::string literal;
+  for (char c : text) {
+    literal += c;
+    if (c == '&') literal += '&';
+  }
+  return literal;
+}
+
 BarMenuPopup BarSwitchMenuModel(const std::vector<SwitchMenuBar>& bars, int homeBar, int displayedBar,
                                 const std::string& emptyText) {
   BarMenuPopup menu;
@@ -80,7 +89,7 @@ BarMenuPopup BarSwitchMenuModel(const std::vector<SwitchMenuBar>& bars, int home
   for (int n = 0; n < static_cast<int>(bars.size()) && n <= last; ++n) {
     const SwitchMenuBar& bar = bars[static_cast<std::size_t>(n)];
     if (!bar.available) continue;  // left out, but the others keep their ids
-    std::string text = "  " + (bar.name.empty() ? emptyText : bar.name);
+    std::string text = "  " + (bar.name.empty() ? emptyText : LiteralMenuText(bar.name));
     if (n == homeBar) text += " (fixed)";
     BarMenuEntry entry = Command(text.c_str(), kFirstSwitchCommand + n);
     entry.barIcon = n;

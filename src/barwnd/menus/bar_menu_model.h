@@ -64,6 +64,10 @@ struct BarMenuState {
 
 BarMenuPopup ContextMenuModel(const BarMenuState& state);
 
+// A name of the user's as a menu shows it literally: '&' would mark the next
+// letter as the entry's key and vanish, so it is doubled.
+std::string LiteralMenuText(const std::string& text);
+
 // A bar as the bar-switch menu lists it.
 struct SwitchMenuBar {
   std::string name;

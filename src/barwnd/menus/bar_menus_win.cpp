@@ -111,6 +111,19 @@ void BarMenus::ShowContextMenu(POINT screenPoint, bool fromKeyboard) {
   Track(menu->Handle(), menu.get(), {at.x, at.y}, TPM_LEFTBUTTON, true);
 }
 
+void BarMenus::ShowButtonMenu(const MenuButton& button, POINT screenPoint, bool fromKeyboard,
+                              const RECT& buttonRect) {
+  std::unique_ptr<CMenuXP> menu = Build(ContextMenuModel(State(), button, texts_));
+  if (!fromKeyboard) {
+    Track(menu->Handle(), menu.get(), screenPoint, TPM_LEFTBUTTON, true);
+    return;
+  }
+  const MenuAnchor anchor = ButtonMenuAnchor(host_.Edge(), ToRect(buttonRect));
+  const UINT align = (anchor.alignRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN) |
+                     (anchor.alignBottom ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
+  Track(menu->Handle(), menu.get(), {anchor.at.x, anchor.at.y}, align | TPM_LEFTBUTTON, true);
+}
+
 int BarMenus::ShowBarSwitchMenu(bool returnChosen) {
   std::vector<SwitchMenuBar> bars;
   for (int32_t n = 0; n < db_.BarCount(); ++n) {

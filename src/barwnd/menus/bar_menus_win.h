@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "barwnd/menus/bar_menu_model.h"
+#include "barwnd/menus/button_menu.h"
 
 class ButtonIconCache;
 class CDB;
@@ -46,6 +47,10 @@ class BarMenus {
   // At the point (screen coordinates) of a right click; from the keyboard
   // (or with a point outside the bar) beside the edge the bar faces.
   void ShowContextMenu(POINT screenPoint, bool fromKeyboard);
+  // Over a button of the bar: the same menu with the button's submenu at its
+  // end. From the keyboard it opens at the button (`buttonRect`, screen
+  // coordinates), otherwise at the point.
+  void ShowButtonMenu(const MenuButton& button, POINT screenPoint, bool fromKeyboard, const RECT& buttonRect);
   // At the bottom-left corner of the bar-switch button. With `returnChosen`
   // (a button dragged onto it) the command chosen is returned, not sent.
   int ShowBarSwitchMenu(bool returnChosen = false);

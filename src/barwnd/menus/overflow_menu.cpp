@@ -17,7 +17,7 @@ BarMenuPopup OverflowMenuModel(const std::vector<OverflowItem>& items) {
       separatorDue = false;
     }
     BarMenuEntry entry;
-    entry.text = item.name;
+    entry.text = LiteralMenuText(item.name);
     entry.command = item.commandId;
     entry.buttonIcon = item.position;
     menu.entries.push_back(std::move(entry));

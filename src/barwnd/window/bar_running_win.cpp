@@ -102,13 +102,15 @@ bool BarRunningPrograms::SwitchInstead(HWND bar, const CBar& shown, int commandI
   if (!settings_.SwitchToRunning) return false;
   const CD* button = shown.FindByCommandId(commandId);
   if (!button) return false;
-  const std::string program = ProgramOfButton(*button, ShortcutTarget);
+  const std::string program = ProgramOf(*button);
   if (program.empty()) return false;
   const bool shift = ::GetKeyState(VK_SHIFT) < 0;
   const SwitchChoice choice = ChooseSwitch(LongPathOf(program), VisibleProgramWindows(),
                                            reinterpret_cast<uintptr_t>(FrontOutside(bar)), shift);
   return CarryOutSwitch(choice);
 }
+
+std::string BarRunningPrograms::ProgramOf(const CD& button) { return ProgramOfButton(button, ShortcutTarget); }
 
 bool BarRunningPrograms::CanAddFront() const {
   return UsableOutside(frontAtMenu_) && !OfTheShell(frontAtMenu_) && !ProgramPathOfWindow(frontAtMenu_).empty();

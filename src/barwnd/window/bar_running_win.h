@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CBar;
 class CDB;
+struct CD;
 struct Settings;
 
 class BarRunningPrograms {
@@ -24,6 +27,9 @@ class BarRunningPrograms {
   // True when the click on `commandId` was answered by switching to (or
   // minimising) a window of its program; false: launch as usual.
   bool SwitchInstead(HWND bar, const CBar& shown, int commandId);
+  // The program a button starts (an ".exe", or a shortcut to one, read
+  // through the shell); empty for anything else.
+  static std::string ProgramOf(const CD& button);
 
   // Whether the window in front before the context menu opened is one a
   // button can be made of: not the shell's, the desktop's or this program's.

@@ -79,6 +79,10 @@ bool BarWindow::OnCommand(int id, int, HWND) {
     RepaintAll();
     return true;
   }
+  if (IsButtonMenuCommand(id)) {
+    OnButtonMenuCommand(id);
+    return true;
+  }
   return OnMenuCommand(id);
 }
 
@@ -106,7 +110,7 @@ bool BarWindow::BringOpenDialogForward() {
   return BringOwnedDialogForward(Hwnd()) || modal_.Open();
 }
 
-void BarWindow::OpenButtonsManager() {
+void BarWindow::OpenButtonsManager(int buttonPosition) {
   if (BringOpenDialogForward()) return;
   {
     DialogCount::Scope modal(modal_);
@@ -115,6 +119,7 @@ void BarWindow::OpenButtonsManager() {
     managerSavedBar_ = switcher_.Displayed();
     DialogCount::Scope managerOpen(manager_);
     CButtonsManager manager(db_, texts_, icons_, *this, host_.EditingServices());
+    manager.SelectAtOpen(buttonPosition);
     manager.DoModal(Hwnd());
     managerSavedBar_.reset();
   }

@@ -88,8 +88,7 @@ bool BarWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       OnTimer(wp);
       return Answer(result, 0);
     case WM_CONTEXTMENU:
-      // The menu key and Shift+F10 send no point (-1, -1).
-      menus_.ShowContextMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}, lp == -1);
+      OnContextMenu(reinterpret_cast<HWND>(wp), lp);
       return Answer(result, TRUE);
     case WM_DRAWITEM:
       if (!menus_.OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return false;

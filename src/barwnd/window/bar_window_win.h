@@ -37,6 +37,7 @@
 class ButtonIconCache;
 class CDB;
 class MessageTexts;
+struct CD;
 
 // The bar window is what its menus, the options sheet and the buttons manager
 // act on, each through its own small interface.
@@ -165,7 +166,8 @@ class BarWindow : public Dialog,
   // question, the clock panel's calendar), it is brought to the front and
   // true returned; whatever asked for another one then does nothing.
   bool BringOpenDialogForward();
-  void OpenButtonsManager();
+  // With the button at `buttonPosition` of the displayed bar selected.
+  void OpenButtonsManager(int buttonPosition = 0);
   void OpenOptions();
   void ShowAbout();
   void ShowCalendar();
@@ -177,6 +179,23 @@ class BarWindow : public Dialog,
   // open; after a restore the bar shows the bars read again.
   void OpenEarlierCopies();
   void OnExit();
+  // A right click or the menu key: over a button of the bar the menu ends
+  // with what can be done with that button, which is kept for its commands.
+  void OnContextMenu(HWND from, LPARAM lp);
+  // The buttons toolbar's item the request was over: under the mouse, or the
+  // keyboard's highlight; -1 for none.
+  int ToolbarItemOfMenu(POINT screenPoint, bool fromKeyboard) const;
+  void OnButtonMenuCommand(int id);
+  void RemoveMenuButton();
+  // The button the last menu was opened over while it is still at its place
+  // in its bar (and, with `displayed`, that bar is still the one shown); else null.
+  const CD* MenuButtonNow(bool displayed) const;
+  struct MenuButtonPlace {
+    int bar = -1;
+    int position = -1;
+    const CD* identity = nullptr;  // compared, never read through
+  };
+  MenuButtonPlace menuButton_;
   // Leaves the shell's appbars and writes the settings: before the window is
   // destroyed, and when Windows ends the logon.
   void ReleaseAndSave();

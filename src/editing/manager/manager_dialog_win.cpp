@@ -48,7 +48,7 @@ BOOL CButtonsManager::OnInitDialog() {
   ::SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(IDC_MGR_SECONDS)), 0);
   ::SendMessageA(spin, UDM_SETRANGE32, kMinShowAfterSeconds, kMaxShowAfterSeconds);
   ::SendMessageA(spin, UDM_SETPOS32, 0, kMinShowAfterSeconds);
-  editor_.Open();
+  editor_.Open(openPosition_);
   services_.OnManagerOpened();
   places_ = ScopeEnd([this] { services_.OnManagerClosed(); });
   return FALSE;  // the manager has put the focus on the tree

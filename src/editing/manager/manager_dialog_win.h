@@ -42,6 +42,10 @@ class CButtonsManager : public Dialog, private ManagerView {
   // new scale once the system has laid out the template's controls.
   static constexpr UINT kRescaleMessage = WM_APP + 24;
 
+  // The displayed bar's button at `position` is selected when the manager
+  // opens (the first one unless this is called before DoModal).
+  void SelectAtOpen(int32_t position) { openPosition_ = position; }
+
   // For tests and the bar window's diagnostics.
   const ManagerEditor& Editor() const { return editor_; }
   HWND ToolbarWindow() const { return toolbar_.Hwnd(); }
@@ -118,6 +122,7 @@ class CButtonsManager : public Dialog, private ManagerView {
   ManagerTreeControl tree_;
   ManagerIconBoxes icons_;
   int dpi_ = kBaseDpi;
+  int32_t openPosition_ = 0;
   std::vector<TreeImageSource> treeImages_;  // in the order of the tree's image list
   // While the manager changes the tree itself, the control's selection
   // notices are not the user's.

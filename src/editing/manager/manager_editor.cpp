@@ -11,8 +11,8 @@
 ManagerEditor::ManagerEditor(CDB& db, MessageTexts& texts, ManagerHost& host, ManagerView& view)
     : db_(db), texts_(texts), host_(host), view_(view), undo_(db, host) {}
 
-void ManagerEditor::Open() {
-  FillTree(host_.DisplayedBar(), 0);
+void ManagerEditor::Open(int32_t buttonPosition) {
+  FillTree(host_.DisplayedBar(), buttonPosition);
   view_.EnableRestore(false);
   undo_.Begin();
 }

@@ -26,9 +26,10 @@ class ManagerEditor {
  public:
   ManagerEditor(CDB& db, MessageTexts& texts, ManagerHost& host, ManagerView& view);
 
-  // The dialog has opened: the tree shows the displayed bar's first button
-  // (the bar itself when it has none) and the undo point is taken.
-  void Open();
+  // The dialog has opened: the tree shows the displayed bar's button at
+  // `buttonPosition` (the first unless asked otherwise; the bar itself when
+  // it has no such button) and the undo point is taken.
+  void Open(int32_t buttonPosition = 0);
   // Rebuilds the tree and selects the button at (bar, position), else the bar.
   void FillTree(int32_t barOrdinal, int32_t buttonPosition);
 

@@ -6,8 +6,11 @@
 
 #include "barwnd/window/bar_commands.h"
 #include "barwnd/menus/bar_menu_model.h"
+#include "barwnd/menus/button_menu.h"
 #include "barwnd/menus/overflow_menu.h"
 #include "barwnd/dock/screen_edge.h"
+#include "core/message_texts.h"
+#include "db/cd.h"
 
 namespace {
 
@@ -99,11 +102,45 @@ TEST(ContextMenuModel, ExactlyTheCurrentEdgeIsChecked) {
   }
 }
 
+// Over a button the background's menu is followed by the button's submenu:
+// what can be done with it depends on what it is.
+TEST(ContextMenuModel, AButtonsSubmenuFollowsTheBackgroundsMenu) {
+  MessageTexts texts;
+  const std::vector<std::string> background = Describe(ContextMenuModel({kEdgeTop, false}));
+  const std::string open = "  Open 33100 0 default", edit = "  Edit in the buttons manager... 33103 0";
+  const std::string remove = "  Remove from the bar... 33104 0";
+  const struct {
+    MenuButton button;
+    std::vector<std::string> submenu;
+  } cases[] = {
+      {{"Notepad", false, kFile, true, 3},
+       {"Notepad 0 0 button3", open, "  Run as administrator 33101 0", "  Open file location 33102 0", edit, remove}},
+      {{"Tom & Jerry.doc", false, kFile, false, 0},
+       {"Tom && Jerry.doc 0 0 button0", open, "  Run as administrator 33101 0 disabled",
+        "  Open file location 33102 0", edit, remove}},
+      {{"Tools", false, kFolder, false, 1},
+       {"Tools 0 0 button1", open, "  Run as administrator 33101 0 disabled", "  Open file location 33102 0", edit,
+        remove}},
+      {{"Search", false, kInternet, false, 2},
+       {"Search 0 0 button2", open, "  Run as administrator 33101 0 disabled",
+        "  Open file location 33102 0 disabled", edit, remove}},
+      {{"", true, kSeparator, false, 4}, {"Separator 0 0", remove}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> expected = background;
+    expected.push_back("-");
+    expected.insert(expected.end(), c.submenu.begin(), c.submenu.end());
+    EXPECT_EQ(Describe(ContextMenuModel({kEdgeTop, false}, c.button, texts)), expected) << c.button.caption;
+  }
+  EXPECT_EQ(RemoveQuestion(cases[0].button, texts), "Remove \"Notepad\" from the bar?\n\nThe buttons manager can add it again.");
+  EXPECT_EQ(RemoveQuestion(cases[4].button, texts), "Remove this separator from the bar?");
+}
+
 TEST(BarSwitchMenuModel, UnavailableBarsKeepTheOtherIds) {
-  const std::vector<SwitchMenuBar> bars = {{"Work", true}, {"Hidden", false}, {"Games", true}, {"", true}};
+  const std::vector<SwitchMenuBar> bars = {{"Work", true}, {"Hidden", false}, {"Games & toys", true}, {"", true}};
   const std::vector<std::string> expected = {
       "  Work 17509 0 bar0",
-      "  Games (fixed) 17511 0 bar2 checked",
+      "  Games && toys (fixed) 17511 0 bar2 checked",
       "  { empty } 17512 0 bar3",
       "-",
       "Buttons manager... 32785 232",
@@ -143,6 +180,12 @@ TEST(ContextMenuPoint, MousePointOrBesideTheEdgeFromTheKeyboard) {
     EXPECT_EQ(ContextMenuPoint(inside, false, c.window, c.edge), inside) << c.edge;
     EXPECT_EQ(ContextMenuPoint(inside, true, c.window, c.edge), c.expected) << c.edge;
   }
+  // Over the keyboard's highlighted button: from its corner into the screen.
+  const Rect button = {100, 200, 124, 224};
+  EXPECT_EQ(ButtonMenuAnchor(kEdgeTop, button), (MenuAnchor{{100, 224}, false, false}));
+  EXPECT_EQ(ButtonMenuAnchor(kEdgeBottom, button), (MenuAnchor{{100, 200}, false, true}));
+  EXPECT_EQ(ButtonMenuAnchor(kEdgeLeft, button), (MenuAnchor{{124, 200}, false, false}));
+  EXPECT_EQ(ButtonMenuAnchor(kEdgeRight, button), (MenuAnchor{{100, 200}, true, false}));
 }
 
 // The chevron's menu: each button left off the bar with its own launch
@@ -150,9 +193,9 @@ TEST(ContextMenuPoint, MousePointOrBesideTheEdgeFromTheKeyboard) {
 TEST(OverflowMenuModel, ButtonsInBarOrderWithSeparatorsBetweenThem) {
   const std::vector<OverflowItem> items = {
       {true, 0, 3, ""},          {false, 1128, 4, "Mail"}, {true, 0, 5, ""}, {true, 0, 6, ""},
-      {false, 1131, 7, "Notes"}, {false, 1133, 9, "Web"},  {true, 0, 10, ""}};
+      {false, 1131, 7, "R&D notes"}, {false, 1133, 9, "Web"},  {true, 0, 10, ""}};
   EXPECT_EQ(Describe(OverflowMenuModel(items)),
-            (std::vector<std::string>{"Mail 1128 0 button4", "-", "Notes 1131 0 button7", "Web 1133 0 button9"}));
+            (std::vector<std::string>{"Mail 1128 0 button4", "-", "R&&D notes 1131 0 button7", "Web 1133 0 button9"}));
   EXPECT_TRUE(OverflowMenuModel({{true, 0, 0, ""}}).entries.empty());
 }
 

@@ -161,19 +161,29 @@ TEST(BarTest, WorkingFolderNamingAFileStartsInItsFolder) {
 
 // A relative file target is opened where the load found it: in the program
 // folder, whatever the current folder is. Other kinds go to the shell as stored.
+// Run as administrator opens the same; "Open file location" selects it in
+// Explorer, without quotes or a final backslash of its own.
 TEST(BarTest, ARelativeFileTargetIsOpenedInTheProgramFolder) {
-  const std::vector<std::tuple<int32_t, std::string, std::string>> cases = {
-      {kFile, "tools\\t.exe", "C:\\Prog\\tools\\t.exe"},
-      {kFile, "\\t.exe", "C:\\t.exe"},
-      {kFile, "\\\\srv\\s\\t.exe", "\\\\srv\\s\\t.exe"},
-      {kFolder, "shell:startup", "shell:startup"},
+  const std::vector<std::tuple<int32_t, std::string, std::string, std::string>> cases = {
+      {kFile, "tools\\t.exe", "C:\\Prog\\tools\\t.exe", "C:\\Prog\\tools\\t.exe"},
+      {kFile, "\\t.exe", "C:\\t.exe", "C:\\t.exe"},
+      {kFile, "\\\\srv\\s\\t.exe", "\\\\srv\\s\\t.exe", "\\\\srv\\s\\t.exe"},
+      {kFolder, "shell:startup", "shell:startup", "shell:startup"},
+      {kFolder, "C:\\Tools\\", "C:\\Tools\\", "C:\\Tools"},
+      {kFolder, "D:\\", "D:\\", "D:\\"},
+      {kFolder, " \"C:\\a b\" ", " \"C:\\a b\" ", "C:\\a b"},
   };
-  for (const auto& [kind, target, opened] : cases) {
+  for (const auto& [kind, target, opened, located] : cases) {
     CBar bar;
-    bar.Insert(std::make_unique<CD>(CD{{target}, 1, kind}), -1);
+    bar.Insert(std::make_unique<CD>(CD{{target, "", "", "-x"}, 1, kind}), -1);
     std::string file;
     bar.Launch(1124, [&](const LaunchRecord& r) { file = r.File; }, "C:\\Prog");
     EXPECT_EQ(file, opened) << target;
+    const LaunchRecord elevated = ElevatedLaunchRecord(*bar.At(0), "C:\\Prog");
+    EXPECT_EQ(elevated.Verb + " " + elevated.File + " " + elevated.Parameters, "runas " + opened + " -x");
+    const LaunchRecord location = FileLocationRecord(*bar.At(0), "C:\\Prog");
+    EXPECT_EQ(location.Verb + " " + location.File + " " + location.Parameters,
+              "open explorer.exe /select,\"" + located + "\"");
   }
 }
 

@@ -8,17 +8,19 @@
 
 namespace {
 
+// Opened from a button's menu it selects that button instead.
 TEST_F(ManagerTest, OpensOnTheFirstButtonOfTheDisplayedBarOrOnTheBar) {
   MakeBars({"Tools: notes, -, paint", "Empty", "Games: chess"});
   struct Case {
     int displayed;
     std::string selected;
     int layout;
+    int position = 0;
   };
   for (const Case& c : {Case{0, "notes", kLayoutFile}, Case{1, "Empty", kLayoutBar}, Case{2, "chess", kLayoutFile},
-                        Case{7, "", kLayoutNone}}) {
+                        Case{7, "", kLayoutNone}, Case{0, "paint", kLayoutFile, 2}, Case{2, "Games", kLayoutBar, 1}}) {
     host_.displayed = c.displayed;
-    Open();
+    Open(c.position);
     const int selected = Editor().Selected();
     EXPECT_EQ(selected == kNoItem ? "" : Tree().At(selected).Caption, c.selected) << c.displayed;
     EXPECT_EQ(view_.treeSelection, selected);

@@ -55,9 +55,9 @@ class ManagerTest : public testing::Test {
   // The file as it is before the manager opens.
   void SaveFile() { ASSERT_EQ(db_.Save(), 1); }
 
-  void Open() {
+  void Open(int32_t buttonPosition = 0) {
     editor_ = std::make_unique<ManagerEditor>(db_, texts_, host_, view_);
-    editor_->Open();
+    editor_->Open(buttonPosition);
   }
 
   ManagerEditor& Editor() { return *editor_; }
