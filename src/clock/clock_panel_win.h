@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "clock/clock_glyphs_win.h"
 #include "clock/clock_layout.h"
 #include "clock/clock_text.h"
 #include "platform/handles_win.h"
@@ -52,6 +53,11 @@ class ClockPanel : public Window {
   // itself out again when a text has grown ("9:59" to "10:00") or shrunk.
   void WatchLength(std::function<void(int length)> watcher) { lengthWatcher_ = std::move(watcher); }
 
+  // The system's clock, time zone or time formats changed: the texts follow
+  // at once and the tick is set anew from the new time, so a clock ticking
+  // once a minute is not up to a minute behind.
+  void ClockChanged();
+
   const std::string& DateText() const { return texts_.Date; }
   const std::string& TimeText() const { return texts_.Time; }
 
@@ -59,15 +65,6 @@ class ClockPanel : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  // A font made for a record, a turn and a DPI, kept while they stay.
-  struct KeptFont {
-    HFONT Get(const FontRecord& record, LONG turn, int dpi);
-    FontRecord record;
-    LONG turn = 0;
-    int dpi = 0;
-    UniqueFont font;
-  };
-
   // The stored texts measured in the settings' font.
   int MeasureLength();
   // A screen-compatible memory DC to measure in, window or not.
@@ -100,8 +97,8 @@ class ClockPanel : public Window {
   bool stale_ = false;  // a tick passed while off the screen
   RECT screenRect_ = {};
   bool onScreen_ = false;
-  KeptFont measureFont_;
-  KeptFont paintFont_;
+  KeptClockFont measureFont_;  // upright: measures, and paints on the top and bottom edges
+  KeptClockFont turnedFont_;   // paints on the left and right edges
   UniqueDC measureDc_;
   // The back buffer: the bitmap outlives the DC it is selected into.
   UniqueBitmap backBitmap_;
