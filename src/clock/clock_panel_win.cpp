@@ -119,7 +119,7 @@ bool ClockPanel::OnScreen() {
 void ClockPanel::OnTick() {
   const LocalTime now = now_();
   if (OnScreen()) {
-    Refresh(now);
+    Refresh(now, true);
   } else {
     stale_ = true;  // brought up to date when next painted
   }
@@ -132,7 +132,7 @@ void ClockPanel::ClockChanged() {
   OnTick();
 }
 
-void ClockPanel::Refresh(const LocalTime& now) {
+void ClockPanel::Refresh(const LocalTime& now, bool drawNow) {
   ClockTexts next = BuildClockTexts(settings_, now, Names());
   stale_ = false;
   const ClockShape shape = ShapeOf(settings_);
@@ -153,9 +153,24 @@ void ClockPanel::Refresh(const LocalTime& now) {
       area = {line.Left, line.Top, line.Right, line.Bottom};
     }
   }
-  // The paint fills the background itself.
-  ::InvalidateRect(Hwnd(), &area, FALSE);
+  if (drawNow) {
+    DrawNow(area);
+  } else {
+    ::InvalidateRect(Hwnd(), &area, FALSE);  // the paint fills the background itself
+  }
   if (lengthWatcher_) lengthWatcher_(MeasureLength());
+}
+
+// A tick draws at once: a paint message would take the program through its
+// message loop once more every second, which costs more than the drawing.
+void ClockPanel::DrawNow(const RECT& area) {
+  WindowDC dc(Hwnd());
+  if (!dc.Get()) {
+    ::InvalidateRect(Hwnd(), &area, FALSE);
+    return;
+  }
+  ::IntersectClipRect(dc.Get(), area.left, area.top, area.right, area.bottom);
+  Paint(dc.Get());
 }
 
 HDC ClockPanel::BackBuffer(HDC dc, int width, int height) {
@@ -225,7 +240,7 @@ LRESULT ClockPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_PAINT: {
       // Ticks passed while the panel was off the screen: it shows now.
-      if (stale_) Refresh(now_());
+      if (stale_) Refresh(now_(), false);
       PaintScope paint(Hwnd());
       Paint(paint.Get());
       return 0;

@@ -1,8 +1,9 @@
 // The clock and date panel: a child of the bar window that shows the date and
 // the time, refreshed as the shown time turns (each second, or each minute
-// when seconds are off), and opens the calendar when clicked. A tick paints
-// only what changed, and none while the panel is off the screen (a collapsed
-// autohide bar): the texts are brought up to date when it is painted again.
+// when seconds are off), and opens the calendar when clicked. A tick draws
+// only what changed, at once, and nothing while the panel is off the screen
+// (a collapsed autohide bar): the texts are brought up to date when it is
+// painted again.
 #pragma once
 
 #include <functional>
@@ -73,8 +74,10 @@ class ClockPanel : public Window {
   bool ShowsSeconds() const;
   void Arm(const LocalTime& now);
   void OnTick();
-  // Rebuilds the texts from `now` and asks for the repaint of what changed.
-  void Refresh(const LocalTime& now);
+  // Rebuilds the texts from `now` and draws what changed, at once or, from a
+  // paint, by adding it to the area to paint.
+  void Refresh(const LocalTime& now, bool drawNow);
+  void DrawNow(const RECT& area);
   bool OnScreen();
   // Paints the part of the panel inside the DC's clipping through a memory
   // bitmap kept for the panel's size, so the ticking text never flickers.
