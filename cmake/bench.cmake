@@ -13,7 +13,8 @@ set(QR_BENCH_PORTABLE ${CMAKE_SOURCE_DIR}/bench/record_bench.cpp ${CMAKE_SOURCE_
 
 if(WIN32)
   if(EXISTS ${CMAKE_SOURCE_DIR}/bench/db_save_bench_win.cpp AND TARGET qr_db)
-    add_executable(qr_win_db_save_bench ${CMAKE_SOURCE_DIR}/bench/db_save_bench_win.cpp ${QR_BENCH_SUPPORT})
+    add_executable(qr_win_db_save_bench ${CMAKE_SOURCE_DIR}/bench/db_save_bench_win.cpp
+                   ${CMAKE_SOURCE_DIR}/bench/db_raw_floors_win.cpp ${QR_BENCH_SUPPORT})
     target_include_directories(qr_win_db_save_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
     target_link_libraries(qr_win_db_save_bench PRIVATE qr_db ${QR_SYSTEM_LIBS})
     # The bar benchmark prints its load row beside the start-up rows.

@@ -23,6 +23,17 @@ int CentredLeft(const ClientRect& c, int width) { return (c.Right - width - c.Le
 
 }  // namespace
 
+TextExtent TextExtentMemo::Measure(const std::string& text, const TextMeasure& measure) {
+  const auto found = std::find_if(kept_.begin(), kept_.end(), [&](const auto& kept) { return kept.first == text; });
+  if (found != kept_.end()) {
+    std::rotate(found, found + 1, kept_.end());
+    return kept_.back().second;
+  }
+  if (kept_.size() >= kKept) kept_.erase(kept_.begin());
+  kept_.emplace_back(text, measure(text));
+  return kept_.back().second;
+}
+
 int DelayToNextSecond(int millisecond) {
   return 1000 - std::clamp(millisecond, 0, 999) + kTickMarginMilliseconds;
 }

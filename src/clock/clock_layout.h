@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clock/clock_text.h"
@@ -18,6 +19,20 @@ struct TextExtent {
 
 // Measures one text in the font the caller has selected.
 using TextMeasure = std::function<TextExtent(const std::string&)>;
+
+// The extents of texts measured in one font. A tick would otherwise measure
+// the date, the gap and the time again for its repaint, for the bar's layout
+// and for the paint; with the memo it measures only the time that turned.
+// The owner forgets it when the font changes.
+class TextExtentMemo {
+ public:
+  static constexpr size_t kKept = 8;
+  TextExtent Measure(const std::string& text, const TextMeasure& measure);
+  void Forget() { kept_.clear(); }
+
+ private:
+  std::vector<std::pair<std::string, TextExtent>> kept_;  // the latest used last
+};
 
 // Which parts the panel shows ("ShowCal", "ShowClock") and how ("OneLine").
 struct ClockShape {

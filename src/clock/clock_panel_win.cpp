@@ -3,7 +3,7 @@
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "clock/calendar_dialog_win.h"
-#include "clock/clock_font_win.h"
+#include "clock/clock_glyphs_win.h"
 #include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 #include "resource.h"
@@ -20,26 +20,6 @@ HCURSOR ClockCursor() {
   return ::LoadCursorA(ResourceModule(), MAKEINTRESOURCEA(IDC_CLOCKHAND));
 }
 
-LOGFONTA ClockLogFont(const FontRecord& font, LONG turn, int dpi) {
-  LOGFONTA lf = LogFontFromRecord(ClockFontAt(font, {dpi}));
-  lf.lfEscapement = turn;
-  lf.lfOrientation = turn;
-  return lf;
-}
-
-UniqueFont CreateClockFont(const FontRecord& record, LONG turn, int dpi) {
-  LOGFONTA lf = ClockLogFont(record, turn, dpi);
-  return UniqueFont(::CreateFontIndirectA(&lf));
-}
-
-TextMeasure MeasureIn(HDC dc) {
-  return [dc](const std::string& text) {
-    SIZE size = {};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return TextExtent{size.cx, size.cy};
-  };
-}
-
 ClockShape ShapeOf(const Settings& s) {
   return {s.ShowCal != 0, s.ShowClock != 0, s.OneLine == 1};
 }
@@ -50,16 +30,6 @@ LocalTime ReadLocalTime() {
   SYSTEMTIME st = {};
   ::GetLocalTime(&st);
   return {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
-}
-
-HFONT ClockPanel::KeptFont::Get(const FontRecord& wanted, LONG wantedTurn, int wantedDpi) {
-  if (!font || !(record == wanted) || turn != wantedTurn || dpi != wantedDpi) {
-    font = CreateClockFont(wanted, wantedTurn, wantedDpi);
-    record = wanted;
-    turn = wantedTurn;
-    dpi = wantedDpi;
-  }
-  return font.Get();
 }
 
 ClockPanel::ClockPanel(const Settings& settings, MessageTexts& texts, std::function<int()> edge,
@@ -108,7 +78,7 @@ HDC ClockPanel::MeasureDC() {
 int ClockPanel::MeasureLength() {
   HDC dc = MeasureDC();
   SelectScope selected(dc, measureFont_.Get(settings_.Font, 0, Dpi()));
-  return ClockPanelLength(texts_, ShapeOf(settings_), MeasureIn(dc));
+  return ClockPanelLength(texts_, ShapeOf(settings_), measureFont_.MeasureIn(dc));
 }
 
 RECT ClockPanel::GetRect(int edge) {
@@ -117,7 +87,7 @@ RECT ClockPanel::GetRect(int edge) {
   {
     HDC dc = MeasureDC();
     SelectScope selected(dc, measureFont_.Get(settings_.Font, 0, Dpi()));
-    thickness = ClockPanelThickness(texts_, ShapeOf(settings_), MeasureIn(dc), {Dpi()});
+    thickness = ClockPanelThickness(texts_, ShapeOf(settings_), measureFont_.MeasureIn(dc), {Dpi()});
   }
   PanelSize size = ClockPanelSize(edge, GetLength(), thickness);
   return {0, 0, size.Width, size.Height};
@@ -149,14 +119,20 @@ bool ClockPanel::OnScreen() {
 void ClockPanel::OnTick() {
   const LocalTime now = now_();
   if (OnScreen()) {
-    Refresh(now);
+    Refresh(now, true);
   } else {
     stale_ = true;  // brought up to date when next painted
   }
   Arm(now);
 }
 
-void ClockPanel::Refresh(const LocalTime& now) {
+void ClockPanel::ClockChanged() {
+  if (!Hwnd()) return;
+  armedDelay_ = 0;  // the armed tick was set from the old time
+  OnTick();
+}
+
+void ClockPanel::Refresh(const LocalTime& now, bool drawNow) {
   ClockTexts next = BuildClockTexts(settings_, now, Names());
   stale_ = false;
   const ClockShape shape = ShapeOf(settings_);
@@ -171,15 +147,30 @@ void ClockPanel::Refresh(const LocalTime& now) {
     SelectScope selected(dc, measureFont_.Get(settings_.Font, 0, Dpi()));
     const int edge = edge_ ? edge_() : settings_.Edge;
     const ClientRect c{client.left, client.top, client.right, client.bottom};
-    const auto placed = PlaceClockTexts(edge, c, texts_, shape, MeasureIn(dc), {Dpi()});
+    const auto placed = PlaceClockTexts(edge, c, texts_, shape, measureFont_.MeasureIn(dc), {Dpi()});
     if (!placed.empty()) {
       const ClientRect line = TimeLineArea(edge, c, placed.back());
       area = {line.Left, line.Top, line.Right, line.Bottom};
     }
   }
-  // The paint fills the background itself.
-  ::InvalidateRect(Hwnd(), &area, FALSE);
+  if (drawNow) {
+    DrawNow(area);
+  } else {
+    ::InvalidateRect(Hwnd(), &area, FALSE);  // the paint fills the background itself
+  }
   if (lengthWatcher_) lengthWatcher_(MeasureLength());
+}
+
+// A tick draws at once: a paint message would take the program through its
+// message loop once more every second, which costs more than the drawing.
+void ClockPanel::DrawNow(const RECT& area) {
+  WindowDC dc(Hwnd());
+  if (!dc.Get()) {
+    ::InvalidateRect(Hwnd(), &area, FALSE);
+    return;
+  }
+  ::IntersectClipRect(dc.Get(), area.left, area.top, area.right, area.bottom);
+  Paint(dc.Get());
 }
 
 HDC ClockPanel::BackBuffer(HDC dc, int width, int height) {
@@ -222,11 +213,12 @@ void ClockPanel::PaintContent(HDC dc, const RECT& client, const RECT& area) {
   const int edge = edge_ ? edge_() : settings.Edge;
   const int dpi = Dpi();
   {
-    SelectScope selected(dc, paintFont_.Get(settings_.Font, IsVerticalEdge(edge) ? kUpwards : 0, dpi));
+    // Upright text is drawn in the font it was measured in, whose extents are kept.
+    KeptClockFont& font = IsVerticalEdge(edge) ? turnedFont_ : measureFont_;
+    SelectScope selected(dc, font.Get(settings_.Font, IsVerticalEdge(edge) ? kUpwards : 0, dpi));
     const ClientRect whole{client.left, client.top, client.right, client.bottom};
-    for (const PlacedText& text : PlaceClockTexts(edge, whole, texts_, ShapeOf(settings_), MeasureIn(dc), {dpi})) {
-      ::TextOutA(dc, text.X, text.Y, text.Text.c_str(), static_cast<int>(text.Text.size()));
-    }
+    for (const PlacedText& text : PlaceClockTexts(edge, whole, texts_, ShapeOf(settings_), font.MeasureIn(dc), {dpi}))
+      DrawClockText(dc, text.X, text.Y, text.Text);
   }
   ::RestoreDC(dc, saved);
 }
@@ -248,7 +240,7 @@ LRESULT ClockPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_PAINT: {
       // Ticks passed while the panel was off the screen: it shows now.
-      if (stale_) Refresh(now_());
+      if (stale_) Refresh(now_(), false);
       PaintScope paint(Hwnd());
       Paint(paint.Get());
       return 0;

@@ -1,13 +1,15 @@
 // The clock and date panel: a child of the bar window that shows the date and
 // the time, refreshed as the shown time turns (each second, or each minute
-// when seconds are off), and opens the calendar when clicked. A tick paints
-// only what changed, and none while the panel is off the screen (a collapsed
-// autohide bar): the texts are brought up to date when it is painted again.
+// when seconds are off), and opens the calendar when clicked. A tick draws
+// only what changed, at once, and nothing while the panel is off the screen
+// (a collapsed autohide bar): the texts are brought up to date when it is
+// painted again.
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "clock/clock_glyphs_win.h"
 #include "clock/clock_layout.h"
 #include "clock/clock_text.h"
 #include "platform/handles_win.h"
@@ -52,6 +54,11 @@ class ClockPanel : public Window {
   // itself out again when a text has grown ("9:59" to "10:00") or shrunk.
   void WatchLength(std::function<void(int length)> watcher) { lengthWatcher_ = std::move(watcher); }
 
+  // The system's clock, time zone or time formats changed: the texts follow
+  // at once and the tick is set anew from the new time, so a clock ticking
+  // once a minute is not up to a minute behind.
+  void ClockChanged();
+
   const std::string& DateText() const { return texts_.Date; }
   const std::string& TimeText() const { return texts_.Time; }
 
@@ -59,15 +66,6 @@ class ClockPanel : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  // A font made for a record, a turn and a DPI, kept while they stay.
-  struct KeptFont {
-    HFONT Get(const FontRecord& record, LONG turn, int dpi);
-    FontRecord record;
-    LONG turn = 0;
-    int dpi = 0;
-    UniqueFont font;
-  };
-
   // The stored texts measured in the settings' font.
   int MeasureLength();
   // A screen-compatible memory DC to measure in, window or not.
@@ -76,8 +74,10 @@ class ClockPanel : public Window {
   bool ShowsSeconds() const;
   void Arm(const LocalTime& now);
   void OnTick();
-  // Rebuilds the texts from `now` and asks for the repaint of what changed.
-  void Refresh(const LocalTime& now);
+  // Rebuilds the texts from `now` and draws what changed, at once or, from a
+  // paint, by adding it to the area to paint.
+  void Refresh(const LocalTime& now, bool drawNow);
+  void DrawNow(const RECT& area);
   bool OnScreen();
   // Paints the part of the panel inside the DC's clipping through a memory
   // bitmap kept for the panel's size, so the ticking text never flickers.
@@ -100,8 +100,8 @@ class ClockPanel : public Window {
   bool stale_ = false;  // a tick passed while off the screen
   RECT screenRect_ = {};
   bool onScreen_ = false;
-  KeptFont measureFont_;
-  KeptFont paintFont_;
+  KeptClockFont measureFont_;  // upright: measures, and paints on the top and bottom edges
+  KeptClockFont turnedFont_;   // paints on the left and right edges
   UniqueDC measureDc_;
   // The back buffer: the bitmap outlives the DC it is selected into.
   UniqueBitmap backBitmap_;

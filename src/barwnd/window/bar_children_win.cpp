@@ -150,6 +150,10 @@ void BarChildren::RepaintPanel() {
   if (panel_) ::InvalidateRect(panel_->Hwnd(), nullptr, FALSE);
 }
 
+void BarChildren::ClockChanged() {
+  if (panel_) panel_->ClockChanged();
+}
+
 Size BarChildren::PanelSize(int edge) const {
   if (!panel_) return {};
   RECT r = panel_->GetRect(edge);

@@ -66,6 +66,9 @@ class BarChildren {
   // The panel follows ShowBlock, ShowCal and ShowClock; true when it changed.
   bool MatchClockPanelToSettings();
   void RepaintPanel();
+  // The system's clock or time formats changed (the bar window is told, its
+  // children are not): the panel shows the new time at once.
+  void ClockChanged();
   Size PanelSize(int edge) const;
   void LayOut();
   void RebuildButtons();

@@ -139,6 +139,10 @@ bool BarWindow::OnWatchedMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return true;
     case WM_SETTINGCHANGE:
       if (wp == SPI_SETWORKAREA) OnDisplayChanged();
+      if (lp && lstrcmpiA(reinterpret_cast<const char*>(lp), "intl") == 0) children_.ClockChanged();
+      return true;
+    case WM_TIMECHANGE:
+      children_.ClockChanged();
       return true;
     case WM_DESTROY:
       OnDestroy();

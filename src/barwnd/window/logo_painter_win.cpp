@@ -55,13 +55,16 @@ void PaintLogo(HDC dc, const LogoContext& context) {
   const LogoPlacement placed = PlaceLogo(in);
   if (!LogoFits(in, placed)) return;
 
-  const int turn = placed.rotated ? kTurned : 0;
-  UniqueFont font1 = LogoFont(sizes.line1Height, sizes.line1Width, true, turn);
-  UniqueFont font2 = LogoFont(sizes.line2Height, 0, false, turn);
+  // Upright, the logo is drawn in the fonts it was measured in.
+  UniqueFont turned1, turned2;
+  if (placed.rotated) {
+    turned1 = LogoFont(sizes.line1Height, sizes.line1Width, true, kTurned);
+    turned2 = LogoFont(sizes.line2Height, 0, false, kTurned);
+  }
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColor = ::SetTextColor(dc, static_cast<COLORREF>(LogoTextColor(context.background)));
-  DrawLine(dc, font1.Get(), placed.line1, line1);
-  DrawLine(dc, font2.Get(), placed.line2, line2);
+  DrawLine(dc, placed.rotated ? turned1.Get() : measure1.Get(), placed.line1, line1);
+  DrawLine(dc, placed.rotated ? turned2.Get() : measure2.Get(), placed.line2, line2);
   ::SetTextColor(dc, oldColor);
   ::SetBkMode(dc, oldMode);
 }

@@ -36,6 +36,34 @@ TEST(ClockPanelLength, AddsATenthAndCutsTheFraction) {
   }
 }
 
+// A tick measures the texts for its repaint, the bar's layout and the paint:
+// only a text not measured in this font before reaches the system, and the
+// memo forgets every text when the font changes.
+TEST(TextExtentMemo, MeasuresEachTextOnceUntilForgotten) {
+  std::map<std::string, int> asked;
+  const TextMeasure counted = [&](const std::string& text) {
+    ++asked[text];
+    return FakeMeasure(text);
+  };
+  TextExtentMemo memo;
+  const TextMeasure measure = [&](const std::string& text) { return memo.Measure(text, counted); };
+  for (const char* time : {"21:05:07", "21:05:08", "21:05:09"}) {
+    const ClockTexts texts{kTexts.Date, time};
+    for (int pass = 0; pass < 3; ++pass) {
+      EXPECT_EQ(ClockPanelLength(texts, {true, true, true}, measure), ClockPanelLength(texts, {true, true, true},
+                                                                                      FakeMeasure));
+    }
+  }
+  EXPECT_EQ(asked, (std::map<std::string, int>{{kTexts.Date, 1}, {kClockLineGap, 1}, {"21:05:07", 1},
+                                               {"21:05:08", 1}, {"21:05:09", 1}}));
+  for (int i = 0; i < static_cast<int>(TextExtentMemo::kKept) * 2; ++i) measure(std::to_string(i));
+  measure(kTexts.Date);  // pushed out by newer texts: measured again
+  memo.Forget();
+  measure("21:05:09");
+  EXPECT_EQ(asked[kTexts.Date], 2);
+  EXPECT_EQ(asked["21:05:09"], 2);
+}
+
 TEST(ClockPanelThickness, OneOrTwoLinesOfTheFirstLinesHeight) {
   EXPECT_EQ(ClockPanelThickness(kTexts, {true, true, false}, FakeMeasure), 16 * 2 + 4);
   EXPECT_EQ(ClockPanelThickness(kTexts, {true, true, true}, FakeMeasure), 16 + 4);

@@ -1,5 +1,6 @@
 // The bar's children around a clock whose text grows: the bar lays itself out
-// again on the tick, so the panel is never cut and the buttons move along.
+// again on the tick, so the panel is never cut and the buttons move along;
+// and again when the system's clock is set back.
 #include "barwnd/window/bar_children_win.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,18 @@ TEST(BarChildrenClock, GrownTimeTextMovesTheSwitchButtonAlong) {
   const Rect panelAfter = ChildRect(children.ClockPanelWindow());
   EXPECT_GT(panelAfter.Width(), panelBefore.Width());
   EXPECT_EQ(ChildRect(children.SwitchToolbar()).left, panelAfter.Width() + 22);
+
+  // The clock is set back: the bar tells the panel, which shows the new time
+  // at once and ticks at its next minute, not a minute after the old one's.
+  now.Hour = 9;
+  now.Minute = 59;
+  now.Second = 59;
+  children.ClockChanged();
+  EXPECT_EQ(ChildRect(children.ClockPanelWindow()).Width(), panelBefore.Width());
+  now.Hour = 10;
+  now.Minute = 0;
+  PumpMessages(2500, [&] { return ChildRect(children.ClockPanelWindow()).Width() > panelBefore.Width(); });
+  EXPECT_EQ(ChildRect(children.ClockPanelWindow()).Width(), panelAfter.Width());
 }
 
 }  // namespace
