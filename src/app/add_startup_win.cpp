@@ -9,7 +9,9 @@
 #include "app/install_info_win.h"
 #include "core/message_texts.h"
 #include "app/registry_values.h"
+#include "app/shortcut_file.h"
 #include "core/settings.h"
+#include "platform/file_ops.h"
 #include "platform/handles_win.h"
 #include "platform/path_rules.h"
 #include "platform/text_win.h"
@@ -22,9 +24,13 @@ void ShowSystemError(MessageTexts& texts, int messageId) {
   ShowProgramMessage(nullptr, texts.Text(messageId));
 }
 
-// True when the shortcut at `linkPath` starts `programPath` in `folder`.
+// True when the shortcut at `linkPath` starts `programPath` in `folder`. Its
+// bytes tell in all but odd cases; only those load the shell's link object.
 bool ShortcutStarts(const std::string& linkPath, const std::string& programPath, const std::string& folder) {
-  if (::GetFileAttributesA(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  std::string bytes;
+  if (!PlatformFileOps().ReadAll(linkPath, bytes)) return false;
+  const ShortcutMatch match = MatchShortcut(bytes, programPath, folder);
+  if (match != ShortcutMatch::kUnknown) return match == ShortcutMatch::kStarts;
   ComPtr<IShellLinkA> link;
   ComPtr<IPersistFile> file;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
