@@ -9,7 +9,9 @@
 #include "app/install_info_win.h"
 #include "core/message_texts.h"
 #include "app/registry_values.h"
+#include "app/shortcut_file.h"
 #include "core/settings.h"
+#include "platform/file_ops.h"
 #include "platform/handles_win.h"
 #include "platform/path_rules.h"
 #include "platform/text_win.h"
@@ -22,9 +24,13 @@ void ShowSystemError(MessageTexts& texts, int messageId) {
   ShowProgramMessage(nullptr, texts.Text(messageId));
 }
 
-// True when the shortcut at `linkPath` starts `programPath` in `folder`.
+// True when the shortcut at `linkPath` starts `programPath` in `folder`. Its
+// bytes tell in all but odd cases; only those load the shell's link object.
 bool ShortcutStarts(const std::string& linkPath, const std::string& programPath, const std::string& folder) {
-  if (::GetFileAttributesA(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  std::string bytes;
+  if (!PlatformFileOps().ReadAll(linkPath, bytes)) return false;
+  const ShortcutMatch match = MatchShortcut(bytes, programPath, folder);
+  if (match != ShortcutMatch::kUnknown) return match == ShortcutMatch::kStarts;
   ComPtr<IShellLinkA> link;
   ComPtr<IPersistFile> file;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
@@ -41,6 +47,29 @@ bool ShortcutStarts(const std::string& linkPath, const std::string& programPath,
          ::lstrcmpiA(target, programPath.c_str()) == 0 && ::lstrcmpiA(workingFolder, folder.c_str()) == 0;
 }
 
+// The user's Startup folder as the user's shell folder settings name it,
+// when it is there: the shell's folder lookup, whose code would stay in the
+// program's memory, is asked only when it is not (it also creates the folder).
+bool StartupFolder(char (&path)[MAX_PATH]) {
+  HKEY raw = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                      0, KEY_READ, &raw) == ERROR_SUCCESS) {
+    UniqueRegKey key(raw);
+    char stored[MAX_PATH] = {};
+    DWORD size = sizeof stored - 1;
+    DWORD type = 0;
+    if (::RegQueryValueExA(key.Get(), "Startup", nullptr, &type, reinterpret_cast<BYTE*>(stored), &size) ==
+            ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ)) {
+      const DWORD length = ::ExpandEnvironmentStringsA(stored, path, MAX_PATH);
+      const DWORD attributes = length > 0 && length <= MAX_PATH ? ::GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    }
+  }
+  path[0] = '\0';
+  return ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_STARTUP, TRUE) && path[0] != '\0';
+}
+
 }  // namespace
 
 bool AddStartup(const Settings& settings, MessageTexts& texts) {
@@ -48,7 +77,7 @@ bool AddStartup(const Settings& settings, MessageTexts& texts) {
   const std::string installDir = InstallDirOrExit();
   const std::string programPath = JoinPath(installDir, "Orvantis.exe");
   char startup[MAX_PATH] = {};
-  if (!::SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE) || startup[0] == '\0') {
+  if (!StartupFolder(startup)) {
     // Without the folder the link would land in the drive's root. With the
     // setting off there is no shortcut to be found and nothing to say.
     if (settings.StartWindows == 0) return true;

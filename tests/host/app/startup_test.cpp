@@ -8,6 +8,8 @@
 #include "app/autostart.h"
 #include "app/registry_values.h"
 #include "app/sample_bar.h"
+#include "app/shortcut_file.h"
+#include "platform/byte_codec.h"
 #include "core/settings.h"
 
 namespace {
@@ -144,5 +146,52 @@ TEST(SampleBar, LandsInTheDatabaseAsItsLastBarWithEveryField) {
   EXPECT_EQ(bar.At(4)->Kind, 2);
   EXPECT_EQ(bar.At(4)->CommandId, ButtonCommandId(1, 4));
 }
+
+// A shortcut as the shell writes one: header, item list, link information
+// (local base path and suffix), then the name and working folder strings.
+struct LinkCase {
+  std::string base, suffix, folder;
+  uint32_t flags;  // 0x01 item list, 0x02 link information, 0x04 name, 0x10 folder, 0x80 wide
+  ShortcutMatch expected;
+};
+
+std::string LinkBytes(const LinkCase& c) {
+  std::string out;
+  PutU32(out, 0x4C);
+  out += std::string("\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16);
+  PutU32(out, c.flags);
+  out.resize(0x4C, '\0');
+  if (c.flags & 0x01) PutU16(out, 4), out += std::string("ab\0\0", 4);
+  const uint32_t local = 0x1C + 0x10, suffix = local + c.base.size() + 1;
+  for (uint32_t v : {uint32_t(suffix + c.suffix.size() + 1), 0x1Cu, 1u, 0x1Cu, local, 0u, suffix}) PutU32(out, v);
+  out += std::string(0x10, '\0') + c.base + '\0' + c.suffix + '\0';
+  for (const auto& [flag, text] : {std::pair<uint32_t, std::string>{0x04, "Orvantis"}, {0x10, c.folder}}) {
+    if (!(c.flags & flag)) continue;
+    PutU16(out, static_cast<uint16_t>(text.size()));
+    for (char ch : text) (c.flags & 0x80) ? PutU16(out, static_cast<unsigned char>(ch)) : out.push_back(ch);
+  }
+  return out;
+}
+
+class StartupShortcutBytes : public testing::TestWithParam<LinkCase> {};
+
+TEST_P(StartupShortcutBytes, TellWhetherTheyStartTheProgramOrAskTheShell) {
+  const std::string bytes = LinkBytes(GetParam());
+  EXPECT_EQ(MatchShortcut(bytes, "C:\\Q\\Orvantis.exe", "C:\\Q"), GetParam().expected);
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut)  // a cut-off file is never taken for the program's
+    EXPECT_EQ(MatchShortcut(bytes.substr(0, cut), "C:\\Q\\Orvantis.exe", "C:\\Q"), ShortcutMatch::kUnknown) << cut;
+}
+
+using M = ShortcutMatch;
+INSTANTIATE_TEST_SUITE_P(Rows, StartupShortcutBytes, testing::Values(
+    LinkCase{"C:\\Q\\Orvantis.exe", "", "C:\\Q", 0x97, M::kStarts},
+    LinkCase{"c:\\q\\", "ORVANTIS.EXE", "c:\\q", 0x16, M::kStarts},
+    LinkCase{"C:\\Q\\Orvantis.exe", "", std::string("C:\\Q\0", 5), 0x93, M::kStarts},  // the NUL counted
+    LinkCase{"C:\\Q\\Other.exe", "", "C:\\Q", 0x97, M::kDiffers},
+    LinkCase{"C:\\Q\\Orvantis.exe", "", "C:\\windows", 0x97, M::kDiffers},
+    LinkCase{"C:\\Q\\Orvantis.exe", "", "", 0x87, M::kDiffers},
+    LinkCase{"C:\\Q\\Orvantis.exe", "", "C:\\Q", 0x95, M::kUnknown},
+    LinkCase{"C:\\\xC9\\Orvantis.exe", "", "C:\\Q", 0x17, M::kUnknown},
+    LinkCase{"C:\\Q\\Orvantis.exe", "", "C:\\\xC9", 0x97, M::kUnknown}));
 
 }  // namespace
