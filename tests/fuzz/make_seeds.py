@@ -33,6 +33,21 @@ def bar(name, on_launch=0, on_timer=0, after=0, icon=b'', index=0, available=1):
     return out + i32(available)
 
 
+def shortcut(flags, base, folder, suffix=b''):
+    """A shell link: header, item list, link information (local base path and
+    suffix), then the name and working folder strings (wide with flag 0x80)."""
+    out = struct.pack('<I', 0x4C) + bytes.fromhex('0114020000000000C000000000000046')
+    out += struct.pack('<I', flags) + b'\0' * (0x4C - 24)
+    out += struct.pack('<H', 4) + b'ab\0\0'
+    local = 0x1C + 0x10
+    after = local + len(base) + 1
+    out += struct.pack('<7I', after + len(suffix) + 1, 0x1C, 1, 0x1C, local, 0, after)
+    out += b'\0' * 0x10 + base + b'\0' + suffix + b'\0'
+    for text in (b'Orvantis', folder):
+        out += struct.pack('<H', len(text)) + (text.decode().encode('utf-16-le') if flags & 0x80 else text)
+    return out
+
+
 SEPARATOR = button(separator=1)
 NOTEPAD = button(b'Notepad', b'C:\\Windows\\notepad.exe', b'C:\\Windows', b'readme.txt', 1, 0,
                  b'C:\\Windows\\notepad.exe', 0)
@@ -161,6 +176,9 @@ SEEDS = {
         'no_url': b'[InternetShortcut]\nIconFile=C:\\x.ico\n',
         'long': b'[InternetShortcut]\nURL=http://h/' + b'a' * 33000 + b'\n',
     },
+    'fuzz_shortcut_file': {'narrow': shortcut(0x17, b'C:\\Q\\Orvantis.exe', b'C:\\Q'),
+                           'wide': shortcut(0x97, b'C:\\Q\\', b'C:\\Q', suffix=b'Orvantis.exe'),
+                           'no_folder': shortcut(0x07, b'C:\\Q\\Orvantis.exe', b'')},
     'fuzz_clock_text': {'zeros': b'\0' * 64, 'ones': b'\x01' * 64, 'mixed': bytes(range(256)),
                         'high': b'\xff' * 64},
 }
