@@ -16,11 +16,8 @@ void __verbose_terminate_handler() { std::abort(); }
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Before anything else, and kept until after the application object has
   // gone: one copy of the program per session.
-  static const SingleCopy copy;
-  if (!copy.First()) {
-    HandOverToRunningCopy();
-    return 0;
-  }
+  static SingleCopy copy;
+  if (!copy.First() && HandOverToRunningCopy(copy) != HandOverEnd::kRunHere) return 0;
   static BarApp app;
   return app.Run();
 }

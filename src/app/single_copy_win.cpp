@@ -49,9 +49,21 @@ SingleCopy::SingleCopy() {
   first_ = !(error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED));
 }
 
-bool HandOverToRunningCopy() {
+bool SingleCopy::TakeOver() {
+  // While this start holds it open the mutex outlives the copy that made it.
+  mutex_.Reset();
+  HANDLE mutex = ::CreateMutexA(nullptr, FALSE, kProgramMutexName);
+  const DWORD error = ::GetLastError();
+  mutex_.Reset(mutex);
+  // Only a mutex made here counts: a failure must not start a second copy.
+  first_ = mutex_ && error != ERROR_ALREADY_EXISTS;
+  return first_;
+}
+
+HandOverEnd HandOverToRunningCopy(SingleCopy& copy) {
   HandOverSteps steps;
   steps.tell = TellRunningBar;
+  steps.takeOver = [&copy] { return copy.TakeOver(); };
   steps.milliseconds = [] { return static_cast<uint32_t>(::GetTickCount()); };
   steps.wait = [](int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); };
   return HandOver(steps, kPatienceMilliseconds, kRetryMilliseconds);

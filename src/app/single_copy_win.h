@@ -2,6 +2,7 @@
 // a start that finds it (see single_copy.h).
 #pragma once
 
+#include "app/single_copy.h"
 #include "platform/handles_win.h"
 
 class SingleCopy {
@@ -15,11 +16,15 @@ class SingleCopy {
   // False when another copy made the mutex first.
   bool First() const { return first_; }
 
+  // Lets go of the mutex and makes it again: true when this start made it
+  // (the copy that had made it has ended), and from then on First().
+  bool TakeOver();
+
  private:
   UniqueKernelHandle mutex_;
   bool first_ = true;
 };
 
 // Asks the running copy's bar window to come forward, patiently while that
-// copy is still starting. True when it heard.
-bool HandOverToRunningCopy();
+// copy is still starting; takes its place when it has ended meanwhile.
+HandOverEnd HandOverToRunningCopy(SingleCopy& copy);

@@ -8,6 +8,7 @@
 #include "app/autostart.h"
 #include "app/registry_values.h"
 #include "app/sample_bar.h"
+#include "app/single_copy.h"
 #include "app/shortcut_file.h"
 #include "platform/byte_codec.h"
 #include "core/settings.h"
@@ -193,5 +194,35 @@ INSTANTIATE_TEST_SUITE_P(Rows, StartupShortcutBytes, testing::Values(
     LinkCase{"C:\\Q\\Orvantis.exe", "", "C:\\Q", 0x95, M::kUnknown},
     LinkCase{"C:\\\xC9\\Orvantis.exe", "", "C:\\Q", 0x17, M::kUnknown},
     LinkCase{"C:\\Q\\Orvantis.exe", "", "C:\\\xC9", 0x97, M::kUnknown}));
+
+// A second start asks every 100 ms for up to 1 s: the attempt (from 0) at
+// which the running copy hears, and the one at which it is found ended.
+struct HandOverCase {
+  int heardAt, endedAt;
+  HandOverEnd expected;
+  int attempts;
+};
+
+class SecondStart : public testing::TestWithParam<HandOverCase> {};
+
+TEST_P(SecondStart, EndsWhenHeardRunsWhenTheCopyEndedGivesUpOtherwise) {
+  const HandOverCase c = GetParam();
+  int attempt = 0;
+  uint32_t now = 0xFFFFFF00u;  // across the clock's wrap
+  HandOverSteps steps;
+  steps.tell = [&] { return attempt == c.heardAt; };
+  steps.takeOver = [&] { return attempt++ == c.endedAt; };
+  steps.milliseconds = [&] { return now; };
+  steps.wait = [&](int ms) { now += static_cast<uint32_t>(ms); };
+  EXPECT_EQ(HandOver(steps, 1000, 100), c.expected);
+  EXPECT_EQ(attempt, c.attempts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SecondStart, testing::Values(
+    HandOverCase{0, -1, HandOverEnd::kHeard, 0},      // the bar answers at once: nothing is taken over
+    HandOverCase{4, 2, HandOverEnd::kRunHere, 3},     // the copy ended before its bar could answer
+    HandOverCase{7, -1, HandOverEnd::kHeard, 7},      // a copy still starting answers later
+    HandOverCase{-1, -1, HandOverEnd::kGaveUp, 11},   // neither, within the patience
+    HandOverCase{-1, 10, HandOverEnd::kRunHere, 11})); // ended at the last moment
 
 }  // namespace

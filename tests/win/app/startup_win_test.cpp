@@ -6,12 +6,14 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
 
 #include "app/add_startup_win.h"
 #include "app/install_info_win.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
+#include "app/single_copy_win.h"
 #include "app/splash_win.h"
 #include "platform/monitors_win.h"
 #include "platform/handles_win.h"
@@ -154,6 +156,22 @@ TEST(StringTable, KeyPathAndDatabaseName) {
   char text[64] = {};
   ::LoadStringA(ResourceModule(), IDS_DATABASE_FILE, text, sizeof(text));
   EXPECT_STREQ(text, "lbars.acc");
+}
+
+// A start that finds the mutex cannot take it over while the copy that made it
+// runs, even though it holds the mutex open itself; once that copy has gone
+// it can, and is then the copy that runs.
+TEST(SingleCopy, TakesOverOnlyOnceTheRunningCopyHasGone) {
+  auto running = std::make_unique<SingleCopy>();
+  ASSERT_TRUE(running->First());
+  SingleCopy waiting;
+  EXPECT_FALSE(waiting.First());
+  EXPECT_FALSE(waiting.TakeOver());
+  EXPECT_FALSE(waiting.TakeOver());
+  running.reset();
+  EXPECT_TRUE(waiting.TakeOver());
+  EXPECT_TRUE(waiting.First());
+  EXPECT_FALSE(SingleCopy().First());
 }
 
 }  // namespace
