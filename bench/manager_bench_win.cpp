@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "core/message_texts.h"
+#include "db_raw_floors_win.h"
 #include "icons/button_icon_win.h"
 #include "db/cdb.h"
 #include "db/records.h"
@@ -39,7 +40,6 @@ namespace {
 
 constexpr int32_t kBars = 128;
 constexpr int32_t kButtons = 64;
-constexpr DWORD kDirectCreate = STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DIRECT;
 
 class BenchHost : public ManagerHost {
  public:
@@ -112,36 +112,6 @@ bool FillBareTree(const CDB& db) {
   const bool filled = ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) > kBars * kButtons;
   ::DestroyWindow(frame);
   return filled;
-}
-
-std::wstring WideName(const std::string& name) { return std::wstring(name.begin(), name.end()); }
-
-bool WriteStream(IStorage& parent, const std::string& name, const std::string& bytes) {
-  ComPtr<IStream> stream;
-  if (FAILED(parent.CreateStream(WideName(name).c_str(), kDirectCreate & ~STGM_DIRECT, 0, 0, stream.Put())))
-    return false;
-  ULONG written = 0;
-  return SUCCEEDED(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written)) &&
-         written == bytes.size();
-}
-
-bool DirectModeSave(const CDB& db, const std::string& path) {
-  ComScope com;
-  ComPtr<IStorage> root;
-  if (FAILED(::StgCreateDocfile(WideName(path).c_str(), kDirectCreate, 0, root.Put()))) return false;
-  if (!WriteStream(*root.Get(), kDatabaseInfoName, EncodeDatabaseInfo(db.GetHomeBar()))) return false;
-  for (int32_t ordinal = 0; ordinal < db.BarCount(); ++ordinal) {
-    const CBar& bar = *db.Bar(ordinal);
-    ComPtr<IStorage> storage;
-    if (FAILED(root->CreateStorage(WideName(std::to_string(ordinal)).c_str(), kDirectCreate & ~STGM_DIRECT, 0, 0,
-                                   storage.Put())))
-      return false;
-    if (!WriteStream(*storage.Get(), kBarInfoName, EncodeBarRecord(bar))) return false;
-    for (int32_t position = 0; position < bar.Count(); ++position)
-      if (!WriteStream(*storage.Get(), std::to_string(position), EncodeButtonRecord(*bar.At(position))))
-        return false;
-  }
-  return true;
 }
 
 void RemoveFolder(const std::string& folder) {

@@ -26,7 +26,7 @@ if(WIN32)
   # tree fill and a direct-mode save; the bar's three menus opened 200 times.
   if(TARGET qr_editing)
     add_executable(qr_win_manager_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/manager_bench_win.cpp
-                   ${QR_BENCH_SUPPORT} ${QR_RESOURCES})
+                   ${CMAKE_SOURCE_DIR}/bench/db_raw_floors_win.cpp ${QR_BENCH_SUPPORT} ${QR_RESOURCES})
     target_include_directories(qr_win_manager_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
     target_link_libraries(qr_win_manager_bench PRIVATE ${QR_LIBS})
   endif()
