@@ -5,8 +5,6 @@ at once, with the drop marker and its picture shown while dragging, and
 bar or called off with Escape saves nothing; a button held on the bar-switch
 button opens its menu and, let go over another bar, goes to that bar's end."""
 
-import os
-import subprocess
 import sys
 import time
 from pathlib import Path
@@ -17,37 +15,13 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import dbmake  # noqa: E402
 import dbread  # noqa: E402
 import qrbench as qr  # noqa: E402
+from qrmouse import drag_on_screen, glide, xdotool  # noqa: E402
 from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_arrange")
 state = SimpleNamespace(install=None, process=None, bar=None)
 BUTTONS_TOOLBAR_ID, SWITCH_TOOLBAR_ID = 0xE800, 0xE801
 NAMES = ["one", "two", "three", "four", "five"]
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30, env=os.environ)
-
-
-def glide(start, end, steps=8):
-    for i in range(1, steps + 1):
-        xdotool("mousemove", start[0] + (end[0] - start[0]) * i // steps, start[1] + (end[1] - start[1]) * i // steps)
-        time.sleep(0.08)
-
-
-def drag_on_screen(start, end, while_held=lambda: None):
-    """Presses the left button at `start`, moves to `end` as a hand would,
-    runs `while_held` there, and lets the button go."""
-    xdotool("mousemove", *start)
-    time.sleep(0.3)
-    xdotool("mousedown", 1)
-    try:
-        glide(start, end)
-        time.sleep(0.3)
-        while_held()
-    finally:
-        xdotool("mouseup", 1)
-    time.sleep(0.5)
 
 
 def toolbar_buttons(toolbar_id=BUTTONS_TOOLBAR_ID):

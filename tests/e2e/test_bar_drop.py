@@ -7,8 +7,6 @@ it; "lbars.acc", read with olefile, holds the new buttons, and they are on the
 bar after a restart; they launch at once. A drop of thousands of files never
 holds the source: its drag ends at once and the question comes afterwards."""
 
-import os
-import subprocess
 import sys
 import threading
 import time
@@ -21,6 +19,7 @@ import olefile  # noqa: E402
 
 import dbmake  # noqa: E402
 import qrbench as qr  # noqa: E402
+from qrmouse import click_on_screen  # noqa: E402
 from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_drop")
@@ -83,13 +82,6 @@ def drag(points, *data, hold_ms=400, while_held=None):
 
 def marker_shown():
     return qr.windows(visible_only=True, cls="OrvantisDropMarker")
-
-
-def click_on_screen(x, y):
-    """A real press of the left button where a user would put the mouse."""
-    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, timeout=30, env=os.environ)
-    time.sleep(0.3)
-    subprocess.run(["xdotool", "click", "1"], check=True, timeout=30, env=os.environ)
 
 
 def close_notepads():

@@ -15,6 +15,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import dbmake  # noqa: E402
 import qrbench as qr  # noqa: E402
+from qrmouse import click_on_screen  # noqa: E402
 from startup_steps import bar_window, exit_through_menu, expect, ini_path, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_home")
@@ -27,12 +28,6 @@ AUTOHIDE = 32773
 HOME_COMMANDS = [1124]
 OTHER_COMMANDS = [1188, 1189]
 THIRD_COMMANDS = [1252]
-
-
-def click_on_screen(x, y):
-    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, timeout=30, env=os.environ)
-    time.sleep(0.3)
-    subprocess.run(["xdotool", "click", "1"], check=True, timeout=30, env=os.environ)
 
 
 def launch_buttons():

@@ -11,8 +11,6 @@ its number, separators not counted. A bar of more buttons than the screen's widt
 holds shows a chevron whose menu lists the rest; the last of them starts Notepad
 in the folder of the file its working folder names."""
 
-import os
-import subprocess
 import sys
 import time
 from pathlib import Path
@@ -23,6 +21,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import dbmake  # noqa: E402
 import dbread  # noqa: E402
 import qrbench as qr  # noqa: E402
+from qrmouse import click_on_screen  # noqa: E402
 from startup_steps import EXE, bar_window, exit_through_menu, expect, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_launch")
@@ -35,13 +34,6 @@ WS_MAXIMIZE = 0x01000000
 WS_MINIMIZE = 0x20000000
 RELATIVE_TEXT = "found through the working folder"
 QUOTED_TEXT = "found by its quoted full path"
-
-
-def click_on_screen(x, y, button="1"):
-    """A real press of the left (or another) button where a user would put the mouse."""
-    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, timeout=30, env=os.environ)
-    time.sleep(0.3)
-    subprocess.run(["xdotool", "click", button], check=True, timeout=30, env=os.environ)
 
 
 def launch_buttons():

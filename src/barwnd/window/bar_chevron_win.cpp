@@ -9,6 +9,7 @@
 #include "barwnd/dock/screen_edge.h"
 #include "barwnd/window/bar_children_win.h"
 #include "barwnd/window/bar_commands.h"
+#include "barwnd/window/bar_toolbar_win.h"
 #include "core/settings.h"
 #include "db/cdb.h"
 #include "platform/geometry_win.h"
@@ -95,23 +96,15 @@ std::vector<OverflowItem> BarChildren::OverflowItems() const {
 }
 
 LRESULT BarChildren::OnChevronDraw(NMTBCUSTOMDRAW* draw) {
-  switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-      return CDRF_NOTIFYPOSTPAINT;
-    case CDDS_ITEMPOSTPAINT: {
-      RECT face = draw->nmcd.rc;
-      // A pressed button's face moves by a pixel, as the toolbar moves images.
-      if (draw->nmcd.uItemState & CDIS_SELECTED) ::OffsetRect(&face, 1, 1);
-      // A flat button at rest shows the bar through it; raised, lit or
-      // pressed, the face is the system's.
-      const bool ownFace = settings_.FlatButtons == 0 || (draw->nmcd.uItemState & (CDIS_SELECTED | CDIS_HOT));
-      const COLORREF ink = ownFace ? ::GetSysColor(COLOR_BTNTEXT) : ChevronInk(static_cast<COLORREF>(settings_.ColorBk));
-      DrawChevronGlyph(draw->nmcd.hdc, face, IsLeftOrRightEdge(edge_()), scale_.dpi, ink);
-      break;
-    }
-  }
+  if (const std::optional<LRESULT> answer = AnswerBeforeItemPostPaint(draw->nmcd)) return *answer;
+  RECT face = draw->nmcd.rc;
+  // A pressed button's face moves by a pixel, as the toolbar moves images.
+  if (draw->nmcd.uItemState & CDIS_SELECTED) ::OffsetRect(&face, 1, 1);
+  // A flat button at rest shows the bar through it; raised, lit or pressed,
+  // the face is the system's.
+  const bool ownFace = settings_.FlatButtons == 0 || (draw->nmcd.uItemState & (CDIS_SELECTED | CDIS_HOT));
+  const COLORREF ink = ownFace ? ::GetSysColor(COLOR_BTNTEXT) : ChevronInk(static_cast<COLORREF>(settings_.ColorBk));
+  DrawChevronGlyph(draw->nmcd.hdc, face, IsLeftOrRightEdge(edge_()), scale_.dpi, ink);
   return CDRF_DODEFAULT;
 }
 

@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+
 #include "barwnd/window/bar_hotkey_win.h"
+#include "barwnd/window/bar_toolbar_win.h"
 #include "platform/display_scale_win.h"
 #include "platform/handles_win.h"
 
@@ -23,31 +26,22 @@ UniqueFont DigitFont(HWND toolbar) {
 
 LRESULT BarKeyboard::OnCustomDraw(NMTBCUSTOMDRAW* draw) {
   if (!active_) return CDRF_DODEFAULT;
-  switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-      return CDRF_NOTIFYPOSTPAINT;
-    case CDDS_ITEMPOSTPAINT: {
-      const int index = static_cast<int>(
-          ::SendMessageA(draw->nmcd.hdr.hwndFrom, TB_COMMANDTOINDEX, draw->nmcd.dwItemSpec, 0));
-      const int digit = DigitShown(index);
-      if (digit < 0) break;
-      const char text[2] = {static_cast<char>('0' + digit), 0};
-      HDC dc = draw->nmcd.hdc;
-      const UniqueFont font = DigitFont(draw->nmcd.hdr.hwndFrom);
-      HGDIOBJ oldFont = ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font.Get()) : ::GetStockObject(DEFAULT_GUI_FONT));
-      const int oldMode = ::SetBkMode(dc, OPAQUE);
-      const COLORREF oldBack = ::SetBkColor(dc, ::GetSysColor(COLOR_INFOBK));
-      const COLORREF oldText = ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
-      RECT corner = draw->nmcd.rc;
-      ::DrawTextA(dc, text, 1, &corner, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
-      ::SetTextColor(dc, oldText);
-      ::SetBkColor(dc, oldBack);
-      ::SetBkMode(dc, oldMode);
-      ::SelectObject(dc, oldFont);
-      break;
-    }
-  }
+  if (const std::optional<LRESULT> answer = AnswerBeforeItemPostPaint(draw->nmcd)) return *answer;
+  const int index =
+      static_cast<int>(::SendMessageA(draw->nmcd.hdr.hwndFrom, TB_COMMANDTOINDEX, draw->nmcd.dwItemSpec, 0));
+  const int digit = DigitShown(index);
+  if (digit < 0) return CDRF_DODEFAULT;
+  const char text[2] = {static_cast<char>('0' + digit), 0};
+  HDC dc = draw->nmcd.hdc;
+  const UniqueFont font = DigitFont(draw->nmcd.hdr.hwndFrom);
+  const int saved = ::SaveDC(dc);
+  ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font.Get()) : ::GetStockObject(DEFAULT_GUI_FONT));
+  ::SetBkMode(dc, OPAQUE);
+  ::SetBkColor(dc, ::GetSysColor(COLOR_INFOBK));
+  ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+  RECT corner = draw->nmcd.rc;
+  ::DrawTextA(dc, text, 1, &corner, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+  // The font is let go of after the device context stops holding it.
+  ::RestoreDC(dc, saved);
   return CDRF_DODEFAULT;
 }

@@ -77,3 +77,12 @@ LRESULT BarToolbar::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   }
   return DefaultProc(msg, wp, lp);
 }
+
+std::optional<LRESULT> AnswerBeforeItemPostPaint(const NMCUSTOMDRAW& draw) {
+  switch (draw.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT: return std::nullopt;
+    default: return CDRF_DODEFAULT;
+  }
+}

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -44,3 +45,8 @@ class BarToolbar : public Window {
   UniqueBrush brush_;
   Watcher watcher_;
 };
+
+// For a toolbar's owner that paints over each item once the control has drawn
+// it: the answer to every custom-draw stage but an item's post-paint, where
+// there is none and the owner paints.
+std::optional<LRESULT> AnswerBeforeItemPostPaint(const NMCUSTOMDRAW& draw);
