@@ -221,7 +221,6 @@ TEST_P(SecondStart, EndsWhenHeardRunsWhenTheCopyEndedGivesUpOtherwise) {
 INSTANTIATE_TEST_SUITE_P(Rows, SecondStart, testing::Values(
     HandOverCase{0, -1, HandOverEnd::kHeard, 0},      // the bar answers at once: nothing is taken over
     HandOverCase{4, 2, HandOverEnd::kRunHere, 3},     // the copy ended before its bar could answer
-    HandOverCase{7, -1, HandOverEnd::kHeard, 7},      // a copy still starting answers later
     HandOverCase{-1, -1, HandOverEnd::kGaveUp, 11},   // neither, within the patience
     HandOverCase{-1, 10, HandOverEnd::kRunHere, 11})); // ended at the last moment
 
