@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "barwnd/drag/button_move.h"
 #include "barwnd/menus/button_menu.h"
 #include "barwnd/window/bar_window_win.h"
 #include "core/message_box_win.h"
@@ -12,13 +13,14 @@
 #include "db/cbar.h"
 #include "db/cdb.h"
 #include "db/launch.h"
+#include "platform/geometry_win.h"
 
 namespace {
 
-TBBUTTON ToolbarButton(HWND toolbar, int index) {
-  TBBUTTON button = {};
-  if (index < 0 || !::SendMessageA(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button))) button.dwData = -1;
-  return button;
+// A rectangle in `window`'s client coordinates, on the screen.
+Rect OnScreen(HWND window, RECT r) {
+  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return ToRect(r);
 }
 
 MenuButton MenuButtonOf(const CD& button, int position) {
@@ -28,26 +30,25 @@ MenuButton MenuButtonOf(const CD& button, int position) {
 
 }  // namespace
 
-int BarWindow::ToolbarItemOfMenu(POINT screenPoint, bool fromKeyboard) const {
+std::optional<DropItemPlace> BarWindow::ItemOfMenu(POINT screenPoint, bool fromKeyboard) const {
   HWND toolbar = ButtonsToolbar();
-  if (!toolbar) return -1;
-  if (fromKeyboard) {
-    // Only while the keyboard has the bar does the highlight name a button.
-    if (!keyboard_.Active() || ::GetFocus() != toolbar) return -1;
-    return static_cast<int>(::SendMessageA(toolbar, TB_GETHOTITEM, 0, 0));
+  if (!toolbar) return std::nullopt;
+  if (!fromKeyboard) {
+    POINT at = screenPoint;
+    ::ScreenToClient(Hwnd(), &at);
+    std::optional<DropItemPlace> item = ItemAt(drop_.Layout(), {at.x, at.y});
+    if (item) item->rect = OnScreen(Hwnd(), ToRECT(item->rect));
+    return item;
   }
-  POINT at = screenPoint;
-  ::ScreenToClient(toolbar, &at);
-  // Items behind the chevron stand beyond the toolbar's window: never under the mouse.
-  const int shown = children_.ShownItems();
-  for (int i = 0; i < shown; ++i) {
-    RECT item = {};
-    if ((ToolbarButton(toolbar, i).fsState & TBSTATE_HIDDEN) ||
-        !::SendMessageA(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
-      continue;
-    if (::PtInRect(&item, at)) return i;
-  }
-  return -1;
+  // Only while the keyboard has the bar does the highlight name a button.
+  if (!keyboard_.Active() || ::GetFocus() != toolbar) return std::nullopt;
+  const int index = static_cast<int>(::SendMessageA(toolbar, TB_GETHOTITEM, 0, 0));
+  TBBUTTON button = {};
+  RECT place = {};
+  if (index < 0 || !::SendMessageA(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)) ||
+      !::SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&place)))
+    return std::nullopt;
+  return DropItemPlace{static_cast<int32_t>(button.dwData), OnScreen(toolbar, place)};
 }
 
 void BarWindow::OnContextMenu(HWND from, LPARAM lp) {
@@ -55,20 +56,18 @@ void BarWindow::OnContextMenu(HWND from, LPARAM lp) {
   const bool fromKeyboard = lp == -1;
   const POINT at = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   menuButton_ = {};
-  HWND toolbar = ButtonsToolbar();
-  const int item = toolbar && from == toolbar ? ToolbarItemOfMenu(at, fromKeyboard) : -1;
+  const std::optional<DropItemPlace> item =
+      from && from == ButtonsToolbar() ? ItemOfMenu(at, fromKeyboard) : std::nullopt;
   const int ordinal = DisplayedOrNone();
-  const CBar* bar = item >= 0 ? db_.Bar(ordinal) : nullptr;
-  const int position = static_cast<int>(ToolbarButton(toolbar, item).dwData);
+  const int position = item ? item->position : -1;
+  const CBar* bar = item ? db_.Bar(ordinal) : nullptr;
   const CD* button = bar ? bar->At(position) : nullptr;
-  RECT place = {};
-  if (!button || !::SendMessageA(toolbar, TB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&place))) {
+  if (!button) {
     menus_.ShowContextMenu(at, fromKeyboard);
     return;
   }
-  ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&place), 2);
   menuButton_ = {ordinal, position, button};
-  menus_.ShowButtonMenu(MenuButtonOf(*button, position), at, fromKeyboard, place);
+  menus_.ShowButtonMenu(MenuButtonOf(*button, position), at, fromKeyboard, ToRECT(item->rect));
 }
 
 const CD* BarWindow::MenuButtonNow(bool displayed) const {

@@ -182,9 +182,9 @@ class BarWindow : public Dialog,
   // A right click or the menu key: over a button of the bar the menu ends
   // with what can be done with that button, which is kept for its commands.
   void OnContextMenu(HWND from, LPARAM lp);
-  // The buttons toolbar's item the request was over: under the mouse, or the
-  // keyboard's highlight; -1 for none.
-  int ToolbarItemOfMenu(POINT screenPoint, bool fromKeyboard) const;
+  // The item of the shown bar the request was over (under the mouse, as a
+  // drag finds it, or the keyboard's highlight), with its screen rectangle.
+  std::optional<DropItemPlace> ItemOfMenu(POINT screenPoint, bool fromKeyboard) const;
   void OnButtonMenuCommand(int id);
   void RemoveMenuButton();
   // The button the last menu was opened over while it is still at its place
