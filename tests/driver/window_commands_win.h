@@ -67,7 +67,11 @@ inline int ListChildren(const Args& args) {
       continue;
     }
     auto count = SendWithTimeout(child, TB_BUTTONCOUNT, 0, 0);
-    if (!count) throw Failure{"TB_BUTTONCOUNT timed out for " + HandleText(child)};
+    if (!count) {
+      // A toolbar the bar destroyed while it was being listed (a rebuild) is not one of its children any more.
+      if (!::IsWindow(child)) continue;
+      throw Failure{"TB_BUTTONCOUNT timed out for " + HandleText(child)};
+    }
     record.Add("buttons", static_cast<long long>(*count)).Print();
     PrintToolbarButtons(child);
   }
