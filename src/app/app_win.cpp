@@ -15,11 +15,13 @@
 #include "app/sample_bar.h"
 #include "core/settings.h"
 #include "app/splash_win.h"
+#include "barwnd/window/bar_switcher.h"
 #include "barwnd/window/bar_window_win.h"
 #include "editing/browse/places_bar_win.h"
 #include "platform/html_help_win.h"
 #include "db/cdb.h"
 #include "icons/icon_cache_win.h"
+#include "platform/display_scale_win.h"
 #include "platform/exception_barrier.h"
 #include "platform/handles_win.h"
 #include "platform/monitors_win.h"
@@ -154,6 +156,16 @@ void BarApp::ReportCaughtExceptions() {
   });
 }
 
+// The icons of the first frame that the cache lacks are looked up on a
+// worker while the window is made and docked; the bar's first build takes
+// them. Looked up at the scale of the monitor the bar docks on.
+void BarApp::PrefetchShownIcons(ButtonIconCache& icons) {
+  const CBar* shown = db_.Bar(InitialDisplayedBar(db_.GetHomeBar(), settings_.CurrentBar, db_.BarCount()));
+  if (!shown) return;
+  const int monitorDpi = MonitorForChoice(ChosenMonitor(settings_)).dpi;
+  icons.Prefetch(*shown, settings_.LargeIcon != 0, IconSidesAt(monitorDpi > 0 ? monitorDpi : SystemDpi()));
+}
+
 int BarApp::Run() {
   STARTUP_MARK("start-up entered");
   // Apartment-threaded COM for the whole run on this, the only thread: the
@@ -196,6 +208,7 @@ int BarApp::Run() {
   // rewritten after the first paint. It outlives the window.
   ButtonIconCache icons(db_.ProgramFolder());
   icons.Load();
+  PrefetchShownIcons(icons);
   STARTUP_MARK("icon cache read");
 
   // The window writes the settings, every key, right after its first paint.

@@ -16,6 +16,8 @@
 #include "db/earlier_copies.h"
 #include "editing/browse/browse_services_win.h"
 
+class ButtonIconCache;
+
 class BarApp final : public BarHost {
  public:
   BarApp();
@@ -41,6 +43,8 @@ class BarApp final : public BarHost {
   void ReportCaughtExceptions();
   // The owner of a message box shown now: none before the bar window exists.
   HWND MessageOwner() const;
+  // Starts the look-up of the first frame's icons that the cache lacks.
+  void PrefetchShownIcons(ButtonIconCache& icons);
   // Writes the settings record as it is (no bar window yet).
   void WriteSettingsRecord();
 

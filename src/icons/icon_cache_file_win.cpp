@@ -15,6 +15,7 @@ bool ButtonIconCache::Load() {
 }
 
 bool ButtonIconCache::Save(const CDB& db) {
+  TakePrefetched();
   // Keys at 16/32: the sides are compared on their own.
   std::set<IconKey> named;
   for (int32_t b = 0; b < db.BarCount(); ++b) {

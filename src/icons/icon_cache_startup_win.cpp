@@ -2,6 +2,36 @@
 // shown size only, and FinishStartup fills in the rest after the first paint.
 #include "icons/icon_cache_win.h"
 
+#include <set>
+#include <utility>
+
+#include "db/cbar.h"
+#include "icons/image_list.h"
+
+void ButtonIconCache::Prefetch(const CBar& bar, bool largeShown, IconSides sides) {
+  std::vector<IconPrefetchRequest> requests;
+  std::set<IconKey> asked;
+  for (int32_t position = 0; position < bar.Count(); ++position) {
+    const CD* button = bar.At(position);
+    if (!button || !GetsImage(*button)) continue;
+    const IconKey key = IconCacheKey(button->IconFile, button->IconIndex, sides);
+    const std::optional<IconStamp> stamp = StampNow(button->IconFile);
+    if (PlanIcon(table_.Find(key), stamp) != IconPlan::kLookUpNow || !asked.insert(key).second) continue;
+    requests.push_back({key, button->IconFile, button->IconIndex, *stamp});
+  }
+  prefetch_.Start(std::move(requests), largeShown ? IconSizes::kLarge : IconSizes::kSmall, probes_.lookUp);
+}
+
+void ButtonIconCache::TakePrefetched() {
+  if (!prefetch_.Started()) return;
+  for (IconPrefetchAnswer& answer : prefetch_.Take()) {
+    ++lookUps_;
+    const bool large = answer.size == IconSizes::kLarge;
+    table_.PutOneSize(answer.request.key, answer.request.stamp, answer.size,
+                      std::move(large ? answer.images.large : answer.images.small));
+  }
+}
+
 ImagePositions ButtonIconCache::AppendStarting(HIMAGELIST small, HIMAGELIST large, bool largeShown,
                                                const IconKey& key, const std::string& iconFile, int32_t iconIndex,
                                                const CachedIcon* cached, const std::optional<IconStamp>& stamp) {
@@ -38,6 +68,7 @@ ImagePositions ButtonIconCache::AppendStarting(HIMAGELIST small, HIMAGELIST larg
 }
 
 void ButtonIconCache::FinishStartup(const CDB& db) {
+  TakePrefetched();
   if (!starting_) return;
   starting_ = false;
   if (small_ && large_) {

@@ -113,6 +113,7 @@ void ButtonIconCache::Complete(const IconKey& key, const std::string& iconFile, 
 
 ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool largeShown,
                                        const std::string& iconFile, int32_t iconIndex) {
+  TakePrefetched();
   const IconKey key = IconCacheKey(iconFile, iconIndex, ListSides(small, large));
   const CachedIcon* cached = table_.Find(key);
   const std::optional<IconStamp> stamp = StampNow(iconFile);
@@ -127,6 +128,7 @@ ImagePositions ButtonIconCache::Append(HIMAGELIST small, HIMAGELIST large, bool 
 
 UniqueIcon ButtonIconCache::IconOf(const std::string& iconFile, int32_t iconIndex, OneIconSize oneSize,
                                    CacheMiss miss, int dpi) {
+  TakePrefetched();
   const bool large = oneSize == OneIconSize::kLarge;
   const bool keep = miss == CacheMiss::kLookUpAndKeep;
   const IconKey key = IconCacheKey(iconFile, iconIndex, IconSidesAt(dpi));

@@ -38,11 +38,13 @@
 #include "icons/icon_cache.h"
 #include "icons/icon_check_win.h"
 #include "icons/icon_image_win.h"
+#include "icons/icon_prefetch_win.h"
 #include "platform/display_scale.h"
 #include "icons/image_list.h"
 #include "platform/drive_kinds.h"
 #include "platform/handles_win.h"
 
+class CBar;
 class CDB;
 
 // One size of an icon pair.
@@ -88,6 +90,11 @@ class ButtonIconCache {
   void ForgetLists(HIMAGELIST small, HIMAGELIST large);
 
   bool Starting() const { return starting_; }
+  // Before the bar window is made: looks up, on a worker, the `largeShown`
+  // size at `sides` of the icons of `bar`'s shown buttons that the cache does
+  // not hold as they are now (local paths only). The first use of the cache
+  // takes the answers (icon_prefetch_win.h).
+  void Prefetch(const CBar& bar, bool largeShown, IconSides sides);
   // The work left from the start, run once after the first paint: the other
   // icon size, the removable and network paths listed for the worker, and
   // the file.
@@ -172,6 +179,9 @@ class ButtonIconCache {
   // Notes where a slow icon's images lie in the lists in use.
   void PlaceSlow(const IconKey& key, const ImagePlace& place);
   void StartChecks();
+  // Puts the prefetch's answers into the table, waiting for its worker if it
+  // still runs; nothing once they are in.
+  void TakePrefetched();
   // Puts an answer's images where the icon's images were placed. True when
   // an image of a drawn list changed.
   bool Replace(const ImagePlace& place, const CachedIcon& icon, IconSides sides);
@@ -197,6 +207,8 @@ class ButtonIconCache {
   // Made with copies of probes_' stamp and look-up, so declared after them.
   // Its destruction abandons a worker still running, without waiting.
   IconChecks checks_;
+  // Destroyed first: waits for a look-up still running.
+  IconPrefetch prefetch_;
 };
 
 // One size of a bar's or button's icon for the menus and the buttons manager:

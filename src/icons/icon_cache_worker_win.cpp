@@ -50,6 +50,7 @@ void ButtonIconCache::RecheckDrives(uint32_t unitMask) {
 }
 
 void ButtonIconCache::StartChecks() {
+  TakePrefetched();
   checks_.StartRun([this](const IconKey& key) -> std::optional<IconStamp> {
     const CachedIcon* held = table_.Find(key);
     if (!held || table_.Lacks(key)) return std::nullopt;
@@ -72,6 +73,7 @@ void ButtonIconCache::SetWindow(HWND window, UINT message) {
 }
 
 bool ButtonIconCache::OnCheckMessage(const CDB& db, WPARAM wParam) {
+  TakePrefetched();
   if (wParam == 0) {
     checks_.Nudged();
     StartChecks();

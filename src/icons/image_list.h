@@ -6,6 +6,7 @@
 #include <string>
 
 class CBar;
+struct CD;
 
 // Where one button's icons landed; -1 where an icon could not be appended.
 struct ImagePositions {
@@ -19,6 +20,9 @@ class ButtonImageSink {
   virtual ~ButtonImageSink() = default;
   virtual ImagePositions Append(const std::string& iconFile, int32_t iconIndex) = 0;
 };
+
+// A shown button: Available set, not a separator.
+bool GetsImage(const CD& button);
 
 // Every shown button (Available set, not a separator) in list order gets its
 // icons appended, and its ImageIndex becomes the position in the list the bar

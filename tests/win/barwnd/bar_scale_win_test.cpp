@@ -76,7 +76,9 @@ TEST_P(BarWindowAtEveryScale, DockedBarButtonsIconsAndThicknessScale) {
   ASSERT_EQ(buttons.size(), 4u);
   for (const ButtonLook& b : buttons) {
     EXPECT_SCALED(b.rect.right - b.rect.left, b.separator ? 12 : c.button.cx, dpi);
-    if (!b.separator) EXPECT_SCALED(b.rect.bottom - b.rect.top, c.button.cy, dpi);
+    if (!b.separator) {
+      EXPECT_SCALED(b.rect.bottom - b.rect.top, c.button.cy, dpi);
+    }
   }
   const int side = c.large ? IconSidesAt(dpi).large : IconSidesAt(dpi).small;
   EXPECT_EQ(IconSideOf(bar.ButtonsToolbar()), (Size{side, side}));
