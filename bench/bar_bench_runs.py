@@ -212,12 +212,13 @@ def wineserver_pids():
     return pids
 
 
-def spread(times):
+def spread(times, digits=0):
     """min-max and the middle half, as text: the noise of the machine."""
     if len(times) < 2:
         return "-"
     q = statistics.quantiles(times, n=4)
-    return f"{min(times):.0f}-{max(times):.0f} (middle half {q[0]:.0f}-{q[2]:.0f})"
+    d = digits
+    return f"{min(times):.{d}f}-{max(times):.{d}f} (middle half {q[0]:.{d}f}-{q[2]:.{d}f})"
 
 
 def runs_text(times):
