@@ -4,8 +4,6 @@ again); with "Show on launch" it is back right after a button of another bar
 was clicked on the screen. After Exit, options.ini holds the edge, autohide and
 displayed bar that were in effect."""
 
-import os
-import subprocess
 import sys
 import time
 from pathlib import Path
@@ -15,7 +13,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import dbmake  # noqa: E402
 import qrbench as qr  # noqa: E402
-from qrmouse import click_on_screen  # noqa: E402
+from qrmouse import click_on_screen, xdotool  # noqa: E402
 from startup_steps import bar_window, exit_through_menu, expect, ini_path, set_ini  # noqa: E402
 
 scenario = qr.Scenario("bar_home")
@@ -132,7 +130,7 @@ def exit_keeps_edge_autohide_and_displayed_bar():
     qr.send_command(state.bar["hwnd"], SHOW_BAR + 2)
     wait_for_bar(THIRD_COMMANDS, 5, "the third bar")
     # The first touch of the strip after the bar went there brings it out.
-    subprocess.run(["xdotool", "mousemove", "0", "300"], check=True, timeout=30, env=os.environ)
+    xdotool("mousemove", 0, 300)
     out = qr.wait_until(lambda: (lambda r: r.left == 0 and r.width > 20 and r)(qr.rect(state.bar["hwnd"])[0]),
                         timeout=10, what="the autohide bar out on the left edge")
     expect(out.height == qr.screen()["height"], f"the bar stands along the whole left edge: {out}")

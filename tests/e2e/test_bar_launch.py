@@ -9,8 +9,10 @@ removes it, saved at once. The bar's hot key gives it the keyboard, the menu
 key opens the menu at the highlighted button, and a digit launches a button by
 its number, separators not counted. A bar of more buttons than the screen's width
 holds shows a chevron whose menu lists the rest; the last of them starts Notepad
-in the folder of the file its working folder names."""
+in the folder of the file its working folder names, and a right click on it
+gives its own menu, whose "Remove from the bar..." takes it off."""
 
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -229,6 +231,13 @@ def hot_key_and_digit_launch_by_number():
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 
+def colours_in(shot, rect):
+    crop = f"{rect.width}x{rect.height}+{rect.left}+{rect.top}"
+    done = subprocess.run(["convert", str(shot), "-crop", crop, "+repage", "-format", "%k", "info:"],
+                          capture_output=True, text=True, check=True)
+    return int(done.stdout.strip())
+
+
 def open_chevron_menu(chevron_rect):
     click_on_screen(*chevron_rect.center)
     menu = qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
@@ -266,6 +275,8 @@ def chevron_menu_offers_the_buttons_that_do_not_fit():
                 if int(b["cmd"]) and qr.Rect.parse(b["rect"]).right > shown.right]
     expect(0 < len(left_off) < CROWD + 1, f"some buttons are left off the bar: {left_off}")
     # The menu's first entry is the first button left off, its last the bar's last button.
+    # At rest the chevron shows on the black bar (the theme draws no face there).
+    expect(colours_in(qr.screenshot("bar_launch-crowded-rest"), chevron_rect) > 1, "the chevron's glyph is seen")
     open_chevron_menu(chevron_rect)
     qr.screenshot("bar_launch-chevron-menu")
     qr.driver("key", "DOWN", "RETURN", "--delay", "150")
@@ -278,6 +289,18 @@ def chevron_menu_offers_the_buttons_that_do_not_fit():
     qr.wait_until(lambda: notepad_text(window) == RELATIVE_TEXT, timeout=10,
                   what="the file found in the folder of the working folder's file")
     close_notepads()
+    # A right click on an entry gives that button's own menu instead of starting it.
+    r, _ = qr.rect(open_chevron_menu(chevron_rect)["hwnd"])
+    click_on_screen((r.left + r.right) // 2, r.bottom - 8, "3")
+    qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 1, 10, what="button menu")
+    qr.driver("key", "UP", "RIGHT", "--delay", "150")
+    qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 2, 10, what="submenu")
+    qr.screenshot("bar_launch-chevron-button-menu")
+    qr.driver("key", "UP", "RETURN", "--delay", "150")  # "Remove from the bar..."
+    box = qr.answer_message_box(qr.IDYES, exe=EXE)
+    expect('"Folder named by a file"' in box["text"], f"the question names the entry: {box['text']!r}")
+    qr.wait_until(lambda: "Folder named by a file" not in stored_names(), timeout=10, what="removed and saved")
+    expect(not qr.processes(exe="notepad.exe"), "nothing was started")
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 

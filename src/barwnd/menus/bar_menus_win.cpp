@@ -28,6 +28,19 @@ UniqueIcon MenuIcon(int resource, int side) {
       ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resource), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
 }
 
+// Which mouse button released last in a menu this thread tracks; a key
+// counts as neither.
+thread_local bool g_rightButtonReleased = false;
+
+LRESULT CALLBACK NoteMenuButton(int code, WPARAM wp, LPARAM lp) {
+  if (code == MSGF_MENU && lp) {
+    const UINT message = reinterpret_cast<const MSG*>(lp)->message;
+    if (message == WM_RBUTTONUP) g_rightButtonReleased = true;
+    if (message == WM_LBUTTONUP || message == WM_KEYDOWN) g_rightButtonReleased = false;
+  }
+  return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
 }  // namespace
 
 BarMenus::BarMenus(BarMenuHost& host, CDB& db, MessageTexts& texts, ButtonIconCache* icons)
@@ -94,12 +107,19 @@ const CD* BarMenus::ButtonOfShownBar(int position) const {
   return bar ? bar->At(position) : nullptr;
 }
 
-int BarMenus::ChooseFromOverflowMenu(const BarMenuPopup& popup, const MenuAnchor& anchor) {
+BarMenus::OverflowChoice BarMenus::ChooseFromOverflowMenu(const BarMenuPopup& popup, const MenuAnchor& anchor) {
   std::unique_ptr<CMenuXP> menu = Build(popup);
   const UINT align = (anchor.alignRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN) |
                      (anchor.alignBottom ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
-  return Track(menu->Handle(), menu.get(), {anchor.at.x, anchor.at.y},
-               align | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, true);
+  // Either button chooses an entry; the menu's own messages tell which did.
+  g_rightButtonReleased = false;
+  HHOOK hook = ::SetWindowsHookExA(WH_MSGFILTER, NoteMenuButton, nullptr, ::GetCurrentThreadId());
+  const ScopeEnd unhook([hook] {
+    if (hook) ::UnhookWindowsHookEx(hook);
+  });
+  const int command = Track(menu->Handle(), menu.get(), {anchor.at.x, anchor.at.y},
+                            align | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, true);
+  return {command, command > 0 && hook && g_rightButtonReleased};
 }
 
 void BarMenus::ShowContextMenu(POINT screenPoint, bool fromKeyboard) {

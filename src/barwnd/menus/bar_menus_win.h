@@ -56,9 +56,14 @@ class BarMenus {
   int ShowBarSwitchMenu(bool returnChosen = false);
   // The tray icon's menu at the mouse position, with the bar in the foreground.
   void ShowTrayMenu(POINT screenPoint);
-  // The chevron's menu at `anchor` (screen coordinates); the command chosen,
-  // 0 when none was. The caller launches it as a click on its button would.
-  int ChooseFromOverflowMenu(const BarMenuPopup& popup, const MenuAnchor& anchor);
+  // The chevron's menu at `anchor` (screen coordinates): the command chosen
+  // (0 when none was), which the caller launches as a click on its button
+  // would, or, chosen with the right button, whose button's own menu it shows.
+  struct OverflowChoice {
+    int command = 0;
+    bool rightButton = false;
+  };
+  OverflowChoice ChooseFromOverflowMenu(const BarMenuPopup& popup, const MenuAnchor& anchor);
 
   // The bar window's WM_MEASUREITEM and WM_DRAWITEM go here first; true when
   // they were for an item of the owner-drawn menu being tracked.

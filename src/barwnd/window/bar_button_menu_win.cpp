@@ -58,16 +58,18 @@ void BarWindow::OnContextMenu(HWND from, LPARAM lp) {
   menuButton_ = {};
   const std::optional<DropItemPlace> item =
       from && from == ButtonsToolbar() ? ItemOfMenu(at, fromKeyboard) : std::nullopt;
-  const int ordinal = DisplayedOrNone();
-  const int position = item ? item->position : -1;
-  const CBar* bar = item ? db_.Bar(ordinal) : nullptr;
-  const CD* button = bar ? bar->At(position) : nullptr;
-  if (!button) {
+  if (!item || !ShowMenuOfButton(item->position, at, fromKeyboard, ToRECT(item->rect)))
     menus_.ShowContextMenu(at, fromKeyboard);
-    return;
-  }
+}
+
+bool BarWindow::ShowMenuOfButton(int position, POINT at, bool fromKeyboard, const RECT& rect) {
+  const int ordinal = DisplayedOrNone();
+  const CBar* bar = db_.Bar(ordinal);
+  const CD* button = bar ? bar->At(position) : nullptr;
+  if (!button) return false;
   menuButton_ = {ordinal, position, button};
-  menus_.ShowButtonMenu(MenuButtonOf(*button, position), at, fromKeyboard, ToRECT(item->rect));
+  menus_.ShowButtonMenu(MenuButtonOf(*button, position), at, fromKeyboard, rect);
+  return true;
 }
 
 const CD* BarWindow::MenuButtonNow(bool displayed) const {

@@ -100,10 +100,15 @@ LRESULT BarChildren::OnChevronDraw(NMTBCUSTOMDRAW* draw) {
   RECT face = draw->nmcd.rc;
   // A pressed button's face moves by a pixel, as the toolbar moves images.
   if (draw->nmcd.uItemState & CDIS_SELECTED) ::OffsetRect(&face, 1, 1);
-  // A flat button at rest shows the bar through it; raised, lit or pressed,
-  // the face is the system's.
-  const bool ownFace = settings_.FlatButtons == 0 || (draw->nmcd.uItemState & (CDIS_SELECTED | CDIS_HOT));
-  const COLORREF ink = ownFace ? ::GetSysColor(COLOR_BTNTEXT) : ChevronInk(static_cast<COLORREF>(settings_.ColorBk));
+  // The ink stands out from the face as it was drawn: the system's face, the
+  // theme's (which shows the bar through it at rest, flat or not) or the bar
+  // through a flat button. Unreadable, the face is guessed: a flat button at
+  // rest shows the bar; raised, lit or pressed, the face is the system's.
+  const COLORREF under = ::GetPixel(draw->nmcd.hdc, (face.left + face.right) / 2, (face.top + face.bottom) / 2);
+  const bool systemFace = settings_.FlatButtons == 0 || (draw->nmcd.uItemState & (CDIS_SELECTED | CDIS_HOT));
+  const COLORREF ink = under != CLR_INVALID ? ChevronInk(under)
+                       : systemFace         ? ::GetSysColor(COLOR_BTNTEXT)
+                                            : ChevronInk(static_cast<COLORREF>(settings_.ColorBk));
   DrawChevronGlyph(draw->nmcd.hdc, face, IsLeftOrRightEdge(edge_()), scale_.dpi, ink);
   return CDRF_DODEFAULT;
 }

@@ -180,7 +180,8 @@ RECT BarWindow::SwitchButtonScreenRect() {
 }
 
 // The buttons the bar has no room for; the one chosen starts as a click on
-// its button would start it.
+// its button would start it. Chosen with the right button, the menu gives way
+// to that button's own menu, where the mouse is.
 void BarWindow::ShowOverflowMenu() {
   // Under an open dialog the model may be changing: the dialog comes forward.
   if (BringOpenDialogForward()) return;
@@ -190,9 +191,19 @@ void BarWindow::ShowOverflowMenu() {
   RECT r = {};
   ::GetWindowRect(chevron, &r);
   ::SendMessageA(chevron, TB_PRESSBUTTON, kCmdChevron, TRUE);
-  const int chosen = menus_.ChooseFromOverflowMenu(OverflowMenuModel(items), OverflowMenuAnchor(Edge(), ToRect(r)));
+  const BarMenus::OverflowChoice chosen =
+      menus_.ChooseFromOverflowMenu(OverflowMenuModel(items), OverflowMenuAnchor(Edge(), ToRect(r)));
   if (::IsWindow(chevron)) ::SendMessageA(chevron, TB_PRESSBUTTON, kCmdChevron, FALSE);
-  if (chosen > 0) LaunchFromToolbar(chosen);
+  if (chosen.command <= 0) return;
+  if (!chosen.rightButton) {
+    LaunchFromToolbar(chosen.command);
+    return;
+  }
+  POINT mouse = {};
+  ::GetCursorPos(&mouse);
+  for (const OverflowItem& item : items) {
+    if (item.commandId == chosen.command) ShowMenuOfButton(item.position, mouse, false, r);
+  }
 }
 
 // A new button at the end of the shown bar, saved at once, as a drop is.

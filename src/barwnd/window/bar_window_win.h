@@ -185,6 +185,9 @@ class BarWindow : public Dialog,
   // The item of the shown bar the request was over (under the mouse, as a
   // drag finds it, or the keyboard's highlight), with its screen rectangle.
   std::optional<DropItemPlace> ItemOfMenu(POINT screenPoint, bool fromKeyboard) const;
+  // The bar's menu with the own submenu of the shown bar's button at
+  // `position` (`rect` its place on the screen); false when there is none.
+  bool ShowMenuOfButton(int position, POINT at, bool fromKeyboard, const RECT& rect);
   void OnButtonMenuCommand(int id);
   void RemoveMenuButton();
   // The button the last menu was opened over while it is still at its place
