@@ -235,6 +235,14 @@ def screenshot(name: str) -> Path:
     return out
 
 
+def colours_in(picture: Path, rect=None) -> int:
+    """How many colours a picture holds, within `rect` (a Rect) when given."""
+    crop = ["-crop", f"{rect.width}x{rect.height}+{rect.left}+{rect.top}", "+repage"] if rect else []
+    done = subprocess.run(["convert", str(picture), *crop, "-format", "%k", "info:"],
+                          capture_output=True, text=True, check=True)
+    return int(done.stdout.strip())
+
+
 # --- running a scenario -------------------------------------------------------------
 
 

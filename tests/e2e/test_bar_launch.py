@@ -9,10 +9,9 @@ removes it, saved at once. The bar's hot key gives it the keyboard, the menu
 key opens the menu at the highlighted button, and a digit launches a button by
 its number, separators not counted. A bar of more buttons than the screen's width
 holds shows a chevron whose menu lists the rest; the last of them starts Notepad
-in the folder of the file its working folder names, and a right click on it
-gives its own menu, whose "Remove from the bar..." takes it off."""
+in the folder of the file its working folder names, or, right-clicked, offers
+its own menu, from which it is removed."""
 
-import subprocess
 import sys
 import time
 from pathlib import Path
@@ -36,6 +35,12 @@ WS_MAXIMIZE = 0x01000000
 WS_MINIMIZE = 0x20000000
 RELATIVE_TEXT = "found through the working folder"
 QUOTED_TEXT = "found by its quoted full path"
+
+
+def start_bar(settle=0.5):
+    state.process = qr.start(state.install.exe)
+    state.bar = bar_window(state.process, timeout_ms=30000)
+    time.sleep(settle)
 
 
 def launch_buttons():
@@ -83,9 +88,7 @@ def install_with_a_launch_bar():
 
 @scenario.step
 def relative_argument_opens_in_the_working_folder():
-    state.process = qr.start(state.install.exe)
-    state.bar = bar_window(state.process, timeout_ms=30000)
-    time.sleep(0.5)
+    start_bar()
     buttons = launch_buttons()
     expect(sorted(buttons) == [0, 1124, 1126], f"two launch buttons and a separator: {sorted(buttons)}")
     qr.screenshot("bar_launch-bar")
@@ -124,9 +127,7 @@ def is_iconic(hwnd):
 @scenario.step
 def with_switching_on_clicks_toggle_the_one_notepad():
     set_ini(state.install, "extras", "SwitchToRunning", "1")
-    state.process = qr.start(state.install.exe)
-    state.bar = bar_window(state.process, timeout_ms=30000)
-    time.sleep(0.5)
+    start_bar()
     click_on_screen(*launch_buttons()[1124].center)
     window = notepad_window("relative.txt")
     qr.wait_until(lambda: qr.foreground()["hwnd"] == window["hwnd"], timeout=10, what="Notepad in front")
@@ -167,8 +168,7 @@ def add_the_program_in_front():
     qr.screenshot("bar_launch-added-front")
     close_notepads()
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
-    state.process = qr.start(state.install.exe)
-    state.bar = bar_window(state.process, timeout_ms=30000)
+    start_bar(settle=0)
     qr.wait_until(lambda: sorted(launch_buttons()) == [0, 1124, 1126, 1127], timeout=10,
                   what="the added button after a restart")
     names = stored_names()
@@ -176,21 +176,20 @@ def add_the_program_in_front():
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
 
 
-def button_menu(cmd, *keys):
-    """Right-clicks the button, opens its submenu (the menu's last entry) and presses `keys` there."""
-    click_on_screen(*launch_buttons()[cmd].center, "3")
+def button_menu(cmd, *keys, at=None, shot=None, before=lambda: None):
+    """Right-clicks the button (or `at`), opens its submenu (the menu's last entry), presses `keys`."""
+    click_on_screen(*(at or launch_buttons()[cmd].center), "3")
+    before()
     qr.wait_window(timeout_ms=10000, cls="#32768", exe=EXE)
     qr.driver("key", "UP", "RIGHT", "--delay", "150")
     qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 2, 10, what="submenu")
-    qr.screenshot(f"bar_launch-button-menu-{cmd}")
+    qr.screenshot(shot or f"bar_launch-button-menu-{cmd}")
     qr.driver("key", *keys, "--delay", "150")
 
 
 @scenario.step
 def button_menu_edits_and_removes_a_button():
-    state.process = qr.start(state.install.exe)
-    state.bar = bar_window(state.process, timeout_ms=30000)
-    time.sleep(0.5)
+    start_bar()
     button_menu(1126, "UP", "UP", "RETURN")  # from "Open" up past "Remove..." to "Edit in the buttons manager..."
     manager = qr.wait_window(timeout_ms=20000, exe=EXE, cls="#32770", title="Buttons Manager")
     name = next(c["hwnd"] for c in qr.children(manager["hwnd"]) if int(c["id"]) == 1008)  # the name field
@@ -208,9 +207,7 @@ def button_menu_edits_and_removes_a_button():
 @scenario.step
 def hot_key_and_digit_launch_by_number():
     set_ini(state.install, "extras", "HotKey", str(0x651))  # Ctrl+Alt+Q as the hot-key control gives it
-    state.process = qr.start(state.install.exe)
-    state.bar = bar_window(state.process, timeout_ms=30000)
-    time.sleep(1)
+    start_bar(settle=1)
     qr.key("CTRL+ALT+Q")
     qr.wait_until(lambda: qr.foreground()["hwnd"] == state.bar["hwnd"], timeout=10, what="the bar in front")
     time.sleep(0.5)
@@ -229,13 +226,6 @@ def hot_key_and_digit_launch_by_number():
     qr.wait_until(lambda: notepad_text(window) == QUOTED_TEXT, timeout=10, what="the quoted file's text")
     close_notepads()
     expect(exit_through_menu(state.process, state.bar) == 0, "exit code")
-
-
-def colours_in(shot, rect):
-    crop = f"{rect.width}x{rect.height}+{rect.left}+{rect.top}"
-    done = subprocess.run(["convert", str(shot), "-crop", crop, "+repage", "-format", "%k", "info:"],
-                          capture_output=True, text=True, check=True)
-    return int(done.stdout.strip())
 
 
 def open_chevron_menu(chevron_rect):
@@ -259,9 +249,7 @@ def chevron_menu_offers_the_buttons_that_do_not_fit():
         # A working folder that names a file: the program starts in that file's folder.
         dbmake.button("Folder named by a file", notepad, workdir="C:\\qrwork\\relative.txt", args="relative.txt"),
     ])
-    state.process = qr.start(state.install.exe)
-    state.bar = bar_window(state.process, timeout_ms=30000)
-    time.sleep(0.5)
+    start_bar()
     found = qr.children(state.bar["hwnd"])
     toolbar = next(c for c in found if c.get("class") == "ToolbarWindow32" and int(c["id"]) == BUTTONS_TOOLBAR_ID)
     chevron = next((c for c in found if c.get("class") == "ToolbarWindow32" and int(c["id"]) == CHEVRON_TOOLBAR_ID
@@ -274,9 +262,9 @@ def chevron_menu_offers_the_buttons_that_do_not_fit():
     left_off = [int(b["cmd"]) - 1124 for b in toolbar.get("toolbar_buttons", [])
                 if int(b["cmd"]) and qr.Rect.parse(b["rect"]).right > shown.right]
     expect(0 < len(left_off) < CROWD + 1, f"some buttons are left off the bar: {left_off}")
-    # The menu's first entry is the first button left off, its last the bar's last button.
     # At rest the chevron shows on the black bar (the theme draws no face there).
-    expect(colours_in(qr.screenshot("bar_launch-crowded-rest"), chevron_rect) > 1, "the chevron's glyph is seen")
+    expect(qr.colours_in(qr.screenshot("bar_launch-crowded-rest"), chevron_rect) > 1, "the chevron's glyph is seen")
+    # The menu's first entry is the first button left off, its last the bar's last button.
     open_chevron_menu(chevron_rect)
     qr.screenshot("bar_launch-chevron-menu")
     qr.driver("key", "DOWN", "RETURN", "--delay", "150")
@@ -289,14 +277,11 @@ def chevron_menu_offers_the_buttons_that_do_not_fit():
     qr.wait_until(lambda: notepad_text(window) == RELATIVE_TEXT, timeout=10,
                   what="the file found in the folder of the working folder's file")
     close_notepads()
-    # A right click on an entry gives that button's own menu instead of starting it.
-    r, _ = qr.rect(open_chevron_menu(chevron_rect)["hwnd"])
-    click_on_screen((r.left + r.right) // 2, r.bottom - 8, "3")
-    qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 1, 10, what="button menu")
-    qr.driver("key", "UP", "RIGHT", "--delay", "150")
-    qr.wait_until(lambda: len(qr.windows(visible_only=True, cls="#32768", exe=EXE)) == 2, 10, what="submenu")
-    qr.screenshot("bar_launch-chevron-button-menu")
-    qr.driver("key", "UP", "RETURN", "--delay", "150")  # "Remove from the bar..."
+    # A right click on the last entry: the chevron's menu closes, the button's own opens.
+    menu = open_chevron_menu(chevron_rect)["hwnd"]
+    r, _ = qr.rect(menu)
+    button_menu(0, "UP", "RETURN", at=((r.left + r.right) // 2, r.bottom - 8), shot="bar_launch-chevron-button-menu",
+                before=lambda: qr.wait_gone(menu, destroyed=True))
     box = qr.answer_message_box(qr.IDYES, exe=EXE)
     expect('"Folder named by a file"' in box["text"], f"the question names the entry: {box['text']!r}")
     qr.wait_until(lambda: "Folder named by a file" not in stored_names(), timeout=10, what="removed and saved")

@@ -83,11 +83,6 @@ def differing_pixels(a, b):
     return int(float(done.stderr.split()[0]))
 
 
-def colours_in(path):
-    done = subprocess.run(["identify", "-format", "%k", str(path)], capture_output=True, text=True, check=True)
-    return int(done.stdout.strip())
-
-
 def tray_area():
     """The right end of the taskbar, where the notification-area icons stand."""
     bars = qr.windows(visible_only=True, cls="Shell_TrayWnd")
@@ -97,7 +92,7 @@ def tray_area():
 
 
 def tray_has_icons(name):
-    return colours_in(picture(name, tray_area())) > 1
+    return qr.colours_in(picture(name, tray_area())) > 1
 
 
 def choose_face(dialog, wanted):
