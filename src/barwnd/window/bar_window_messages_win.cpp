@@ -116,6 +116,9 @@ bool BarWindow::OnWatchedMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // The default handling still runs: it sends WM_SIZE and WM_MOVE.
       if (shell_.Registered()) appBar_.OnWindowPosChanged();
       return true;
+    case WM_SHOWWINDOW:
+      if (wp) STARTUP_MARK("shown by the system");
+      return true;
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && docked_) appBar_.OnActivated();
       keyboard_.OnActivate(LOWORD(wp) != WA_INACTIVE);
